@@ -1,0 +1,106 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QColor>
+#include <QFuture>
+#include <QMainWindow>
+#include <QPoint>
+#include <QStringList>
+#include <QTranslator>
+
+#include <atomic>
+#include <memory>
+
+QT_BEGIN_NAMESPACE
+namespace Ui { class MainWindow; }
+class QMenu;
+class QSettings;
+class QPushButton;
+QT_END_NAMESPACE
+
+class ThumbnailLoader;
+
+// The program's only window: frameless, of fixed size, with its own header
+// bar and a menu column that switches between the basic and the advanced
+// option page. It owns the selection, the output directory, the settings
+// store, the interface language and the application menu.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void on_selectImagesButton_clicked();
+    void on_selectOutputButton_clicked();
+    void on_processButton_clicked();
+    void processingFinished();
+    void on_basicSettingsButton_clicked();
+    void on_advancedSettingsButton_clicked();
+    void on_autoEnhanceCheckBox_stateChanged(int state);
+    void on_extractChannelCheckBox_stateChanged(int state);
+    void on_gridSplitCheckBox_stateChanged(int state);
+    void on_batchRenameCheckBox_stateChanged(int state);
+    void updateProgress(int value);
+    void on_closeButton_clicked();
+    void on_minButton_clicked();
+    void about();
+    void resetApplication();
+    void switchToChineseSimplified();
+    void switchToChineseTraditional();
+    void switchToEnglish();
+    void updateMenuLanguage();
+
+    // Beyond the form's own wiring: failures reported by the worker, the
+    // colour choosers and the value labels that follow their sliders.
+    void fileFailed(const QString &path, const QString &reason);
+    void on_watermarkColorButton_clicked();
+    void on_borderColorButton_clicked();
+    void on_contrastSlider_valueChanged(int value);
+    void on_saturationSlider_valueChanged(int value);
+    void on_brightnessSlider_valueChanged(int value);
+    void showThumbnail(int row, const QImage &thumbnail);
+
+private:
+    void saveOutputDirectory();
+    void loadOutputDirectory();
+    void initializeOptions();
+    void switchLanguage(const QString &language);
+    void loadLanguageSetting();
+    void showApplicationMenu();
+    void processImages();
+    bool ensureOutputDirectory();
+    void cancelRunningBatch();
+    void chooseColor(QPushButton *button, QColor &color);
+    static void showColor(QPushButton *button, const QColor &color);
+
+    Ui::MainWindow *ui;
+    QStringList imagePaths;
+    QString outputDirectory;
+    bool dragging;
+    QPoint dragStartPosition;
+    QPoint windowStartPosition;
+    QSettings *settings;
+    QMenu *appMenu;
+    QTranslator appTranslator;
+    QTranslator qtTranslator;
+    QString currentLanguage;
+
+    QColor watermarkColor;
+    QColor borderColor;
+    ThumbnailLoader *thumbnailLoader;
+    QFuture<void> runningBatch;
+    std::shared_ptr<std::atomic<bool>> cancelRequested;
+    int filesWritten;
+    QStringList failures;
+};
+
+#endif // MAINWINDOW_H

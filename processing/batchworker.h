@@ -1,0 +1,35 @@
+#ifndef BATCHWORKER_H
+#define BATCHWORKER_H
+
+#include "jobsettings.h"
+
+#include <QString>
+
+#include <atomic>
+
+class QObject;
+
+// Runs one batch on the calling thread (a pool thread in practice).
+//
+// For every path of settings.imagePaths, in order: derives the output path,
+// loads the image (EXIF orientation applied), sends it through the chain of
+// operations the settings enable, writes it, and posts
+// updateProgress(int percent) to receiver. An input that cannot be read or
+// written is reported by a posted fileFailed(QString path, QString reason)
+// and the run goes on. After the last path, or after a cancellation seen
+// between two inputs, posts processingFinished() exactly once.
+//
+// Every call reaches receiver queued and by method name, so receiver must
+// live on a thread with an event loop and must outlive the run. When
+// cancelRequested is given and becomes true, the run stops before its next
+// input; files written until then stay and none is left partial.
+void runBatch(JobSettings settings, QObject *receiver,
+              const std::atomic<bool> *cancelRequested = nullptr);
+
+// The output path for the input at 1-based position: the batch prefix and a
+// four-digit position when batch renaming is on with a prefix, otherwise the
+// input's base name followed by "_processed", then "." and the lower-case
+// format, inside settings.outputDirectory.
+QString makeOutputPath(const QString &inputPath, int position, const JobSettings &settings);
+
+#endif // BATCHWORKER_H

@@ -1,0 +1,74 @@
+#include "pixelaccess.h"
+
+#include <QColor>
+#include <QRgba64>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <vector>
+
+namespace pixelaccess {
+
+QImage workingImage(const QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                             : QImage::Format_RGB32);
+    default:
+        return image;
+    }
+}
+
+bool hasScanLinePath(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+        || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+PixelReader::PixelReader(QImage::Format format)
+    : premultiplied(format == QImage::Format_ARGB32_Premultiplied)
+{
+}
+
+// Built once from Qt's own conversion, so it is exact by construction: entry
+// [alpha * 256 + value] is the 8-bit channel pixelColor reports for a
+// premultiplied channel value at that alpha.
+const unsigned char *PixelReader::unpremultiplyTable()
+{
+    static const std::vector<unsigned char> table = [] {
+        std::vector<unsigned char> values(256 * 256);
+        for (int alpha = 0; alpha < 256; ++alpha) {
+            for (int value = 0; value < 256; ++value) {
+                QRgba64 wide = QRgba64::fromArgb32(qRgba(value, 0, 0, alpha));
+                values[alpha * 256 + value] =
+                    static_cast<unsigned char>(QColor::fromRgba64(wide.unpremultiplied()).red());
+            }
+        }
+        return values;
+    }();
+    return table.data();
+}
+
+void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(int, int)> &body)
+{
+    const int threads = std::max(1, QThread::idealThreadCount());
+    const qint64 minimumBandPixels = 64 * 1024;
+    int bands = int(std::min<qint64>(threads * 4, (qint64(height) * pixelsPerRow) / minimumBandPixels));
+    bands = std::clamp(bands, 1, std::max(1, height));
+    if (bands == 1) {
+        body(0, height);
+        return;
+    }
+    std::vector<std::pair<int, int>> ranges;
+    for (int band = 0; band < bands; ++band)
+        ranges.emplace_back(int(qint64(height) * band / bands), int(qint64(height) * (band + 1) / bands));
+    QtConcurrent::blockingMap(ranges, [&body](const std::pair<int, int> &range) {
+        body(range.first, range.second);
+    });
+}
+
+} // namespace pixelaccess

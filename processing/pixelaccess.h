@@ -1,0 +1,56 @@
+#ifndef PIXELACCESS_H
+#define PIXELACCESS_H
+
+#include <QImage>
+#include <QRgb>
+
+#include <functional>
+
+// Helpers shared by the fast kernels. The kernels read and write scan lines
+// of the three 32-bit formats directly and must give exactly the pixels that
+// QImage::pixelColor / setPixelColor would; other formats take the general
+// per-pixel path of each kernel.
+namespace pixelaccess {
+
+// Palette and monochrome images, whose pixels setPixelColor cannot write,
+// become RGB32 (ARGB32 when they have an alpha channel) before any pixel
+// work; every other image is returned unchanged (a shared copy).
+QImage workingImage(const QImage &image);
+
+// True for RGB32, ARGB32 and ARGB32_Premultiplied: the formats with a scan-line path.
+bool hasScanLinePath(QImage::Format format);
+
+inline int clampChannel(int value)
+{
+    return value < 0 ? 0 : (value > 255 ? 255 : value);
+}
+
+// The 8-bit red, green and blue that QImage::pixelColor reports for a stored
+// pixel, with the alpha forced to 255. For premultiplied pixels this repeats
+// Qt's 16-bit unpremultiplication and rounding exactly, through a table.
+class PixelReader
+{
+public:
+    explicit PixelReader(QImage::Format format);
+    QRgb opaqueRgb(QRgb stored) const
+    {
+        if (!premultiplied)
+            return stored | 0xff000000u;
+        const unsigned alpha = qAlpha(stored);
+        const unsigned char *row = unpremultiplyTable() + alpha * 256;
+        return qRgb(row[qRed(stored)], row[qGreen(stored)], row[qBlue(stored)]);
+    }
+
+private:
+    static const unsigned char *unpremultiplyTable();
+    bool premultiplied;
+};
+
+// Runs body(firstRow, endRow) over consecutive bands of [0, height), on the
+// global thread pool when the image is large enough to profit; returns once
+// every band is done. Bands must write disjoint rows only.
+void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(int, int)> &body);
+
+} // namespace pixelaccess
+
+#endif // PIXELACCESS_H

@@ -1,0 +1,48 @@
+#ifndef REFERENCE_H
+#define REFERENCE_H
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+// Literal references of the image operations, one pixel at a time through
+// QImage::pixelColor and QImage::setPixelColor, written from the text of
+// each algorithm and nothing else. Slow on purpose: they are the yardstick
+// the production kernels are compared with, pixel for pixel.
+namespace reference {
+
+QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio);
+QImage cropImage(const QImage &image, int width, int height);
+QImage applyAspectRatio(const QImage &image, const QString &ratioName);
+QImage applyStandardSize(const QImage &image, const QString &sizeName);
+QImage rotateImage(const QImage &image, int degrees);
+QImage flipImage(const QImage &image, bool horizontal, bool vertical);
+
+QImage adjustBrightness(const QImage &image, int delta);
+QImage adjustContrast(const QImage &image, int amount);
+QImage adjustSaturation(const QImage &image, int percent);
+QImage autoEnhance(const QImage &image);
+
+QImage applyFilter(const QImage &image, const QString &filterName, int intensity);
+QImage applyBlur(const QImage &image, int radius);
+QImage applyGrayscale(const QImage &image);
+QImage applyVintage(const QImage &image);
+QImage applyEdgeDetection(const QImage &image);
+QImage applyEmboss(const QImage &image);
+QImage applyOilPainting(const QImage &image, int radius);
+
+QImage addWatermark(const QImage &image, const QString &text, const QColor &color,
+                    int opacity, int fontSize, int position);
+QImage addBorder(const QImage &image, int thickness, const QColor &color);
+
+QImage extractChannel(const QImage &image, const QString &channelName);
+QImage splitGrid(const QImage &image, int rows, int cols);
+
+// The format every operation's pixel work runs on: palette and monochrome
+// images (whose pixels setPixelColor cannot write) become RGB32, or ARGB32
+// when they have an alpha channel; every other image is returned as it is.
+QImage workingImage(const QImage &image);
+
+} // namespace reference
+
+#endif // REFERENCE_H
