@@ -1,0 +1,105 @@
+#ifndef DIFFERENTIAL_H
+#define DIFFERENTIAL_H
+
+// Shared harness of the differential tests: seeded random images of many
+// sizes in every pixel format Qt hands the chain, and an exact comparison
+// that names the first differing pixel.
+
+#include <QImage>
+#include <QList>
+#include <QRandomGenerator>
+#include <QSize>
+#include <QString>
+
+#include <cstring>
+
+namespace differential {
+
+inline QList<QImage::Format> formats()
+{
+    return {QImage::Format_RGB32,     QImage::Format_ARGB32,    QImage::Format_ARGB32_Premultiplied,
+            QImage::Format_RGB888,    QImage::Format_Grayscale8, QImage::Format_RGBA64,
+            QImage::Format_RGBA64_Premultiplied, QImage::Format_Grayscale16, QImage::Format_RGB16,
+            QImage::Format_RGBA8888,  QImage::Format_BGR888,    QImage::Format_Indexed8,
+            QImage::Format_Mono};
+}
+
+// From a single pixel and single rows or columns up to sizes beyond the
+// largest blur and oil-painting window (21 x 21).
+inline QList<QSize> sizes()
+{
+    return {QSize(1, 1), QSize(1, 9), QSize(9, 1), QSize(2, 3), QSize(5, 4),
+            QSize(13, 11), QSize(23, 22), QSize(31, 7)};
+}
+
+inline QString formatName(QImage::Format format)
+{
+    switch (format) {
+    case QImage::Format_RGB32: return QStringLiteral("RGB32");
+    case QImage::Format_ARGB32: return QStringLiteral("ARGB32");
+    case QImage::Format_ARGB32_Premultiplied: return QStringLiteral("ARGB32PM");
+    case QImage::Format_RGB888: return QStringLiteral("RGB888");
+    case QImage::Format_Grayscale8: return QStringLiteral("Gray8");
+    case QImage::Format_RGBA64: return QStringLiteral("RGBA64");
+    case QImage::Format_RGBA64_Premultiplied: return QStringLiteral("RGBA64PM");
+    case QImage::Format_Grayscale16: return QStringLiteral("Gray16");
+    case QImage::Format_RGB16: return QStringLiteral("RGB16");
+    case QImage::Format_RGBA8888: return QStringLiteral("RGBA8888");
+    case QImage::Format_BGR888: return QStringLiteral("BGR888");
+    case QImage::Format_Indexed8: return QStringLiteral("Indexed8");
+    case QImage::Format_Mono: return QStringLiteral("Mono");
+    default: return QStringLiteral("format%1").arg(int(format));
+    }
+}
+
+// Random colours with a mix of opaque, transparent and partial alpha,
+// converted to the wanted format; the same seed gives the same image.
+inline QImage randomImage(const QSize &size, QImage::Format format, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage image(size, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const quint32 bits = random.generate();
+            const int alphaChoice = int(bits >> 29);
+            const int alpha = alphaChoice < 4 ? 255 : (alphaChoice == 4 ? 0 : int(bits & 0xff));
+            line[x] = qRgba(int((bits >> 8) & 0xff), int((bits >> 16) & 0xff),
+                            int((bits >> 21) & 0xff), alpha);
+        }
+    }
+    return image.convertToFormat(format);
+}
+
+// Empty when the two images have the same size, format and pixels (compared
+// as stored); otherwise a description of the first difference.
+inline QString firstDifference(const QImage &actual, const QImage &expected)
+{
+    if (actual.isNull() != expected.isNull())
+        return QStringLiteral("null: actual %1, expected %2").arg(actual.isNull()).arg(expected.isNull());
+    if (actual.size() != expected.size())
+        return QStringLiteral("size: actual %1x%2, expected %3x%4")
+            .arg(actual.width()).arg(actual.height()).arg(expected.width()).arg(expected.height());
+    if (actual.format() != expected.format())
+        return QStringLiteral("format: actual %1, expected %2")
+            .arg(formatName(actual.format()), formatName(expected.format()));
+    const int depth = actual.depth();
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const bool same = depth < 8
+                ? actual.pixelIndex(x, y) == expected.pixelIndex(x, y)
+                : std::memcmp(actual.constScanLine(y) + x * depth / 8,
+                              expected.constScanLine(y) + x * depth / 8, depth / 8) == 0;
+            if (!same)
+                return QStringLiteral("pixel (%1, %2): actual %3, expected %4")
+                    .arg(x).arg(y)
+                    .arg(actual.pixelColor(x, y).name(QColor::HexArgb),
+                         expected.pixelColor(x, y).name(QColor::HexArgb));
+        }
+    }
+    return QString();
+}
+
+} // namespace differential
+
+#endif // DIFFERENTIAL_H
