@@ -24,8 +24,11 @@ bool ImageProcessor::saveImage(const QImage &image, const QString &path, const Q
     QImageWriter writer(&file, format.toUtf8());
     writer.setQuality(quality);
     if (!writer.write(image)) {
+        // A full disk shows as a device error; the file knows the real reason.
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                    : writer.errorString();
         file.cancelWriting();
-        return fail(QStringLiteral("cannot write: %1").arg(writer.errorString().toLower()));
+        return fail(QStringLiteral("cannot write: %1").arg(reason.toLower()));
     }
     if (!file.commit())
         return fail(QStringLiteral("cannot write: %1").arg(file.errorString().toLower()));
