@@ -1,0 +1,192 @@
+#include "batchrun.h"
+#include "batchworker.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <functional>
+#include <unistd.h>
+
+// Creates one hostile input at the given path.
+using InputMaker = std::function<void(const QString &path)>;
+Q_DECLARE_METATYPE(InputMaker)
+
+namespace {
+
+QByteArray encoded(const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    batchrun::testImage(64, 48).save(&buffer, format);
+    return bytes;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A valid PNG whose header claims width x height.
+QByteArray pngClaiming(quint32 width, quint32 height)
+{
+    QByteArray png = encoded("PNG");
+    // Signature (8), IHDR length (4), then "IHDR" and its 13 data bytes.
+    qToBigEndian(width, png.data() + 16);
+    qToBigEndian(height, png.data() + 20);
+    qToBigEndian(crc32(png.mid(12, 17)), png.data() + 29);
+    return png;
+}
+
+InputMaker bytesMaker(const QByteArray &bytes)
+{
+    return [bytes](const QString &path) { writeBytes(path, bytes); };
+}
+
+QByteArray randomBytes(int count)
+{
+    QByteArray bytes(count, '\0');
+    QRandomGenerator random(7);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+} // namespace
+
+class ReliabilityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hostileInput_data();
+    void hostileInput();
+    void unwritableOutputDirectory();
+};
+
+void ReliabilityTest::hostileInput_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<InputMaker>("make");
+    QTest::addColumn<bool>("needsPermissionBits");
+    QTest::addColumn<QString>("expectedReason"); // empty: the input is good and written
+
+    const QByteArray jpeg = encoded("JPG");
+    const QByteArray png = encoded("PNG");
+    QTest::newRow("zero bytes") << "empty.jpg" << bytesMaker(QByteArray()) << false
+                                << "cannot read: empty file";
+    QTest::newRow("JPEG cut in its header") << "cut.jpg" << bytesMaker(jpeg.left(40)) << false
+                                            << "cannot read: unsupported or damaged image";
+    QTest::newRow("PNG cut in its data") << "cut.png" << bytesMaker(png.left(png.size() / 2))
+                                         << false << "cannot read: unsupported or damaged image";
+    QTest::newRow("random bytes named JPEG") << "noise.jpg" << bytesMaker(randomBytes(4096))
+                                             << false << "cannot read: unsupported or damaged image";
+    QTest::newRow("random bytes named PNG") << "noise.png" << bytesMaker(randomBytes(4096))
+                                            << false << "cannot read: unsupported or damaged image";
+    QTest::newRow("PNG claiming 100000x100000") << "huge.png" << bytesMaker(pngClaiming(100000, 100000))
+                                                << false
+                                                << "too large: 100000x100000 exceeds the 1024 MB limit";
+    QTest::newRow("directory") << "folder.png"
+                               << InputMaker([](const QString &path) { QDir().mkdir(path); })
+                               << false << "cannot read: is a directory";
+    QTest::newRow("missing") << "gone.png" << InputMaker([](const QString &) {}) << false
+                             << "cannot read: no such file";
+    QTest::newRow("no read permission")
+            << "locked.png"
+            << InputMaker([png](const QString &path) {
+                   writeBytes(path, png);
+                   QFile::setPermissions(path, QFileDevice::WriteOwner);
+               })
+            << true << "cannot read: permission denied";
+    QTest::newRow("spaces in name") << "my holiday photo.png" << bytesMaker(png) << false << QString();
+    QTest::newRow("non-ASCII name") << "Ünïcødé 照片.jpg" << bytesMaker(jpeg) << false << QString();
+}
+
+// One hostile input between two good ones: the run survives, reports the
+// hostile one, writes the good ones, changes no input and leaves no
+// temporary file.
+void ReliabilityTest::hostileInput()
+{
+    QFETCH(QString, name);
+    QFETCH(InputMaker, make);
+    QFETCH(bool, needsPermissionBits);
+    QFETCH(QString, expectedReason);
+    if (needsPermissionBits && geteuid() == 0)
+        QSKIP("permission bits do not stop the superuser from reading");
+
+    QTemporaryDir inputs, outputs;
+    const QString hostile = inputs.filePath(name);
+    make(hostile);
+    const QStringList paths{batchrun::writeImage(inputs.filePath("before.png")), hostile,
+                            batchrun::writeImage(inputs.filePath("after.png"))};
+    QList<QByteArray> checksums;
+    for (const QString &path : paths)
+        checksums << batchrun::fileChecksum(path);
+    JobSettings settings;
+    settings.imagePaths = paths;
+    settings.outputDirectory = outputs.path();
+
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+
+    QCOMPARE(recorder.finishedCount, 1);
+    QCOMPARE(recorder.progress.size(), paths.size());
+    QCOMPARE(recorder.reasonFor(hostile), expectedReason);
+    QCOMPARE(recorder.failedPaths.size(), expectedReason.isEmpty() ? 0 : 1);
+    QStringList expectedOutputs{"after_processed.jpg", "before_processed.jpg"};
+    if (expectedReason.isEmpty())
+        expectedOutputs << QFileInfo(name).baseName() + QStringLiteral("_processed.jpg");
+    expectedOutputs.sort();
+    QStringList written = batchrun::entriesOf(outputs.path());
+    written.sort();
+    QCOMPARE(written, expectedOutputs);
+    for (const QString &output : written)
+        QVERIFY2(!QImage(outputs.filePath(output)).isNull(), qPrintable(output));
+    for (int index = 0; index < paths.size(); ++index)
+        QCOMPARE(batchrun::fileChecksum(paths.at(index)), checksums.at(index));
+}
+
+// Below a regular file no directory can ever exist, whoever runs the test.
+void ReliabilityTest::unwritableOutputDirectory()
+{
+    QTemporaryDir inputs;
+    const QString blocker = inputs.filePath(QStringLiteral("blocker"));
+    writeBytes(blocker, "not a directory");
+    const QStringList paths{batchrun::writeImage(inputs.filePath("a.png")),
+                            batchrun::writeImage(inputs.filePath("b.png"))};
+    JobSettings settings;
+    settings.imagePaths = paths;
+    settings.outputDirectory = blocker + QStringLiteral("/sub");
+
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+
+    QCOMPARE(recorder.failedPaths, paths);
+    for (const QString &reason : std::as_const(recorder.failureReasons))
+        QVERIFY2(reason.startsWith(QStringLiteral("cannot write: ")) && reason.size() > 14,
+                 qPrintable(reason));
+    QCOMPARE(recorder.progress, (QList<int>{50, 100}));
+    QCOMPARE(recorder.finishedCount, 1);
+    QCOMPARE(batchrun::entriesOf(inputs.path()), (QStringList{"a.png", "b.png", "blocker"}));
+}
+
+QTEST_MAIN(ReliabilityTest)
+#include "moc_batchrun.cpp"
+#include "tst_reliability.moc"
