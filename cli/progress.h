@@ -1,0 +1,41 @@
+#ifndef PROGRESS_H
+#define PROGRESS_H
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QStringList>
+
+// Receives the calls of one run on the main thread and reports them on
+// stderr: a bar redrawn in place on a terminal, one line per input
+// otherwise, each failure with its path and reason, and a closing summary.
+class ProgressReport : public QObject
+{
+    Q_OBJECT
+
+public:
+    ProgressReport(const QStringList &inputPaths, bool quiet, QObject *parent = nullptr);
+
+    int failureCount() const { return failures; }
+    bool allWritten() const { return failures == 0 && done == inputPaths.size(); }
+
+public slots:
+    void updateProgress(int percent);
+    void fileFailed(const QString &path, const QString &reason);
+    void processingFinished();
+
+signals:
+    void finished();
+
+private:
+    void drawBar(int percent);
+    void clearBar();
+
+    const QStringList inputPaths;
+    const bool quiet;
+    const bool onTerminal;
+    QElapsedTimer clock;
+    int done = 0;
+    int failures = 0;
+};
+
+#endif // PROGRESS_H

@@ -1,0 +1,225 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString standardOutput;
+    QString standardError;
+};
+
+// Runs the tool to its end; stderr is a pipe, so progress comes as plain lines.
+Outcome runTool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(VELLUMO_BATCH_PATH), arguments);
+    process.waitForFinished(-1);
+    Outcome outcome;
+    outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.standardOutput = QString::fromLocal8Bit(process.readAllStandardOutput());
+    outcome.standardError = QString::fromLocal8Bit(process.readAllStandardError());
+    return outcome;
+}
+
+// Lines the tool wrote itself, without the platform's notices.
+QStringList ownLines(const QString &text)
+{
+    QStringList lines;
+    for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QStringLiteral("vellumo-batch")) || line.startsWith(QLatin1Char('[')))
+            lines << line;
+    }
+    return lines;
+}
+
+QString writeInput(const QTemporaryDir &directory, const QString &name)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    const QString path = directory.filePath(name);
+    return image.save(path) ? path : QString();
+}
+
+} // namespace
+
+class CliTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void usageErrors_data();
+    void usageErrors();
+    void successfulRun();
+    void badInputFailsTheRun();
+    void outputDirectoryCannotBeCreated();
+    void helpAndVersion_data();
+    void helpAndVersion();
+    void quietShowsOnlyFailures();
+};
+
+void CliTest::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("optionName");
+
+    const QList<QPair<QString, QStringList>> badValues = {
+        {"--quality", {"0", "101", "high", "8.5"}},
+        {"--width", {"-1", "10000"}},
+        {"--height", {"-1", "10000"}},
+        {"--brightness", {"-101", "101"}},
+        {"--contrast", {"-101", "101"}},
+        {"--saturation", {"-1", "201"}},
+        {"--rotation", {"-361", "361"}},
+        {"--filter-intensity", {"0", "11"}},
+        {"--watermark-opacity", {"-1", "256"}},
+        {"--watermark-font-size", {"7", "73"}},
+        {"--border", {"0", "101"}},
+        {"--format", {"gif", "jpeg"}},
+        {"--filter", {"sepia"}},
+        {"--standard-size", {"640x481", "huge"}},
+        {"--aspect-ratio", {"2:1"}},
+        {"--channel", {"alpha"}},
+        {"--grid", {"0x3", "3x11", "3", "axb"}},
+        {"--watermark-position", {"middle"}},
+        {"--watermark-color", {"notacolour", "#12345", "#1234567"}},
+        {"--border-color", {"rgb(1,2,3)"}},
+        {"--rename", {""}},
+        {"--watermark", {""}},
+    };
+    for (const auto &option : badValues) {
+        for (const QString &value : option.second) {
+            QTest::addRow("%s %s", qPrintable(option.first), qPrintable(value))
+                    << QStringList{option.first, value} << option.first;
+        }
+    }
+    QTest::newRow("unknown option") << QStringList{"--sharpen"} << "sharpen";
+    QTest::newRow("missing value") << QStringList{"--quality"} << "--quality";
+}
+
+// Every bad value stops the tool before anything is created.
+void CliTest::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, optionName);
+
+    QTemporaryDir inputs, work;
+    const QString output = work.filePath(QStringLiteral("out"));
+    const Outcome outcome =
+            runTool(QStringList{"-o", output} + arguments + QStringList{writeInput(inputs, "a.png")});
+
+    QCOMPARE(outcome.exitCode, 2);
+    const QStringList lines = ownLines(outcome.standardError);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains(optionName), qPrintable(lines.first()));
+    QVERIFY(!QFileInfo::exists(output));
+}
+
+void CliTest::successfulRun()
+{
+    QTemporaryDir inputs, work;
+    const QString output = work.filePath(QStringLiteral("new/out"));
+    const Outcome outcome = runTool({"-f", "png", "--rename", "shot", "--border", "2",
+                                     "--brightness", "-20", "--watermark-color", "Navy", "-o",
+                                     output, writeInput(inputs, "a.png"),
+                                     writeInput(inputs, "b c.png")});
+
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(QDir(output).entryList(QDir::Files, QDir::Name),
+             (QStringList{"shot_0001.png", "shot_0002.png"}));
+    QVERIFY(!QImage(QDir(output).filePath("shot_0002.png")).isNull());
+    const QStringList lines = ownLines(outcome.standardError);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(0), QStringLiteral("[1/2] 50% a.png"));
+    QCOMPARE(lines.at(1), QStringLiteral("[2/2] 100% b c.png"));
+    QVERIFY2(QRegularExpression("^vellumo-batch: 2 written, 0 failed in \\d+\\.\\d s$")
+                     .match(lines.at(2)).hasMatch(),
+             qPrintable(lines.at(2)));
+}
+
+void CliTest::badInputFailsTheRun()
+{
+    QTemporaryDir inputs, work;
+    const QString damaged = inputs.filePath(QStringLiteral("damaged.jpg"));
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("this is not a picture");
+    file.close();
+    const QString missing = inputs.filePath(QStringLiteral("missing.png"));
+    const Outcome outcome =
+            runTool({"-o", work.path(), writeInput(inputs, "good.png"), damaged, missing});
+
+    QCOMPARE(outcome.exitCode, 1);
+    const QStringList lines = ownLines(outcome.standardError);
+    QVERIFY(lines.contains("vellumo-batch: " + damaged + ": cannot read: unsupported or damaged image"));
+    QVERIFY(lines.contains("vellumo-batch: " + missing + ": cannot read: no such file"));
+    QVERIFY2(lines.last().startsWith("vellumo-batch: 1 written, 2 failed in "),
+             qPrintable(lines.last()));
+    QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{"good_processed.jpg"});
+}
+
+void CliTest::outputDirectoryCannotBeCreated()
+{
+    QTemporaryDir inputs;
+    const QString blocker = writeInput(inputs, "blocker.png");
+    const QString output = blocker + QStringLiteral("/out");
+    const Outcome outcome = runTool({"-o", output, writeInput(inputs, "a.png")});
+
+    QCOMPARE(outcome.exitCode, 1);
+    const QStringList lines = ownLines(outcome.standardError);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().startsWith("vellumo-batch: cannot create output directory " + output + ": ")
+                     && lines.first().size() > 50,
+             qPrintable(lines.first()));
+    QCOMPARE(QDir(inputs.path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{"a.png", "blocker.png"}));
+}
+
+void CliTest::helpAndVersion_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<QStringList>("expectedText");
+
+    const QStringList everyOption{
+        "--output", "--format", "--quality", "--rename", "--width", "--height", "--crop",
+        "--ignore-aspect", "--standard-size", "--aspect-ratio", "--brightness", "--contrast",
+        "--saturation", "--rotation", "--flip-horizontal", "--flip-vertical", "--filter",
+        "--filter-intensity", "--auto-enhance", "--channel", "--grid", "--watermark",
+        "--watermark-color", "--watermark-opacity", "--watermark-font-size",
+        "--watermark-position", "--border", "--border-color", "--quiet", "--help", "--version"};
+    QTest::newRow("-h") << "-h" << everyOption;
+    QTest::newRow("--help") << "--help" << everyOption;
+    QTest::newRow("--version") << "--version" << QStringList{"vellumo-batch 1.0.0\n"};
+}
+
+void CliTest::helpAndVersion()
+{
+    QFETCH(QString, argument);
+    QFETCH(QStringList, expectedText);
+
+    const Outcome outcome = runTool({argument});
+    QCOMPARE(outcome.exitCode, 0);
+    for (const QString &text : expectedText)
+        QVERIFY2(outcome.standardOutput.contains(text), qPrintable(text));
+}
+
+void CliTest::quietShowsOnlyFailures()
+{
+    QTemporaryDir inputs, work;
+    const QString missing = inputs.filePath(QStringLiteral("missing.png"));
+    const Outcome outcome =
+            runTool({"--quiet", "-o", work.path(), writeInput(inputs, "a.png"), missing});
+
+    QCOMPARE(outcome.exitCode, 1);
+    QCOMPARE(ownLines(outcome.standardError),
+             QStringList{"vellumo-batch: " + missing + ": cannot read: no such file"});
+    QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{"a_processed.jpg"});
+}
+
+QTEST_MAIN(CliTest)
+#include "tst_cli.moc"
