@@ -187,7 +187,10 @@ QString makeOutputPath(const QString &inputPath, int position, const JobSettings
 
 void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
 {
-    QImageReader::setAllocationLimit(allocationLimitMegabytes);
+    // The limit is process-wide; written once, not at every run, as other
+    // threads may be reading images meanwhile.
+    if (QImageReader::allocationLimit() != allocationLimitMegabytes)
+        QImageReader::setAllocationLimit(allocationLimitMegabytes);
     ImageProcessor processor;
     const int count = settings.imagePaths.size();
 
