@@ -1,7 +1,11 @@
+// The throwing decoder below registers itself as a static image plugin.
+#define QT_STATICPLUGIN
+
 #include "batchrun.h"
 #include "batchworker.h"
 
 #include <QBuffer>
+#include <QImageIOPlugin>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -9,6 +13,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <new>
 #include <unistd.h>
 
 // Creates one hostile input at the given path.
@@ -71,6 +76,38 @@ QByteArray randomBytes(int count)
 
 } // namespace
 
+// Decodes files starting with "THROW" by running out of memory, as a decoder
+// may do on any real input.
+class ThrowingHandler : public QImageIOHandler
+{
+public:
+    bool canRead() const override { return device() && device()->peek(5) == "THROW"; }
+    bool read(QImage *) override { throw std::bad_alloc(); }
+};
+
+class ThrowingPlugin : public QImageIOPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QImageIOHandlerFactoryInterface_iid FILE "../data/throwingdecoder.json")
+
+public:
+    Capabilities capabilities(QIODevice *device, const QByteArray &format) const override
+    {
+        if (format == "throw" || (device && device->peek(5) == "THROW"))
+            return CanRead;
+        return {};
+    }
+    QImageIOHandler *create(QIODevice *device, const QByteArray &format) const override
+    {
+        auto handler = new ThrowingHandler;
+        handler->setDevice(device);
+        handler->setFormat(format);
+        return handler;
+    }
+};
+
+Q_IMPORT_PLUGIN(ThrowingPlugin)
+
 class ReliabilityTest : public QObject
 {
     Q_OBJECT
@@ -115,6 +152,8 @@ void ReliabilityTest::hostileInput_data()
                    QFile::setPermissions(path, QFileDevice::WriteOwner);
                })
             << true << "cannot read: permission denied";
+    QTest::newRow("decoder out of memory") << "exhausting.throw" << bytesMaker("THROW")
+                                           << false << "out of memory";
     QTest::newRow("spaces in name") << "my holiday photo.png" << bytesMaker(png) << false << QString();
     QTest::newRow("non-ASCII name") << "Ünïcødé 照片.jpg" << bytesMaker(jpeg) << false << QString();
 }
