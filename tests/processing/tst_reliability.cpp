@@ -93,7 +93,7 @@ class ThrowingPlugin : public QImageIOPlugin
 public:
     Capabilities capabilities(QIODevice *device, const QByteArray &format) const override
     {
-        if (format == "throw" || (device && device->peek(5) == "THROW"))
+        if (format == "throw" || (device && device->isReadable() && device->peek(5) == "THROW"))
             return CanRead;
         return {};
     }
