@@ -1,6 +1,7 @@
 #include "pixelaccess.h"
 
 #include <QColor>
+#include <QColorSpace>
 #include <QRgba64>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
@@ -21,6 +22,21 @@ QImage workingImage(const QImage &image)
     default:
         return image;
     }
+}
+
+QImage blankLike(const QImage &source)
+{
+    QImage result(source.size(), source.format());
+    if (result.isNull())
+        return result;
+    result.setColorTable(source.colorTable());
+    result.setDotsPerMeterX(source.dotsPerMeterX());
+    result.setDotsPerMeterY(source.dotsPerMeterY());
+    result.setOffset(source.offset());
+    result.setColorSpace(source.colorSpace());
+    for (const QString &key : source.textKeys())
+        result.setText(key, source.text(key));
+    return result;
 }
 
 bool hasScanLinePath(QImage::Format format)

@@ -25,6 +25,19 @@ inline int clampChannel(int value)
     return value < 0 ? 0 : (value > 255 ? 255 : value);
 }
 
+// A float channel truncated toward zero and clamped to 0..255. Clamping
+// first gives the same value for every finite input and keeps the integer
+// conversion defined for infinities; NaN gives 0.
+inline int truncateToChannel(float value)
+{
+    return value >= 255.0f ? 255 : (value > 0.0f ? int(value) : 0);
+}
+
+// An image of the source's size, format, colour table and metadata
+// (resolution, offset, colour space, texts) whose pixels are not written
+// yet: for kernels that overwrite every pixel, so no pixel is copied twice.
+QImage blankLike(const QImage &source);
+
 // The 8-bit red, green and blue that QImage::pixelColor reports for a stored
 // pixel, with the alpha forced to 255. For premultiplied pixels this repeats
 // Qt's 16-bit unpremultiplication and rounding exactly, through a table.
