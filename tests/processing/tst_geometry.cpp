@@ -1,0 +1,444 @@
+#include "differential.h"
+#include "imageprocessor.h"
+#include "reference.h"
+
+#include <QtTest>
+
+#include <climits>
+#include <functional>
+
+using GeometryOperation = std::function<QImage(const QImage &)>;
+Q_DECLARE_METATYPE(GeometryOperation)
+using ParameterisedOperation = std::function<QImage(const QImage &, const QList<int> &)>;
+
+namespace {
+
+// Every format and size of the harness (or the sizes given), once per
+// parameter set; each parameter set is a list of ints whose meaning the test
+// function knows.
+void addDifferentialRows(const QList<QList<int>> &parameterSets,
+                         const QList<QSize> &sizes = differential::sizes())
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QList<int>>("parameters");
+    quint32 seed = 1;
+    for (QImage::Format format : differential::formats()) {
+        for (const QSize &size : sizes) {
+            const QImage source = differential::randomImage(size, format, seed++);
+            for (const QList<int> &parameters : parameterSets) {
+                QStringList text;
+                for (int value : parameters)
+                    text << QString::number(value);
+                QTest::addRow("%s %dx%d %s", qPrintable(differential::formatName(format)), size.width(),
+                              size.height(), qPrintable(text.join(QLatin1Char(' '))))
+                    << source << parameters;
+            }
+        }
+    }
+}
+
+// One parameter set per index 0..count-1, naming an entry of a list of keys.
+QList<QList<int>> indexSets(int count)
+{
+    QList<QList<int>> sets;
+    for (int index = 0; index < count; ++index)
+        sets << QList<int>{index};
+    return sets;
+}
+
+// Pixel (x, y) records x and y, so a cut or a turn shows where it came from.
+QImage coordinateImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x & 0xff, y & 0xff, ((x >> 8) << 4) | (y >> 8)));
+    return image;
+}
+
+bool sharesPixels(const QImage &a, const QImage &b)
+{
+    return a.constBits() == b.constBits();
+}
+
+const QStringList ratioNames = {"1:1", "4:3", "16:9", "3:2", "原始比例", "4:3 ", "16:9x", "", "1:2"};
+const QStringList sizeNames = {"640x480", "1200x1200", "自定义", "640X480", " 640x480", "640x4800"};
+
+} // namespace
+
+class GeometryTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    void verifyMatchesReference(const ParameterisedOperation &production, const ParameterisedOperation &literal);
+
+private slots:
+    void resizeMatchesReference_data();
+    void resizeMatchesReference();
+    void cropMatchesReference_data();
+    void cropMatchesReference();
+    void aspectRatioMatchesReference_data();
+    void aspectRatioMatchesReference();
+    void standardSizeMatchesReference_data();
+    void standardSizeMatchesReference();
+    void rotateMatchesReference_data();
+    void rotateMatchesReference();
+    void flipMatchesReference_data();
+    void flipMatchesReference();
+
+    void resizeFitsBox_data();
+    void resizeFitsBox();
+    void cropCutsCentredRegion_data();
+    void cropCutsCentredRegion();
+    void cropWithinLimitsReturnsSource_data();
+    void cropWithinLimitsReturnsSource();
+    void aspectRatioCutsCentredRegion_data();
+    void aspectRatioCutsCentredRegion();
+    void aspectRatioOfMatchingOrUnknownKeepsWholeImage_data();
+    void aspectRatioOfMatchingOrUnknownKeepsWholeImage();
+    void emptyRegionGivesNullImage_data();
+    void emptyRegionGivesNullImage();
+    void standardSizeStretchesToKey_data();
+    void standardSizeStretchesToKey();
+    void standardSizeOfUnknownKeyReturnsSource_data();
+    void standardSizeOfUnknownKeyReturnsSource();
+    void rotateTurnsPicture_data();
+    void rotateTurnsPicture();
+    void rotateByOddAngleLeavesTransparentCorners();
+    void flipMirrors_data();
+    void flipMirrors();
+    void geometryOfNullImageIsNull_data();
+    void geometryOfNullImageIsNull();
+};
+
+void GeometryTest::verifyMatchesReference(const ParameterisedOperation &production,
+                                          const ParameterisedOperation &literal)
+{
+    QFETCH(QImage, source);
+    QFETCH(QList<int>, parameters);
+    const QImage untouched = source.copy();
+    const QString diff = differential::firstDifference(production(source, parameters), literal(source, parameters));
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    QCOMPARE(source, untouched);
+}
+
+void GeometryTest::resizeMatchesReference_data()
+{
+    addDifferentialRows({{1, 1, 1}, {7, 3, 1}, {7, 3, 0}, {40, 9, 1}, {40, 9, 0}, {0, 5, 1}, {-3, 5, 0}});
+}
+
+void GeometryTest::resizeMatchesReference()
+{
+    verifyMatchesReference([](const QImage &image, const QList<int> &values) { return ImageProcessor().resizeImage(image, values[0], values[1], values[2]); },
+                           [](const QImage &image, const QList<int> &values) { return reference::resizeImage(image, values[0], values[1], values[2]); });
+}
+
+void GeometryTest::cropMatchesReference_data()
+{
+    addDifferentialRows({{1, 1}, {2, 2}, {4, 3}, {8, 8}, {9, 1}, {12, 10}, {22, 21}, {30, 6},
+                         {31, 7}, {100, 100}, {0, 0}, {0, 5}, {-1, 3}, {INT_MAX, 2}, {INT_MIN, INT_MIN}});
+}
+
+void GeometryTest::cropMatchesReference()
+{
+    verifyMatchesReference([](const QImage &image, const QList<int> &values) { return ImageProcessor().cropImage(image, values[0], values[1]); },
+                           [](const QImage &image, const QList<int> &values) { return reference::cropImage(image, values[0], values[1]); });
+}
+
+void GeometryTest::aspectRatioMatchesReference_data()
+{
+    addDifferentialRows(indexSets(ratioNames.size()));
+}
+
+void GeometryTest::aspectRatioMatchesReference()
+{
+    verifyMatchesReference([](const QImage &image, const QList<int> &values) { return ImageProcessor().applyAspectRatio(image, ratioNames.at(values[0])); },
+                           [](const QImage &image, const QList<int> &values) { return reference::applyAspectRatio(image, ratioNames.at(values[0])); });
+}
+
+void GeometryTest::standardSizeMatchesReference_data()
+{
+    // Every result of a matching key is a full-size stretch: small sources keep the run short.
+    addDifferentialRows(indexSets(sizeNames.size()), {QSize(1, 1), QSize(2, 3), QSize(9, 1)});
+}
+
+void GeometryTest::standardSizeMatchesReference()
+{
+    verifyMatchesReference([](const QImage &image, const QList<int> &values) { return ImageProcessor().applyStandardSize(image, sizeNames.at(values[0])); },
+                           [](const QImage &image, const QList<int> &values) { return reference::applyStandardSize(image, sizeNames.at(values[0])); });
+}
+
+void GeometryTest::rotateMatchesReference_data()
+{
+    addDifferentialRows({{-360}, {-270}, {-180}, {-90}, {-45}, {-1}, {0}, {1}, {45}, {90}, {135},
+                         {180}, {270}, {359}, {360}, {720}});
+}
+
+void GeometryTest::rotateMatchesReference()
+{
+    verifyMatchesReference([](const QImage &image, const QList<int> &values) { return ImageProcessor().rotateImage(image, values[0]); },
+                           [](const QImage &image, const QList<int> &values) { return reference::rotateImage(image, values[0]); });
+}
+
+void GeometryTest::flipMatchesReference_data()
+{
+    addDifferentialRows({{0, 0}, {1, 0}, {0, 1}, {1, 1}});
+}
+
+void GeometryTest::flipMatchesReference()
+{
+    verifyMatchesReference([](const QImage &image, const QList<int> &values) { return ImageProcessor().flipImage(image, values[0], values[1]); },
+                           [](const QImage &image, const QList<int> &values) { return reference::flipImage(image, values[0], values[1]); });
+}
+
+void GeometryTest::resizeFitsBox_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<bool>("keepAspectRatio");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("keep 400x300 in 200x200") << QSize(400, 300) << QSize(200, 200) << true << QSize(200, 150);
+    QTest::newRow("stretch 400x300 to 200x200") << QSize(400, 300) << QSize(200, 200) << false << QSize(200, 200);
+    QTest::newRow("keep 300x400 in 200x200") << QSize(300, 400) << QSize(200, 200) << true << QSize(150, 200);
+    QTest::newRow("keep enlarges 40x30 to 400x300") << QSize(40, 30) << QSize(400, 400) << true << QSize(400, 300);
+}
+
+void GeometryTest::resizeFitsBox()
+{
+    QFETCH(QSize, source);
+    QFETCH(QSize, box);
+    QFETCH(bool, keepAspectRatio);
+    QFETCH(QSize, expected);
+    const QImage result = ImageProcessor().resizeImage(coordinateImage(source.width(), source.height()),
+                                                       box.width(), box.height(), keepAspectRatio);
+    QCOMPARE(result.size(), expected);
+}
+
+void GeometryTest::cropCutsCentredRegion_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QSize>("limit");
+    QTest::addColumn<QRect>("region");
+    QTest::newRow("201x100 to 100x100") << QSize(201, 100) << QSize(100, 100) << QRect(50, 0, 100, 100);
+    QTest::newRow("101x100 to 100x100") << QSize(101, 100) << QSize(100, 100) << QRect(0, 0, 100, 100);
+    QTest::newRow("100x100 to 150x50") << QSize(100, 100) << QSize(150, 50) << QRect(0, 25, 100, 50);
+    QTest::newRow("100x101 to 100x98") << QSize(100, 101) << QSize(100, 98) << QRect(0, 1, 100, 98);
+}
+
+void GeometryTest::cropCutsCentredRegion()
+{
+    QFETCH(QSize, source);
+    QFETCH(QSize, limit);
+    QFETCH(QRect, region);
+    const QImage image = coordinateImage(source.width(), source.height());
+    const QImage result = ImageProcessor().cropImage(image, limit.width(), limit.height());
+    QCOMPARE(result.size(), region.size());
+    QCOMPARE(result.pixel(0, 0), image.pixel(region.topLeft()));
+    QCOMPARE(result, image.copy(region));
+}
+
+void GeometryTest::cropWithinLimitsReturnsSource_data()
+{
+    QTest::addColumn<QSize>("limit");
+    QTest::newRow("same size") << QSize(100, 100);
+    QTest::newRow("larger") << QSize(500, 500);
+}
+
+void GeometryTest::cropWithinLimitsReturnsSource()
+{
+    QFETCH(QSize, limit);
+    const QImage image = coordinateImage(100, 100);
+    QVERIFY(sharesPixels(ImageProcessor().cropImage(image, limit.width(), limit.height()), image));
+}
+
+void GeometryTest::aspectRatioCutsCentredRegion_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QString>("ratioName");
+    QTest::addColumn<QRect>("region");
+    QTest::newRow("4:3 of 1920x1080") << QSize(1920, 1080) << "4:3" << QRect(240, 0, 1440, 1080);
+    QTest::newRow("16:9 of 1080x1920") << QSize(1080, 1920) << "16:9" << QRect(0, 656, 1080, 607);
+    QTest::newRow("3:2 of 1000x1000") << QSize(1000, 1000) << "3:2" << QRect(0, 167, 1000, 666);
+    QTest::newRow("16:9 of 1366x768") << QSize(1366, 768) << "16:9" << QRect(0, 0, 1365, 768);
+    QTest::newRow("1:1 of 300x200") << QSize(300, 200) << "1:1" << QRect(50, 0, 200, 200);
+    QTest::newRow("1:1 of 200x301") << QSize(200, 301) << "1:1" << QRect(0, 50, 200, 200);
+}
+
+void GeometryTest::aspectRatioCutsCentredRegion()
+{
+    QFETCH(QSize, source);
+    QFETCH(QString, ratioName);
+    QFETCH(QRect, region);
+    const QImage image = coordinateImage(source.width(), source.height());
+    const QImage result = ImageProcessor().applyAspectRatio(image, ratioName);
+    QCOMPARE(result.size(), region.size());
+    QCOMPARE(result, image.copy(region));
+}
+
+void GeometryTest::aspectRatioOfMatchingOrUnknownKeepsWholeImage_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QString>("ratioName");
+    QTest::newRow("4:3 of 400x300") << QSize(400, 300) << "4:3";
+    QTest::newRow("16:9 of 1280x720") << QSize(1280, 720) << "16:9";
+    QTest::newRow("3:2 of 300x200") << QSize(300, 200) << "3:2";
+    QTest::newRow("1:1 of 50x50") << QSize(50, 50) << "1:1";
+    QTest::newRow("no preset") << QSize(300, 200) << "原始比例";
+    QTest::newRow("other case") << QSize(300, 200) << "16:9 ";
+    QTest::newRow("empty name") << QSize(300, 200) << "";
+}
+
+void GeometryTest::aspectRatioOfMatchingOrUnknownKeepsWholeImage()
+{
+    QFETCH(QSize, source);
+    QFETCH(QString, ratioName);
+    const QImage image = coordinateImage(source.width(), source.height());
+    QCOMPARE(ImageProcessor().applyAspectRatio(image, ratioName), image);
+}
+
+void GeometryTest::emptyRegionGivesNullImage_data()
+{
+    QTest::addColumn<GeometryOperation>("operation");
+    QTest::newRow("16:9 of 1x100") << GeometryOperation([](const QImage &image) {
+        return ImageProcessor().applyAspectRatio(image.copy(0, 0, 1, 100), "16:9");
+    });
+    QTest::newRow("crop to 0x0") << GeometryOperation([](const QImage &image) {
+        return ImageProcessor().cropImage(image, 0, 0);
+    });
+    QTest::newRow("crop to 0x50") << GeometryOperation([](const QImage &image) {
+        return ImageProcessor().cropImage(image, 0, 50);
+    });
+    QTest::newRow("crop to negative width") << GeometryOperation([](const QImage &image) {
+        return ImageProcessor().cropImage(image, -20, 50);
+    });
+    QTest::newRow("resize to 0x0") << GeometryOperation([](const QImage &image) {
+        return ImageProcessor().resizeImage(image, 0, 0, true);
+    });
+}
+
+void GeometryTest::emptyRegionGivesNullImage()
+{
+    QFETCH(GeometryOperation, operation);
+    QVERIFY(operation(coordinateImage(100, 100)).isNull());
+}
+
+void GeometryTest::standardSizeStretchesToKey_data()
+{
+    QTest::addColumn<QString>("sizeName");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("640x480") << "640x480" << QSize(640, 480);
+    QTest::newRow("800x600") << "800x600" << QSize(800, 600);
+    QTest::newRow("1024x768") << "1024x768" << QSize(1024, 768);
+    QTest::newRow("1280x720") << "1280x720" << QSize(1280, 720);
+    QTest::newRow("1920x1080") << "1920x1080" << QSize(1920, 1080);
+    QTest::newRow("1080x1080") << "1080x1080" << QSize(1080, 1080);
+    QTest::newRow("1200x1200") << "1200x1200" << QSize(1200, 1200);
+}
+
+void GeometryTest::standardSizeStretchesToKey()
+{
+    QFETCH(QString, sizeName);
+    QFETCH(QSize, expected);
+    const QImage image = coordinateImage(1000, 1000);
+    const QImage result = ImageProcessor().applyStandardSize(image, sizeName);
+    QCOMPARE(result.size(), expected);
+    QCOMPARE(result, image.scaled(expected, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void GeometryTest::standardSizeOfUnknownKeyReturnsSource_data()
+{
+    QTest::addColumn<QString>("sizeName");
+    QTest::newRow("no preset") << "自定义";
+    QTest::newRow("upper case") << "640X480";
+    QTest::newRow("leading blank") << " 640x480";
+    QTest::newRow("prefix of a key") << "640x4";
+    QTest::newRow("empty") << "";
+}
+
+void GeometryTest::standardSizeOfUnknownKeyReturnsSource()
+{
+    QFETCH(QString, sizeName);
+    const QImage image = coordinateImage(30, 20);
+    QVERIFY(sharesPixels(ImageProcessor().applyStandardSize(image, sizeName), image));
+}
+
+void GeometryTest::rotateTurnsPicture_data()
+{
+    QTest::addColumn<int>("degrees");
+    QTest::addColumn<QSize>("expected");
+    QTest::addColumn<QPoint>("sourceOfTopLeft");
+    QTest::newRow("90 clockwise") << 90 << QSize(300, 400) << QPoint(0, 299);
+    QTest::newRow("-90 counter-clockwise") << -90 << QSize(300, 400) << QPoint(399, 0);
+    QTest::newRow("180") << 180 << QSize(400, 300) << QPoint(399, 299);
+    QTest::newRow("270") << 270 << QSize(300, 400) << QPoint(399, 0);
+    QTest::newRow("360") << 360 << QSize(400, 300) << QPoint(0, 0);
+}
+
+void GeometryTest::rotateTurnsPicture()
+{
+    QFETCH(int, degrees);
+    QFETCH(QSize, expected);
+    QFETCH(QPoint, sourceOfTopLeft);
+    const QImage image = coordinateImage(400, 300);
+    const QImage result = ImageProcessor().rotateImage(image, degrees);
+    QCOMPARE(result.size(), expected);
+    QCOMPARE(result.pixel(0, 0), image.pixel(sourceOfTopLeft));
+}
+
+void GeometryTest::rotateByOddAngleLeavesTransparentCorners()
+{
+    const QImage image = coordinateImage(400, 300);
+    const QImage result = ImageProcessor().rotateImage(image, 45);
+    QVERIFY(result.width() > 400 && result.height() > 300);
+    QVERIFY(result.hasAlphaChannel());
+    QCOMPARE(result.format(), QImage::Format_ARGB32_Premultiplied);
+    for (const QPoint &corner : {QPoint(0, 0), QPoint(result.width() - 1, 0), QPoint(0, result.height() - 1),
+                                 QPoint(result.width() - 1, result.height() - 1)})
+        QCOMPARE(result.pixelColor(corner).alpha(), 0);
+    QCOMPARE(result.pixelColor(result.width() / 2, result.height() / 2).alpha(), 255);
+}
+
+void GeometryTest::flipMirrors_data()
+{
+    QTest::addColumn<bool>("horizontal");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<QPoint>("sourceOfTopLeft");
+    QTest::newRow("neither") << false << false << QPoint(0, 0);
+    QTest::newRow("horizontal") << true << false << QPoint(39, 0);
+    QTest::newRow("vertical") << false << true << QPoint(0, 29);
+    QTest::newRow("both") << true << true << QPoint(39, 29);
+}
+
+void GeometryTest::flipMirrors()
+{
+    QFETCH(bool, horizontal);
+    QFETCH(bool, vertical);
+    QFETCH(QPoint, sourceOfTopLeft);
+    const QImage image = coordinateImage(40, 30);
+    const QImage result = ImageProcessor().flipImage(image, horizontal, vertical);
+    QCOMPARE(result.size(), image.size());
+    QCOMPARE(result.pixel(0, 0), image.pixel(sourceOfTopLeft));
+    QCOMPARE(sharesPixels(result, image), !horizontal && !vertical);
+}
+
+void GeometryTest::geometryOfNullImageIsNull_data()
+{
+    QTest::addColumn<GeometryOperation>("operation");
+    QTest::newRow("resize") << GeometryOperation([](const QImage &image) { return ImageProcessor().resizeImage(image, 10, 10, true); });
+    QTest::newRow("crop") << GeometryOperation([](const QImage &image) { return ImageProcessor().cropImage(image, 10, 10); });
+    QTest::newRow("aspect ratio") << GeometryOperation([](const QImage &image) { return ImageProcessor().applyAspectRatio(image, "4:3"); });
+    QTest::newRow("square") << GeometryOperation([](const QImage &image) { return ImageProcessor().applyAspectRatio(image, "1:1"); });
+    QTest::newRow("standard size") << GeometryOperation([](const QImage &image) { return ImageProcessor().applyStandardSize(image, "640x480"); });
+    QTest::newRow("rotate") << GeometryOperation([](const QImage &image) { return ImageProcessor().rotateImage(image, 45); });
+    QTest::newRow("flip") << GeometryOperation([](const QImage &image) { return ImageProcessor().flipImage(image, true, true); });
+}
+
+void GeometryTest::geometryOfNullImageIsNull()
+{
+    QFETCH(GeometryOperation, operation);
+    QVERIFY(operation(QImage()).isNull());
+}
+
+QTEST_MAIN(GeometryTest)
+#include "tst_geometry.moc"

@@ -1,0 +1,102 @@
+#include "reference.h"
+
+#include <QTransform>
+
+namespace reference {
+
+namespace {
+
+// A rectangle without rows or columns cuts nothing: a null image.
+QImage copyOrNull(const QImage &image, int x, int y, int w, int h)
+{
+    if (w <= 0 || h <= 0)
+        return QImage();
+    return image.copy(QRect(x, y, w, h));
+}
+
+} // namespace
+
+QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio)
+{
+    if (image.isNull())
+        return QImage();
+    Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio;
+    if (keepAspectRatio)
+        mode = Qt::KeepAspectRatio;
+    return image.scaled(QSize(width, height), mode, Qt::SmoothTransformation);
+}
+
+QImage cropImage(const QImage &image, int width, int height)
+{
+    const int W = image.width();
+    const int H = image.height();
+    if (width >= W && height >= H)
+        return image;
+    int x = 0;
+    if (qint64(W) - width >= 2)
+        x = int((qint64(W) - width) / 2);
+    int y = 0;
+    if (qint64(H) - height >= 2)
+        y = int((qint64(H) - height) / 2);
+    const int w = qMin(width, W - x);
+    const int h = qMin(height, H - y);
+    return copyOrNull(image, x, y, w, h);
+}
+
+QImage applyAspectRatio(const QImage &image, const QString &ratioName)
+{
+    const int W = image.width();
+    const int H = image.height();
+    if (ratioName == QStringLiteral("1:1")) {
+        const int m = qMin(W, H);
+        return copyOrNull(image, (W - m) / 2, (H - m) / 2, m, m);
+    }
+    float k = 0.0f;
+    if (ratioName == QStringLiteral("4:3"))
+        k = 1.3333334f;
+    else if (ratioName == QStringLiteral("16:9"))
+        k = 1.7777778f;
+    else if (ratioName == QStringLiteral("3:2"))
+        k = 1.5f;
+    else
+        return image;
+    const float r = float(W) / float(H);
+    if (r > k) {
+        const float product = float(H) * k;
+        const int nw = int(product);
+        return copyOrNull(image, (W - nw) / 2, 0, nw, H);
+    }
+    const float quotient = float(W) / k;
+    const int nh = int(quotient);
+    return copyOrNull(image, 0, (H - nh) / 2, W, nh);
+}
+
+QImage applyStandardSize(const QImage &image, const QString &sizeName)
+{
+    const QStringList keys = {QStringLiteral("640x480"), QStringLiteral("800x600"),
+                              QStringLiteral("1024x768"), QStringLiteral("1280x720"),
+                              QStringLiteral("1920x1080"), QStringLiteral("1080x1080"),
+                              QStringLiteral("1200x1200")};
+    const QList<QSize> targets = {QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 720),
+                                  QSize(1920, 1080), QSize(1080, 1080), QSize(1200, 1200)};
+    const int index = keys.indexOf(sizeName);
+    if (index < 0 || image.isNull())
+        return image;
+    return image.scaled(targets.at(index), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage rotateImage(const QImage &image, int degrees)
+{
+    QTransform transform;
+    transform.rotate(double(degrees));
+    return image.transformed(transform, Qt::SmoothTransformation);
+}
+
+QImage flipImage(const QImage &image, bool horizontal, bool vertical)
+{
+    if (!horizontal && !vertical)
+        return image;
+    return image.mirrored(horizontal, vertical);
+}
+
+} // namespace reference
