@@ -19,6 +19,7 @@ class QPushButton;
 QT_END_NAMESPACE
 
 class ThumbnailLoader;
+struct JobSettings;
 
 // The program's only window: frameless, of fixed size, with its own header
 // bar and a menu column that switches between the basic and the advanced
@@ -79,6 +80,12 @@ private:
     void processImages();
     bool ensureOutputDirectory();
     void cancelRunningBatch();
+    JobSettings captureJobSettings() const;
+    QString completionMessage() const;
+    void showWarning(const QString &text);
+    void storeFilterKeys();
+    void applyFramelessLook();
+    bool isDragArea(const QPoint &windowPosition) const;
     void chooseColor(QPushButton *button, QColor &color);
     static void showColor(QPushButton *button, const QColor &color);
 
@@ -99,7 +106,7 @@ private:
     ThumbnailLoader *thumbnailLoader;
     QFuture<void> runningBatch;
     std::shared_ptr<std::atomic<bool>> cancelRequested;
-    int filesWritten;
+    int batchFileCount;
     QStringList failures;
 };
 

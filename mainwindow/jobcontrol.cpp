@@ -1,0 +1,149 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "batchworker.h"
+#include "jobsettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+namespace {
+
+// The completion box lists at most this many failures by name.
+constexpr int listedFailureLimit = 10;
+
+} // namespace
+
+void MainWindow::on_processButton_clicked()
+{
+    if (imagePaths.isEmpty()) {
+        showWarning(QStringLiteral("请先选择要处理的图片！"));
+        return;
+    }
+    if (outputDirectory.isEmpty()) {
+        showWarning(QStringLiteral("请选择输出目录！"));
+        return;
+    }
+    if (!ensureOutputDirectory())
+        return;
+    ui->processButton->setEnabled(false);
+    processImages();
+}
+
+void MainWindow::showWarning(const QString &text)
+{
+    QMessageBox::warning(this, QStringLiteral("警告"), text, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+// A remembered directory may have been removed since; it is made again
+// rather than letting every write of the run fail.
+bool MainWindow::ensureOutputDirectory()
+{
+    if (QDir().mkpath(outputDirectory))
+        return true;
+    showWarning(QStringLiteral("无法创建输出目录：") + outputDirectory);
+    return false;
+}
+
+// The run works on this copy alone, so whatever changes in the window while
+// it runs does not reach it. Hidden widgets are read like visible ones.
+JobSettings MainWindow::captureJobSettings() const
+{
+    JobSettings job;
+    job.width = ui->widthSpinBox->value();
+    job.height = ui->heightSpinBox->value();
+    job.quality = ui->qualitySpinBox->value();
+    job.format = ui->formatComboBox->currentText();
+    job.filter = ui->filterComboBox->currentData(Qt::UserRole).toString();
+    job.filterIntensity = ui->filterIntensitySpinBox->value();
+    job.aspectRatio = ui->aspectRatioComboBox->currentData(Qt::UserRole).toString();
+    job.standardSize = ui->standardSizeComboBox->currentData(Qt::UserRole).toString();
+    job.brightness = ui->brightnessSlider->value();
+    job.contrast = ui->contrastSlider->value();
+    job.saturation = ui->saturationSlider->value();
+    job.rotation = ui->rotationSpinBox->value();
+    job.flipHorizontal = ui->flipHorizontalCheckBox->isChecked();
+    job.flipVertical = ui->flipVerticalCheckBox->isChecked();
+    job.watermark = ui->watermarkCheckBox->isChecked();
+    job.watermarkText = ui->watermarkTextEdit->toPlainText();
+    job.watermarkColor = watermarkColor;
+    job.watermarkOpacity = ui->watermarkOpacitySlider->value();
+    job.watermarkFontSize = ui->watermarkFontSizeSpinBox->value();
+    job.watermarkPositionIndex = ui->watermarkPositionComboBox->currentIndex();
+    job.border = ui->borderCheckBox->isChecked();
+    job.borderThickness = ui->borderThicknessSpinBox->value();
+    job.borderColor = borderColor;
+    job.autoEnhanceEnabled = ui->autoEnhanceCheckBox->isChecked();
+    job.extractChannelEnabled = ui->extractChannelCheckBox->isChecked();
+    job.channel = ui->channelComboBox->currentData(Qt::UserRole).toString();
+    job.gridSplit = ui->gridSplitCheckBox->isChecked();
+    job.gridRows = ui->gridRowsSpinBox->value();
+    job.gridCols = ui->gridColsSpinBox->value();
+    job.batchRename = ui->batchRenameCheckBox->isChecked();
+    job.batchPrefix = ui->batchPrefixLineEdit->text();
+    job.crop = ui->cropCheckBox->isChecked();
+    job.keepAspectRatio = ui->aspectRatioCheckBox->isChecked();
+    job.imagePaths = imagePaths;
+    job.outputDirectory = outputDirectory;
+    return job;
+}
+
+// Each run gets a cancel flag of its own, so that cancelling at close can
+// never leak into a later run.
+void MainWindow::processImages()
+{
+    const JobSettings job = captureJobSettings();
+    batchFileCount = job.imagePaths.size();
+    failures.clear();
+    cancelRequested = std::make_shared<std::atomic<bool>>(false);
+    runningBatch = QtConcurrent::run(QThreadPool::globalInstance(),
+                                     [job, receiver = this, cancel = cancelRequested] {
+                                         runBatch(job, receiver, cancel.get());
+                                     });
+}
+
+// The run stops before its next input; the file being written is finished,
+// so the window can go without leaving a partial file or a run that still
+// posts to it.
+void MainWindow::cancelRunningBatch()
+{
+    cancelRequested->store(true);
+    runningBatch.waitForFinished();
+}
+
+void MainWindow::updateProgress(int value)
+{
+    ui->progressBar->setValue(value);
+}
+
+void MainWindow::fileFailed(const QString &path, const QString &reason)
+{
+    failures.append(QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
+}
+
+// After a cancellation the window is closing: nothing is reported then.
+void MainWindow::processingFinished()
+{
+    ui->processButton->setEnabled(true);
+    if (!cancelRequested->load()) {
+        QMessageBox::information(this, QStringLiteral("完成"), completionMessage(), QMessageBox::Ok,
+                                 QMessageBox::NoButton);
+    }
+    ui->progressBar->setValue(0);
+}
+
+QString MainWindow::completionMessage() const
+{
+    QString message = QStringLiteral("图片处理完成！共处理了 %1 张图片。").arg(batchFileCount - failures.size());
+    if (failures.isEmpty())
+        return message;
+    message += QStringLiteral("\n\n%1 个文件处理失败：").arg(failures.size());
+    for (const QString &failure : failures.mid(0, listedFailureLimit))
+        message += QLatin1Char('\n') + failure;
+    if (failures.size() > listedFailureLimit)
+        message += QStringLiteral("\n……");
+    return message;
+}

@@ -1,0 +1,191 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "thumbnailloader.h"
+
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QGraphicsDropShadowEffect>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSettings>
+#include <QStandardPaths>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent),
+      ui(new Ui::MainWindow),
+      dragging(false),
+      settings(new QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"), this)),
+      appMenu(nullptr),
+      currentLanguage(QStringLiteral("zh_CN")),
+      watermarkColor(Qt::white),
+      borderColor(Qt::white),
+      thumbnailLoader(new ThumbnailLoader(this)),
+      cancelRequested(std::make_shared<std::atomic<bool>>(false)),
+      batchFileCount(0)
+{
+    ui->setupUi(this);
+    storeFilterKeys();
+    showColor(ui->watermarkColorButton, watermarkColor);
+    showColor(ui->borderColorButton, borderColor);
+    applyFramelessLook();
+    ui->progressBar->setValue(0);
+    initializeOptions();
+    ui->stackedWidget->setCurrentIndex(0);
+    connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
+    connect(thumbnailLoader, &ThumbnailLoader::thumbnailReady, this, &MainWindow::showThumbnail);
+    loadLanguageSetting();
+    loadOutputDirectory();
+}
+
+// A run still going is stopped first: it posts to this window until it ends.
+MainWindow::~MainWindow()
+{
+    cancelRunningBatch();
+    delete thumbnailLoader;
+    saveOutputDirectory();
+    delete ui;
+}
+
+// The form cannot hold item data, so the filter keys are added here: each
+// entry's key is its Simplified Chinese source text, whatever it displays.
+void MainWindow::storeFilterKeys()
+{
+    static const char *const keys[] = {"无", "模糊", "灰度", "复古", "边缘检测", "浮雕", "油画"};
+    for (int index = 0; index < ui->filterComboBox->count(); ++index)
+        ui->filterComboBox->setItemData(index, QString::fromUtf8(keys[index]), Qt::UserRole);
+}
+
+// No system frame: the transparent margin of the central widget's layout is
+// where the body's shadow shows, evenly on all four sides.
+void MainWindow::applyFramelessLook()
+{
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto *shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(20.0);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    shadow->setOffset(0, 0);
+    shadow->setEnabled(true);
+    ui->centralwidget->setGraphicsEffect(shadow);
+    setFixedSize(690, 760);
+}
+
+void MainWindow::saveOutputDirectory()
+{
+    settings->setValue(QStringLiteral("outputDirectory"), outputDirectory);
+    settings->sync();
+}
+
+// An empty stored value stays empty: it is what a reset leaves behind.
+void MainWindow::loadOutputDirectory()
+{
+    const QString picturesDirectory = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    outputDirectory = settings->value(QStringLiteral("outputDirectory"), picturesDirectory).toString();
+    ui->outputPathLabel->setText(outputDirectory);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    cancelRunningBatch();
+    saveOutputDirectory();
+    event->accept();
+}
+
+void MainWindow::on_closeButton_clicked()
+{
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, tr("确认退出"), tr("确定要退出Vellumo吗？"), QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::NoButton);
+    if (answer == QMessageBox::Yes)
+        QCoreApplication::quit();
+}
+
+void MainWindow::on_minButton_clicked()
+{
+    showMinimized();
+}
+
+void MainWindow::on_basicSettingsButton_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(0);
+}
+
+void MainWindow::on_advancedSettingsButton_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(1);
+}
+
+// Auto enhance has no settings of its own to show.
+void MainWindow::on_autoEnhanceCheckBox_stateChanged(int)
+{
+}
+
+void MainWindow::on_extractChannelCheckBox_stateChanged(int state)
+{
+    ui->channelComboBox->setVisible(state == Qt::Checked);
+}
+
+void MainWindow::on_gridSplitCheckBox_stateChanged(int state)
+{
+    const bool checked = state == Qt::Checked;
+    ui->gridRowsSpinBox->setVisible(checked);
+    ui->gridColsSpinBox->setVisible(checked);
+    ui->label_20->setVisible(checked);
+    ui->label_21->setVisible(checked);
+}
+
+void MainWindow::on_batchRenameCheckBox_stateChanged(int state)
+{
+    const bool checked = state == Qt::Checked;
+    ui->batchPrefixLineEdit->setVisible(checked);
+    ui->label_22->setVisible(checked);
+}
+
+void MainWindow::on_contrastSlider_valueChanged(int value)
+{
+    ui->contrastValueLabel->setNum(value);
+}
+
+void MainWindow::on_saturationSlider_valueChanged(int value)
+{
+    ui->saturationValueLabel->setNum(value);
+}
+
+void MainWindow::on_brightnessSlider_valueChanged(int value)
+{
+    ui->brightnessValueLabel->setNum(value);
+}
+
+void MainWindow::on_watermarkColorButton_clicked()
+{
+    chooseColor(ui->watermarkColorButton, watermarkColor);
+}
+
+void MainWindow::on_borderColorButton_clicked()
+{
+    chooseColor(ui->borderColorButton, borderColor);
+}
+
+// A cancelled dialog keeps the colour the button shows.
+void MainWindow::chooseColor(QPushButton *button, QColor &color)
+{
+    const QColor chosen = QColorDialog::getColor(color, this, tr("选择颜色"));
+    if (!chosen.isValid())
+        return;
+    color = chosen;
+    showColor(button, color);
+}
+
+// A framed swatch, so that white still shows on the white button.
+void MainWindow::showColor(QPushButton *button, const QColor &color)
+{
+    QPixmap swatch(16, 16);
+    swatch.fill(color);
+    QPainter painter(&swatch);
+    painter.setPen(QColor(0xb6, 0xb6, 0xb6));
+    painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
+    painter.end();
+    button->setIcon(QIcon(swatch));
+}
