@@ -1,0 +1,425 @@
+#include "differential.h"
+#include "imageprocessor.h"
+#include "reference.h"
+
+#include <QtTest>
+
+#include <climits>
+
+namespace {
+
+const QStringList filterKeys = {QStringLiteral("模糊"), QStringLiteral("灰度"), QStringLiteral("复古"),
+                                QStringLiteral("边缘检测"), QStringLiteral("浮雕"), QStringLiteral("油画")};
+
+bool takesRadius(const QString &key)
+{
+    return key == QStringLiteral("模糊") || key == QStringLiteral("油画");
+}
+
+// Intensities around the substitution at 0 and beyond the windows of the
+// harness images; the other filters ignore the intensity.
+QList<int> intensitiesFor(const QString &key)
+{
+    if (takesRadius(key))
+        return {INT_MIN, -1, 0, 1, 2, 10, 40};
+    return {1};
+}
+
+QImage uniformImage(const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QImage grayImage(const QSize &size, int gray)
+{
+    return uniformImage(size, QColor(gray, gray, gray));
+}
+
+QColor opaque(int red, int green, int blue)
+{
+    return QColor(red, green, blue, 255);
+}
+
+// The format every filter result has: the source's, palette and monochrome
+// images having become RGB32 or ARGB32 first.
+QImage::Format workingFormat(const QImage &source)
+{
+    if (source.format() == QImage::Format_Indexed8 || source.format() == QImage::Format_Mono)
+        return source.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    return source.format();
+}
+
+// Empty when every pixel of image is the opaque gray expectedGray(x, y).
+template <typename ExpectedGray>
+QString firstGrayMismatch(const QImage &image, ExpectedGray expectedGray)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int gray = expectedGray(x, y);
+            if (image.pixelColor(x, y) != opaque(gray, gray, gray))
+                return QStringLiteral("pixel (%1, %2): %3, expected gray %4")
+                    .arg(x).arg(y).arg(image.pixelColor(x, y).name(QColor::HexArgb)).arg(gray);
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+class FiltersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void filterMatchesReference_data();
+    void filterMatchesReference();
+    void bandedImagesMatchReference_data();
+    void bandedImagesMatchReference();
+    void hugeRadiusCoversWholeImage_data();
+    void hugeRadiusCoversWholeImage();
+    void dispatchUsesRadiusRule_data();
+    void dispatchUsesRadiusRule();
+    void unknownKeyOrNoRadiusReturnsSource_data();
+    void unknownKeyOrNoRadiusReturnsSource();
+    void resultIsOpaqueWithSourceSizeAndFormat_data();
+    void resultIsOpaqueWithSourceSizeAndFormat();
+    void nullImageGivesNullImage_data();
+    void nullImageGivesNullImage();
+    void grayscaleOfPrimaries_data();
+    void grayscaleOfPrimaries();
+    void vintageTones_data();
+    void vintageTones();
+    void blurWindowShrinksAtBorders();
+    void blurKeepsSinglePixelOpaque();
+    void edgeDetectionOfUniformImage_data();
+    void edgeDetectionOfUniformImage();
+    void embossOfUniformImage_data();
+    void embossOfUniformImage();
+    void oilPaintingOfUniformImage_data();
+    void oilPaintingOfUniformImage();
+    void oilPaintingTieGoesToLowestLevel();
+};
+
+void FiltersTest::filterMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("intensity");
+    quint32 seed = 1;
+    for (QImage::Format format : differential::formats()) {
+        for (const QSize &size : differential::sizes()) {
+            const QImage source = differential::randomImage(size, format, seed++);
+            for (const QString &key : filterKeys) {
+                for (int intensity : intensitiesFor(key))
+                    QTest::addRow("%s %s %dx%d %d", qPrintable(key), qPrintable(differential::formatName(format)),
+                                  size.width(), size.height(), intensity)
+                        << source << key << intensity;
+            }
+        }
+    }
+}
+
+void FiltersTest::filterMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(QString, key);
+    QFETCH(int, intensity);
+    const QImage expected = reference::applyFilter(source, key, intensity);
+    const QString diff = differential::firstDifference(ImageProcessor().applyFilter(source, key, intensity), expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+// Large enough that the rows are split into bands on several threads.
+void FiltersTest::bandedImagesMatchReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("intensity");
+    const QList<QImage::Format> formats = {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied,
+                                           QImage::Format_RGB888};
+    quint32 seed = 500;
+    for (QImage::Format format : formats) {
+        const QImage source = differential::randomImage(QSize(640, 257), format, seed++);
+        for (const QString &key : filterKeys)
+            QTest::addRow("%s %s", qPrintable(key), qPrintable(differential::formatName(format)))
+                << source << key << (takesRadius(key) ? 2 : 1);
+    }
+}
+
+void FiltersTest::bandedImagesMatchReference()
+{
+    filterMatchesReference();
+}
+
+// A radius far beyond the image covers the whole image, like one of the
+// image's largest side.
+void FiltersTest::hugeRadiusCoversWholeImage_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("radius");
+    QTest::newRow("blur INT_MAX") << QStringLiteral("模糊") << INT_MAX;
+    QTest::newRow("blur 100000") << QStringLiteral("模糊") << 100000;
+    QTest::newRow("oil INT_MAX") << QStringLiteral("油画") << INT_MAX;
+    QTest::newRow("oil 100000") << QStringLiteral("油画") << 100000;
+}
+
+void FiltersTest::hugeRadiusCoversWholeImage()
+{
+    QFETCH(QString, key);
+    QFETCH(int, radius);
+    const QImage source = differential::randomImage(QSize(7, 4), QImage::Format_ARGB32, 77);
+    const QImage expected = reference::applyFilter(source, key, 7);
+    const QString diff = differential::firstDifference(ImageProcessor().applyFilter(source, key, radius), expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void FiltersTest::dispatchUsesRadiusRule_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("intensity");
+    QTest::addColumn<int>("radius");
+    QTest::newRow("blur 0") << QStringLiteral("模糊") << 0 << 5;
+    QTest::newRow("blur -1") << QStringLiteral("模糊") << -1 << 5;
+    QTest::newRow("blur 3") << QStringLiteral("模糊") << 3 << 3;
+    QTest::newRow("oil -1") << QStringLiteral("油画") << -1 << 3;
+    QTest::newRow("oil 0") << QStringLiteral("油画") << 0 << 3;
+    QTest::newRow("oil 5") << QStringLiteral("油画") << 5 << 5;
+}
+
+void FiltersTest::dispatchUsesRadiusRule()
+{
+    QFETCH(QString, key);
+    QFETCH(int, intensity);
+    QFETCH(int, radius);
+    const QImage source = differential::randomImage(QSize(23, 22), QImage::Format_RGB32, 31);
+    const auto filtered = [&](int r) {
+        return key == QStringLiteral("模糊") ? ImageProcessor().applyBlur(source, r)
+                                              : ImageProcessor().applyOilPainting(source, r);
+    };
+    const QImage result = ImageProcessor().applyFilter(source, key, intensity);
+    QCOMPARE(result, filtered(radius));
+    QVERIFY(result != filtered(radius - 1));
+    QVERIFY(result != filtered(radius + 1));
+}
+
+void FiltersTest::unknownKeyOrNoRadiusReturnsSource_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("radius");
+    QTest::newRow("none key") << QStringLiteral("无") << 5;
+    QTest::newRow("empty key") << QString() << 5;
+    QTest::newRow("English name") << QStringLiteral("Blur") << 5;
+    QTest::newRow("key with a trailing blank") << QStringLiteral("模糊 ") << 5;
+    QTest::newRow("part of a key") << QStringLiteral("边缘") << 5;
+    QTest::newRow("blur radius 0") << QStringLiteral("blur") << 0;
+    QTest::newRow("blur radius -4") << QStringLiteral("blur") << -4;
+    QTest::newRow("oil radius 0") << QStringLiteral("oil") << 0;
+    QTest::newRow("oil radius INT_MIN") << QStringLiteral("oil") << INT_MIN;
+}
+
+void FiltersTest::unknownKeyOrNoRadiusReturnsSource()
+{
+    QFETCH(QString, key);
+    QFETCH(int, radius);
+    const QImage source = differential::randomImage(QSize(5, 4), QImage::Format_Indexed8, 8);
+    QImage result;
+    if (key == QStringLiteral("blur"))
+        result = ImageProcessor().applyBlur(source, radius);
+    else if (key == QStringLiteral("oil"))
+        result = ImageProcessor().applyOilPainting(source, radius);
+    else
+        result = ImageProcessor().applyFilter(source, key, radius);
+    QCOMPARE(result.constBits(), source.constBits());
+    QCOMPARE(result.format(), source.format());
+}
+
+void FiltersTest::resultIsOpaqueWithSourceSizeAndFormat_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QString>("key");
+    quint32 seed = 900;
+    for (QImage::Format format : differential::formats()) {
+        const QImage source = differential::randomImage(QSize(6, 5), format, seed++);
+        for (const QString &key : filterKeys)
+            QTest::addRow("%s %s", qPrintable(key), qPrintable(differential::formatName(format))) << source << key;
+    }
+}
+
+void FiltersTest::resultIsOpaqueWithSourceSizeAndFormat()
+{
+    QFETCH(QImage, source);
+    QFETCH(QString, key);
+    const QImage before = source.copy();
+    const QImage result = ImageProcessor().applyFilter(source, key, 2);
+    QCOMPARE(result.size(), source.size());
+    QCOMPARE(result.format(), workingFormat(source));
+    for (int y = 0; y < result.height(); ++y) {
+        for (int x = 0; x < result.width(); ++x)
+            QCOMPARE(result.pixelColor(x, y).alpha(), 255);
+    }
+    QCOMPARE(source, before);
+}
+
+void FiltersTest::nullImageGivesNullImage_data()
+{
+    QTest::addColumn<QString>("key");
+    for (const QString &key : filterKeys)
+        QTest::newRow(qPrintable(key)) << key;
+}
+
+void FiltersTest::nullImageGivesNullImage()
+{
+    QFETCH(QString, key);
+    QVERIFY(ImageProcessor().applyFilter(QImage(), key, 3).isNull());
+}
+
+void FiltersTest::grayscaleOfPrimaries_data()
+{
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<int>("gray");
+    QTest::newRow("red") << QColor(255, 0, 0) << 87;
+    QTest::newRow("green") << QColor(0, 255, 0) << 127;
+    QTest::newRow("blue") << QColor(0, 0, 255) << 39;
+    QTest::newRow("white") << QColor(255, 255, 255) << 255;
+    QTest::newRow("black") << QColor(0, 0, 0) << 0;
+}
+
+void FiltersTest::grayscaleOfPrimaries()
+{
+    QFETCH(QColor, colour);
+    QFETCH(int, gray);
+    const QImage result = ImageProcessor().applyGrayscale(uniformImage(QSize(3, 2), colour));
+    const QString mismatch = firstGrayMismatch(result, [gray](int, int) { return gray; });
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void FiltersTest::vintageTones_data()
+{
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("expected");
+    QTest::newRow("gray 0") << QColor(0, 0, 0) << opaque(0, 0, 0);
+    QTest::newRow("gray 100") << QColor(100, 100, 100) << opaque(135, 120, 93);
+    QTest::newRow("gray 128") << QColor(128, 128, 128) << opaque(172, 153, 119);
+    QTest::newRow("gray 189") << QColor(189, 189, 189) << opaque(255, 227, 177);
+    QTest::newRow("gray 255") << QColor(255, 255, 255) << opaque(255, 255, 238);
+    QTest::newRow("pure red") << QColor(255, 0, 0) << opaque(117, 104, 81);
+}
+
+void FiltersTest::vintageTones()
+{
+    QFETCH(QColor, colour);
+    QFETCH(QColor, expected);
+    const QImage result = ImageProcessor().applyVintage(uniformImage(QSize(2, 2), colour));
+    QCOMPARE(result.pixelColor(0, 0), expected);
+    QCOMPARE(result.pixelColor(1, 1), expected);
+}
+
+// At the top-left corner a radius-1 window holds only the four pixels
+// inside; their mean red 101 / 4 truncates to 25.
+void FiltersTest::blurWindowShrinksAtBorders()
+{
+    QImage source = uniformImage(QSize(3, 3), QColor(200, 200, 200));
+    source.setPixelColor(0, 0, QColor(10, 0, 0));
+    source.setPixelColor(1, 0, QColor(20, 0, 0));
+    source.setPixelColor(0, 1, QColor(30, 0, 0));
+    source.setPixelColor(1, 1, QColor(41, 0, 0));
+    const QImage result = ImageProcessor().applyBlur(source, 1);
+    QCOMPARE(result.pixelColor(0, 0), opaque(25, 0, 0));
+    // The centre sees all nine: red (101 + 5 x 200) / 9, green and blue 1000 / 9.
+    QCOMPARE(result.pixelColor(1, 1), opaque(122, 111, 111));
+}
+
+void FiltersTest::blurKeepsSinglePixelOpaque()
+{
+    QImage source(1, 1, QImage::Format_ARGB32);
+    source.setPixelColor(0, 0, QColor(12, 34, 56, 100));
+    const QImage result = ImageProcessor().applyBlur(source, 4);
+    QCOMPARE(result.pixelColor(0, 0), opaque(12, 34, 56));
+}
+
+void FiltersTest::edgeDetectionOfUniformImage_data()
+{
+    QTest::addColumn<int>("gray");
+    QTest::addColumn<int>("corner");
+    QTest::addColumn<int>("firstRowAndColumn");
+    QTest::addColumn<int>("farCorners");
+    QTest::newRow("gray 100") << 100 << 255 << 255 << 255;
+    QTest::newRow("gray 30") << 30 << 127 << 120 << 90;
+}
+
+// Only the first row and the first column see a rise from the zeros beyond
+// the image; the top-right and bottom-left pixels see half of it.
+void FiltersTest::edgeDetectionOfUniformImage()
+{
+    QFETCH(int, gray);
+    QFETCH(int, corner);
+    QFETCH(int, firstRowAndColumn);
+    QFETCH(int, farCorners);
+    const int width = 6, height = 5;
+    const QImage result = ImageProcessor().applyEdgeDetection(grayImage(QSize(width, height), gray));
+    const QString mismatch = firstGrayMismatch(result, [&](int x, int y) {
+        if (x == 0 && y == 0)
+            return corner;
+        if ((x == width - 1 && y == 0) || (x == 0 && y == height - 1))
+            return farCorners;
+        return (x == 0 || y == 0) ? firstRowAndColumn : 0;
+    });
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void FiltersTest::embossOfUniformImage_data()
+{
+    QTest::addColumn<int>("gray");
+    QTest::addColumn<int>("inner");
+    QTest::addColumn<int>("topLeft");
+    QTest::addColumn<int>("bottomRight");
+    QTest::newRow("gray 100") << 100 << 228 << 116 << 255;
+    QTest::newRow("black") << 0 << 128 << 0 << 255;
+}
+
+void FiltersTest::embossOfUniformImage()
+{
+    QFETCH(int, gray);
+    QFETCH(int, inner);
+    QFETCH(int, topLeft);
+    QFETCH(int, bottomRight);
+    const QImage result = ImageProcessor().applyEmboss(grayImage(QSize(5, 4), gray));
+    QCOMPARE(result.pixelColor(0, 0), opaque(topLeft, topLeft, topLeft));
+    QCOMPARE(result.pixelColor(4, 3), opaque(bottomRight, bottomRight, bottomRight));
+    const QString mismatch = firstGrayMismatch(result.copy(1, 1, 3, 2), [inner](int, int) { return inner; });
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void FiltersTest::oilPaintingOfUniformImage_data()
+{
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QColor>("expected");
+    QTest::newRow("white") << QColor(255, 255, 255) << opaque(224, 224, 224);
+    QTest::newRow("100 150 200") << QColor(100, 150, 200) << opaque(96, 128, 192);
+}
+
+void FiltersTest::oilPaintingOfUniformImage()
+{
+    QFETCH(QColor, colour);
+    QFETCH(QColor, expected);
+    const QImage result = ImageProcessor().applyOilPainting(uniformImage(QSize(4, 3), colour), 2);
+    for (int y = 0; y < result.height(); ++y) {
+        for (int x = 0; x < result.width(); ++x)
+            QCOMPARE(result.pixelColor(x, y), expected);
+    }
+}
+
+void FiltersTest::oilPaintingTieGoesToLowestLevel()
+{
+    QImage source(2, 1, QImage::Format_RGB32);
+    source.setPixelColor(0, 0, Qt::black);
+    source.setPixelColor(1, 0, Qt::white);
+    const QImage result = ImageProcessor().applyOilPainting(source, 1);
+    QCOMPARE(result.pixelColor(0, 0), opaque(0, 0, 0));
+    QCOMPARE(result.pixelColor(1, 0), opaque(0, 0, 0));
+}
+
+QTEST_GUILESS_MAIN(FiltersTest)
+#include "tst_filters.moc"
