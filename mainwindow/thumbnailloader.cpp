@@ -26,7 +26,7 @@ void ThumbnailLoader::load(const QStringList &paths)
     QFutureWatcher<QImage> *current = watcher;
     connect(current, &QFutureWatcher<QImage>::resultReadyAt, this,
             [this, current](int row) { emit thumbnailReady(row, current->resultAt(row)); });
-    current->setFuture(QtConcurrent::mapped(paths, &ThumbnailLoader::makeThumbnail));
+    current->setFuture(QtConcurrent::mapped(&pool, paths, &ThumbnailLoader::makeThumbnail));
 }
 
 // Deleting the watcher drops every result of the old load not yet delivered.

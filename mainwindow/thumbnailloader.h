@@ -5,8 +5,9 @@
 #include <QImage>
 #include <QObject>
 #include <QStringList>
+#include <QThreadPool>
 
-// Makes the thumbnails of a selection on the thread pool and hands each to
+// Makes the thumbnails of a selection on its own threads and hands each to
 // the GUI thread as soon as it is ready, tagged with its row. A new load
 // discards the older one: its pending files are skipped and its results are
 // never delivered.
@@ -31,6 +32,9 @@ signals:
     void thumbnailReady(int row, const QImage &thumbnail);
 
 private:
+    // A pool of its own, so that a large selection never holds up a run,
+    // which goes to the global pool.
+    QThreadPool pool;
     QFutureWatcher<QImage> *watcher;
 };
 
