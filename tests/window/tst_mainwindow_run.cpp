@@ -1,0 +1,300 @@
+#include "mainwindow.h"
+#include "window/windowtestsupport.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Runs started from the window as a user starts them: files and directory
+// chosen in the dialogs, the start button, the boxes that follow.
+class TestMainWindowRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void completedRun_data();
+    void completedRun();
+    void refusedStart_data();
+    void refusedStart();
+    void leavingDuringRun_data();
+    void leavingDuringRun();
+
+private:
+    void openWindow(const QString &storedOutputDirectory);
+    void selectImages(const QStringList &names);
+    void selectOutputDirectory(const QString &directory);
+    QPushButton *processButton() const;
+
+    std::unique_ptr<QTemporaryDir> scratch;
+    std::unique_ptr<MainWindow> window;
+};
+
+namespace {
+
+const QString completionTemplate = QStringLiteral("图片处理完成！共处理了 %1 张图片。");
+
+// A gradient, so that every output has content worth decoding.
+void writeImage(const QString &path, const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), 90));
+    QVERIFY(image.save(path));
+}
+
+void writeDamaged(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\x89PNG\r\n\x1a\n not an image at all");
+}
+
+QStringList outputNames(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::Files, QDir::Name);
+}
+
+// Every file is whole: it decodes, and nothing else (no temporary file) is there.
+void verifyWholeImages(const QString &directory, const QSize &size)
+{
+    for (const QString &name : outputNames(directory)) {
+        QVERIFY2(name.endsWith(QLatin1String("_processed.jpg")), qPrintable(name));
+        QImageReader reader(QDir(directory).filePath(name));
+        const QImage image = reader.read();
+        QVERIFY2(!image.isNull(), qPrintable(name + QLatin1String(": ") + reader.errorString()));
+        QCOMPARE(image.size(), size);
+    }
+}
+
+} // namespace
+
+void TestMainWindowRun::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
+void TestMainWindowRun::init()
+{
+    clearSettingsStores();
+    scratch = std::make_unique<QTemporaryDir>();
+    QVERIFY(scratch->isValid());
+    QVERIFY(QDir(scratch->path()).mkdir(QStringLiteral("in")));
+}
+
+void TestMainWindowRun::cleanup()
+{
+    window.reset();
+    scratch.reset();
+}
+
+void TestMainWindowRun::openWindow(const QString &storedOutputDirectory)
+{
+    QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"))
+        .setValue(QStringLiteral("outputDirectory"), storedOutputDirectory);
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestMainWindowRun::selectImages(const QStringList &names)
+{
+    const QString inputs = scratch->filePath(QStringLiteral("in"));
+    ModalResponder<QFileDialog> responder([&](QFileDialog *dialog) { chooseInFileDialog(dialog, inputs, names); });
+    findIn<QPushButton>(window.get(), "selectImagesButton")->click();
+    QCOMPARE(responder.answered(), 1);
+}
+
+void TestMainWindowRun::selectOutputDirectory(const QString &directory)
+{
+    ModalResponder<QFileDialog> responder([&](QFileDialog *dialog) { chooseInFileDialog(dialog, directory); });
+    findIn<QPushButton>(window.get(), "selectOutputButton")->click();
+    QCOMPARE(responder.answered(), 1);
+}
+
+QPushButton *TestMainWindowRun::processButton() const
+{
+    return findIn<QPushButton>(window.get(), "processButton");
+}
+
+void TestMainWindowRun::completedRun_data()
+{
+    QTest::addColumn<int>("goodCount");
+    QTest::addColumn<int>("damagedCount");
+    QTest::addColumn<bool>("outputMissing");
+    QTest::newRow("all whole") << 3 << 0 << false;
+    QTest::newRow("one damaged") << 2 << 1 << false;
+    QTest::newRow("more failures than listed") << 1 << 12 << false;
+    QTest::newRow("output directory made at start") << 2 << 0 << true;
+}
+
+// The box counts the files written and names each failure with its reason,
+// at most ten of them; the outputs are there and whole.
+void TestMainWindowRun::completedRun()
+{
+    QFETCH(int, goodCount);
+    QFETCH(int, damagedCount);
+    QFETCH(bool, outputMissing);
+    const QSize size(48, 32);
+    QStringList names;
+    QStringList damagedNames;
+    for (int index = 0; index < goodCount; ++index) {
+        names.append(QStringLiteral("photo%1.png").arg(index));
+        writeImage(scratch->filePath(QStringLiteral("in/") + names.last()), size);
+    }
+    for (int index = 0; index < damagedCount; ++index) {
+        damagedNames.append(QStringLiteral("broken%1.png").arg(index, 2, 10, QLatin1Char('0')));
+        writeDamaged(scratch->filePath(QStringLiteral("in/") + damagedNames.last()));
+    }
+    const QString output = scratch->filePath(QStringLiteral("out/new/deeper"));
+    if (outputMissing) {
+        openWindow(output);
+    } else {
+        QVERIFY(QDir().mkpath(output));
+        openWindow(QString());
+        selectOutputDirectory(output);
+    }
+    selectImages(names + damagedNames);
+
+    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    processButton()->click();
+    QVERIFY(!processButton()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 60000);
+    const AnsweredBox box = answerer.boxes.first();
+    QCOMPARE(box.title, QStringLiteral("完成"));
+    QCOMPARE(box.icon, QMessageBox::Information);
+    QVERIFY(box.hasParent);
+    const QStringList paragraphs = box.text.split(QStringLiteral("\n\n"));
+    QCOMPARE(paragraphs.first(), completionTemplate.arg(goodCount));
+    QCOMPARE(paragraphs.size(), damagedCount > 0 ? 2 : 1);
+    if (damagedCount > 0) {
+        const QStringList lines = paragraphs.last().split(QLatin1Char('\n'));
+        QCOMPARE(lines.first(), QStringLiteral("%1 个文件处理失败：").arg(damagedCount));
+        const int listed = qMin(damagedCount, 10);
+        QCOMPARE(lines.size(), 1 + listed + (damagedCount > listed ? 1 : 0));
+        for (int index = 0; index < listed; ++index) {
+            const QString prefix = damagedNames.at(index) + QStringLiteral(" — ");
+            QVERIFY2(lines.at(1 + index).startsWith(prefix) && lines.at(1 + index).size() > prefix.size(),
+                     qPrintable(lines.at(1 + index)));
+        }
+        if (damagedCount > listed)
+            QCOMPARE(lines.last(), QStringLiteral("……"));
+    }
+
+    QStringList expected;
+    for (const QString &name : names)
+        expected.append(QFileInfo(name).baseName() + QStringLiteral("_processed.jpg"));
+    QCOMPARE(outputNames(output), expected);
+    verifyWholeImages(output, size);
+    QVERIFY(processButton()->isEnabled());
+    QCOMPARE(findIn<QProgressBar>(window.get(), "progressBar")->value(), 0);
+}
+
+void TestMainWindowRun::refusedStart_data()
+{
+    QTest::addColumn<bool>("withImages");
+    QTest::addColumn<QString>("outputDirectory");
+    QTest::addColumn<QString>("expectedText");
+    QTest::newRow("no images") << false << QString("out") << QString("请先选择要处理的图片！");
+    QTest::newRow("no images, no directory") << false << QString() << QString("请先选择要处理的图片！");
+    QTest::newRow("no directory") << true << QString() << QString("请选择输出目录！");
+    QTest::newRow("directory cannot be made") << true << QString("blocker/out") << QString("无法创建输出目录：");
+}
+
+// One warning, nothing started, nothing written; the button stays usable.
+void TestMainWindowRun::refusedStart()
+{
+    QFETCH(bool, withImages);
+    QFETCH(QString, outputDirectory);
+    QFETCH(QString, expectedText);
+    writeImage(scratch->filePath(QStringLiteral("in/photo.png")), QSize(8, 8));
+    writeDamaged(scratch->filePath(QStringLiteral("blocker")));
+    const QString output = outputDirectory.isEmpty() ? QString() : scratch->filePath(outputDirectory);
+    if (expectedText.endsWith(QStringLiteral("：")))
+        expectedText += output;
+    openWindow(output);
+    if (withImages)
+        selectImages({QStringLiteral("photo.png")});
+
+    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    processButton()->click();
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().title, QStringLiteral("警告"));
+    QCOMPARE(answerer.boxes.first().text, expectedText);
+    QCOMPARE(answerer.boxes.first().icon, QMessageBox::Warning);
+    QVERIFY(processButton()->isEnabled());
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(answerer.boxes.size(), 1);
+    QVERIFY(output.isEmpty() || !QFileInfo::exists(output));
+}
+
+void TestMainWindowRun::leavingDuringRun_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("platform close") << "close";
+    QTest::newRow("window destroyed") << "destroy";
+    // Last: nested event loops do not run again once the application quit.
+    QTest::newRow("confirmed exit") << "quit";
+}
+
+// The run stops before its next file and the window waits for the one being
+// written: only whole files remain, and no box appears afterwards.
+void TestMainWindowRun::leavingDuringRun()
+{
+    QFETCH(QString, how);
+    const QSize size(640, 480);
+    const int count = 150;
+    const QString original = scratch->filePath(QStringLiteral("original.png"));
+    writeImage(original, size);
+    QStringList names;
+    for (int index = 0; index < count; ++index) {
+        names.append(QStringLiteral("photo%1.png").arg(index, 3, 10, QLatin1Char('0')));
+        QVERIFY(QFile::copy(original, scratch->filePath(QStringLiteral("in/") + names.last())));
+    }
+    const QString output = scratch->filePath(QStringLiteral("out"));
+    openWindow(output);
+    selectImages(names);
+    // The slowest filter, so that the run is surely still going when left.
+    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(6);
+
+    MessageBoxAnswerer answerer(QMessageBox::Yes);
+    QSignalSpy progress(findIn<QProgressBar>(window.get(), "progressBar"), &QProgressBar::valueChanged);
+    processButton()->click();
+    QVERIFY(progress.wait(30000));
+    if (how == QLatin1String("close")) {
+        QVERIFY(window->close());
+    } else if (how == QLatin1String("quit")) {
+        QTimer::singleShot(0, findIn<QPushButton>(window.get(), "closeButton"), &QPushButton::click);
+        QCOMPARE(QCoreApplication::exec(), 0);
+    } else {
+        window.reset();
+    }
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(answerer.boxes.size(), how == QLatin1String("quit") ? 1 : 0);
+    const int written = outputNames(output).size();
+    QVERIFY2(written >= 1 && written < count, qPrintable(QString::number(written)));
+    verifyWholeImages(output, size);
+    if (window) {
+        QVERIFY(!window->isVisible());
+        QVERIFY(processButton()->isEnabled());
+    }
+}
+
+QTEST_MAIN(TestMainWindowRun)
+#include "tst_mainwindow_run.moc"
