@@ -1,0 +1,214 @@
+#include "mainwindow.h"
+#include "thumbnailloader.h"
+#include "window/windowtestsupport.h"
+
+#include <QDir>
+#include <QImageWriter>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The choice of input images: the list entries, their thumbnails and the
+// loader that makes them away from the window's thread.
+class TestMainWindowImages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void thumbnailSize_data();
+    void thumbnailSize();
+    void thumbnailFollowsOrientation();
+    void newLoadDiscardsOlder();
+    void selectionFillsList();
+    void selectionReplacesAndCancelKeeps();
+
+private:
+    QString writeImage(const QString &name, const QSize &size, const QByteArray &format = QByteArray());
+    QString writeDamaged(const QString &name);
+    QStringList selectImages(const QStringList &names, bool accept = true);
+
+    std::unique_ptr<QTemporaryDir> scratch;
+    std::unique_ptr<MainWindow> window;
+};
+
+void TestMainWindowImages::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
+void TestMainWindowImages::init()
+{
+    clearSettingsStores();
+    scratch = std::make_unique<QTemporaryDir>();
+    QVERIFY(scratch->isValid());
+}
+
+void TestMainWindowImages::cleanup()
+{
+    window.reset();
+    scratch.reset();
+}
+
+QString TestMainWindowImages::writeImage(const QString &name, const QSize &size, const QByteArray &format)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(40, 160, 90));
+    const QString path = scratch->filePath(name);
+    if (!image.save(path, format.isEmpty() ? nullptr : format.constData()))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QString TestMainWindowImages::writeDamaged(const QString &name)
+{
+    const QString path = scratch->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write("GIF89a, but nothing after it that decodes");
+    return path;
+}
+
+// Chooses names in the directory of the scratch files; returns the list the
+// window keeps, as shown by its entries.
+QStringList TestMainWindowImages::selectImages(const QStringList &names, bool accept)
+{
+    ModalResponder<QFileDialog> responder([&](QFileDialog *dialog) {
+        if (accept)
+            chooseInFileDialog(dialog, scratch->path(), names);
+        else
+            dialog->reject();
+    });
+    findIn<QPushButton>(window.get(), "selectImagesButton")->click();
+    QStringList shown;
+    auto *list = findIn<QListWidget>(window.get(), "imagesList");
+    for (int row = 0; row < list->count(); ++row)
+        shown.append(list->item(row)->text());
+    return shown;
+}
+
+void TestMainWindowImages::thumbnailSize_data()
+{
+    QTest::addColumn<QSize>("imageSize");
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("tall") << QSize(100, 400) << QByteArray("png") << QSize(16, 64);
+    QTest::newRow("small is scaled up") << QSize(32, 20) << QByteArray("png") << QSize(64, 40);
+    QTest::newRow("square") << QSize(5, 5) << QByteArray("bmp") << QSize(64, 64);
+    QTest::newRow("fraction dropped as QImage::scaled drops it") << QSize(300, 200) << QByteArray("jpg") << QSize(64, 42);
+    QTest::newRow("large photo") << QSize(4000, 3000) << QByteArray("jpg") << QSize(64, 48);
+    QTest::newRow("thin line") << QSize(1000, 1) << QByteArray("png") << QSize(64, 1);
+}
+
+void TestMainWindowImages::thumbnailSize()
+{
+    QFETCH(QSize, imageSize);
+    QFETCH(QByteArray, format);
+    QFETCH(QSize, expected);
+    const QString path = writeImage(QStringLiteral("image.") + QString::fromLatin1(format), imageSize, format);
+    const QImage thumbnail = ThumbnailLoader::makeThumbnail(path);
+    QCOMPARE(thumbnail.size(), expected);
+    QCOMPARE(thumbnail.pixelColor(expected.width() / 2, expected.height() / 2).green(), 160);
+    QVERIFY(ThumbnailLoader::makeThumbnail(writeDamaged(QStringLiteral("damaged.png"))).isNull());
+    QVERIFY(ThumbnailLoader::makeThumbnail(scratch->filePath(QStringLiteral("missing.png"))).isNull());
+}
+
+// Stored 400 by 100 with its left half red and an orientation that turns it
+// a quarter clockwise: shown 100 by 400, red on top.
+void TestMainWindowImages::thumbnailFollowsOrientation()
+{
+    QImage stored(400, 100, QImage::Format_RGB32);
+    stored.fill(Qt::blue);
+    for (int y = 0; y < stored.height(); ++y)
+        for (int x = 0; x < stored.width() / 2; ++x)
+            stored.setPixel(x, y, qRgb(255, 0, 0));
+    const QString path = scratch->filePath(QStringLiteral("turned.tif"));
+    QImageWriter writer(path, "tiff");
+    if (!writer.supportsOption(QImageIOHandler::ImageTransformation))
+        QSKIP("this Qt cannot store an orientation in TIFF files");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    QVERIFY2(writer.write(stored), qPrintable(writer.errorString()));
+
+    const QImage thumbnail = ThumbnailLoader::makeThumbnail(path);
+    QCOMPARE(thumbnail.size(), QSize(16, 64));
+    QCOMPARE(thumbnail.pixelColor(8, 4), QColor(Qt::red));
+    QCOMPARE(thumbnail.pixelColor(8, 60), QColor(Qt::blue));
+}
+
+// Nothing of the first load arrives once the second has started, not even
+// after the loader has gone and every posted event has been delivered.
+void TestMainWindowImages::newLoadDiscardsOlder()
+{
+    const QString square = writeImage(QStringLiteral("square.png"), QSize(600, 600));
+    const QStringList older(40, square);
+    const QStringList newer = {writeImage(QStringLiteral("wide.png"), QSize(32, 20)),
+                               writeImage(QStringLiteral("tall.png"), QSize(100, 400))};
+    auto loader = std::make_unique<ThumbnailLoader>();
+    QSignalSpy delivered(loader.get(), &ThumbnailLoader::thumbnailReady);
+    loader->load(older);
+    QTRY_VERIFY(delivered.count() >= 1);
+    loader->load(newer);
+    delivered.clear();
+    QTRY_COMPARE(delivered.count(), newer.size());
+    loader.reset();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(delivered.count(), newer.size());
+    const QList<QSize> expected = {QSize(64, 40), QSize(16, 64)};
+    for (const QList<QVariant> &arguments : std::as_const(delivered))
+        QCOMPARE(arguments.at(1).value<QImage>().size(), expected.at(arguments.at(0).toInt()));
+}
+
+// The entries are there when the dialog has closed, named and in order; the
+// icons follow, none for a file that does not decode.
+void TestMainWindowImages::selectionFillsList()
+{
+    const QStringList names = {QStringLiteral("holiday.photo.JPG"), QStringLiteral("tall.png"),
+                               QStringLiteral("broken.png")};
+    writeImage(names[0], QSize(300, 150), "jpg");
+    writeImage(names[1], QSize(100, 400));
+    writeDamaged(names[2]);
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+    QCOMPARE(selectImages(names), names);
+    auto *list = findIn<QListWidget>(window.get(), "imagesList");
+    QCOMPARE(list->viewMode(), QListView::IconMode);
+    QCOMPARE(list->iconSize(), QSize(64, 64));
+    QCOMPARE(list->resizeMode(), QListView::Adjust);
+    QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(1)->icon().isNull());
+    QCOMPARE(list->item(0)->icon().availableSizes(), QList<QSize>{QSize(64, 32)});
+    QCOMPARE(list->item(1)->icon().availableSizes(), QList<QSize>{QSize(16, 64)});
+    QVERIFY(list->item(2)->icon().isNull());
+}
+
+void TestMainWindowImages::selectionReplacesAndCancelKeeps()
+{
+    const QStringList first = {QStringLiteral("a.png"), QStringLiteral("b.png")};
+    const QStringList second = {QStringLiteral("c.bmp")};
+    writeImage(first[0], QSize(10, 10));
+    writeImage(first[1], QSize(10, 10));
+    writeImage(second[0], QSize(10, 10), "bmp");
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+    QCOMPARE(selectImages(first), first);
+    QCOMPARE(selectImages(second), second);
+    QCOMPARE(selectImages(first, false), second);
+    auto *list = findIn<QListWidget>(window.get(), "imagesList");
+    QTRY_VERIFY(!list->item(0)->icon().isNull());
+}
+
+QTEST_MAIN(TestMainWindowImages)
+#include "tst_mainwindow_images.moc"
