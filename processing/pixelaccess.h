@@ -47,7 +47,7 @@ public:
     explicit PixelReader(QImage::Format format);
     QRgb opaqueRgb(QRgb stored) const
     {
-        if (!premultiplied)
+        if (!premultiplied || qAlpha(stored) == 255) // opaque pixels are stored as they read
             return stored | 0xff000000u;
         const unsigned alpha = qAlpha(stored);
         const unsigned char *row = unpremultiplyTable() + alpha * 256;
