@@ -1,0 +1,76 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+namespace {
+
+const char menuStyleSheet[] =
+    "QMenu { background-color: white; border: 1px solid #ddd; }"
+    "QMenu::item { padding: 5px 20px 5px 10px; }"
+    "QMenu::item:selected { background-color: #e6f2ff; }"
+    "QMenu::icon { left: 5px; }";
+
+// The language entries come first in the menu, in this order; each name is
+// written in its own language.
+const char *const languageCodes[] = {"zh_CN", "zh_TW", "en_US"};
+const char *const languageNames[] = {QT_TRANSLATE_NOOP("MainWindow", "简体中文"),
+                                     QT_TRANSLATE_NOOP("MainWindow", "繁體中文"),
+                                     QT_TRANSLATE_NOOP("MainWindow", "English")};
+constexpr int languageCount = 3;
+constexpr int resetPosition = 4;
+constexpr int aboutPosition = 5;
+
+} // namespace
+
+// Built on the first click, in the language in use, and reused afterwards.
+// It opens with its top-left corner at the bottom-left corner of the button.
+void MainWindow::showApplicationMenu()
+{
+    if (!appMenu) {
+        appMenu = new QMenu(this);
+        appMenu->setStyleSheet(QString::fromLatin1(menuStyleSheet));
+        auto *languageGroup = new QActionGroup(this);
+        languageGroup->setExclusive(true);
+        void (MainWindow::*const languageSlots[])() = {&MainWindow::switchToChineseSimplified,
+                                                        &MainWindow::switchToChineseTraditional,
+                                                        &MainWindow::switchToEnglish};
+        for (int position = 0; position < languageCount; ++position) {
+            auto *entry = new QAction(tr(languageNames[position]), this);
+            entry->setCheckable(true);
+            entry->setChecked(currentLanguage == QLatin1String(languageCodes[position]));
+            languageGroup->addAction(entry);
+            connect(entry, &QAction::triggered, this, languageSlots[position]);
+            appMenu->addAction(entry);
+        }
+        appMenu->addSeparator();
+        appMenu->addAction(new QAction(tr("一键重置"), this));
+        appMenu->addAction(new QAction(tr("关于Vellumo"), this));
+        connect(appMenu->actions().at(resetPosition), &QAction::triggered, this, &MainWindow::resetApplication);
+        connect(appMenu->actions().at(aboutPosition), &QAction::triggered, this, &MainWindow::about);
+    }
+    appMenu->exec(ui->menuButton->mapToGlobal(QPoint(0, ui->menuButton->height())));
+}
+
+// Re-texts the entries after a language switch and moves the check mark to
+// the language in use, which differs from the one chosen after a fall-back
+// and after a reset.
+void MainWindow::updateMenuLanguage()
+{
+    if (!appMenu)
+        return;
+    const QList<QAction *> entries = appMenu->actions();
+    for (int position = 0; position < languageCount; ++position) {
+        entries.at(position)->setText(tr(languageNames[position]));
+        if (currentLanguage == QLatin1String(languageCodes[position]))
+            entries.at(position)->setChecked(true);
+    }
+    entries.at(resetPosition)->setText(tr("一键重置"));
+    entries.at(aboutPosition)->setText(tr("关于我们"));
+}
+
+void MainWindow::about()
+{
+}
