@@ -30,13 +30,18 @@ QImage blankLike(const QImage &source)
     if (result.isNull())
         return result;
     result.setColorTable(source.colorTable());
-    result.setDotsPerMeterX(source.dotsPerMeterX());
-    result.setDotsPerMeterY(source.dotsPerMeterY());
-    result.setOffset(source.offset());
-    result.setColorSpace(source.colorSpace());
-    for (const QString &key : source.textKeys())
-        result.setText(key, source.text(key));
+    copyMetadata(source, result);
     return result;
+}
+
+void copyMetadata(const QImage &source, QImage &target)
+{
+    target.setDotsPerMeterX(source.dotsPerMeterX());
+    target.setDotsPerMeterY(source.dotsPerMeterY());
+    target.setOffset(source.offset());
+    target.setColorSpace(source.colorSpace());
+    for (const QString &key : source.textKeys())
+        target.setText(key, source.text(key));
 }
 
 bool hasScanLinePath(QImage::Format format)

@@ -38,6 +38,10 @@ inline int truncateToChannel(float value)
 // yet: for kernels that overwrite every pixel, so no pixel is copied twice.
 QImage blankLike(const QImage &source);
 
+// Gives target the resolution, offset, colour space and texts of source:
+// for results of another size that still show the source's picture.
+void copyMetadata(const QImage &source, QImage &target);
+
 // The 8-bit red, green and blue that QImage::pixelColor reports for a stored
 // pixel, with the alpha forced to 255. For premultiplied pixels this repeats
 // Qt's 16-bit unpremultiplication and rounding exactly, through a table.
