@@ -1,13 +1,17 @@
 #include "mainwindow.h"
 #include "window/windowtestsupport.h"
 
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +31,7 @@ private slots:
 
     void completedRun_data();
     void completedRun();
+    void optionsReachTheRun();
     void refusedStart_data();
     void refusedStart();
     void leavingDuringRun_data();
@@ -202,6 +207,43 @@ void TestMainWindowRun::completedRun()
     verifyWholeImages(output, size);
     QVERIFY(processButton()->isEnabled());
     QCOMPARE(findIn<QProgressBar>(window.get(), "progressBar")->value(), 0);
+}
+
+// What the window shows is what the run gets: the chosen border colour, a
+// spin box value, a format and a prefix typed while its field was hidden.
+void TestMainWindowRun::optionsReachTheRun()
+{
+    const QSize size(30, 20);
+    writeImage(scratch->filePath(QStringLiteral("in/photo.png")), size);
+    const QString output = scratch->filePath(QStringLiteral("out"));
+    openWindow(output);
+    selectImages({QStringLiteral("photo.png")});
+    const QColor chosen(12, 140, 230);
+    {
+        ModalResponder<QColorDialog> responder([&](QColorDialog *dialog) {
+            dialog->setCurrentColor(chosen);
+            dialog->accept();
+        });
+        findIn<QPushButton>(window.get(), "borderColorButton")->click();
+        QCOMPARE(responder.answered(), 1);
+    }
+    const int thickness = 4;
+    findIn<QCheckBox>(window.get(), "borderCheckBox")->setChecked(true);
+    findIn<QSpinBox>(window.get(), "borderThicknessSpinBox")->setValue(thickness);
+    findIn<QComboBox>(window.get(), "formatComboBox")->setCurrentText(QStringLiteral("PNG"));
+    findIn<QLineEdit>(window.get(), "batchPrefixLineEdit")->setText(QStringLiteral("set"));
+    findIn<QCheckBox>(window.get(), "batchRenameCheckBox")->setChecked(true);
+
+    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    processButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 60000);
+    QCOMPARE(answerer.boxes.first().text, completionTemplate.arg(1));
+    QCOMPARE(outputNames(output), QStringList{QStringLiteral("set_0001.png")});
+    const QImage written(QDir(output).filePath(QStringLiteral("set_0001.png")));
+    QCOMPARE(written.size(), size + QSize(2 * thickness, 2 * thickness));
+    QCOMPARE(written.pixelColor(0, 0), chosen);
+    QCOMPARE(written.pixelColor(written.width() - 1, written.height() - 1), chosen);
+    QCOMPARE(written.pixel(thickness, thickness), qRgb(0, 0, 90));
 }
 
 void TestMainWindowRun::refusedStart_data()
