@@ -1,0 +1,515 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <location filename="../../aboutdialog/aboutdialog.ui" line="8"/>
+        <source>关于Vellumo</source>
+        <translation>About Vellumo</translation>
+    </message>
+    <message>
+        <location filename="../../aboutdialog/aboutdialog.ui" line="35"/>
+        <source>&lt;h2&gt;Vellumo&lt;/h2&gt;</source>
+        <translation>&lt;h2&gt;Vellumo&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <location filename="../../aboutdialog/aboutdialog.ui" line="41"/>
+        <source>版本: 1.0.0.03</source>
+        <translation>Version: 1.0.0.03</translation>
+    </message>
+    <message>
+        <location filename="../../aboutdialog/aboutdialog.ui" line="47"/>
+        <source>高效批量图片处理工具，支持裁剪、滤镜、水印等丰富功能。</source>
+        <translation>Efficient batch image processing tool with rich features including cropping, filters, watermarks, and more.</translation>
+    </message>
+    <message>
+        <location filename="../../aboutdialog/aboutdialog.ui" line="54"/>
+        <source>&lt;a href=&quot;https://www.vellumo.app&quot;&gt;访问官方网站&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;https://www.vellumo.app&quot;&gt;Visit Official Website&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <location filename="../../aboutdialog/aboutdialog.ui" line="62"/>
+        <source>© 2026 Orvantis. 保留所有权利。</source>
+        <translation>© 2026 Orvantis. All rights reserved.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="8"/>
+        <source>批量图片处理工具</source>
+        <translation>Batch Image Processing Tool</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="114"/>
+        <source>Vellumo</source>
+        <translation>Vellumo</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="167"/>
+        <source>添加图片</source>
+        <translation>Add Images</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="182"/>
+        <source>输出目录</source>
+        <translation>Output Directory</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="195"/>
+        <source>基本处理选项</source>
+        <translation>Basic Processing Options</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="199"/>
+        <source>宽度:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="211"/>
+        <source>高度:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="223"/>
+        <source>保持宽高比</source>
+        <translation>Maintain Aspect Ratio</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="229"/>
+        <source>裁剪</source>
+        <translation>Crop</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="234"/>
+        <source>输出格式:</source>
+        <translation>Output Format:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="240"/>
+        <source>JPG</source>
+        <translation>JPG</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <source>PNG</source>
+        <translation>PNG</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="246"/>
+        <source>BMP</source>
+        <translation>BMP</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="249"/>
+        <source>WEBP</source>
+        <translation>WEBP</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="255"/>
+        <source>质量:</source>
+        <translation>Quality:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="278"/>
+        <source>开始处理</source>
+        <translation>Start Processing</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="290"/>
+        <source>尺寸和角度预设</source>
+        <translation>Size and Angle Presets</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="294"/>
+        <source>宽高比:</source>
+        <translation>Aspect Ratio:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="303"/>
+        <source>标准尺寸:</source>
+        <translation>Standard Sizes:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="318"/>
+        <source>垂直翻转</source>
+        <translation>Flip Vertically</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="323"/>
+        <source>水平翻转</source>
+        <translation>Flip Horizontally</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="328"/>
+        <source>旋转角度:</source>
+        <translation>Rotation Angle:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="343"/>
+        <source>色彩调整</source>
+        <translation>Color Adjustment</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <source>对比度:</source>
+        <translation>Contrast:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="360"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="396"/>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
+        <source>饱和度:</source>
+        <translation>Saturation:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="378"/>
+        <source>100</source>
+        <translation>100</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="383"/>
+        <source>亮度:</source>
+        <translation>Brightness:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="404"/>
+        <source>滤镜</source>
+        <translation>Filters</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="408"/>
+        <source>滤镜:</source>
+        <translation>Filter:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="417"/>
+        <source>模糊</source>
+        <translation>Blur</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
+        <source>灰度</source>
+        <translation>Grayscale</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="423"/>
+        <source>复古</source>
+        <translation>Vintage</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="426"/>
+        <source>边缘检测</source>
+        <translation>Edge Detection</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="429"/>
+        <source>浮雕</source>
+        <translation>Emboss</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="432"/>
+        <source>油画</source>
+        <translation>Oil Painting</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="438"/>
+        <source>强度:</source>
+        <translation>Intensity:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <source>水印设置</source>
+        <translation>Watermark Settings</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="457"/>
+        <source>添加水印</source>
+        <translation>Add Watermark</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="464"/>
+        <source>水印文字:</source>
+        <translation>Watermark Text:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="474"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="546"/>
+        <source>颜色:</source>
+        <translation>Color:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="479"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="551"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="174"/>
+        <source>选择颜色</source>
+        <translation>Select Color</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="484"/>
+        <source>透明度:</source>
+        <translation>Transparency:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="497"/>
+        <source>字体大小:</source>
+        <translation>Font Size:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="509"/>
+        <source>位置:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="523"/>
+        <source>边框设置</source>
+        <translation>Border Settings</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="527"/>
+        <source>添加边框</source>
+        <translation>Add Border</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="534"/>
+        <source>边框厚度:</source>
+        <translation>Border Thickness:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
+        <source>批量效果</source>
+        <translation>Batch Effects</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
+        <source>自动增强</source>
+        <translation>Auto Enhance</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="576"/>
+        <source>通道提取</source>
+        <translation>Channel Extraction</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="585"/>
+        <source>网格分割</source>
+        <translation>Grid Split</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="590"/>
+        <source>行数:</source>
+        <translation>Rows:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="602"/>
+        <source>列数:</source>
+        <translation>Columns:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
+        <source>批量重命名</source>
+        <translation>Batch Rename</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
+        <source>前缀:</source>
+        <translation>Prefix:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="630"/>
+        <source>image</source>
+        <translation>image</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="19"/>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="20"/>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="49"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="70"/>
+        <source>一键重置</source>
+        <translation>One-click Reset</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="50"/>
+        <source>关于Vellumo</source>
+        <translation>About Vellumo</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="71"/>
+        <source>关于我们</source>
+        <translation>About Us</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="99"/>
+        <source>确认退出</source>
+        <translation>Confirm Exit</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="99"/>
+        <source>确定要退出Vellumo吗？</source>
+        <translation>Are you sure you want to exit Vellumo?</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="17"/>
+        <source>原始比例</source>
+        <translation>Original Ratio</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="18"/>
+        <source>1:1 (正方形)</source>
+        <translation>1:1 (Square)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="19"/>
+        <source>4:3</source>
+        <translation>4:3</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="20"/>
+        <source>16:9</source>
+        <translation>16:9</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="21"/>
+        <source>3:2</source>
+        <translation>3:2</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="25"/>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="26"/>
+        <source>640x480 (VGA)</source>
+        <translation>640x480 (VGA)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="27"/>
+        <source>800x600 (SVGA)</source>
+        <translation>800x600 (SVGA)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="28"/>
+        <source>1024x768 (XGA)</source>
+        <translation>1024x768 (XGA)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="29"/>
+        <source>1280x720 (HD)</source>
+        <translation>1280x720 (HD)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="30"/>
+        <source>1920x1080 (Full HD)</source>
+        <translation>1920x1080 (Full HD)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="31"/>
+        <source>1080x1080 (Instagram)</source>
+        <translation>1080x1080 (Instagram)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="32"/>
+        <source>1200x1200</source>
+        <translation>1200x1200</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="37"/>
+        <source>左上角</source>
+        <translation>Top Left</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="38"/>
+        <source>右上角</source>
+        <translation>Top Right</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="39"/>
+        <source>左下角</source>
+        <translation>Bottom Left</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="40"/>
+        <source>右下角</source>
+        <translation>Bottom Right</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="41"/>
+        <source>中心</source>
+        <translation>Center</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="45"/>
+        <source>红色通道</source>
+        <translation>Red Channel</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="46"/>
+        <source>绿色通道</source>
+        <translation>Green Channel</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="47"/>
+        <source>蓝色通道</source>
+        <translation>Blue Channel</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="48"/>
+        <source>青色通道</source>
+        <translation>Cyan Channel</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="49"/>
+        <source>洋红通道</source>
+        <translation>Magenta Channel</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionlists.cpp" line="50"/>
+        <source>黄色通道</source>
+        <translation>Yellow Channel</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/reset.cpp" line="14"/>
+        <source>确认重置</source>
+        <translation>Confirm Reset</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/reset.cpp" line="15"/>
+        <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
+        <translation>Are you sure you want to reset the application to its initial state? All settings will be cleared.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/reset.cpp" line="84"/>
+        <source>重置完成</source>
+        <translation>Reset Completed</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/reset.cpp" line="84"/>
+        <source>应用程序已重置为初始状态。</source>
+        <translation>The application has been reset to its initial state.</translation>
+    </message>
+</context>
+</TS>
