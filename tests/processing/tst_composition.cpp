@@ -1,0 +1,544 @@
+#include "differential.h"
+#include "imageprocessor.h"
+#include "reference.h"
+
+#include <QColorSpace>
+#include <QFont>
+#include <QFontMetrics>
+#include <QtTest>
+
+#include <climits>
+
+namespace {
+
+struct WatermarkCase
+{
+    QString text;
+    int opacity;
+    int fontSize;
+    int position;
+};
+
+// Every format and size of the harness, plus extra sizes, each as a seeded random image.
+template <typename AddRows>
+void forEverySource(const QList<QSize> &extraSizes, AddRows addRows)
+{
+    quint32 seed = 1;
+    for (QImage::Format format : differential::formats()) {
+        for (const QSize &size : differential::sizes() + extraSizes) {
+            const QString name = QStringLiteral("%1 %2x%3").arg(differential::formatName(format))
+                                     .arg(size.width()).arg(size.height());
+            addRows(name, differential::randomImage(size, format, seed++));
+        }
+    }
+}
+
+// Bounding box of the pixels that differ from the background colour.
+QRect paintedBox(const QImage &image, QRgb background)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+QImage filledImage(const QSize &size, QImage::Format format, const QColor &colour)
+{
+    QImage image(size, format);
+    image.fill(colour);
+    return image;
+}
+
+QFont watermarkFont(int pointSize)
+{
+    QFont font;
+    font.setPointSize(pointSize);
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+bool sharesPixels(const QImage &result, const QImage &source)
+{
+    return result.cacheKey() == source.cacheKey();
+}
+
+} // namespace
+
+class CompositionTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void compareWithReference(const QImage &actual, const QImage &expected, const QImage &source,
+                                     const QImage &untouched);
+
+private slots:
+    void extractChannelMatchesReference_data();
+    void extractChannelMatchesReference();
+    void splitGridMatchesReference_data();
+    void splitGridMatchesReference();
+    void borderMatchesReference_data();
+    void borderMatchesReference();
+    void watermarkMatchesReference_data();
+    void watermarkMatchesReference();
+
+    void watermarkStaysInsideAtAnchor_data();
+    void watermarkStaysInsideAtAnchor();
+    void watermarkUnknownPositionIsTopLeft();
+    void watermarkCentreUsesTruncatedHalves();
+    void watermarkOpacityZeroLeavesEveryPixel();
+    void watermarkAtFullOpacityIsOpaqueOnEveryFormat();
+    void watermarkLineBreakIsASpace_data();
+    void watermarkLineBreakIsASpace();
+    void watermarkWithoutTextOrImage();
+
+    void borderFramesTheSource();
+    void borderTransparentPixelsShowTheFrame_data();
+    void borderTransparentPixelsShowTheFrame();
+    void borderKeepsFormatAndMetadata();
+    void borderDegenerateInputs();
+
+    void extractChannelKeepsNamedChannels_data();
+    void extractChannelKeepsNamedChannels();
+    void extractChannelMakesTranslucentPixelsOpaque();
+    void extractChannelUnknownNameLeavesImage_data();
+    void extractChannelUnknownNameLeavesImage();
+    void extractChannelConvertsPaletteAndMono();
+
+    void splitGridReturnsMiddleCell_data();
+    void splitGridReturnsMiddleCell();
+    void splitGridEmptyCellIsNull_data();
+    void splitGridEmptyCellIsNull();
+    void splitGridWithoutCellsReturnsSource();
+};
+
+void CompositionTest::compareWithReference(const QImage &actual, const QImage &expected,
+                                           const QImage &source, const QImage &untouched)
+{
+    const QString diff = differential::firstDifference(actual, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    QCOMPARE(source, untouched);
+}
+
+void CompositionTest::extractChannelMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QString>("channel");
+    forEverySource({QSize(300, 40)}, [](const QString &name, const QImage &source) {
+        for (const char *channel : {"Red", "Green", "Blue", "Cyan", "Magenta", "Yellow", "red", ""})
+            QTest::addRow("%s %s", qPrintable(name), channel) << source << QString::fromLatin1(channel);
+    });
+}
+
+void CompositionTest::extractChannelMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(QString, channel);
+    const QImage untouched = source.copy();
+    compareWithReference(ImageProcessor().extractChannel(source, channel),
+                         reference::extractChannel(source, channel), source, untouched);
+}
+
+void CompositionTest::splitGridMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("cols");
+    const QList<QPair<int, int>> grids = {{1, 1}, {1, 3}, {3, 1}, {3, 3}, {2, 2}, {10, 10},
+                                          {0, 3}, {3, 0}, {-1, 2}, {2, -1}, {0, 0}};
+    forEverySource({}, [&](const QString &name, const QImage &source) {
+        for (const auto &grid : grids)
+            QTest::addRow("%s %dx%d", qPrintable(name), grid.first, grid.second)
+                << source << grid.first << grid.second;
+    });
+}
+
+void CompositionTest::splitGridMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(int, rows);
+    QFETCH(int, cols);
+    const QImage untouched = source.copy();
+    compareWithReference(ImageProcessor().splitGrid(source, rows, cols),
+                         reference::splitGrid(source, rows, cols), source, untouched);
+}
+
+void CompositionTest::borderMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<int>("thickness");
+    QTest::addColumn<QColor>("colour");
+    forEverySource({}, [&](const QString &name, const QImage &source) {
+        for (int thickness : {-1, 0, 1, 10, 100})
+            for (const QColor &colour : {QColor(10, 200, 30), QColor(200, 50, 100, 128), QColor(0, 0, 0, 0)})
+                QTest::addRow("%s %d %s", qPrintable(name), thickness, qPrintable(colour.name(QColor::HexArgb)))
+                    << source << thickness << colour;
+    });
+}
+
+void CompositionTest::borderMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(int, thickness);
+    QFETCH(QColor, colour);
+    const QImage untouched = source.copy();
+    compareWithReference(ImageProcessor().addBorder(source, thickness, colour),
+                         reference::addBorder(source, thickness, colour), source, untouched);
+}
+
+void CompositionTest::watermarkMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("opacity");
+    QTest::addColumn<int>("fontSize");
+    QTest::addColumn<int>("position");
+    const QString longText = QStringLiteral("A watermark far wider than any of these images, ").repeated(4);
+    QList<WatermarkCase> cases;
+    for (int position : {0, 1, 2, 3, 4, 7}) {
+        for (int opacity : {0, 128, 255})
+            cases.append({QStringLiteral("Watermark"), opacity, 24, position});
+        for (int fontSize : {8, 72})
+            cases.append({QStringLiteral("Watermark"), 128, fontSize, position});
+        for (const QString &text : {QString(), QStringLiteral("a\nb"), longText})
+            cases.append({text, 255, 24, position});
+    }
+    forEverySource({QSize(160, 70), QSize(420, 160)}, [&](const QString &name, const QImage &source) {
+        for (const WatermarkCase &c : cases)
+            QTest::addRow("%s %d %d %d %d", qPrintable(name), int(c.text.size()), c.opacity, c.fontSize, c.position)
+                << source << c.text << c.opacity << c.fontSize << c.position;
+    });
+}
+
+void CompositionTest::watermarkMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(QString, text);
+    QFETCH(int, opacity);
+    QFETCH(int, fontSize);
+    QFETCH(int, position);
+    const QImage untouched = source.copy();
+    const QColor colour(250, 240, 10);
+    compareWithReference(ImageProcessor().addWatermark(source, text, colour, opacity, fontSize, position),
+                         reference::addWatermark(source, text, colour, opacity, fontSize, position),
+                         source, untouched);
+}
+
+// The text's box (advance width, ascent above and descent below the
+// baseline) lies 20 pixels from the edges the position names, or is centred
+// on (400, 300); the painted pixels fill that box up to the glyphs' side
+// bearings and antialiasing. "Ág" reaches from near the ascent to near the descent.
+void CompositionTest::watermarkStaysInsideAtAnchor_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("horizontal");
+    QTest::addColumn<QString>("vertical");
+    QTest::newRow("0 top left") << 0 << "left" << "top";
+    QTest::newRow("1 top right") << 1 << "right" << "top";
+    QTest::newRow("2 bottom left") << 2 << "left" << "bottom";
+    QTest::newRow("3 bottom right") << 3 << "right" << "bottom";
+    QTest::newRow("4 centre") << 4 << "centre" << "centre";
+}
+
+void CompositionTest::watermarkStaysInsideAtAnchor()
+{
+    QFETCH(int, position);
+    QFETCH(QString, horizontal);
+    QFETCH(QString, vertical);
+    const QImage black = filledImage(QSize(800, 600), QImage::Format_RGB32, Qt::black);
+    const QString text = QStringLiteral("ÁWatermarg");
+    const QImage result = ImageProcessor().addWatermark(black, text, Qt::white, 255, 24, position);
+    const QRect painted = paintedBox(result, qRgb(0, 0, 0));
+    const QFontMetrics metrics(watermarkFont(24), &result);
+    const int tolerance = 3;
+    QVERIFY(!painted.isEmpty());
+    QVERIFY2(QRect(18, 18, 800 - 36, 600 - 36).contains(painted), "the text stays inside the margins");
+    if (horizontal == "left")
+        QVERIFY(qAbs(painted.left() - 20) <= tolerance);
+    else if (horizontal == "right")
+        QVERIFY(qAbs(painted.right() + 1 - 780) <= tolerance);
+    else
+        QVERIFY(qAbs(painted.left() + painted.right() + 1 - 800) <= 2 * tolerance);
+    QCOMPARE(qAbs(painted.width() - metrics.horizontalAdvance(text)) <= tolerance, true);
+    if (vertical == "top")
+        QVERIFY(qAbs(painted.top() - 20) <= tolerance);
+    else if (vertical == "bottom")
+        QVERIFY(qAbs(painted.bottom() + 1 - 580) <= tolerance);
+    else
+        QVERIFY(qAbs(painted.top() + painted.bottom() + 1 - 600) <= 2 * tolerance);
+}
+
+void CompositionTest::watermarkUnknownPositionIsTopLeft()
+{
+    const QImage black = filledImage(QSize(300, 100), QImage::Format_RGB32, Qt::black);
+    const QImage topLeft = ImageProcessor().addWatermark(black, "Watermark", Qt::white, 200, 24, 0);
+    for (int position : {-1, 5, 7, INT_MAX})
+        QCOMPARE(ImageProcessor().addWatermark(black, "Watermark", Qt::white, 200, 24, position), topLeft);
+}
+
+// 801 x 601 has the same centre as 800 x 600.
+void CompositionTest::watermarkCentreUsesTruncatedHalves()
+{
+    const QImage even = ImageProcessor().addWatermark(filledImage(QSize(800, 600), QImage::Format_RGB32, Qt::black),
+                                                      "Watermark", Qt::white, 255, 24, 4);
+    const QImage odd = ImageProcessor().addWatermark(filledImage(QSize(801, 601), QImage::Format_RGB32, Qt::black),
+                                                     "Watermark", Qt::white, 255, 24, 4);
+    QCOMPARE(paintedBox(odd, qRgb(0, 0, 0)), paintedBox(even, qRgb(0, 0, 0)));
+}
+
+void CompositionTest::watermarkOpacityZeroLeavesEveryPixel()
+{
+    for (QImage::Format format : differential::formats()) {
+        const QImage source = differential::randomImage(QSize(200, 80), format, 5);
+        const QImage result = ImageProcessor().addWatermark(source, "Watermark", Qt::white, 0, 24, 0);
+        const QString diff = differential::firstDifference(result, source);
+        QVERIFY2(diff.isEmpty(), qPrintable(differential::formatName(format) + ": " + diff));
+    }
+}
+
+// Every format, palette and monochrome included, gets the text; at opacity
+// 255 the glyphs' inner pixels take the colour exactly.
+void CompositionTest::watermarkAtFullOpacityIsOpaqueOnEveryFormat()
+{
+    for (QImage::Format format : differential::formats()) {
+        const QImage source = filledImage(QSize(200, 80), format, Qt::black);
+        const QImage result = ImageProcessor().addWatermark(source, "Watermark", Qt::white, 255, 24, 0);
+        QCOMPARE(result.format(), reference::workingImage(source).format());
+        QCOMPARE(result.size(), source.size());
+        bool foundWhite = false;
+        for (int y = 0; y < result.height() && !foundWhite; ++y)
+            for (int x = 0; x < result.width() && !foundWhite; ++x)
+                foundWhite = result.pixelColor(x, y).rgb() == qRgb(255, 255, 255);
+        QVERIFY2(foundWhite, qPrintable(differential::formatName(format)));
+    }
+}
+
+void CompositionTest::watermarkLineBreakIsASpace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("oneLine");
+    QTest::newRow("LF") << "Water\nmark" << "Water mark";
+    QTest::newRow("CR") << "Water\rmark" << "Water mark";
+    QTest::newRow("CR LF") << "Water\r\nmark" << "Water mark";
+    QTest::newRow("two LF") << "Water\n\nmark" << "Water  mark";
+    QTest::newRow("line separator") << QString("Water") + QChar(0x2028) + "mark" << "Water mark";
+    QTest::newRow("paragraph separator") << QString("Water") + QChar(0x2029) + "mark" << "Water mark";
+}
+
+void CompositionTest::watermarkLineBreakIsASpace()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, oneLine);
+    const QImage black = filledImage(QSize(400, 300), QImage::Format_RGB32, Qt::black);
+    for (int position = 0; position <= 4; ++position)
+        QCOMPARE(ImageProcessor().addWatermark(black, text, Qt::white, 255, 24, position),
+                 ImageProcessor().addWatermark(black, oneLine, Qt::white, 255, 24, position));
+}
+
+void CompositionTest::watermarkWithoutTextOrImage()
+{
+    const QImage source = differential::randomImage(QSize(50, 40), QImage::Format_Indexed8, 8);
+    QVERIFY(sharesPixels(ImageProcessor().addWatermark(source, QString(), Qt::white, 255, 24, 0), source));
+    QVERIFY(sharesPixels(ImageProcessor().addWatermark(source, "Watermark", Qt::white, 0, 24, 0), source));
+    QVERIFY(ImageProcessor().addWatermark(QImage(), "Watermark", Qt::white, 255, 24, 0).isNull());
+}
+
+void CompositionTest::borderFramesTheSource()
+{
+    const QImage source = differential::randomImage(QSize(200, 100), QImage::Format_RGB32, 9);
+    const QColor frame(12, 34, 56);
+    const QImage result = ImageProcessor().addBorder(source, 10, frame);
+    QCOMPARE(result.size(), QSize(220, 120));
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 220; ++x) {
+            const bool inFrame = y < 10 || y >= 110 || x < 10 || x >= 210;
+            const QRgb expected = inFrame ? frame.rgb() : source.pixel(x - 10, y - 10);
+            QCOMPARE(result.pixel(x, y), expected);
+        }
+    }
+}
+
+void CompositionTest::borderTransparentPixelsShowTheFrame_data()
+{
+    QTest::addColumn<QImage::Format>("format");
+    for (QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+                                  QImage::Format_RGBA64, QImage::Format_RGBA8888})
+        QTest::newRow(qPrintable(differential::formatName(format))) << format;
+}
+
+void CompositionTest::borderTransparentPixelsShowTheFrame()
+{
+    QFETCH(QImage::Format, format);
+    QImage source = filledImage(QSize(6, 4), format, QColor(255, 255, 255, 0));
+    source.setPixelColor(2, 1, QColor(0, 0, 255));
+    const QColor frame(200, 30, 40);
+    const QImage result = ImageProcessor().addBorder(source, 2, frame);
+    for (int y = 0; y < result.height(); ++y)
+        for (int x = 0; x < result.width(); ++x)
+            QCOMPARE(result.pixelColor(x, y), (x == 4 && y == 3) ? QColor(0, 0, 255) : frame);
+}
+
+void CompositionTest::borderKeepsFormatAndMetadata()
+{
+    for (QImage::Format format : differential::formats()) {
+        QImage source = differential::randomImage(QSize(7, 5), format, 3);
+        source.setDotsPerMeterX(5000);
+        source.setDotsPerMeterY(3000);
+        source.setText(QStringLiteral("Comment"), QStringLiteral("kept"));
+        source.setColorSpace(QColorSpace::DisplayP3);
+        const QImage result = ImageProcessor().addBorder(source, 4, QColor(255, 0, 0, 100));
+        const QString diff = differential::firstDifference(result, reference::addBorder(source, 4, QColor(255, 0, 0, 100)));
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+        QCOMPARE(result.colorSpace(), QColorSpace(QColorSpace::DisplayP3));
+        QCOMPARE(result.format(), reference::workingImage(source).format());
+        QCOMPARE(result.size(), QSize(15, 13));
+        QCOMPARE(result.dotsPerMeterX(), 5000);
+        QCOMPARE(result.dotsPerMeterY(), 3000);
+        QCOMPARE(result.text(QStringLiteral("Comment")), QStringLiteral("kept"));
+    }
+}
+
+// No frame below thickness 1; a null source is all frame; a canvas beyond
+// what an image can hold is null rather than wrapped round.
+void CompositionTest::borderDegenerateInputs()
+{
+    const QImage source = differential::randomImage(QSize(9, 4), QImage::Format_ARGB32, 4);
+    QVERIFY(sharesPixels(ImageProcessor().addBorder(source, 0, Qt::red), source));
+    QVERIFY(sharesPixels(ImageProcessor().addBorder(source, INT_MIN, Qt::red), source));
+    const QImage frameOnly = ImageProcessor().addBorder(QImage(), 3, QColor(1, 2, 3, 4));
+    QCOMPARE(frameOnly.size(), QSize(6, 6));
+    QCOMPARE(paintedBox(frameOnly, qRgba(1, 2, 3, 4)), QRect());
+    QVERIFY(ImageProcessor().addBorder(source, INT_MAX, Qt::red).isNull());
+    QVERIFY(ImageProcessor().addBorder(source, INT_MAX / 2 - 10, Qt::red).isNull());
+    QVERIFY(ImageProcessor().addBorder(QImage(), INT_MAX, Qt::red).isNull());
+}
+
+void CompositionTest::extractChannelKeepsNamedChannels_data()
+{
+    QTest::addColumn<QString>("channel");
+    QTest::addColumn<QColor>("expected");
+    QTest::newRow("Red") << "Red" << QColor(200, 0, 0);
+    QTest::newRow("Green") << "Green" << QColor(0, 100, 0);
+    QTest::newRow("Blue") << "Blue" << QColor(0, 0, 50);
+    QTest::newRow("Cyan") << "Cyan" << QColor(0, 100, 50);
+    QTest::newRow("Magenta") << "Magenta" << QColor(200, 0, 50);
+    QTest::newRow("Yellow") << "Yellow" << QColor(200, 100, 0);
+}
+
+void CompositionTest::extractChannelKeepsNamedChannels()
+{
+    QFETCH(QString, channel);
+    QFETCH(QColor, expected);
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+                                  QImage::Format_RGB888, QImage::Format_RGBA64}) {
+        const QImage result = ImageProcessor().extractChannel(filledImage(QSize(3, 2), format, QColor(200, 100, 50)), channel);
+        QCOMPARE(result.format(), format);
+        QCOMPARE(paintedBox(result, expected.rgba()), QRect());
+    }
+}
+
+void CompositionTest::extractChannelMakesTranslucentPixelsOpaque()
+{
+    for (QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGBA64}) {
+        const QImage source = filledImage(QSize(2, 2), format, QColor(200, 100, 50, 128));
+        const QColor read = source.pixelColor(0, 0);
+        const QImage result = ImageProcessor().extractChannel(source, "Yellow");
+        QCOMPARE(result.pixelColor(1, 1), QColor(read.red(), read.green(), 0, 255));
+    }
+}
+
+void CompositionTest::extractChannelUnknownNameLeavesImage_data()
+{
+    QTest::addColumn<QString>("channel");
+    QTest::newRow("lower case") << "red";
+    QTest::newRow("empty") << "";
+    QTest::newRow("padded") << " Red";
+    QTest::newRow("displayed text") << "红色";
+}
+
+void CompositionTest::extractChannelUnknownNameLeavesImage()
+{
+    QFETCH(QString, channel);
+    for (QImage::Format format : differential::formats()) {
+        const QImage source = differential::randomImage(QSize(5, 3), format, 6);
+        QVERIFY(sharesPixels(ImageProcessor().extractChannel(source, channel), source));
+    }
+}
+
+void CompositionTest::extractChannelConvertsPaletteAndMono()
+{
+    QImage palette(2, 1, QImage::Format_Indexed8);
+    palette.setColorTable({qRgb(200, 100, 50), qRgb(10, 20, 30)});
+    palette.setPixel(0, 0, 0);
+    palette.setPixel(1, 0, 1);
+    const QImage fromPalette = ImageProcessor().extractChannel(palette, "Magenta");
+    QCOMPARE(fromPalette.format(), QImage::Format_RGB32);
+    QCOMPARE(fromPalette.pixelColor(0, 0), QColor(200, 0, 50));
+    QCOMPARE(fromPalette.pixelColor(1, 0), QColor(10, 0, 30));
+
+    QImage mono(3, 1, QImage::Format_Mono);
+    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mono.fill(1);
+    const QImage fromMono = ImageProcessor().extractChannel(mono, "Red");
+    QCOMPARE(fromMono.format(), QImage::Format_RGB32);
+    QCOMPARE(fromMono.pixelColor(2, 0), QColor(255, 0, 0));
+}
+
+void CompositionTest::splitGridReturnsMiddleCell_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<QRect>("cell");
+    QTest::newRow("3x3 of 300x300") << QSize(300, 300) << 3 << 3 << QRect(100, 100, 100, 100);
+    QTest::newRow("3x3 of 100x100") << QSize(100, 100) << 3 << 3 << QRect(33, 33, 33, 33);
+    QTest::newRow("2x2 of 300x200") << QSize(300, 200) << 2 << 2 << QRect(150, 100, 150, 100);
+    QTest::newRow("1x1 of 300x200") << QSize(300, 200) << 1 << 1 << QRect(0, 0, 300, 200);
+    QTest::newRow("1x3 of 300x100") << QSize(300, 100) << 1 << 3 << QRect(100, 0, 100, 100);
+    QTest::newRow("10x10 of 1000x305") << QSize(1000, 305) << 10 << 10 << QRect(500, 150, 100, 30);
+}
+
+void CompositionTest::splitGridReturnsMiddleCell()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, rows);
+    QFETCH(int, cols);
+    QFETCH(QRect, cell);
+    const QImage source = differential::randomImage(size, QImage::Format_ARGB32, 10);
+    const QImage result = ImageProcessor().splitGrid(source, rows, cols);
+    QCOMPARE(result.size(), cell.size());
+    QCOMPARE(result, source.copy(cell));
+}
+
+void CompositionTest::splitGridEmptyCellIsNull_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("cols");
+    QTest::newRow("too narrow") << QSize(5, 100) << 3 << 10;
+    QTest::newRow("too low") << QSize(100, 5) << 10 << 3;
+    QTest::newRow("both") << QSize(2, 2) << 3 << 3;
+}
+
+void CompositionTest::splitGridEmptyCellIsNull()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, rows);
+    QFETCH(int, cols);
+    QVERIFY(ImageProcessor().splitGrid(differential::randomImage(size, QImage::Format_RGB32, 11), rows, cols).isNull());
+}
+
+// No grid returns the source itself; a palette image keeps its format, as a cut-out needs no conversion.
+void CompositionTest::splitGridWithoutCellsReturnsSource()
+{
+    const QImage source = differential::randomImage(QSize(30, 20), QImage::Format_Indexed8, 2);
+    for (const QPair<int, int> &grid : QList<QPair<int, int>>{{0, 3}, {3, 0}, {-1, -1}, {INT_MIN, 1}})
+        QVERIFY(sharesPixels(ImageProcessor().splitGrid(source, grid.first, grid.second), source));
+    QCOMPARE(ImageProcessor().splitGrid(source, 2, 3).format(), QImage::Format_Indexed8);
+    QVERIFY(ImageProcessor().splitGrid(QImage(), 3, 3).isNull());
+}
+
+QTEST_MAIN(CompositionTest)
+#include "tst_composition.moc"
