@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QLabel>
@@ -42,7 +43,14 @@ private slots:
     void filterKeys();
     void icons_data();
     void icons();
-    void colourRowPairsLabelsAndSliders();
+    void layouts_data();
+    void layouts();
+    void gridCells_data();
+    void gridCells();
+    void connections_data();
+    void connections();
+    void fileDialogs_data();
+    void fileDialogs();
     void dragging_data();
     void dragging();
     void fullScreenNeverDrags();
@@ -93,7 +101,7 @@ void TestMainWindow::constructionGivesFirstStart()
     QCOMPARE(window->size(), QSize(690, 760));
     QCOMPARE(window->minimumSize(), QSize(690, 760));
     QCOMPARE(window->maximumSize(), QSize(690, 760));
-    QVERIFY(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(window->windowFlags(), Qt::Window | Qt::FramelessWindowHint);
     QVERIFY(window->testAttribute(Qt::WA_TranslucentBackground));
     QCOMPARE(window->windowTitle(), QStringLiteral("批量图片处理工具"));
     QCOMPARE(findIn<QStackedWidget>(window.get(), "stackedWidget")->currentIndex(), 0);
@@ -102,6 +110,11 @@ void TestMainWindow::constructionGivesFirstStart()
     QCOMPARE(findIn<QLabel>(window.get(), "outputPathLabel")->text(),
              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     QCOMPARE(findIn<QListWidget>(window.get(), "imagesList")->count(), 0);
+    for (const char *name : {"channelComboBox", "gridRowsSpinBox", "gridColsSpinBox", "label_20", "label_21",
+                             "batchPrefixLineEdit", "label_22"}) {
+        QWidget *batchOption = findIn<QWidget>(window.get(), name);
+        QVERIFY2(batchOption->isHidden() && batchOption->isEnabled(), name);
+    }
 
     auto *shadow = qobject_cast<QGraphicsDropShadowEffect *>(
         findIn<QWidget>(window.get(), "centralwidget")->graphicsEffect());
@@ -122,6 +135,14 @@ void TestMainWindow::formValues_data()
         QTest::addRow("%s minimum", name) << name << QByteArray("minimum") << QVariant(minimum);
         QTest::addRow("%s maximum", name) << name << QByteArray("maximum") << QVariant(maximum);
         QTest::addRow("%s value", name) << name << QByteArray("value") << QVariant(value);
+        if (QByteArray(name).endsWith("SpinBox") || QByteArray(name).endsWith("Slider"))
+            QTest::addRow("%s step", name) << name << QByteArray("singleStep") << QVariant(1);
+        if (QByteArray(name).endsWith("SpinBox")) {
+            QTest::addRow("%s prefix", name) << name << QByteArray("prefix") << QVariant(QString());
+            QTest::addRow("%s suffix", name) << name << QByteArray("suffix") << QVariant(QString());
+        }
+        if (QByteArray(name).endsWith("Slider"))
+            QTest::addRow("%s orientation", name) << name << QByteArray("orientation") << QVariant(int(Qt::Horizontal));
     };
     range("widthSpinBox", 0, 9999, 0);
     range("heightSpinBox", 0, 9999, 0);
@@ -150,6 +171,15 @@ void TestMainWindow::formValues_data()
     QTest::newRow("formatComboBox current") << "formatComboBox" << QByteArray("currentText") << QVariant("JPG");
     QTest::newRow("filterComboBox entries") << "filterComboBox" << QByteArray("count") << QVariant(7);
     QTest::newRow("filterComboBox current") << "filterComboBox" << QByteArray("currentText") << QVariant("无");
+    const std::pair<const char *, int> presetLists[] = {
+        {"aspectRatioComboBox", 5}, {"standardSizeComboBox", 8}, {"watermarkPositionComboBox", 5}, {"channelComboBox", 6}};
+    for (const auto &[name, count] : presetLists) {
+        QTest::addRow("%s entries", name) << name << QByteArray("count") << QVariant(count);
+        QTest::addRow("%s current", name) << name << QByteArray("currentIndex") << QVariant(0);
+    }
+    QTest::newRow("watermarkTextEdit text") << "watermarkTextEdit" << QByteArray("plainText") << QVariant("Watermark");
+    QTest::newRow("logoButton policy") << "logoButton" << QByteArray("sizePolicy")
+                                       << QVariant(QSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed));
     QTest::newRow("frameMenu width") << "frameMenu" << QByteArray("maximumWidth") << QVariant(60);
     QTest::newRow("headerFrame height") << "headerFrame" << QByteArray("minimumHeight") << QVariant(45);
     QTest::newRow("selectImagesButton width") << "selectImagesButton" << QByteArray("minimumWidth") << QVariant(150);
@@ -161,7 +191,11 @@ void TestMainWindow::formValues_data()
     QTest::newRow("basicSettingsButton icon size") << "basicSettingsButton" << QByteArray("iconSize") << QVariant(QSize(24, 24));
     QTest::newRow("imagesList frame") << "imagesList" << QByteArray("frameShape") << QVariant(int(QFrame::Box));
     QTest::newRow("imagesList shadow") << "imagesList" << QByteArray("frameShadow") << QVariant(int(QFrame::Plain));
-    QTest::newRow("frameMian frame") << "frameMian" << QByteArray("frameShape") << QVariant(int(QFrame::StyledPanel));
+    QTest::newRow("advancedSettingsButton icon size") << "advancedSettingsButton" << QByteArray("iconSize") << QVariant(QSize(24, 24));
+    for (const char *name : {"frameMian", "frameMenu", "frame", "headerFrame"}) {
+        QTest::addRow("%s frame", name) << name << QByteArray("frameShape") << QVariant(int(QFrame::StyledPanel));
+        QTest::addRow("%s shadow", name) << name << QByteArray("frameShadow") << QVariant(int(QFrame::Raised));
+    }
     QTest::newRow("title_label bold") << "title_label" << QByteArray("font") << QVariant();
 }
 
@@ -263,19 +297,262 @@ void TestMainWindow::icons()
     QCOMPARE(shown, expected);
 }
 
-void TestMainWindow::colourRowPairsLabelsAndSliders()
+namespace {
+
+// A layout item by what it is: a widget or a nested layout by object name,
+// a spacer by its direction when it has the sizes and policies of the form's
+// spacers ("spacer H": 40 by 20, expanding across; "spacer V": 20 by 40,
+// expanding down), anything else spelled out.
+QString describe(QLayoutItem *item)
 {
-    auto *row = qobject_cast<QBoxLayout *>(findIn<QWidget>(window.get(), "groupBox_5")->layout());
-    QVERIFY(row);
-    const char *const order[] = {"label_10", "contrastSlider", "contrastValueLabel",
-                                 "label_11", "saturationSlider", "saturationValueLabel",
-                                 "label_9", "brightnessSlider", "brightnessValueLabel"};
-    for (int index = 0; index < 9; ++index)
-        QCOMPARE(row->itemAt(index)->widget()->objectName(), QString::fromLatin1(order[index]));
-    auto *grid = qobject_cast<QGridLayout *>(findIn<QWidget>(window.get(), "groupBox_9")->layout());
-    QVERIFY(grid);
-    QCOMPARE(grid->itemAtPosition(1, 2)->widget()->objectName(), QStringLiteral("gridRowsSpinBox"));
-    QCOMPARE(grid->itemAtPosition(2, 2)->widget()->objectName(), QStringLiteral("batchPrefixLineEdit"));
+    if (item->widget())
+        return item->widget()->objectName();
+    if (item->layout())
+        return item->layout()->objectName();
+    QSpacerItem *spacer = item->spacerItem();
+    const QSizePolicy policy = spacer->sizePolicy();
+    if (spacer->sizeHint() == QSize(40, 20) && policy.horizontalPolicy() == QSizePolicy::Expanding
+        && policy.verticalPolicy() == QSizePolicy::Minimum)
+        return QStringLiteral("spacer H");
+    if (spacer->sizeHint() == QSize(20, 40) && policy.horizontalPolicy() == QSizePolicy::Minimum
+        && policy.verticalPolicy() == QSizePolicy::Expanding)
+        return QStringLiteral("spacer V");
+    return QStringLiteral("spacer %1x%2").arg(spacer->sizeHint().width()).arg(spacer->sizeHint().height());
+}
+
+// What the style gives a layout whose spacing and margins the form leaves
+// alone: the layout of a child widget, or nested in one.
+struct StyleDefaults
+{
+    StyleDefaults()
+        : child(&top), outer(&child)
+    {
+        outer.addLayout(&nested);
+    }
+    QWidget top;
+    QWidget child;
+    QVBoxLayout outer;
+    QVBoxLayout nested;
+};
+
+constexpr int styleDefault = -1;
+
+} // namespace
+
+void TestMainWindow::layouts_data()
+{
+    QTest::addColumn<QString>("layoutName");
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("spacing");
+    QTest::addColumn<QList<int>>("margins");
+    const QList<int> none = {0, 0, 0, 0};
+    const QList<int> defaults(4, styleDefault);
+    // The body's margin is where its shadow shows: wide at the sides, and
+    // kept at 10 above and below so that the advanced page fits.
+    QTest::newRow("centralwidget") << "verticalLayout" << "centralwidget" << QStringList{"frameMian"}
+                                   << styleDefault << QList<int>{20, 10, 20, 10};
+    QTest::newRow("frameMian") << "horizontalLayout_4" << "frameMian" << QStringList{"frameMenu", "frame"} << 0 << none;
+    QTest::newRow("frameMenu") << "verticalLayout_8" << "frameMenu"
+                               << QStringList{"logoButton", "basicSettingsButton", "spacer V", "advancedSettingsButton"}
+                               << 5 << none;
+    QTest::newRow("frame") << "verticalLayout_4" << "frame" << QStringList{"headerFrame", "stackedWidget"} << 0 << none;
+    QTest::newRow("headerFrame") << "horizontalLayout_6" << "headerFrame"
+                                 << QStringList{"title_label", "spacer H", "menuButton", "minButton", "closeButton"}
+                                 << 5 << QList<int>{15, 0, 0, 0};
+    QTest::newRow("basicPage") << "verticalLayout_9" << "basicPage"
+                               << QStringList{"horizontalLayout_8", "imagesList", "groupBox_3", "horizontalLayout_5"}
+                               << styleDefault << QList<int>{styleDefault, 10, styleDefault, styleDefault};
+    QTest::newRow("output row") << "horizontalLayout_8" << "basicPage"
+                                << QStringList{"selectImagesButton", "spacer H", "outputPathLabel", "selectOutputButton"}
+                                << styleDefault << defaults;
+    QTest::newRow("start row") << "horizontalLayout_5" << "basicPage" << QStringList{"progressBar", "processButton"}
+                               << styleDefault << defaults;
+    QTest::newRow("advancedPage") << "verticalLayout_5" << "advancedPage"
+                                  << QStringList{"groupBox_4", "groupBox_5", "groupBox", "groupBox_7", "groupBox_8",
+                                                 "groupBox_9"}
+                                  << styleDefault << QList<int>{styleDefault, 15, styleDefault, styleDefault};
+    QTest::newRow("colour row") << "horizontalLayout" << "groupBox_5"
+                                << QStringList{"label_10", "contrastSlider", "contrastValueLabel",
+                                               "label_11", "saturationSlider", "saturationValueLabel",
+                                               "label_9", "brightnessSlider", "brightnessValueLabel"}
+                                << styleDefault << defaults;
+    QTest::newRow("filter row") << "horizontalLayout_7" << "groupBox"
+                                << QStringList{"label_5", "filterComboBox", "label_6", "filterIntensitySpinBox"}
+                                << styleDefault << defaults;
+    QTest::newRow("watermark") << "verticalLayout_6" << "groupBox_7" << QStringList{"watermarkCheckBox", "gridLayout_3"}
+                               << styleDefault << defaults;
+    QTest::newRow("border") << "verticalLayout_7" << "groupBox_8" << QStringList{"borderCheckBox", "horizontalLayout_3"}
+                            << styleDefault << defaults;
+    QTest::newRow("border row") << "horizontalLayout_3" << "groupBox_8"
+                                << QStringList{"label_18", "borderThicknessSpinBox", "label_19", "borderColorButton",
+                                               "spacer H"}
+                                << styleDefault << defaults;
+}
+
+// Containment, order, spacing and margins of every box layout; a default is
+// whatever the style gives a layout at the same depth.
+void TestMainWindow::layouts()
+{
+    QFETCH(QString, layoutName);
+    QFETCH(QString, owner);
+    QFETCH(QStringList, items);
+    QFETCH(int, spacing);
+    QFETCH(QList<int>, margins);
+    auto *layout = findIn<QBoxLayout>(window.get(), layoutName.toLatin1().constData());
+    QCOMPARE(layout->parentWidget()->objectName(), owner);
+    QStringList found;
+    for (int index = 0; index < layout->count(); ++index)
+        found.append(describe(layout->itemAt(index)));
+    QCOMPARE(found, items);
+
+    const StyleDefaults style;
+    const bool nested = layout->parentWidget()->layout() != layout;
+    const QBoxLayout &reference = nested ? style.nested : style.outer;
+    QCOMPARE(layout->spacing(), spacing == styleDefault ? reference.spacing() : spacing);
+    const QMargins defaultMargins = reference.contentsMargins();
+    const QMargins expected(margins[0] == styleDefault ? defaultMargins.left() : margins[0],
+                            margins[1] == styleDefault ? defaultMargins.top() : margins[1],
+                            margins[2] == styleDefault ? defaultMargins.right() : margins[2],
+                            margins[3] == styleDefault ? defaultMargins.bottom() : margins[3]);
+    QCOMPARE(layout->contentsMargins(), expected);
+}
+
+void TestMainWindow::gridCells_data()
+{
+    QTest::addColumn<QString>("layoutName");
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QStringList>("cells");
+    QTest::newRow("basic options") << "gridLayout" << "groupBox_3"
+                                   << QStringList{"0,0 label", "0,1 widthSpinBox", "0,2 label_2", "0,3 heightSpinBox",
+                                                  "1,0 aspectRatioCheckBox", "1,1 cropCheckBox",
+                                                  "2,0 label_3", "2,1 formatComboBox", "2,2 label_4",
+                                                  "2,3 qualitySpinBox"};
+    QTest::newRow("presets") << "gridLayout_5" << "groupBox_4"
+                             << QStringList{"0,0 label_7", "0,1 aspectRatioComboBox", "0,2 label_8",
+                                            "0,3 standardSizeComboBox", "0,9 spacer H",
+                                            "2,0 flipVerticalCheckBox", "2,1 flipHorizontalCheckBox",
+                                            "2,2 label_12", "2,3 rotationSpinBox"};
+    QTest::newRow("watermark") << "gridLayout_3" << "groupBox_7"
+                               << QStringList{"0,0 label_13", "0,1 watermarkTextEdit", "0,2 label_14",
+                                              "0,3 watermarkColorButton", "1,0 label_15", "1,1 watermarkOpacitySlider",
+                                              "1,2 label_16", "1,3 watermarkFontSizeSpinBox", "1,4 label_17",
+                                              "1,5 watermarkPositionComboBox"};
+    QTest::newRow("batch effects") << "gridLayout_4" << "groupBox_9"
+                                   << QStringList{"0,0 autoEnhanceCheckBox", "0,1 extractChannelCheckBox",
+                                                  "0,2 channelComboBox", "1,0 gridSplitCheckBox", "1,1 label_20",
+                                                  "1,2 gridRowsSpinBox", "1,3 label_21", "1,4 gridColsSpinBox",
+                                                  "1,5 spacer H", "2,0 batchRenameCheckBox", "2,1 label_22",
+                                                  "2,2 batchPrefixLineEdit"};
+}
+
+// Every cell by row and column, each spanning one of both.
+void TestMainWindow::gridCells()
+{
+    QFETCH(QString, layoutName);
+    QFETCH(QString, owner);
+    QFETCH(QStringList, cells);
+    auto *grid = findIn<QGridLayout>(window.get(), layoutName.toLatin1().constData());
+    QCOMPARE(grid->parentWidget()->objectName(), owner);
+    QStringList found;
+    for (int index = 0; index < grid->count(); ++index) {
+        int row, column, rowSpan, columnSpan;
+        grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+        QCOMPARE(rowSpan, 1);
+        QCOMPARE(columnSpan, 1);
+        QCOMPARE(grid->itemAt(index)->alignment(), Qt::Alignment());
+        found.append(QStringLiteral("%1,%2 %3").arg(row).arg(column).arg(describe(grid->itemAt(index))));
+    }
+    found.sort();
+    cells.sort();
+    QCOMPARE(found, cells);
+}
+
+namespace {
+
+// QObject::receivers is protected; named through a class that makes it
+// public it is an ordinary member pointer of QObject.
+struct ReceiverCount : QObject
+{
+    using QObject::receivers;
+};
+
+int connectionCount(const QObject *sender, const char *signal)
+{
+    return (sender->*(&ReceiverCount::receivers))(signal);
+}
+
+} // namespace
+
+void TestMainWindow::connections_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<int>("count");
+    for (const char *name : {"selectImagesButton", "selectOutputButton", "processButton", "basicSettingsButton",
+                             "advancedSettingsButton", "closeButton", "minButton", "menuButton",
+                             "watermarkColorButton", "borderColorButton"})
+        QTest::newRow(name) << name << QByteArray(SIGNAL(clicked(bool))) << 1;
+    for (const char *name : {"autoEnhanceCheckBox", "extractChannelCheckBox", "gridSplitCheckBox", "batchRenameCheckBox"})
+        QTest::newRow(name) << name << QByteArray(SIGNAL(stateChanged(int))) << 1;
+    for (const char *name : {"contrastSlider", "saturationSlider", "brightnessSlider"})
+        QTest::newRow(name) << name << QByteArray(SIGNAL(valueChanged(int))) << 1;
+    QTest::newRow("logoButton") << "logoButton" << QByteArray(SIGNAL(clicked(bool))) << 0;
+    QTest::newRow("watermarkCheckBox") << "watermarkCheckBox" << QByteArray(SIGNAL(stateChanged(int))) << 0;
+    QTest::newRow("watermarkOpacitySlider") << "watermarkOpacitySlider" << QByteArray(SIGNAL(valueChanged(int))) << 0;
+}
+
+// Each handler is connected exactly once, so it runs once per signal; the
+// controls that only hold values have no handler at all.
+void TestMainWindow::connections()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QByteArray, signal);
+    QFETCH(int, count);
+    const QObject *sender = findIn<QWidget>(window.get(), objectName.toLatin1().constData());
+    QCOMPARE(connectionCount(sender, signal.constData()), count);
+}
+
+void TestMainWindow::fileDialogs_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("fileMode");
+    QTest::addColumn<QStringList>("filters");
+    QTest::newRow("images") << "selectImagesButton" << "选择图片文件" << int(QFileDialog::ExistingFiles)
+                            << QStringList{"图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"};
+    QTest::newRow("output directory") << "selectOutputButton" << "选择输出目录" << int(QFileDialog::Directory)
+                                      << QStringList();
+}
+
+// The captions and the filter are fixed texts, the same in every language.
+void TestMainWindow::fileDialogs()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QString, caption);
+    QFETCH(int, fileMode);
+    QFETCH(QStringList, filters);
+    QWidget *parent = nullptr;
+    QString shownCaption;
+    int shownMode = -1;
+    bool directoriesOnly = false;
+    QStringList shownFilters;
+    ModalResponder<QFileDialog> responder([&](QFileDialog *dialog) {
+        parent = dialog->parentWidget();
+        shownCaption = dialog->windowTitle();
+        shownMode = dialog->fileMode();
+        directoriesOnly = dialog->testOption(QFileDialog::ShowDirsOnly);
+        shownFilters = dialog->nameFilters();
+        dialog->reject();
+    });
+    findIn<QPushButton>(window.get(), objectName.toLatin1().constData())->click();
+    QCOMPARE(responder.answered(), 1);
+    QCOMPARE(parent, window.get());
+    QCOMPARE(shownCaption, caption);
+    QCOMPARE(shownMode, fileMode);
+    QCOMPARE(directoriesOnly, filters.isEmpty());
+    if (!filters.isEmpty())
+        QCOMPARE(shownFilters, filters);
 }
 
 void TestMainWindow::dragging_data()
@@ -576,7 +853,8 @@ void TestMainWindow::storedOutputDirectory()
 
 // Styled as the program shows itself: the style sheet is applied before the
 // window is built, as at start-up. Every page must fit without squeezing a
-// control below its size hint; the pictures are for a person to look at.
+// control below its size hint, the advanced one also with every batch
+// option shown; the pictures are for a person to look at.
 void TestMainWindow::screenshots()
 {
     window.reset();
@@ -585,16 +863,20 @@ void TestMainWindow::screenshots()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     auto *pages = findIn<QStackedWidget>(window.get(), "stackedWidget");
-    const QList<QToolButton *> pageButtons = {findIn<QToolButton>(window.get(), "basicSettingsButton"),
-                                              findIn<QToolButton>(window.get(), "advancedSettingsButton")};
-    for (QToolButton *pageButton : pageButtons) {
-        pageButton->click();
+    auto savePicture = [&](const QString &name) {
+        QApplication::processEvents();
         QWidget *page = pages->currentWidget();
-        QVERIFY2(page->minimumSizeHint().height() <= pages->height(), qPrintable(page->objectName()));
-        const QString path = QStringLiteral(VELLUMO_TEST_OUTPUT_DIR "/mainwindow_zh_CN_%1.png").arg(page->objectName());
+        QVERIFY2(page->minimumSizeHint().height() <= pages->height(), qPrintable(name));
+        const QString path = QStringLiteral(VELLUMO_TEST_OUTPUT_DIR "/mainwindow_zh_CN_%1.png").arg(name);
         QVERIFY(window->grab().save(path));
         QCOMPARE(QImage(path).size(), window->size() * window->devicePixelRatio());
-    }
+    };
+    savePicture(QStringLiteral("basicPage"));
+    findIn<QToolButton>(window.get(), "advancedSettingsButton")->click();
+    savePicture(QStringLiteral("advancedPage"));
+    for (const char *name : {"extractChannelCheckBox", "gridSplitCheckBox", "batchRenameCheckBox"})
+        findIn<QCheckBox>(window.get(), name)->setChecked(true);
+    savePicture(QStringLiteral("advancedPage_batchOptions"));
     qApp->setStyleSheet(QString());
 }
 
