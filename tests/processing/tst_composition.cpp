@@ -229,7 +229,7 @@ void CompositionTest::watermarkMatchesReference()
 // The text's box (advance width, ascent above and descent below the
 // baseline) lies 20 pixels from the edges the position names, or is centred
 // on (400, 300); the painted pixels fill that box up to the glyphs' side
-// bearings and antialiasing. "Ág" reaches from near the ascent to near the descent.
+// bearings and antialiasing. "Á" reaches up near the ascent, "g" down near the descent.
 void CompositionTest::watermarkStaysInsideAtAnchor_data()
 {
     QTest::addColumn<int>("position");
@@ -261,7 +261,7 @@ void CompositionTest::watermarkStaysInsideAtAnchor()
         QVERIFY(qAbs(painted.right() + 1 - 780) <= tolerance);
     else
         QVERIFY(qAbs(painted.left() + painted.right() + 1 - 800) <= 2 * tolerance);
-    QCOMPARE(qAbs(painted.width() - metrics.horizontalAdvance(text)) <= tolerance, true);
+    QVERIFY(qAbs(painted.width() - metrics.horizontalAdvance(text)) <= tolerance);
     if (vertical == "top")
         QVERIFY(qAbs(painted.top() - 20) <= tolerance);
     else if (vertical == "bottom")
