@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "aboutdialog.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -71,6 +73,9 @@ void MainWindow::updateMenuLanguage()
     entries.at(aboutPosition)->setText(tr("关于我们"));
 }
 
+// The dialog lives only while it is shown.
 void MainWindow::about()
 {
+    AboutDialog dialog(this);
+    dialog.exec();
 }
