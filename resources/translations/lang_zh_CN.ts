@@ -331,33 +331,33 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="19"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
         <source>简体中文</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="20"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="22"/>
         <source>繁體中文</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="23"/>
         <source>English</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="49"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="70"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="51"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="72"/>
         <source>一键重置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="50"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="52"/>
         <source>关于Vellumo</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="71"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="73"/>
         <source>关于我们</source>
         <translation type="unfinished"></translation>
     </message>

@@ -331,33 +331,33 @@
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="19"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="20"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="22"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="23"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="49"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="70"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="51"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="72"/>
         <source>一键重置</source>
         <translation>一鍵重置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="50"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="52"/>
         <source>关于Vellumo</source>
         <translation>關於Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="71"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="73"/>
         <source>关于我们</source>
         <translation>關於我們</translation>
     </message>
