@@ -34,24 +34,26 @@ void MainWindow::showApplicationMenu()
     if (!appMenu) {
         appMenu = new QMenu(this);
         appMenu->setStyleSheet(QString::fromLatin1(menuStyleSheet));
+        auto addEntry = [this](const QString &text, void (MainWindow::*slot)()) {
+            auto *entry = new QAction(text, this);
+            connect(entry, &QAction::triggered, this, slot);
+            appMenu->addAction(entry);
+            return entry;
+        };
         auto *languageGroup = new QActionGroup(this);
         languageGroup->setExclusive(true);
         void (MainWindow::*const languageSlots[])() = {&MainWindow::switchToChineseSimplified,
                                                         &MainWindow::switchToChineseTraditional,
                                                         &MainWindow::switchToEnglish};
         for (int position = 0; position < languageCount; ++position) {
-            auto *entry = new QAction(tr(languageNames[position]), this);
+            QAction *entry = addEntry(tr(languageNames[position]), languageSlots[position]);
             entry->setCheckable(true);
             entry->setChecked(currentLanguage == QLatin1String(languageCodes[position]));
             languageGroup->addAction(entry);
-            connect(entry, &QAction::triggered, this, languageSlots[position]);
-            appMenu->addAction(entry);
         }
         appMenu->addSeparator();
-        appMenu->addAction(new QAction(tr("一键重置"), this));
-        appMenu->addAction(new QAction(tr("关于Vellumo"), this));
-        connect(appMenu->actions().at(resetPosition), &QAction::triggered, this, &MainWindow::resetApplication);
-        connect(appMenu->actions().at(aboutPosition), &QAction::triggered, this, &MainWindow::about);
+        addEntry(tr("一键重置"), &MainWindow::resetApplication);
+        addEntry(tr("关于Vellumo"), &MainWindow::about);
     }
     appMenu->exec(ui->menuButton->mapToGlobal(QPoint(0, ui->menuButton->height())));
 }
