@@ -34,8 +34,6 @@ private slots:
     void cleanup();
 
     void menuBuiltOnFirstClick();
-    void entriesReachTheirSlots_data();
-    void entriesReachTheirSlots();
     void aboutOpensTheDialog();
     void resetAnsweredNo();
     void resetAnsweredYes_data();
@@ -226,30 +224,6 @@ void TestMenuReset::menuBuiltOnFirstClick()
     QCOMPARE(second.position, menuButton()->mapToGlobal(QPoint(0, menuButton()->height())));
     QCOMPARE(second.texts, first.texts);
     QCOMPARE(window->findChildren<QMenu *>().size(), 1);
-}
-
-void TestMenuReset::entriesReachTheirSlots_data()
-{
-    QTest::addColumn<int>("entry");
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("Simplified Chinese") << 0 << "zh_CN" << "批量图片处理工具";
-    QTest::newRow("Traditional Chinese") << 1 << "zh_TW" << "批量圖片處理工具";
-    QTest::newRow("English") << 2 << "en_US" << "Batch Image Processing Tool";
-}
-
-// Each language entry switches to its language; the check mark follows.
-void TestMenuReset::entriesReachTheirSlots()
-{
-    QFETCH(int, entry);
-    QFETCH(QString, language);
-    QFETCH(QString, title);
-    chooseMenuEntry(menuButton(), entry == 2 ? 1 : 2);
-    const OpenedMenu opened = chooseMenuEntry(menuButton(), entry);
-    QCOMPARE(window->windowTitle(), title);
-    QCOMPARE(languageStore().value(QStringLiteral("language")).toString(), language);
-    for (int position = 0; position < 3; ++position)
-        QCOMPARE(opened.menu->actions().at(position)->isChecked(), position == entry);
 }
 
 void TestMenuReset::aboutOpensTheDialog()
