@@ -31,7 +31,8 @@
     <message>
         <location filename="../../aboutdialog/aboutdialog.ui" line="62"/>
         <source>© 2026 Orvantis. 保留所有权利。</source>
-        <translation>© 2026 Orvantis. All rights reserved.</translation>
+        <translation>© 2026 Orvantis.
+All rights reserved.</translation>
     </message>
 </context>
 <context>
@@ -346,18 +347,18 @@
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="51"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="72"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="55"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="74"/>
         <source>一键重置</source>
         <translation>One-click Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="52"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
         <source>关于Vellumo</source>
         <translation>About Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="73"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
         <source>关于我们</source>
         <translation>About Us</translation>
     </message>

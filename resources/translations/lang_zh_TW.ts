@@ -346,18 +346,18 @@
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="51"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="72"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="55"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="74"/>
         <source>一键重置</source>
         <translation>一鍵重置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="52"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
         <source>关于Vellumo</source>
         <translation>關於Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="73"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
         <source>关于我们</source>
         <translation>關於我們</translation>
     </message>

@@ -63,6 +63,18 @@ QPoint pointOnLink(const QLabel *link)
     return QPoint(contents.left() + 8, contents.center().y());
 }
 
+// Shows the dialog and checks that every label without word wrap is wide
+// enough for its longest line.
+void showWhole(AboutDialog &dialog)
+{
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (const char *name : {"titleLabel", "versionLabel", "websiteLabel", "copyrightLabel"}) {
+        const QLabel *shown = label(dialog, name);
+        QVERIFY2(shown->sizeHint().width() <= shown->contentsRect().width(), name);
+    }
+}
+
 } // namespace
 
 void TestAboutDialog::showsTextsOfTheLanguage_data()
@@ -83,7 +95,7 @@ void TestAboutDialog::showsTextsOfTheLanguage_data()
     QTest::newRow("en_US") << "en_US" << "About Vellumo" << "Version: 1.0.0.03"
                            << "Efficient batch image processing tool with rich features including cropping, "
                               "filters, watermarks, and more."
-                           << "Visit Official Website" << "© 2026 Orvantis. All rights reserved.";
+                           << "Visit Official Website" << "© 2026 Orvantis.\nAll rights reserved.";
 }
 
 void TestAboutDialog::showsTextsOfTheLanguage()
@@ -99,7 +111,7 @@ void TestAboutDialog::showsTextsOfTheLanguage()
     QVERIFY(catalogue.load(QStringLiteral(":/translations/lang_%1.qm").arg(code)));
     // Qt leaves an empty catalogue out, so Simplified Chinese shows the sources.
     QCoreApplication::installTranslator(&catalogue);
-    const AboutDialog dialog;
+    AboutDialog dialog;
 
     QCOMPARE(dialog.windowTitle(), title);
     QCOMPARE(label(dialog, "titleLabel")->text(), QStringLiteral("<h2>Vellumo</h2>"));
@@ -107,6 +119,7 @@ void TestAboutDialog::showsTextsOfTheLanguage()
     QCOMPARE(label(dialog, "descriptionLabel")->text(), description);
     QCOMPARE(anchorOf(label(dialog, "websiteLabel")->text()), qMakePair(websiteAddress, linkText));
     QCOMPARE(label(dialog, "copyrightLabel")->text(), copyright);
+    showWhole(dialog);
 }
 
 // The click reaches the dialog's own handler (the label does not open the
