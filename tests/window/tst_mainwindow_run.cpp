@@ -148,7 +148,8 @@ void TestMainWindowRun::completedRun_data()
 }
 
 // The box counts the files written and names each failure with its reason,
-// at most ten of them; the outputs are there and whole.
+// at most ten of them; while it is open the bar shows the end of the run and
+// the start button is usable again. The outputs are there and whole.
 void TestMainWindowRun::completedRun()
 {
     QFETCH(int, goodCount);
@@ -175,10 +176,18 @@ void TestMainWindowRun::completedRun()
     }
     selectImages(names + damagedNames);
 
-    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    auto *progressBar = findIn<QProgressBar>(window.get(), "progressBar");
+    int progressWhileOpen = -1;
+    bool startableWhileOpen = false;
+    MessageBoxAnswerer answerer(QMessageBox::Ok, [&] {
+        progressWhileOpen = progressBar->value();
+        startableWhileOpen = processButton()->isEnabled();
+    });
     processButton()->click();
     QVERIFY(!processButton()->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 60000);
+    QCOMPARE(progressWhileOpen, 100);
+    QVERIFY(startableWhileOpen);
     const AnsweredBox box = answerer.boxes.first();
     QCOMPARE(box.title, QStringLiteral("完成"));
     QCOMPARE(box.icon, QMessageBox::Information);
@@ -206,7 +215,7 @@ void TestMainWindowRun::completedRun()
     QCOMPARE(outputNames(output), expected);
     verifyWholeImages(output, size);
     QVERIFY(processButton()->isEnabled());
-    QCOMPARE(findIn<QProgressBar>(window.get(), "progressBar")->value(), 0);
+    QCOMPARE(progressBar->value(), 0);
 }
 
 // What the window shows is what the run gets: the chosen border colour, a

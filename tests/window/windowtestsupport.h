@@ -55,13 +55,16 @@ struct AnsweredBox
     bool hasParent;
 };
 
-// Answers every message box with one button and keeps what each box said.
+// Answers every message box with one button and keeps what each box said;
+// whileOpen, when given, looks at the program while a box is still open.
 class MessageBoxAnswerer
 {
 public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer)
-        : responder([this, answer](QMessageBox *box) {
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer, std::function<void()> whileOpen = {})
+        : responder([this, answer, whileOpen](QMessageBox *box) {
               boxes.append({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr});
+              if (whileOpen)
+                  whileOpen();
               if (QAbstractButton *button = box->button(answer))
                   button->click();
               else
