@@ -4,6 +4,7 @@
 
 #include <QAbstractSpinBox>
 #include <QBoxLayout>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -640,6 +641,12 @@ void TestMainWindow::pageButtons()
     auto *pages = findIn<QStackedWidget>(window.get(), "stackedWidget");
     auto *basic = findIn<QToolButton>(window.get(), "basicSettingsButton");
     auto *advanced = findIn<QToolButton>(window.get(), "advancedSettingsButton");
+    QButtonGroup *group = basic->group();
+    QVERIFY(group);
+    QCOMPARE(group->objectName(), QStringLiteral("buttonGroup"));
+    QCOMPARE(group->parent(), window.get());
+    QVERIFY(group->exclusive());
+    QCOMPARE(group->buttons(), (QList<QAbstractButton *>{basic, advanced}));
     for (int round = 0; round < 2; ++round) {
         advanced->click();
         QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("advancedPage"));
