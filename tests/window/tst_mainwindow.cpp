@@ -517,23 +517,33 @@ void TestMainWindow::connections()
 
 void TestMainWindow::fileDialogs_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("fileMode");
     QTest::addColumn<QStringList>("filters");
-    QTest::newRow("images") << "selectImagesButton" << "选择图片文件" << int(QFileDialog::ExistingFiles)
-                            << QStringList{"图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"};
-    QTest::newRow("output directory") << "selectOutputButton" << "选择输出目录" << int(QFileDialog::Directory)
-                                      << QStringList();
+    for (const char *language : {"zh_CN", "en_US"}) {
+        QTest::addRow("images, %s", language) << language << "selectImagesButton" << "选择图片文件"
+                                              << int(QFileDialog::ExistingFiles)
+                                              << QStringList{"图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"};
+        QTest::addRow("output directory, %s", language) << language << "selectOutputButton" << "选择输出目录"
+                                                        << int(QFileDialog::Directory) << QStringList();
+    }
 }
 
 // The captions and the filter are fixed texts, the same in every language.
 void TestMainWindow::fileDialogs()
 {
+    QFETCH(QString, language);
     QFETCH(QString, objectName);
     QFETCH(QString, caption);
     QFETCH(int, fileMode);
     QFETCH(QStringList, filters);
+    window.reset();
+    QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).setValue(QStringLiteral("language"), language);
+    window = std::make_unique<MainWindow>();
+    QCOMPARE(findIn<QPushButton>(window.get(), "selectImagesButton")->text() == QStringLiteral("添加图片"),
+             language == QLatin1String("zh_CN"));
     QWidget *parent = nullptr;
     QString shownCaption;
     int shownMode = -1;
