@@ -82,6 +82,7 @@ private:
 void TestMainWindow::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    useOwnSettingsFolder();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 

@@ -43,6 +43,7 @@ private:
 void TestMainWindowImages::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    useOwnSettingsFolder();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 

@@ -90,6 +90,7 @@ void verifyWholeImages(const QString &directory, const QSize &size)
 void TestMainWindowRun::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    useOwnSettingsFolder();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -91,8 +92,17 @@ inline void chooseInFileDialog(QFileDialog *dialog, const QString &directory, co
     static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its override
 }
 
-// Every window test starts from a first start: both stores empty, the test
-// mode keeping the user's real settings out of reach.
+// The test mode keeps the user's real settings out of reach, but all test
+// programs share its folder; a folder of this process's own keeps programs
+// run side by side from emptying each other's stores.
+inline void useOwnSettingsFolder()
+{
+    static QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
+// Every window test starts from a first start: both stores empty.
 inline void clearSettingsStores()
 {
     QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo")).clear();
