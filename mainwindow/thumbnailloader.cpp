@@ -1,12 +1,16 @@
 #include "thumbnailloader.h"
 
+#include "batchworker.h"
+
 #include <QImageReader>
 #include <QtConcurrent>
 
+// A picture the run can process gets its thumbnail too.
 ThumbnailLoader::ThumbnailLoader(QObject *parent)
     : QObject(parent),
       watcher(nullptr)
 {
+    raiseImageDecodeLimit();
 }
 
 // Waits only for the files being decoded right now; the rest are skipped.

@@ -185,12 +185,16 @@ QString makeOutputPath(const QString &inputPath, int position, const JobSettings
     return settings.outputDirectory + QLatin1Char('/') + name + QLatin1Char('.') + extension;
 }
 
-void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
+// Written once, not at every run, as other threads may be reading images meanwhile.
+void raiseImageDecodeLimit()
 {
-    // The limit is process-wide; written once, not at every run, as other
-    // threads may be reading images meanwhile.
     if (QImageReader::allocationLimit() != allocationLimitMegabytes)
         QImageReader::setAllocationLimit(allocationLimitMegabytes);
+}
+
+void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
+{
+    raiseImageDecodeLimit();
     ImageProcessor processor;
     const int count = settings.imagePaths.size();
 

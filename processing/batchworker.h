@@ -26,6 +26,13 @@ class QObject;
 void runBatch(JobSettings settings, QObject *receiver,
               const std::atomic<bool> *cancelRequested = nullptr);
 
+// Raises Qt's process-wide decode limit to the size a run accepts (1024 MB
+// for one decoded image), so that large camera images load. The limit is
+// shared by every thread: call it before images are read elsewhere (the
+// window does at construction); runBatch calls it too and then writes
+// nothing when the limit is already set.
+void raiseImageDecodeLimit();
+
 // The output path for the input at 1-based position: the batch prefix and a
 // four-digit position when batch renaming is on with a prefix, otherwise the
 // input's base name followed by "_processed", then "." and the lower-case
