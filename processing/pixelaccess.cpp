@@ -51,7 +51,7 @@ bool hasScanLinePath(QImage::Format format)
 }
 
 PixelReader::PixelReader(QImage::Format format)
-    : premultiplied(format == QImage::Format_ARGB32_Premultiplied)
+    : table(format == QImage::Format_ARGB32_Premultiplied ? unpremultiplyTable() : nullptr)
 {
 }
 

@@ -51,16 +51,17 @@ public:
     explicit PixelReader(QImage::Format format);
     QRgb opaqueRgb(QRgb stored) const
     {
-        if (!premultiplied || qAlpha(stored) == 255) // opaque pixels are stored as they read
+        if (!table || qAlpha(stored) == 255) // opaque pixels are stored as they read
             return stored | 0xff000000u;
         const unsigned alpha = qAlpha(stored);
-        const unsigned char *row = unpremultiplyTable() + alpha * 256;
+        const unsigned char *row = table + alpha * 256;
         return qRgb(row[qRed(stored)], row[qGreen(stored)], row[qBlue(stored)]);
     }
 
 private:
     static const unsigned char *unpremultiplyTable();
-    bool premultiplied;
+    // Looked up once here rather than per pixel: null for formats stored unpremultiplied.
+    const unsigned char *table;
 };
 
 // Runs body(firstRow, endRow) over consecutive bands of [0, height), on the
