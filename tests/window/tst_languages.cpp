@@ -116,6 +116,7 @@ bool textFits(QWidget *control)
 void TestLanguages::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    useOwnSettingsFolder();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 

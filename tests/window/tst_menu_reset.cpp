@@ -120,6 +120,7 @@ const QVariantList initialValues = {0,     0,     0,     85,    5,     0,     0,
 void TestMenuReset::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    useOwnSettingsFolder();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 
