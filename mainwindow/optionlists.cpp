@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "initialoptions.h"
+
 #include <QList>
 
 namespace {
@@ -73,17 +75,17 @@ void MainWindow::initializeOptions()
     fillOptionList(ui->watermarkPositionComboBox, watermarkPositionEntries);
     fillOptionList(ui->channelComboBox, channelEntries);
 
-    ui->brightnessSlider->setValue(0);
-    ui->contrastSlider->setValue(0);
-    ui->saturationSlider->setValue(100);
-    ui->rotationSpinBox->setValue(0);
-    ui->watermarkTextEdit->setPlainText(QStringLiteral("Watermark"));
-    ui->watermarkOpacitySlider->setValue(128);
-    ui->watermarkFontSizeSpinBox->setValue(24);
-    ui->borderThicknessSpinBox->setValue(10);
-    ui->gridRowsSpinBox->setValue(3);
-    ui->gridColsSpinBox->setValue(3);
-    ui->batchPrefixLineEdit->setText(QStringLiteral("image"));
+    ui->brightnessSlider->setValue(initialoptions::brightness);
+    ui->contrastSlider->setValue(initialoptions::contrast);
+    ui->saturationSlider->setValue(initialoptions::saturation);
+    ui->rotationSpinBox->setValue(initialoptions::rotation);
+    ui->watermarkTextEdit->setPlainText(initialoptions::watermarkText());
+    ui->watermarkOpacitySlider->setValue(initialoptions::watermarkOpacity);
+    ui->watermarkFontSizeSpinBox->setValue(initialoptions::watermarkFontSize);
+    ui->borderThicknessSpinBox->setValue(initialoptions::borderThickness);
+    ui->gridRowsSpinBox->setValue(initialoptions::gridRows);
+    ui->gridColsSpinBox->setValue(initialoptions::gridCols);
+    ui->batchPrefixLineEdit->setText(initialoptions::batchPrefix());
 
     const QList<QWidget *> batchControls = {ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->label_20,
                                             ui->label_21, ui->batchPrefixLineEdit, ui->label_22,

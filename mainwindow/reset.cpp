@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "initialoptions.h"
+
 #include "thumbnailloader.h"
 
 #include <QMessageBox>
@@ -40,27 +42,27 @@ void resetControls(Ui::MainWindow *ui)
     ui->filterIntensitySpinBox->setValue(5);
     ui->aspectRatioComboBox->setCurrentIndex(0);
     ui->standardSizeComboBox->setCurrentIndex(0);
-    ui->brightnessSlider->setValue(0);
-    ui->contrastSlider->setValue(0);
-    ui->saturationSlider->setValue(100);
-    ui->rotationSpinBox->setValue(0);
+    ui->brightnessSlider->setValue(initialoptions::brightness);
+    ui->contrastSlider->setValue(initialoptions::contrast);
+    ui->saturationSlider->setValue(initialoptions::saturation);
+    ui->rotationSpinBox->setValue(initialoptions::rotation);
     ui->flipHorizontalCheckBox->setChecked(false);
     ui->flipVerticalCheckBox->setChecked(false);
     ui->watermarkCheckBox->setChecked(false);
-    ui->watermarkTextEdit->setPlainText(QStringLiteral("Watermark"));
-    ui->watermarkOpacitySlider->setValue(128);
-    ui->watermarkFontSizeSpinBox->setValue(24);
+    ui->watermarkTextEdit->setPlainText(initialoptions::watermarkText());
+    ui->watermarkOpacitySlider->setValue(initialoptions::watermarkOpacity);
+    ui->watermarkFontSizeSpinBox->setValue(initialoptions::watermarkFontSize);
     ui->watermarkPositionComboBox->setCurrentIndex(0);
     ui->borderCheckBox->setChecked(false);
-    ui->borderThicknessSpinBox->setValue(10);
+    ui->borderThicknessSpinBox->setValue(initialoptions::borderThickness);
     ui->autoEnhanceCheckBox->setChecked(false);
     ui->extractChannelCheckBox->setChecked(false);
     ui->channelComboBox->setCurrentIndex(0);
     ui->gridSplitCheckBox->setChecked(false);
-    ui->gridRowsSpinBox->setValue(3);
-    ui->gridColsSpinBox->setValue(3);
+    ui->gridRowsSpinBox->setValue(initialoptions::gridRows);
+    ui->gridColsSpinBox->setValue(initialoptions::gridCols);
     ui->batchRenameCheckBox->setChecked(false);
-    ui->batchPrefixLineEdit->setText(QStringLiteral("image"));
+    ui->batchPrefixLineEdit->setText(initialoptions::batchPrefix());
 }
 
 } // namespace
