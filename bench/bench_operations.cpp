@@ -5,7 +5,7 @@
 // VELLUMO_BENCH_SIZE=WxH runs on another size (the references at radius 10
 // take minutes on the full image).
 
-#include "imageprocessor.h"
+#include "pipeline/imageprocessor.h"
 #include "reference.h"
 
 #include <QByteArray>

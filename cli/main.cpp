@@ -1,4 +1,4 @@
-#include "batchworker.h"
+#include "batch/batchworker.h"
 #include "options.h"
 #include "progress.h"
 

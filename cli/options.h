@@ -1,7 +1,7 @@
 #ifndef OPTIONS_H
 #define OPTIONS_H
 
-#include "jobsettings.h"
+#include "pipeline/jobsettings.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "batchworker.h"
-#include "jobsettings.h"
+#include "batch/batchworker.h"
+#include "pipeline/jobsettings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "thumbnailloader.h"
 
-#include "batchworker.h"
+#include "batch/imagefile.h"
 
 #include <QImageReader>
 #include <QtConcurrent>

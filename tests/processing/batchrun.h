@@ -5,7 +5,7 @@
 // and small helpers for input files and output directories. Each test file
 // includes "moc_batchrun.cpp" once.
 
-#include "batchworker.h"
+#include "batch/batchworker.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,6 +1,7 @@
 #include "batchrun.h"
-#include "batchworker.h"
-#include "imageprocessor.h"
+#include "batch/batchworker.h"
+#include "batch/outputnaming.h"
+#include "pipeline/imageprocessor.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 #define QT_STATICPLUGIN
 
 #include "batchrun.h"
-#include "batchworker.h"
+#include "batch/batchworker.h"
 
 #include <QBuffer>
 #include <QImageIOPlugin>

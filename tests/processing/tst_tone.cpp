@@ -1,5 +1,5 @@
 #include "differential.h"
-#include "imageprocessor.h"
+#include "pipeline/imageprocessor.h"
 #include "reference.h"
 
 #include <QRandomGenerator>

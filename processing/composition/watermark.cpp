@@ -1,0 +1,95 @@
+#include "pipeline/imageprocessor.h"
+#include "core/pixelaccess.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int watermarkMargin = 20;
+
+// The watermark is one line: a CR LF pair and every other line break become one space each.
+QString singleLine(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (QChar lineBreak : {QChar(u'\n'), QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+        line.replace(lineBreak, QLatin1Char(' '));
+    return line;
+}
+
+// Where the baseline starts so that the measured text sits at the anchor:
+// right anchors (1, 3) end the text there, bottom anchors (2, 3) put its
+// descent there, top anchors its ascent, and the centre (4) centres the
+// text's box on it.
+QPoint baselineStart(const QPoint &anchor, int position, const QFontMetrics &metrics, const QString &line)
+{
+    const int width = metrics.horizontalAdvance(line);
+    QPoint start = anchor;
+    if (position == 1 || position == 3)
+        start.rx() -= width;
+    else if (position == 4)
+        start.rx() -= width / 2;
+    if (position == 2 || position == 3)
+        start.ry() -= metrics.descent();
+    else if (position == 4)
+        start.ry() += (metrics.ascent() - metrics.descent()) / 2;
+    else
+        start.ry() += metrics.ascent();
+    return start;
+}
+
+// Paints line on image in bold at fontSize points, placed for position
+// around anchor; the painter has ended when this returns.
+void drawLine(QImage &image, const QString &line, const QColor &pen, int fontSize, int position,
+              const QPoint &anchor)
+{
+    QPainter painter(&image);
+    QFont font;
+    font.setPointSize(fontSize);
+    font.setWeight(QFont::Bold);
+    painter.setFont(font);
+    painter.setPen(pen);
+    painter.drawText(baselineStart(anchor, position, painter.fontMetrics(), line), line);
+}
+
+} // namespace
+
+// The reference point of each position, 20 pixels in from the edges it is
+// named after: 0 top left, 1 top right, 2 bottom left, 3 bottom right, 4 the
+// centre (W / 2, H / 2); any other index is top left.
+QPoint ImageProcessor::watermarkAnchor(const QImage &image, int position)
+{
+    const int right = image.width() - watermarkMargin;
+    const int bottom = image.height() - watermarkMargin;
+    switch (position) {
+    case 1: return QPoint(right, watermarkMargin);
+    case 2: return QPoint(watermarkMargin, bottom);
+    case 3: return QPoint(right, bottom);
+    case 4: return QPoint(image.width() / 2, image.height() / 2);
+    default: return QPoint(watermarkMargin, watermarkMargin);
+    }
+}
+
+// Draws text on one line in the application's default font family, bold, at
+// fontSize points of the image's resolution, in color with alpha opacity,
+// antialiased and blended over the pixels. The text is measured and kept
+// 20 pixels inside the edges its position names (see baselineStart); what
+// is wider than the image is cut off. Empty text and an opacity of 0 or
+// less return the source unchanged; an opacity above 255 is opaque. Format
+// is kept (palette and monochrome images come back as RGB32 or ARGB32). A
+// null image gives a null image.
+QImage ImageProcessor::addWatermark(const QImage &image, const QString &text, const QColor &color,
+                                    int opacity, int fontSize, int position)
+{
+    if (image.isNull() || text.isEmpty() || opacity <= 0)
+        return image;
+    QImage result = pixelaccess::workingImage(image);
+    QColor pen = color;
+    pen.setAlpha(std::min(opacity, 255));
+    drawLine(result, singleLine(text), pen, fontSize, position, watermarkAnchor(result, position));
+    return result;
+}

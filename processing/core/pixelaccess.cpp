@@ -1,0 +1,137 @@
+#include "core/pixelaccess.h"
+
+#include <QColor>
+#include <QColorSpace>
+#include <QRgba64>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace pixelaccess {
+
+QImage workingImage(const QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+    case QImage::Format_Indexed8:
+        return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                             : QImage::Format_RGB32);
+    default:
+        return image;
+    }
+}
+
+namespace {
+
+#ifdef __linux__
+constexpr size_t hugePageBytes = 2 * 1024 * 1024;
+
+void freePixels(void *pixels)
+{
+    std::free(pixels);
+}
+
+// Large results are written once from end to end; on 2 MB pages the kernel
+// takes one page fault where it would take 512 on small pages, which halves
+// the time of the simpler kernels. A failed allocation gives a null image.
+QImage allocateImage(const QSize &size, QImage::Format format)
+{
+    const qsizetype bitsPerLine = qsizetype(size.width()) * QImage::toPixelFormat(format).bitsPerPixel();
+    const qsizetype bytesPerLine = (bitsPerLine + 31) / 32 * 4;
+    const qsizetype bytes = bytesPerLine * size.height();
+    if (size.isEmpty() || bytes < qsizetype(4 * hugePageBytes) || bytesPerLine > INT_MAX)
+        return QImage(size, format);
+    void *pixels = nullptr;
+    if (posix_memalign(&pixels, hugePageBytes, size_t(bytes)) != 0)
+        return QImage();
+    madvise(pixels, size_t(bytes), MADV_HUGEPAGE);
+    return QImage(static_cast<uchar *>(pixels), size.width(), size.height(), bytesPerLine, format,
+                  freePixels, pixels);
+}
+#else
+QImage allocateImage(const QSize &size, QImage::Format format)
+{
+    return QImage(size, format);
+}
+#endif
+
+} // namespace
+
+QImage blankLike(const QImage &source)
+{
+    QImage result = allocateImage(source.size(), source.format());
+    if (result.isNull())
+        return result;
+    result.setColorTable(source.colorTable());
+    copyMetadata(source, result);
+    return result;
+}
+
+void copyMetadata(const QImage &source, QImage &target)
+{
+    target.setDotsPerMeterX(source.dotsPerMeterX());
+    target.setDotsPerMeterY(source.dotsPerMeterY());
+    target.setOffset(source.offset());
+    target.setColorSpace(source.colorSpace());
+    for (const QString &key : source.textKeys())
+        target.setText(key, source.text(key));
+}
+
+bool hasScanLinePath(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+        || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+PixelReader::PixelReader(QImage::Format format)
+    : table(format == QImage::Format_ARGB32_Premultiplied ? unpremultiplyTable() : nullptr)
+{
+}
+
+// Built once from Qt's own conversion, so it is exact by construction: entry
+// [alpha * 256 + value] is the 8-bit channel pixelColor reports for a
+// premultiplied channel value at that alpha.
+const unsigned char *PixelReader::unpremultiplyTable()
+{
+    static const std::vector<unsigned char> table = [] {
+        std::vector<unsigned char> values(256 * 256);
+        for (int alpha = 0; alpha < 256; ++alpha) {
+            for (int value = 0; value < 256; ++value) {
+                QRgba64 wide = QRgba64::fromArgb32(qRgba(value, 0, 0, alpha));
+                values[alpha * 256 + value] =
+                    static_cast<unsigned char>(QColor::fromRgba64(wide.unpremultiplied()).red());
+            }
+        }
+        return values;
+    }();
+    return table.data();
+}
+
+void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(int, int)> &body)
+{
+    const int threads = std::max(1, QThread::idealThreadCount());
+    const qint64 minimumBandPixels = 64 * 1024;
+    int bands = int(std::min<qint64>(threads * 4, (qint64(height) * pixelsPerRow) / minimumBandPixels));
+    bands = std::clamp(bands, 1, std::max(1, height));
+    if (bands == 1) {
+        body(0, height);
+        return;
+    }
+    std::vector<std::pair<int, int>> ranges;
+    for (int band = 0; band < bands; ++band)
+        ranges.emplace_back(int(qint64(height) * band / bands), int(qint64(height) * (band + 1) / bands));
+    QtConcurrent::blockingMap(ranges, [&body](const std::pair<int, int> &range) {
+        body(range.first, range.second);
+    });
+}
+
+} // namespace pixelaccess

@@ -1,0 +1,28 @@
+#include "pipeline/imageprocessor.h"
+#include "core/regioncopy.h"
+
+#include <algorithm>
+
+// Left (or top) edge of a centred cut: half the surplus, rounded down, so an
+// odd extra column or row falls on the right or bottom; a surplus below 2
+// leaves the edge at 0.
+static int centredStart(int extent, int limit)
+{
+    const qint64 surplus = qint64(extent) - limit;
+    return surplus >= 2 ? int(surplus / 2) : 0;
+}
+
+// Cuts the centred region of at most width x height out of the image; a
+// dimension already within its limit stays whole. An image within both
+// limits is returned unchanged. A zero or negative limit gives a null image,
+// as does a null source.
+QImage ImageProcessor::cropImage(const QImage &image, int width, int height)
+{
+    if (width >= image.width() && height >= image.height())
+        return image;
+    const int x = centredStart(image.width(), width);
+    const int y = centredStart(image.height(), height);
+    const int cutWidth = std::min(width, image.width() - x);
+    const int cutHeight = std::min(height, image.height() - y);
+    return copyRegion(image, QRect(x, y, cutWidth, cutHeight));
+}

@@ -1,0 +1,37 @@
+#include "pipeline/imageprocessor.h"
+
+#include <QSize>
+
+#include <iterator>
+
+namespace {
+
+struct StandardSize
+{
+    const char *key;
+    QSize size;
+};
+
+const StandardSize standardSizes[] = {
+    {"640x480", QSize(640, 480)},     {"800x600", QSize(800, 600)},
+    {"1024x768", QSize(1024, 768)},   {"1280x720", QSize(1280, 720)},
+    {"1920x1080", QSize(1920, 1080)}, {"1080x1080", QSize(1080, 1080)},
+    {"1200x1200", QSize(1200, 1200)},
+};
+
+} // namespace
+
+// Stretches the image with Qt's smooth filter to exactly the size named by
+// sizeName (a standard-size key, matched exactly and case-sensitively), not
+// keeping its proportions. Any other name returns the source unchanged; a
+// null image gives a null image.
+QImage ImageProcessor::applyStandardSize(const QImage &image, const QString &sizeName)
+{
+    if (image.isNull())
+        return QImage();
+    const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
+                                    [&](const StandardSize &entry) { return sizeName == QLatin1String(entry.key); });
+    if (match == std::end(standardSizes))
+        return image;
+    return image.scaled(match->size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}

@@ -1,0 +1,101 @@
+#include "pipeline/chain.h"
+
+#include "pipeline/imageprocessor.h"
+
+namespace {
+
+using Settings = const JobSettings &;
+using Processor = ImageProcessor &;
+using Image = const QImage &;
+
+bool resizeOrCropRuns(Settings s)
+{
+    return s.width > 0 && s.height > 0;
+}
+
+QImage resizeOrCrop(Processor p, Image image, Settings s)
+{
+    return s.crop ? p.cropImage(image, s.width, s.height)
+                  : p.resizeImage(image, s.width, s.height, s.keepAspectRatio);
+}
+
+QImage watermark(Processor p, Image image, Settings s)
+{
+    return p.addWatermark(image, s.watermarkText, s.watermarkColor, s.watermarkOpacity,
+                          s.watermarkFontSize, s.watermarkPositionIndex);
+}
+
+const QList<ChainStep> steps = {
+    {"standard size", [](Settings s) { return s.standardSize != QStringLiteral("自定义"); },
+     [](Processor p, Image image, Settings s) { return p.applyStandardSize(image, s.standardSize); },
+     nullptr},
+    {"aspect ratio", [](Settings s) { return s.aspectRatio != QStringLiteral("原始比例"); },
+     [](Processor p, Image image, Settings s) { return p.applyAspectRatio(image, s.aspectRatio); },
+     nullptr},
+    {"size", resizeOrCropRuns, resizeOrCrop, nullptr},
+    {"brightness", [](Settings s) { return s.brightness != 0; },
+     [](Processor p, Image image, Settings s) { return p.adjustBrightness(image, s.brightness); },
+     nullptr},
+    {"contrast", [](Settings s) { return s.contrast != 0; },
+     [](Processor p, Image image, Settings s) { return p.adjustContrast(image, s.contrast); },
+     nullptr},
+    {"saturation", [](Settings s) { return s.saturation != 100; },
+     [](Processor p, Image image, Settings s) { return p.adjustSaturation(image, s.saturation); },
+     nullptr},
+    {"rotation", [](Settings s) { return s.rotation != 0; },
+     [](Processor p, Image image, Settings s) { return p.rotateImage(image, s.rotation); },
+     nullptr},
+    {"flip", [](Settings s) { return s.flipHorizontal || s.flipVertical; },
+     [](Processor p, Image image, Settings s) {
+         return p.flipImage(image, s.flipHorizontal, s.flipVertical);
+     },
+     nullptr},
+    {"filter", [](Settings s) { return s.filter != QStringLiteral("无"); },
+     [](Processor p, Image image, Settings s) {
+         return p.applyFilter(image, s.filter, s.filterIntensity);
+     },
+     nullptr},
+    {"auto enhance", [](Settings s) { return s.autoEnhanceEnabled; },
+     [](Processor p, Image image, Settings) { return p.autoEnhance(image); }, nullptr},
+    {"channel", [](Settings s) { return s.extractChannelEnabled; },
+     [](Processor p, Image image, Settings s) { return p.extractChannel(image, s.channel); },
+     nullptr},
+    {"grid cell", [](Settings s) { return s.gridSplit; },
+     [](Processor p, Image image, Settings s) {
+         return p.splitGrid(image, s.gridRows, s.gridCols);
+     },
+     "the picture is smaller than the grid"},
+    {"watermark", [](Settings s) { return s.watermark && !s.watermarkText.isEmpty(); }, watermark,
+     nullptr},
+    {"border", [](Settings s) { return s.border; },
+     [](Processor p, Image image, Settings s) {
+         return p.addBorder(image, s.borderThickness, s.borderColor);
+     },
+     nullptr},
+};
+
+} // namespace
+
+const QList<ChainStep> &chainSteps()
+{
+    return steps;
+}
+
+ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSettings &settings,
+                       const QString &stopAfter)
+{
+    for (const ChainStep &step : steps) {
+        if (step.runs(settings)) {
+            image = step.apply(processor, image, settings);
+            if (image.isNull()) {
+                const char *reason = step.emptyReason ? step.emptyReason
+                                                      : "no picture left (out of memory?)";
+                return {QImage(), QStringLiteral("%1: %2").arg(QLatin1String(step.name),
+                                                               QLatin1String(reason))};
+            }
+        }
+        if (stopAfter == QLatin1String(step.name))
+            break;
+    }
+    return {image, QString()};
+}

@@ -1,0 +1,39 @@
+#ifndef CHAIN_H
+#define CHAIN_H
+
+#include "pipeline/jobsettings.h"
+
+#include <QImage>
+#include <QString>
+
+class ImageProcessor;
+
+// One step of the chain: its name as reports give it, whether it runs for a
+// run's settings, and what it does to the picture.
+struct ChainStep
+{
+    const char *name;
+    bool (*runs)(const JobSettings &settings);
+    QImage (*apply)(ImageProcessor &processor, const QImage &image, const JobSettings &settings);
+    // Why the step can leave an empty picture, when it has a reason of its
+    // own beyond running out of memory.
+    const char *emptyReason;
+};
+
+// The steps in the order a run applies them.
+const QList<ChainStep> &chainSteps();
+
+struct ChainResult
+{
+    QImage image;
+    // Empty when every step left a picture; otherwise "step: reason".
+    QString failure;
+};
+
+// Sends image through every step that runs for settings, in chain order,
+// and stops after the step named stopAfter when one is given. A step that
+// leaves an empty picture ends the chain with a failure naming that step.
+ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSettings &settings,
+                       const QString &stopAfter = QString());
+
+#endif // CHAIN_H
