@@ -1,6 +1,7 @@
 #include "batch/batchworker.h"
 
 #include "batch/imagefile.h"
+#include "batch/inputoutcome.h"
 #include "batch/outputnaming.h"
 #include "pipeline/chain.h"
 #include "pipeline/imageprocessor.h"
@@ -14,29 +15,29 @@
 
 namespace {
 
-// Loads, processes and writes one input. Returns the reason of a failure, or
-// an empty text when the output was written. An exception ends only this
-// input, never the run.
-QString processInput(ImageProcessor &processor, const QString &inputPath,
-                     const QString &outputPath, const JobSettings &settings)
+// Loads, processes and writes one input. An exception ends only this input,
+// never the run.
+InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
+                          const QString &outputPath, const JobSettings &settings)
 {
     QString reason;
     try {
         const QImage loaded = loadImage(inputPath, &reason);
         if (loaded.isNull())
-            return reason;
+            return InputOutcome::failed(reason);
         const ChainResult result = applyChain(processor, loaded, settings);
         if (!result.failure.isEmpty())
-            return result.failure;
+            return InputOutcome::failed(result.failure);
         if (!processor.saveImage(result.image, outputPath, settings.format, settings.quality,
                                  &reason))
-            return reason;
+            return InputOutcome::failed(reason);
     } catch (const std::bad_alloc &) {
-        return QStringLiteral("out of memory");
+        return InputOutcome::failed(QStringLiteral("out of memory"));
     } catch (const std::exception &error) {
-        return QStringLiteral("failed: %1").arg(QString::fromLocal8Bit(error.what()));
+        return InputOutcome::failed(
+                QStringLiteral("failed: %1").arg(QString::fromLocal8Bit(error.what())));
     }
-    return QString();
+    return InputOutcome();
 }
 
 // A receiver without the slot would silently see nothing of the run.
@@ -68,12 +69,12 @@ void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *
         const QString &inputPath = settings.imagePaths.at(position - 1);
         const QString outputPath =
                 freeOutputPath(makeOutputPath(inputPath, position, settings), claimed);
-        const QString failure = processInput(processor, inputPath, outputPath, settings);
-        if (failure.isEmpty())
+        const InputOutcome outcome = processInput(processor, inputPath, outputPath, settings);
+        if (outcome.kind == InputOutcome::Kind::Written)
             claimed.insert(fileKey(outputPath));
         else
             post(receiver, batchreceiver::fileFailed, Q_ARG(QString, inputPath),
-                 Q_ARG(QString, failure));
+                 Q_ARG(QString, outcome.reason));
         const int percent = int(qint64(position) * 100 / count);
         post(receiver, batchreceiver::updateProgress, Q_ARG(int, percent));
     }

@@ -1,0 +1,22 @@
+#ifndef INPUTOUTCOME_H
+#define INPUTOUTCOME_H
+
+#include <QString>
+#include <QStringList>
+
+// What became of one input of a run.
+struct InputOutcome
+{
+    enum class Kind { Written, Skipped, Failed };
+
+    Kind kind = Kind::Written;
+    // Why the input failed or was skipped; empty when it was written.
+    QString reason;
+    // Problems that did not stop the input (a damaged but decodable file,
+    // metadata that could not be copied), each a short text without the path.
+    QStringList warnings;
+
+    static InputOutcome failed(const QString &reason) { return {Kind::Failed, reason, {}}; }
+};
+
+#endif // INPUTOUTCOME_H
