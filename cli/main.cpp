@@ -1,5 +1,5 @@
 #include "batch/batchworker.h"
-#include "options.h"
+#include "commandline.h"
 #include "progress.h"
 
 #include <QFileInfo>

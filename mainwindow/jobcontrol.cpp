@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "batch/batchworker.h"
+#include "optionwidgets.h"
 #include "pipeline/jobsettings.h"
 
 #include <QDir>
@@ -49,43 +50,10 @@ bool MainWindow::ensureOutputDirectory()
 }
 
 // The run works on this copy alone, so whatever changes in the window while
-// it runs does not reach it. Hidden widgets are read like visible ones.
+// it runs does not reach it.
 JobSettings MainWindow::captureJobSettings() const
 {
-    JobSettings job;
-    job.width = ui->widthSpinBox->value();
-    job.height = ui->heightSpinBox->value();
-    job.quality = ui->qualitySpinBox->value();
-    job.format = ui->formatComboBox->currentText();
-    job.filter = ui->filterComboBox->currentData(Qt::UserRole).toString();
-    job.filterIntensity = ui->filterIntensitySpinBox->value();
-    job.aspectRatio = ui->aspectRatioComboBox->currentData(Qt::UserRole).toString();
-    job.standardSize = ui->standardSizeComboBox->currentData(Qt::UserRole).toString();
-    job.brightness = ui->brightnessSlider->value();
-    job.contrast = ui->contrastSlider->value();
-    job.saturation = ui->saturationSlider->value();
-    job.rotation = ui->rotationSpinBox->value();
-    job.flipHorizontal = ui->flipHorizontalCheckBox->isChecked();
-    job.flipVertical = ui->flipVerticalCheckBox->isChecked();
-    job.watermark = ui->watermarkCheckBox->isChecked();
-    job.watermarkText = ui->watermarkTextEdit->toPlainText();
-    job.watermarkColor = watermarkColor;
-    job.watermarkOpacity = ui->watermarkOpacitySlider->value();
-    job.watermarkFontSize = ui->watermarkFontSizeSpinBox->value();
-    job.watermarkPositionIndex = ui->watermarkPositionComboBox->currentIndex();
-    job.border = ui->borderCheckBox->isChecked();
-    job.borderThickness = ui->borderThicknessSpinBox->value();
-    job.borderColor = borderColor;
-    job.autoEnhanceEnabled = ui->autoEnhanceCheckBox->isChecked();
-    job.extractChannelEnabled = ui->extractChannelCheckBox->isChecked();
-    job.channel = ui->channelComboBox->currentData(Qt::UserRole).toString();
-    job.gridSplit = ui->gridSplitCheckBox->isChecked();
-    job.gridRows = ui->gridRowsSpinBox->value();
-    job.gridCols = ui->gridColsSpinBox->value();
-    job.batchRename = ui->batchRenameCheckBox->isChecked();
-    job.batchPrefix = ui->batchPrefixLineEdit->text();
-    job.crop = ui->cropCheckBox->isChecked();
-    job.keepAspectRatio = ui->aspectRatioCheckBox->isChecked();
+    JobSettings job = optionwidgets::captureOptions(this);
     job.imagePaths = imagePaths;
     job.outputDirectory = outputDirectory;
     return job;

@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "optionwidgets.h"
+#include "pipeline/options.h"
 #include "thumbnailloader.h"
 
 #include <QCloseEvent>
@@ -19,18 +21,15 @@ MainWindow::MainWindow(QWidget *parent)
       settings(new QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"), this)),
       appMenu(nullptr),
       currentLanguage(QStringLiteral("zh_CN")),
-      watermarkColor(Qt::white),
-      borderColor(Qt::white),
       thumbnailLoader(new ThumbnailLoader(this)),
       cancelRequested(std::make_shared<std::atomic<bool>>(false)),
       batchFileCount(0)
 {
     ui->setupUi(this);
-    storeFilterKeys();
-    showColor(ui->watermarkColorButton, watermarkColor);
-    showColor(ui->borderColorButton, borderColor);
     applyFramelessLook();
     ui->progressBar->setValue(0);
+    optionwidgets::applyRanges(this);
+    optionwidgets::setInitialValues(this, [](const OptionDeclaration &) { return true; });
     initializeOptions();
     ui->stackedWidget->setCurrentIndex(0);
     connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
@@ -46,15 +45,6 @@ MainWindow::~MainWindow()
     delete thumbnailLoader;
     saveOutputDirectory();
     delete ui;
-}
-
-// The form cannot hold item data, so the filter keys are added here: each
-// entry's key is its Simplified Chinese source text, whatever it displays.
-void MainWindow::storeFilterKeys()
-{
-    static const char *const keys[] = {"无", "模糊", "灰度", "复古", "边缘检测", "浮雕", "油画"};
-    for (int index = 0; index < ui->filterComboBox->count(); ++index)
-        ui->filterComboBox->setItemData(index, QString::fromUtf8(keys[index]), Qt::UserRole);
 }
 
 // No system frame: the transparent margin of the central widget's layout is
@@ -160,26 +150,25 @@ void MainWindow::on_brightnessSlider_valueChanged(int value)
 
 void MainWindow::on_watermarkColorButton_clicked()
 {
-    chooseColor(ui->watermarkColorButton, watermarkColor);
+    chooseColor(ui->watermarkColorButton);
 }
 
 void MainWindow::on_borderColorButton_clicked()
 {
-    chooseColor(ui->borderColorButton, borderColor);
+    chooseColor(ui->borderColorButton);
 }
 
 // A cancelled dialog keeps the colour the button shows.
-void MainWindow::chooseColor(QPushButton *button, QColor &color)
+void MainWindow::chooseColor(QPushButton *button)
 {
-    const QColor chosen = QColorDialog::getColor(color, this, tr("选择颜色"));
-    if (!chosen.isValid())
-        return;
-    color = chosen;
-    showColor(button, color);
+    const QColor shown = button->property("color").value<QColor>();
+    const QColor chosen = QColorDialog::getColor(shown, this, tr("选择颜色"));
+    if (chosen.isValid())
+        showColor(button, chosen);
 }
 
 // A framed swatch, so that white still shows on the white button.
-void MainWindow::showColor(QPushButton *button, const QColor &color)
+void MainWindow::showColor(QAbstractButton *button, const QColor &color)
 {
     QPixmap swatch(16, 16);
     swatch.fill(color);
@@ -188,4 +177,5 @@ void MainWindow::showColor(QPushButton *button, const QColor &color)
     painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
     painter.end();
     button->setIcon(QIcon(swatch));
+    button->setProperty("color", color);
 }

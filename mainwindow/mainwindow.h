@@ -15,6 +15,7 @@ QT_BEGIN_NAMESPACE
 namespace Ui { class MainWindow; }
 class QMenu;
 class QSettings;
+class QAbstractButton;
 class QPushButton;
 QT_END_NAMESPACE
 
@@ -32,6 +33,10 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // Shows color as the button's swatch and keeps it as the button's
+    // "color" property, which a run reads.
+    static void showColor(QAbstractButton *button, const QColor &color);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -83,11 +88,9 @@ private:
     JobSettings captureJobSettings() const;
     QString completionMessage() const;
     void showWarning(const QString &text);
-    void storeFilterKeys();
     void applyFramelessLook();
     bool isDragArea(const QPoint &windowPosition) const;
-    void chooseColor(QPushButton *button, QColor &color);
-    static void showColor(QPushButton *button, const QColor &color);
+    void chooseColor(QPushButton *button);
 
     Ui::MainWindow *ui;
     QStringList imagePaths;
@@ -101,8 +104,6 @@ private:
     QTranslator qtTranslator;
     QString currentLanguage;
 
-    QColor watermarkColor;
-    QColor borderColor;
     ThumbnailLoader *thumbnailLoader;
     QFuture<void> runningBatch;
     std::shared_ptr<std::atomic<bool>> cancelRequested;

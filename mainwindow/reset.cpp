@@ -1,7 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "initialoptions.h"
+#include "optionwidgets.h"
+#include "pipeline/options.h"
 
 #include "thumbnailloader.h"
 
@@ -27,42 +28,15 @@ void clearStores()
     QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).remove(QStringLiteral("language"));
 }
 
-// Every processing option back to its value at a first start. Clearing the
-// batch option boxes hides their controls through their own handlers.
-void resetControls(Ui::MainWindow *ui)
+// Every processing option back to its value at a first start; the chosen
+// colours stay. Clearing the batch option boxes hides their controls
+// through their own handlers.
+void resetControls(MainWindow *window, Ui::MainWindow *ui)
 {
     ui->progressBar->setValue(0);
-    ui->widthSpinBox->setValue(0);
-    ui->heightSpinBox->setValue(0);
-    ui->aspectRatioCheckBox->setChecked(true);
-    ui->cropCheckBox->setChecked(false);
-    ui->formatComboBox->setCurrentIndex(0);
-    ui->qualitySpinBox->setValue(85);
-    ui->filterComboBox->setCurrentIndex(0);
-    ui->filterIntensitySpinBox->setValue(5);
-    ui->aspectRatioComboBox->setCurrentIndex(0);
-    ui->standardSizeComboBox->setCurrentIndex(0);
-    ui->brightnessSlider->setValue(initialoptions::brightness);
-    ui->contrastSlider->setValue(initialoptions::contrast);
-    ui->saturationSlider->setValue(initialoptions::saturation);
-    ui->rotationSpinBox->setValue(initialoptions::rotation);
-    ui->flipHorizontalCheckBox->setChecked(false);
-    ui->flipVerticalCheckBox->setChecked(false);
-    ui->watermarkCheckBox->setChecked(false);
-    ui->watermarkTextEdit->setPlainText(initialoptions::watermarkText());
-    ui->watermarkOpacitySlider->setValue(initialoptions::watermarkOpacity);
-    ui->watermarkFontSizeSpinBox->setValue(initialoptions::watermarkFontSize);
-    ui->watermarkPositionComboBox->setCurrentIndex(0);
-    ui->borderCheckBox->setChecked(false);
-    ui->borderThicknessSpinBox->setValue(initialoptions::borderThickness);
-    ui->autoEnhanceCheckBox->setChecked(false);
-    ui->extractChannelCheckBox->setChecked(false);
-    ui->channelComboBox->setCurrentIndex(0);
-    ui->gridSplitCheckBox->setChecked(false);
-    ui->gridRowsSpinBox->setValue(initialoptions::gridRows);
-    ui->gridColsSpinBox->setValue(initialoptions::gridCols);
-    ui->batchRenameCheckBox->setChecked(false);
-    ui->batchPrefixLineEdit->setText(initialoptions::batchPrefix());
+    optionwidgets::setInitialValues(window, [](const OptionDeclaration &option) {
+        return option.type != OptionDeclaration::Type::Colour;
+    });
 }
 
 } // namespace
@@ -81,7 +55,7 @@ void MainWindow::resetApplication()
     thumbnailLoader->stop();
     ui->imagesList->clear();
     ui->outputPathLabel->clear();
-    resetControls(ui);
+    resetControls(this, ui);
     switchLanguage(QStringLiteral("zh_CN"));
     QMessageBox::information(this, tr("重置完成"), tr("应用程序已重置为初始状态。"), QMessageBox::Ok,
                              QMessageBox::NoButton);

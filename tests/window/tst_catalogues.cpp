@@ -158,8 +158,8 @@ QString mismatch(const QSet<MessageKey> &wanted, const Catalogue &catalogue)
     return text;
 }
 
-// Collects every text of the window's and the About dialog's sources, as
-// the translation tools see them, into a fresh catalogue.
+// Collects every text of the window's, the About dialog's and the preset
+// lists' sources, as the translation tools see them, into a fresh catalogue.
 Catalogue scanSources(const QString &directory)
 {
     const QString scanned = QDir(directory).filePath(QStringLiteral("scanned.ts"));
@@ -168,6 +168,7 @@ Catalogue scanSources(const QString &directory)
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(lupdate, {QDir(sourceRoot()).filePath(QStringLiteral("mainwindow")),
                             QDir(sourceRoot()).filePath(QStringLiteral("aboutdialog")),
+                            QDir(sourceRoot()).filePath(QStringLiteral("processing/pipeline/presets.cpp")),
                             QStringLiteral("-locations"), QStringLiteral("none"),
                             QStringLiteral("-ts"), scanned});
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit

@@ -1,5 +1,5 @@
-#ifndef OPTIONS_H
-#define OPTIONS_H
+#ifndef COMMANDLINE_H
+#define COMMANDLINE_H
 
 #include "pipeline/jobsettings.h"
 
@@ -23,4 +23,4 @@ struct CommandLine
 // gives them) into the settings of one run.
 CommandLine parseCommandLine(const QStringList &arguments);
 
-#endif // OPTIONS_H
+#endif // COMMANDLINE_H

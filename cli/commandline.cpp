@@ -1,0 +1,210 @@
+#include "commandline.h"
+
+#include "pipeline/options.h"
+
+#include <QColor>
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
+namespace {
+
+QString longWord(const OptionDeclaration &option)
+{
+    return QString::fromUtf8(option.commandLine);
+}
+
+QCommandLineOption commandLineOption(const OptionDeclaration &option)
+{
+    QStringList names;
+    if (option.shortWord)
+        names << QString::fromUtf8(option.shortWord);
+    names << longWord(option);
+    if (option.word == OptionDeclaration::Word::Value)
+        return QCommandLineOption(names, option.helpText(), QString::fromUtf8(option.valueName));
+    return QCommandLineOption(names, option.helpText());
+}
+
+// The tool's own options, which no run record holds.
+QList<QCommandLineOption> toolOptions()
+{
+    return {
+        QCommandLineOption({"o", "output"}, "Output directory (required; created if missing).",
+                           "DIR"),
+        QCommandLineOption(QStringLiteral("quiet"), "Print nothing but failures."),
+        QCommandLineOption({"h", "help"}, "Show this help."),
+        QCommandLineOption(QStringLiteral("version"), "Show the version."),
+    };
+}
+
+// Reads the declared options' values from a parsed command line; the first
+// bad value is kept as the complaint and later ones are ignored.
+class OptionReader
+{
+public:
+    explicit OptionReader(const QCommandLineParser &parser) : parser(parser) {}
+
+    void read(const OptionDeclaration &option, JobSettings &settings)
+    {
+        const QString name = longWord(option);
+        if (!parser.isSet(name))
+            return;
+        switch (option.word) {
+        case OptionDeclaration::Word::None:
+            return;
+        case OptionDeclaration::Word::SetsFlag:
+            option.setValue(settings, true);
+            return;
+        case OptionDeclaration::Word::ClearsFlag:
+            option.setValue(settings, false);
+            return;
+        case OptionDeclaration::Word::Value:
+            break;
+        }
+        if (readValue(option, parser.value(name), settings) && option.enables)
+            settings.*option.enables = true;
+    }
+
+    bool fail(const QString &message)
+    {
+        if (complaint.isEmpty())
+            complaint = message;
+        return false;
+    }
+
+    QString complaint;
+
+private:
+    bool readValue(const OptionDeclaration &option, const QString &text, JobSettings &settings)
+    {
+        const QString name = longWord(option);
+        switch (option.type) {
+        case OptionDeclaration::Type::Integer:
+            return option.readsCellPair ? readCellPair(option, text, settings)
+                                        : readNumber(option, text, settings);
+        case OptionDeclaration::Type::Preset: {
+            const int index = option.presets->indexOfWord(text);
+            if (index < 0)
+                return fail(QStringLiteral("--%1 must be one of %2 (got %3)")
+                                    .arg(name, option.presets->words(), text));
+            if (std::holds_alternative<int JobSettings::*>(option.field))
+                option.setValue(settings, index);
+            else
+                option.setValue(settings, option.presets->key(index));
+            return true;
+        }
+        case OptionDeclaration::Type::Text:
+            if (text.isEmpty())
+                return fail(QStringLiteral("--%1 must be a non-empty text").arg(name));
+            option.setValue(settings, text);
+            return true;
+        case OptionDeclaration::Type::Colour: {
+            static const QRegularExpression hexColour(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+            if (!hexColour.match(text).hasMatch()
+                && !QColor::colorNames().contains(text, Qt::CaseInsensitive))
+                return fail(QStringLiteral("--%1 must be #RRGGBB or an SVG colour name (got %2)")
+                                    .arg(name, text));
+            option.setValue(settings, QColor::fromString(text));
+            return true;
+        }
+        case OptionDeclaration::Type::Flag:
+            break;
+        }
+        return false;
+    }
+
+    bool readNumber(const OptionDeclaration &option, const QString &text, JobSettings &settings)
+    {
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (!ok || value < option.minimum || value > option.maximum)
+            return fail(QStringLiteral("--%1 must be a whole number from %2 to %3 (got %4)")
+                                .arg(longWord(option)).arg(option.minimum).arg(option.maximum)
+                                .arg(text));
+        option.setValue(settings, value);
+        return true;
+    }
+
+    // "RxC": this option's field takes R, the next declared option's C.
+    bool readCellPair(const OptionDeclaration &option, const QString &text, JobSettings &settings)
+    {
+        static const QRegularExpression pair(QStringLiteral("^(\\d{1,2})[xX](\\d{1,2})$"));
+        const QRegularExpressionMatch match = pair.match(text);
+        const int first = match.hasMatch() ? match.captured(1).toInt() : -1;
+        const int second = match.hasMatch() ? match.captured(2).toInt() : -1;
+        auto inRange = [&option](int value) {
+            return value >= option.minimum && value <= option.maximum;
+        };
+        if (!inRange(first) || !inRange(second))
+            return fail(QStringLiteral("--%1 must be ROWSxCOLUMNS with each from %2 to %3 (got %4)")
+                                .arg(longWord(option)).arg(option.minimum).arg(option.maximum)
+                                .arg(text));
+        const QList<OptionDeclaration> &options = optionDeclarations();
+        const qsizetype next = &option - options.constData() + 1;
+        option.setValue(settings, first);
+        options.at(next).setValue(settings, second);
+        return true;
+    }
+
+    const QCommandLineParser &parser;
+};
+
+CommandLine usageError(const QString &message)
+{
+    CommandLine commandLine;
+    commandLine.message = message + QStringLiteral(" (see vellumo-batch --help)");
+    return commandLine;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+            QStringLiteral("Runs the Vellumo chain of operations over every FILE and writes the "
+                           "results into the output directory.\n"
+                           "Exit status: 0 when every input was written, 1 when at least one "
+                           "failed, 2 on a usage error (nothing is written)."));
+    const QList<QCommandLineOption> tool = toolOptions();
+    parser.addOptions({tool.at(0)});
+    for (const OptionDeclaration &option : optionDeclarations()) {
+        if (option.word != OptionDeclaration::Word::None)
+            parser.addOption(commandLineOption(option));
+    }
+    parser.addOptions(tool.mid(1));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Input images."),
+                                 QStringLiteral("-o DIR FILE..."));
+    if (!parser.parse(arguments)) {
+        QString complaint = parser.errorText();
+        if (complaint.endsWith(QLatin1Char('.')))
+            complaint.chop(1);
+        return usageError(complaint);
+    }
+
+    CommandLine commandLine;
+    if (parser.isSet(QStringLiteral("help"))) {
+        commandLine.action = CommandLine::Action::ShowHelp;
+        commandLine.message = parser.helpText();
+        return commandLine;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        commandLine.action = CommandLine::Action::ShowVersion;
+        return commandLine;
+    }
+
+    OptionReader reader(parser);
+    JobSettings &settings = commandLine.settings;
+    for (const OptionDeclaration &option : optionDeclarations())
+        reader.read(option, settings);
+    settings.outputDirectory = parser.value(QStringLiteral("output"));
+    if (settings.outputDirectory.isEmpty())
+        reader.fail(QStringLiteral("-o/--output DIR is required"));
+    settings.imagePaths = parser.positionalArguments();
+    if (settings.imagePaths.isEmpty())
+        reader.fail(QStringLiteral("at least one input FILE is required"));
+    if (!reader.complaint.isEmpty())
+        return usageError(reader.complaint);
+    commandLine.quiet = parser.isSet(QStringLiteral("quiet"));
+    commandLine.action = CommandLine::Action::Run;
+    return commandLine;
+}
