@@ -46,7 +46,7 @@ public:
     void read(const OptionDeclaration &option, JobSettings &settings)
     {
         const QString name = longWord(option);
-        if (!parser.isSet(name))
+        if (option.word == OptionDeclaration::Word::None || !parser.isSet(name))
             return;
         switch (option.word) {
         case OptionDeclaration::Word::None:

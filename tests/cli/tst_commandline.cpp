@@ -1,0 +1,166 @@
+#include "commandline.h"
+#include "pipeline/options.h"
+
+#include <QGuiApplication>
+#include <QSet>
+#include <QTest>
+
+// The command line read in process: each word reaches exactly the fields the
+// tool's contract names, and no other.
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wordReachesItsFields_data();
+    void wordReachesItsFields();
+    void everyDeclaredWordIsTested();
+    void noTwoOptionsShareAField();
+    void nothingGivenMeansTheInitialValues();
+};
+
+namespace {
+
+using FieldValues = QMap<QString, QVariant>;
+
+// The fields whose value differs from a record read without options.
+FieldValues changedFields(const JobSettings &settings)
+{
+    const JobSettings initial;
+    FieldValues changed;
+    for (const OptionDeclaration &option : optionDeclarations()) {
+        if (option.value(settings) != option.value(initial))
+            changed.insert(QString::fromUtf8(option.name), option.value(settings));
+    }
+    return changed;
+}
+
+CommandLine parse(const QStringList &options)
+{
+    return parseCommandLine(QStringList{"vellumo-batch", "-o", "out"} + options
+                            + QStringList{"in.png"});
+}
+
+// Every word that wordReachesItsFields_data gives a row.
+QSet<QString> testedWords;
+
+void addRow(const QStringList &arguments, const FieldValues &expected)
+{
+    testedWords.insert(arguments.first());
+    QTest::newRow(qPrintable(arguments.join(QLatin1Char(' ')))) << arguments << expected;
+}
+
+} // namespace
+
+void CommandLineTest::wordReachesItsFields_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<FieldValues>("expected");
+
+    addRow({"--format", "webp"}, {{"format", "WEBP"}});
+    addRow({"-f", "png"}, {{"format", "PNG"}});
+    addRow({"--quality", "37"}, {{"quality", 37}});
+    addRow({"-q", "99"}, {{"quality", 99}});
+    addRow({"--rename", "trip"}, {{"batchRename", true}, {"batchPrefix", "trip"}});
+    addRow({"--width", "640"}, {{"width", 640}});
+    addRow({"--height", "480"}, {{"height", 480}});
+    addRow({"--crop"}, {{"crop", true}});
+    addRow({"--ignore-aspect"}, {{"keepAspectRatio", false}});
+    addRow({"--shrink-only"}, {{"shrinkOnly", true}});
+    addRow({"--standard-size", "1280x720"}, {{"standardSize", "1280x720"}});
+    addRow({"--aspect-ratio", "16:9"}, {{"aspectRatio", "16:9"}});
+    addRow({"--brightness", "-37"}, {{"brightness", -37}});
+    addRow({"--contrast", "41"}, {{"contrast", 41}});
+    addRow({"--saturation", "150"}, {{"saturation", 150}});
+    addRow({"--rotation", "-90"}, {{"rotation", -90}});
+    addRow({"--flip-horizontal"}, {{"flipHorizontal", true}});
+    addRow({"--flip-vertical"}, {{"flipVertical", true}});
+    addRow({"--filter", "oil-painting"}, {{"filter", "油画"}});
+    addRow({"--filter-intensity", "9"}, {{"filterIntensity", 9}});
+    addRow({"--auto-enhance"}, {{"autoEnhanceEnabled", true}});
+    addRow({"--channel", "magenta"}, {{"extractChannelEnabled", true}, {"channel", "Magenta"}});
+    addRow({"--grid", "2x7"}, {{"gridSplit", true}, {"gridRows", 2}, {"gridCols", 7}});
+    addRow({"--watermark", "© me"}, {{"watermark", true}, {"watermarkText", "© me"}});
+    addRow({"--watermark-color", "#102030"}, {{"watermarkColor", QColor(0x10, 0x20, 0x30)}});
+    addRow({"--watermark-opacity", "7"}, {{"watermarkOpacity", 7}});
+    addRow({"--watermark-font-size", "60"}, {{"watermarkFontSize", 60}});
+    addRow({"--watermark-position", "bottom-left"}, {{"watermarkPositionIndex", 2}});
+    addRow({"--border", "33"}, {{"border", true}, {"borderThickness", 33}});
+    addRow({"--border-color", "navy"}, {{"borderColor", QColor(Qt::darkBlue)}});
+    addRow({"--strip-metadata"}, {{"stripMetadata", true}});
+    addRow({"--if-exists", "skip"}, {{"ifExists", "skip"}});
+    addRow({"--jobs", "3"}, {{"jobs", 3}});
+    addRow({"-j", "1"}, {{"jobs", 1}});
+}
+
+void CommandLineTest::wordReachesItsFields()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(FieldValues, expected);
+
+    const CommandLine commandLine = parse(arguments);
+    QCOMPARE(commandLine.action, CommandLine::Action::Run);
+    QCOMPARE(changedFields(commandLine.settings), expected);
+}
+
+void CommandLineTest::everyDeclaredWordIsTested()
+{
+    for (const OptionDeclaration &option : optionDeclarations()) {
+        if (option.word == OptionDeclaration::Word::None)
+            continue;
+        const QString word = QStringLiteral("--") + QString::fromUtf8(option.commandLine);
+        QVERIFY2(testedWords.contains(word), qPrintable(word));
+    }
+}
+
+// Two rows on one field would let one option write another's value.
+void CommandLineTest::noTwoOptionsShareAField()
+{
+    QSet<QString> names;
+    JobSettings marked;
+    for (const OptionDeclaration &option : optionDeclarations()) {
+        QVERIFY2(!names.contains(QString::fromUtf8(option.name)), option.name);
+        names.insert(QString::fromUtf8(option.name));
+        const JobSettings before = marked;
+        QVariant different;
+        switch (option.type) {
+        case OptionDeclaration::Type::Integer:
+        case OptionDeclaration::Type::Preset:
+            different = std::holds_alternative<int JobSettings::*>(option.field)
+                    ? QVariant(option.value(marked).toInt() + 1000) : QVariant(QStringLiteral("x"));
+            break;
+        case OptionDeclaration::Type::Flag:
+            different = !option.value(marked).toBool();
+            break;
+        case OptionDeclaration::Type::Text:
+            different = QStringLiteral("changed");
+            break;
+        case OptionDeclaration::Type::Colour:
+            different = QColor(1, 2, 3);
+            break;
+        }
+        option.setValue(marked, different);
+        QCOMPARE(changedFields(marked).size(), changedFields(before).size() + 1);
+    }
+}
+
+void CommandLineTest::nothingGivenMeansTheInitialValues()
+{
+    const CommandLine commandLine = parse({});
+    QCOMPARE(commandLine.action, CommandLine::Action::Run);
+    QCOMPARE(changedFields(commandLine.settings), FieldValues());
+    QCOMPARE(commandLine.settings.imagePaths, QStringList{"in.png"});
+    QCOMPARE(commandLine.settings.outputDirectory, QStringLiteral("out"));
+    const JobSettings initial;
+    QCOMPARE(initial.format, QStringLiteral("JPG"));
+    QCOMPARE(initial.quality, 85);
+    QCOMPARE(initial.keepAspectRatio, true);
+    QCOMPARE(initial.saturation, 100);
+    QCOMPARE(initial.filter, QStringLiteral("无"));
+    QCOMPARE(initial.channel, QStringLiteral("Red"));
+    QCOMPARE(initial.watermarkText, QStringLiteral("Watermark"));
+    QCOMPARE(initial.ifExists, QStringLiteral("replace"));
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_commandline.moc"

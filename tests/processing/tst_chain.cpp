@@ -1,0 +1,153 @@
+#include "pipeline/chain.h"
+#include "pipeline/imageprocessor.h"
+
+#include <QGuiApplication>
+#include <QTest>
+
+Q_DECLARE_METATYPE(JobSettings)
+
+// The order of the chain and how it ends. The steps used here do not
+// commute, so a step moved in the table changes the pixels.
+class ChainTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stepsInOrder();
+    void orderShowsInThePixels_data();
+    void orderShowsInThePixels();
+    void stopsAfterANamedStep();
+    void emptyStepFailsNamingIt_data();
+    void emptyStepFailsNamingIt();
+};
+
+namespace {
+
+QImage colourField(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgba(x * 7 % 256, y * 11 % 256, (x * y) % 256, 255));
+    }
+    return image;
+}
+
+QStringList stepNames()
+{
+    QStringList names;
+    for (const ChainStep &step : chainSteps())
+        names << QString::fromLatin1(step.name);
+    return names;
+}
+
+} // namespace
+
+void ChainTest::stepsInOrder()
+{
+    const QStringList expected{"standard size", "aspect ratio", "size", "brightness", "contrast",
+                               "saturation", "rotation", "flip", "filter", "auto enhance",
+                               "channel", "grid cell", "watermark", "border"};
+    QCOMPARE(stepNames(), expected);
+}
+
+void ChainTest::orderShowsInThePixels_data()
+{
+    QTest::addColumn<JobSettings>("settings");
+    QTest::addColumn<QImage>("expected");
+
+    ImageProcessor p;
+    const QImage source = colourField(60, 40);
+    JobSettings toneThenTurn;
+    toneThenTurn.brightness = 40;
+    toneThenTurn.rotation = 30;
+    QTest::newRow("brightness before rotation")
+            << toneThenTurn << p.rotateImage(p.adjustBrightness(source, 40), 30);
+
+    JobSettings borderAround;
+    borderAround.watermark = true;
+    borderAround.watermarkText = QStringLiteral("W");
+    borderAround.watermarkPositionIndex = 0;
+    borderAround.border = true;
+    borderAround.borderThickness = 6;
+    borderAround.borderColor = Qt::red;
+    QTest::newRow("watermark before border")
+            << borderAround
+            << p.addBorder(p.addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 0), 6,
+                           Qt::red);
+
+    JobSettings turnThenFilter;
+    turnThenFilter.rotation = 15;
+    turnThenFilter.filter = QStringLiteral("浮雕");
+    QTest::newRow("rotation before filter")
+            << turnThenFilter << p.applyEmboss(p.rotateImage(source, 15));
+
+    JobSettings cellThenFrame;
+    cellThenFrame.gridSplit = true;
+    cellThenFrame.gridRows = 2;
+    cellThenFrame.gridCols = 2;
+    cellThenFrame.border = true;
+    cellThenFrame.borderThickness = 3;
+    QTest::newRow("grid cell before border")
+            << cellThenFrame << p.addBorder(p.splitGrid(source, 2, 2), 3, Qt::white);
+}
+
+void ChainTest::orderShowsInThePixels()
+{
+    QFETCH(JobSettings, settings);
+    QFETCH(QImage, expected);
+
+    ImageProcessor processor;
+    const ChainResult result = applyChain(processor, colourField(60, 40), settings);
+    QCOMPARE(result.failure, QString());
+    QCOMPARE(result.image, expected);
+}
+
+void ChainTest::stopsAfterANamedStep()
+{
+    ImageProcessor p;
+    const QImage source = colourField(60, 40);
+    JobSettings settings;
+    settings.brightness = 40;
+    settings.rotation = 30;
+    settings.border = true;
+    const ChainResult result = applyChain(p, source, settings, QStringLiteral("brightness"));
+    QCOMPARE(result.image, p.adjustBrightness(source, 40));
+    // A step that does not run still ends the chain when named.
+    const ChainResult beforeTone = applyChain(p, source, settings, QStringLiteral("size"));
+    QCOMPARE(beforeTone.image, source);
+}
+
+void ChainTest::emptyStepFailsNamingIt_data()
+{
+    QTest::addColumn<JobSettings>("settings");
+    QTest::addColumn<QSize>("sourceSize");
+    QTest::addColumn<QString>("failure");
+
+    JobSettings grid;
+    grid.gridSplit = true;
+    grid.gridRows = 10;
+    grid.gridCols = 10;
+    grid.border = true; // must not turn the empty cell into a frame
+    QTest::newRow("grid larger than the picture")
+            << grid << QSize(6, 6) << "grid cell: the picture is smaller than the grid";
+    QTest::newRow("empty source") << JobSettings() << QSize() << "";
+}
+
+void ChainTest::emptyStepFailsNamingIt()
+{
+    QFETCH(JobSettings, settings);
+    QFETCH(QSize, sourceSize);
+    QFETCH(QString, failure);
+
+    ImageProcessor processor;
+    const QImage source = sourceSize.isValid() ? colourField(sourceSize.width(), sourceSize.height())
+                                               : QImage();
+    const ChainResult result = applyChain(processor, source, settings);
+    QCOMPARE(result.failure, failure);
+    if (!failure.isEmpty())
+        QVERIFY(result.image.isNull());
+}
+
+QTEST_MAIN(ChainTest)
+#include "tst_chain.moc"
