@@ -85,7 +85,7 @@ int run(const JobSettings &settings, bool quiet)
     QFuture<void> batch = QtConcurrent::run(runBatch, settings, &report, cancel);
     QCoreApplication::exec();
     batch.waitForFinished();
-    return report.allWritten() ? 0 : 1;
+    return report.nothingFailed() ? 0 : 1;
 }
 
 } // namespace

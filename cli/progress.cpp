@@ -52,17 +52,30 @@ void ProgressReport::fileFailed(const QString &path, const QString &reason)
     writeError(QStringLiteral("vellumo-batch: %1: %2\n").arg(path, reason));
 }
 
+void ProgressReport::fileSkipped(const QString &path, const QString &reason)
+{
+    ++skips;
+    clearBar();
+    writeError(QStringLiteral("vellumo-batch: %1: skipped: %2\n").arg(path, reason));
+}
+
+void ProgressReport::fileWarning(const QString &path, const QString &message)
+{
+    clearBar();
+    writeError(QStringLiteral("vellumo-batch: %1: warning: %2\n").arg(path, message));
+}
+
 void ProgressReport::processingFinished()
 {
     clearBar();
     if (!quiet) {
-        const int written = done - failures;
-        const int skipped = inputPaths.size() - done;
-        const QString cancelled = skipped > 0
-                ? QStringLiteral(", %1 not processed (cancelled)").arg(skipped)
+        const int written = done - failures - skips;
+        const int notProcessed = inputPaths.size() - done;
+        const QString cancelled = notProcessed > 0
+                ? QStringLiteral(", %1 not processed (cancelled)").arg(notProcessed)
                 : QString();
-        writeError(QStringLiteral("vellumo-batch: %1 written, %2 failed%3 in %4 s\n")
-                           .arg(written).arg(failures).arg(cancelled)
+        writeError(QStringLiteral("vellumo-batch: %1 written, %2 failed, %3 skipped%4 in %5 s\n")
+                           .arg(written).arg(failures).arg(skips).arg(cancelled)
                            .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     }
     emit finished();

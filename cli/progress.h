@@ -7,7 +7,8 @@
 
 // Receives the calls of one run on the main thread and reports them on
 // stderr: a bar redrawn in place on a terminal, one line per input
-// otherwise, each failure with its path and reason, and a closing summary.
+// otherwise, each failure, skip and warning with its path and reason, and a
+// closing summary.
 class ProgressReport : public QObject
 {
     Q_OBJECT
@@ -16,11 +17,14 @@ public:
     ProgressReport(const QStringList &inputPaths, bool quiet, QObject *parent = nullptr);
 
     int failureCount() const { return failures; }
-    bool allWritten() const { return failures == 0 && done == inputPaths.size(); }
+    // Skipped inputs are not failures: the run did what was asked.
+    bool nothingFailed() const { return failures == 0 && done == inputPaths.size(); }
 
 public slots:
     void updateProgress(int percent);
     void fileFailed(const QString &path, const QString &reason);
+    void fileSkipped(const QString &path, const QString &reason);
+    void fileWarning(const QString &path, const QString &message);
     void processingFinished();
 
 signals:
@@ -36,6 +40,7 @@ private:
     QElapsedTimer clock;
     int done = 0;
     int failures = 0;
+    int skips = 0;
 };
 
 #endif // PROGRESS_H

@@ -2,6 +2,7 @@
 
 #include "batch/imagefile.h"
 #include "batch/inputoutcome.h"
+#include "batch/metadata.h"
 #include "batch/outputnaming.h"
 #include "pipeline/chain.h"
 #include "pipeline/imageprocessor.h"
@@ -20,6 +21,7 @@ namespace {
 InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
                           const QString &outputPath, const JobSettings &settings)
 {
+    InputOutcome outcome;
     QString reason;
     try {
         const QImage loaded = loadImage(inputPath, &reason);
@@ -28,8 +30,8 @@ InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
         const ChainResult result = applyChain(processor, loaded, settings);
         if (!result.failure.isEmpty())
             return InputOutcome::failed(result.failure);
-        if (!processor.saveImage(result.image, outputPath, settings.format, settings.quality,
-                                 &reason))
+        if (!writeOutput(processor, result.image, inputPath, outputPath, settings, &reason,
+                         &outcome.warnings))
             return InputOutcome::failed(reason);
     } catch (const std::bad_alloc &) {
         return InputOutcome::failed(QStringLiteral("out of memory"));
@@ -37,7 +39,7 @@ InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
         return InputOutcome::failed(
                 QStringLiteral("failed: %1").arg(QString::fromLocal8Bit(error.what())));
     }
-    return InputOutcome();
+    return outcome;
 }
 
 // A receiver without the slot would silently see nothing of the run.
@@ -48,6 +50,19 @@ void post(QObject *receiver, const char *slot, Arguments... arguments)
             QMetaObject::invokeMethod(receiver, slot, Qt::QueuedConnection, arguments...);
     if (!posted)
         qWarning("runBatch: %s has no slot %s", receiver->metaObject()->className(), slot);
+}
+
+// Everything but a plain written file: failure or skip, and each warning.
+void report(QObject *receiver, const QString &inputPath, const InputOutcome &outcome)
+{
+    if (outcome.kind != InputOutcome::Kind::Written) {
+        const char *slot = outcome.kind == InputOutcome::Kind::Skipped ? batchreceiver::fileSkipped
+                                                                       : batchreceiver::fileFailed;
+        post(receiver, slot, Q_ARG(QString, inputPath), Q_ARG(QString, outcome.reason));
+    }
+    for (const QString &warning : outcome.warnings)
+        post(receiver, batchreceiver::fileWarning, Q_ARG(QString, inputPath),
+             Q_ARG(QString, warning));
 }
 
 } // namespace
@@ -67,14 +82,14 @@ void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *
         if (cancelRequested && cancelRequested->load())
             break;
         const QString &inputPath = settings.imagePaths.at(position - 1);
-        const QString outputPath =
-                freeOutputPath(makeOutputPath(inputPath, position, settings), claimed);
-        const InputOutcome outcome = processInput(processor, inputPath, outputPath, settings);
+        const OutputChoice output = chooseOutputPath(
+                makeOutputPath(inputPath, position, settings), claimed, settings.ifExists);
+        const InputOutcome outcome = output.skip
+                ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
+                : processInput(processor, inputPath, output.path, settings);
         if (outcome.kind == InputOutcome::Kind::Written)
-            claimed.insert(fileKey(outputPath));
-        else
-            post(receiver, batchreceiver::fileFailed, Q_ARG(QString, inputPath),
-                 Q_ARG(QString, outcome.reason));
+            claimed.insert(fileKey(output.path));
+        report(receiver, inputPath, outcome);
         const int percent = int(qint64(position) * 100 / count);
         post(receiver, batchreceiver::updateProgress, Q_ARG(int, percent));
     }

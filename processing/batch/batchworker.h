@@ -11,6 +11,8 @@ class QObject;
 namespace batchreceiver {
 constexpr char updateProgress[] = "updateProgress"; // (int percent)
 constexpr char fileFailed[] = "fileFailed";         // (QString path, QString reason)
+constexpr char fileSkipped[] = "fileSkipped";       // (QString path, QString reason)
+constexpr char fileWarning[] = "fileWarning";       // (QString path, QString message)
 constexpr char processingFinished[] = "processingFinished"; // ()
 } // namespace batchreceiver
 
@@ -18,10 +20,13 @@ constexpr char processingFinished[] = "processingFinished"; // ()
 //
 // For every path of settings.imagePaths, in order: derives the output path,
 // loads the image (EXIF orientation applied), sends it through the chain of
-// operations the settings enable, writes it, and posts
-// updateProgress(int percent) to receiver. An input that cannot be read or
-// written is reported by a posted fileFailed(QString path, QString reason)
-// and the run goes on. After the last path, or after a cancellation seen
+// operations the settings enable, writes it with the input's metadata, and
+// posts updateProgress(int percent) to receiver. An input that cannot be read
+// or written is reported by a posted fileFailed(QString path, QString reason)
+// and the run goes on; one whose output exists and settings.ifExists is
+// "skip" by fileSkipped(QString path, QString reason); a problem that did
+// not stop the input (metadata not carried over) by fileWarning(QString
+// path, QString message). After the last path, or after a cancellation seen
 // between two inputs, posts processingFinished() exactly once.
 //
 // Every call reaches receiver queued and by method name, so receiver must

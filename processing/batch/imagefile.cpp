@@ -1,8 +1,11 @@
 #include "batch/imagefile.h"
 
+#include "core/pixelaccess.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTransform>
 
 namespace {
 
@@ -18,6 +21,18 @@ bool exceedsAllocationLimit(const QImageReader &reader)
         bitsPerPixel = 32; // most decoders hand out 32-bit images whatever the file holds
     const qint64 bytes = qint64(size.width()) * size.height() * (bitsPerPixel / 8);
     return bytes > qint64(allocationLimitMegabytes) * 1024 * 1024;
+}
+
+// Qt's own orientation step (setAutoTransform) returns the picture without
+// its colour space.
+QImage upright(const QImage &image, QImageIOHandler::Transformations transformation)
+{
+    QImage result = image.mirrored(transformation.testFlag(QImageIOHandler::TransformationMirror),
+                                   transformation.testFlag(QImageIOHandler::TransformationFlip));
+    if (transformation.testFlag(QImageIOHandler::TransformationRotate90))
+        result = result.transformed(QTransform().rotate(90));
+    pixelaccess::copyMetadata(image, result);
+    return result;
 }
 
 QString readFailureReason(const QImageReader &reader, const QFile &file)
@@ -58,15 +73,16 @@ QImage loadImage(const QString &path, QString *reason)
     }
     // The suffix is only a hint: the reader falls back to the file's content.
     QImageReader reader(&file, info.suffix().toLower().toLatin1());
-    reader.setAutoTransform(true);
     if (exceedsAllocationLimit(reader)) {
         const QSize size = reader.size();
         *reason = QStringLiteral("too large: %1x%2 exceeds the %3 MB limit")
                           .arg(size.width()).arg(size.height()).arg(allocationLimitMegabytes);
         return QImage();
     }
-    QImage image = reader.read();
-    if (image.isNull())
+    const QImage image = reader.read();
+    if (image.isNull()) {
         *reason = readFailureReason(reader, file);
-    return image;
+        return image;
+    }
+    return upright(image, reader.transformation());
 }

@@ -17,6 +17,7 @@ struct InputOutcome
     QStringList warnings;
 
     static InputOutcome failed(const QString &reason) { return {Kind::Failed, reason, {}}; }
+    static InputOutcome skipped(const QString &reason) { return {Kind::Skipped, reason, {}}; }
 };
 
 #endif // INPUTOUTCOME_H

@@ -25,9 +25,13 @@ QString fileKey(const QString &path)
     return QDir::cleanPath(info.absoluteFilePath());
 }
 
-QString freeOutputPath(const QString &derivedPath, const QSet<QString> &claimed)
+namespace {
+
+// The first of derivedPath, then "_2", "_3", ... that is not taken.
+template <typename Taken>
+QString firstFreePath(const QString &derivedPath, Taken taken)
 {
-    if (!claimed.contains(fileKey(derivedPath)))
+    if (!taken(derivedPath))
         return derivedPath;
     const int nameStart = derivedPath.lastIndexOf(QLatin1Char('/')) + 1;
     int dot = derivedPath.lastIndexOf(QLatin1Char('.'));
@@ -37,7 +41,29 @@ QString freeOutputPath(const QString &derivedPath, const QSet<QString> &claimed)
     const QString extension = derivedPath.mid(dot);
     for (int suffix = 2;; ++suffix) {
         const QString candidate = stem + QLatin1Char('_') + QString::number(suffix) + extension;
-        if (!claimed.contains(fileKey(candidate)))
+        if (!taken(candidate))
             return candidate;
     }
+}
+
+} // namespace
+
+QString freeOutputPath(const QString &derivedPath, const QSet<QString> &claimed)
+{
+    return firstFreePath(derivedPath,
+                         [&claimed](const QString &path) { return claimed.contains(fileKey(path)); });
+}
+
+OutputChoice chooseOutputPath(const QString &derivedPath, const QSet<QString> &claimed,
+                              const QString &ifExists)
+{
+    if (ifExists == QLatin1String("rename")) {
+        return {firstFreePath(derivedPath,
+                              [&claimed](const QString &path) {
+                                  return claimed.contains(fileKey(path)) || QFileInfo::exists(path);
+                              }),
+                false};
+    }
+    const QString path = freeOutputPath(derivedPath, claimed);
+    return {path, ifExists == QLatin1String("skip") && QFileInfo::exists(path)};
 }

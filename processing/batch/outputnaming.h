@@ -21,4 +21,17 @@ QString fileKey(const QString &path);
 // key is not in claimed.
 QString freeOutputPath(const QString &derivedPath, const QSet<QString> &claimed);
 
+// Where the input whose derived output path is derivedPath goes. claimed
+// holds the keys of the run's inputs and of the outputs it has taken so far:
+// those are never written over. A file that is there from before is
+// replaced (ifExists "replace"), passed by like a claimed one ("rename"), or
+// left alone and the input skipped ("skip"): then path is that file.
+struct OutputChoice
+{
+    QString path;
+    bool skip = false;
+};
+OutputChoice chooseOutputPath(const QString &derivedPath, const QSet<QString> &claimed,
+                              const QString &ifExists);
+
 #endif // OUTPUTNAMING_H

@@ -76,14 +76,22 @@ QImage blankLike(const QImage &source)
     return result;
 }
 
+// Only what differs is set: a setter detaches a target that shares the
+// source's pixels, which would copy them for nothing.
 void copyMetadata(const QImage &source, QImage &target)
 {
-    target.setDotsPerMeterX(source.dotsPerMeterX());
-    target.setDotsPerMeterY(source.dotsPerMeterY());
-    target.setOffset(source.offset());
-    target.setColorSpace(source.colorSpace());
-    for (const QString &key : source.textKeys())
-        target.setText(key, source.text(key));
+    if (target.dotsPerMeterX() != source.dotsPerMeterX())
+        target.setDotsPerMeterX(source.dotsPerMeterX());
+    if (target.dotsPerMeterY() != source.dotsPerMeterY())
+        target.setDotsPerMeterY(source.dotsPerMeterY());
+    if (target.offset() != source.offset())
+        target.setOffset(source.offset());
+    if (target.colorSpace() != source.colorSpace())
+        target.setColorSpace(source.colorSpace());
+    for (const QString &key : source.textKeys()) {
+        if (target.text(key) != source.text(key))
+            target.setText(key, source.text(key));
+    }
 }
 
 bool hasScanLinePath(QImage::Format format)

@@ -39,7 +39,8 @@ inline int truncateToChannel(float value)
 QImage blankLike(const QImage &source);
 
 // Gives target the resolution, offset, colour space and texts of source:
-// for results of another size that still show the source's picture.
+// for results of another size that still show the source's picture. A
+// target that shares the source's pixels stays shared.
 void copyMetadata(const QImage &source, QImage &target);
 
 // The 8-bit red, green and blue that QImage::pixelColor reports for a stored

@@ -23,15 +23,19 @@ const StandardSize standardSizes[] = {
 
 // Stretches the image with Qt's smooth filter to exactly the size named by
 // sizeName (a standard-size key, matched exactly and case-sensitively), not
-// keeping its proportions. Any other name returns the source unchanged; a
-// null image gives a null image.
-QImage ImageProcessor::applyStandardSize(const QImage &image, const QString &sizeName)
+// keeping its proportions. Any other name returns the source unchanged, and
+// so does shrinkOnly for a picture already inside that size; a null image
+// gives a null image.
+QImage ImageProcessor::applyStandardSize(const QImage &image, const QString &sizeName,
+                                         bool shrinkOnly)
 {
     if (image.isNull())
         return QImage();
     const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
                                     [&](const StandardSize &entry) { return sizeName == QLatin1String(entry.key); });
     if (match == std::end(standardSizes))
+        return image;
+    if (shrinkOnly && image.width() <= match->size.width() && image.height() <= match->size.height())
         return image;
     return image.scaled(match->size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

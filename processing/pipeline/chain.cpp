@@ -1,5 +1,6 @@
 #include "pipeline/chain.h"
 
+#include "core/pixelaccess.h"
 #include "pipeline/imageprocessor.h"
 
 namespace {
@@ -8,15 +9,19 @@ using Settings = const JobSettings &;
 using Processor = ImageProcessor &;
 using Image = const QImage &;
 
+// A crop and an exact size need both sides; keeping the proportions, one
+// side is enough.
 bool resizeOrCropRuns(Settings s)
 {
-    return s.width > 0 && s.height > 0;
+    if (s.width > 0 && s.height > 0)
+        return true;
+    return !s.crop && s.keepAspectRatio && (s.width > 0 || s.height > 0);
 }
 
 QImage resizeOrCrop(Processor p, Image image, Settings s)
 {
     return s.crop ? p.cropImage(image, s.width, s.height)
-                  : p.resizeImage(image, s.width, s.height, s.keepAspectRatio);
+                  : p.resizeImage(image, s.width, s.height, s.keepAspectRatio, s.shrinkOnly);
 }
 
 QImage watermark(Processor p, Image image, Settings s)
@@ -27,7 +32,9 @@ QImage watermark(Processor p, Image image, Settings s)
 
 const QList<ChainStep> steps = {
     {"standard size", [](Settings s) { return s.standardSize != QStringLiteral("自定义"); },
-     [](Processor p, Image image, Settings s) { return p.applyStandardSize(image, s.standardSize); },
+     [](Processor p, Image image, Settings s) {
+         return p.applyStandardSize(image, s.standardSize, s.shrinkOnly);
+     },
      nullptr},
     {"aspect ratio", [](Settings s) { return s.aspectRatio != QStringLiteral("原始比例"); },
      [](Processor p, Image image, Settings s) { return p.applyAspectRatio(image, s.aspectRatio); },
@@ -86,7 +93,12 @@ ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSetting
 {
     for (const ChainStep &step : steps) {
         if (step.runs(settings)) {
-            image = step.apply(processor, image, settings);
+            // Some of Qt's operations (turns by multiples of 90 degrees among
+            // them) drop the colour space; the picture keeps the source's.
+            QImage result = step.apply(processor, image, settings);
+            if (!result.isNull())
+                pixelaccess::copyMetadata(image, result);
+            image = result;
             if (image.isNull()) {
                 const char *reason = step.emptyReason ? step.emptyReason
                                                       : "no picture left (out of memory?)";

@@ -137,7 +137,7 @@ void CliTest::successfulRun()
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.at(0), QStringLiteral("[1/2] 50% a.png"));
     QCOMPARE(lines.at(1), QStringLiteral("[2/2] 100% b c.png"));
-    QVERIFY2(QRegularExpression("^vellumo-batch: 2 written, 0 failed in \\d+\\.\\d s$")
+    QVERIFY2(QRegularExpression("^vellumo-batch: 2 written, 0 failed, 0 skipped in \\d+\\.\\d s$")
                      .match(lines.at(2)).hasMatch(),
              qPrintable(lines.at(2)));
 }
@@ -158,7 +158,7 @@ void CliTest::badInputFailsTheRun()
     const QStringList lines = ownLines(outcome.standardError);
     QVERIFY(lines.contains("vellumo-batch: " + damaged + ": cannot read: unsupported or damaged image"));
     QVERIFY(lines.contains("vellumo-batch: " + missing + ": cannot read: no such file"));
-    QVERIFY2(lines.last().startsWith("vellumo-batch: 1 written, 2 failed in "),
+    QVERIFY2(lines.last().startsWith("vellumo-batch: 1 written, 2 failed, 0 skipped in "),
              qPrintable(lines.last()));
     QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{"good_processed.jpg"});
 }

@@ -24,7 +24,12 @@ public:
     QList<int> progress;
     QStringList failedPaths;
     QStringList failureReasons;
-    // "progress", "failed" and "finished" in the order the calls arrived.
+    QStringList skippedPaths;
+    QStringList skipReasons;
+    QStringList warningPaths;
+    QStringList warnings;
+    // "progress", "failed", "skipped", "warning" and "finished" in the order
+    // the calls arrived.
     QStringList events;
     int finishedCount = 0;
     bool allOnOwnThread = true;
@@ -50,6 +55,18 @@ public slots:
         record(QStringLiteral("failed"));
         failedPaths << path;
         failureReasons << reason;
+    }
+    void fileSkipped(const QString &path, const QString &reason)
+    {
+        record(QStringLiteral("skipped"));
+        skippedPaths << path;
+        skipReasons << reason;
+    }
+    void fileWarning(const QString &path, const QString &message)
+    {
+        record(QStringLiteral("warning"));
+        warningPaths << path;
+        warnings << message;
     }
     void processingFinished()
     {

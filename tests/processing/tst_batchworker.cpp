@@ -290,10 +290,33 @@ void BatchWorkerTest::chain_data()
 
     const ExpectedChain unchanged = [](ImageProcessor &, const QImage &image) { return image; };
     QTest::newRow("default run re-encodes only") << SettingsChange([](JobSettings &) {}) << unchanged;
-    QTest::newRow("width without height") << SettingsChange([](JobSettings &s) { s.width = 800; })
-                                          << unchanged;
-    QTest::newRow("height without width") << SettingsChange([](JobSettings &s) { s.height = 10; })
-                                          << unchanged;
+    QTest::newRow("width alone scales to that width")
+            << SettingsChange([](JobSettings &s) { s.width = 48; })
+            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
+                   return p.resizeImage(i, 48, 32, true);
+               });
+    QTest::newRow("height alone scales to that height")
+            << SettingsChange([](JobSettings &s) { s.height = 10; })
+            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
+                   return p.resizeImage(i, 15, 10, true);
+               });
+    QTest::newRow("width alone with exact size does nothing")
+            << SettingsChange([](JobSettings &s) { s.width = 800; s.keepAspectRatio = false; })
+            << unchanged;
+    QTest::newRow("width alone with crop does nothing")
+            << SettingsChange([](JobSettings &s) { s.width = 8; s.crop = true; })
+            << unchanged;
+    QTest::newRow("shrink only keeps a small picture")
+            << SettingsChange([](JobSettings &s) { s.width = 800; s.height = 600; s.shrinkOnly = true; })
+            << unchanged;
+    QTest::newRow("shrink only keeps a small picture from a standard size")
+            << SettingsChange([](JobSettings &s) { s.standardSize = "640x480"; s.shrinkOnly = true; })
+            << unchanged;
+    QTest::newRow("shrink only still shrinks a large picture")
+            << SettingsChange([](JobSettings &s) { s.width = 12; s.shrinkOnly = true; })
+            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
+                   return p.resizeImage(i, 12, 8, true);
+               });
     QTest::newRow("neutral tone values")
             << SettingsChange([](JobSettings &s) { s.brightness = 0; s.contrast = 0; s.saturation = 100; })
             << unchanged;

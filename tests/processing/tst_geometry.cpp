@@ -125,7 +125,8 @@ void GeometryTest::verifyMatchesReference(const ParameterisedOperation &producti
 
 void GeometryTest::resizeMatchesReference_data()
 {
-    addDifferentialRows({{1, 1, 1}, {7, 3, 1}, {7, 3, 0}, {40, 9, 1}, {40, 9, 0}, {0, 5, 1}, {-3, 5, 0}});
+    addDifferentialRows({{1, 1, 1}, {7, 3, 1}, {7, 3, 0}, {40, 9, 1}, {40, 9, 0}, {0, 5, 1}, {5, 0, 1},
+                         {0, 1, 1}, {-2, 3, 1}, {0, 5, 0}, {-3, 5, 0}});
 }
 
 void GeometryTest::resizeMatchesReference()

@@ -20,6 +20,17 @@ QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRa
 {
     if (image.isNull())
         return QImage();
+    // Keeping the proportions, a side of 0 follows the other one: the
+    // source's extent on it times the scale of the given side, truncated,
+    // at least 1.
+    if (keepAspectRatio && width <= 0 && height > 0) {
+        const int free = int(qint64(image.width()) * height / image.height());
+        return image.scaled(QSize(free > 0 ? free : 1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (keepAspectRatio && height <= 0 && width > 0) {
+        const int free = int(qint64(image.height()) * width / image.width());
+        return image.scaled(QSize(width, free > 0 ? free : 1), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio;
     if (keepAspectRatio)
         mode = Qt::KeepAspectRatio;

@@ -1,0 +1,473 @@
+#include "batchrun.h"
+#include "batch/batchworker.h"
+#include "pipeline/chain.h"
+
+#include <QBuffer>
+#include <QColorSpace>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <exiv2/exiv2.hpp>
+
+#include <functional>
+
+using SettingsChange = std::function<void(JobSettings &)>;
+Q_DECLARE_METATYPE(SettingsChange)
+
+namespace {
+
+constexpr char copyright[] = "Jane Doe, all rights reserved";
+constexpr char dateTaken[] = "2024:05:01 10:20:30";
+const QColor red(220, 30, 30);
+const QColor blue(30, 30, 220);
+
+// 64 x 48 as stored, red on the left and blue on the right. With
+// orientation 6 a viewer turns it clockwise: 48 x 64, red on top.
+QImage storedPhoto(const QColorSpace &colorSpace)
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(blue);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width() / 2; ++x)
+            image.setPixelColor(x, y, red);
+    }
+    image.setColorSpace(colorSpace);
+    return image;
+}
+
+QByteArray thumbnailJpeg()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(16, 12, QImage::Format_RGB32).save(&buffer, "JPG");
+    return bytes;
+}
+
+// A camera JPEG: the profile, orientation 6, date, copyright, camera, GPS, a
+// preview, XMP and IPTC, all written with exiv2 as a camera would have them.
+QString writePhoto(const QString &path, const QColorSpace &colorSpace)
+{
+    if (!storedPhoto(colorSpace).save(path, "JPG", 95))
+        return QString();
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    image->readMetadata();
+    Exiv2::ExifData &exif = image->exifData();
+    exif["Exif.Image.Make"] = "Vellumo Camera Works";
+    exif["Exif.Image.Model"] = "VC-1";
+    exif["Exif.Image.Orientation"] = uint16_t(6);
+    exif["Exif.Image.Artist"] = "Jane Doe";
+    exif["Exif.Image.Copyright"] = copyright;
+    exif["Exif.Photo.DateTimeOriginal"] = dateTaken;
+    exif["Exif.Photo.PixelXDimension"] = uint32_t(64);
+    exif["Exif.Photo.PixelYDimension"] = uint32_t(48);
+    exif["Exif.Photo.LensModel"] = "50mm F1.8";
+    exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
+    exif["Exif.GPSInfo.GPSLatitude"] = "52/1 31/1 0/1";
+    exif["Exif.GPSInfo.GPSLongitudeRef"] = "E";
+    exif["Exif.GPSInfo.GPSLongitude"] = "13/1 24/1 0/1";
+    const QByteArray thumbnail = thumbnailJpeg();
+    Exiv2::ExifThumb(exif).setJpegThumbnail(reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()),
+                                            long(thumbnail.size()));
+    image->xmpData()["Xmp.xmp.Rating"] = "4";
+    image->xmpData()["Xmp.tiff.Orientation"] = "6";
+    image->iptcData()["Iptc.Application2.Keywords"] = "harbour";
+    image->writeMetadata();
+    return path;
+}
+
+struct FileMetadata
+{
+    Exiv2::ExifData exif;
+    Exiv2::XmpData xmp;
+    Exiv2::IptcData iptc;
+    QString value(const Exiv2::ExifData &data, const char *key) const
+    {
+        const auto entry = data.findKey(Exiv2::ExifKey(key));
+        return entry == data.end() ? QString() : QString::fromStdString(entry->toString());
+    }
+    QString exifValue(const char *key) const { return value(exif, key); }
+    QString xmpValue(const char *key) const
+    {
+        const auto entry = xmp.findKey(Exiv2::XmpKey(key));
+        return entry == xmp.end() ? QString() : QString::fromStdString(entry->toString());
+    }
+    QString iptcValue(const char *key) const
+    {
+        const auto entry = iptc.findKey(Exiv2::IptcKey(key));
+        return entry == iptc.end() ? QString() : QString::fromStdString(entry->toString());
+    }
+    bool hasGps() const
+    {
+        return std::any_of(exif.begin(), exif.end(),
+                           [](const Exiv2::Exifdatum &entry) { return entry.groupName() == "GPSInfo"; });
+    }
+    bool hasPreview() const { return Exiv2::ExifThumbC(exif).copy().size_ > 0; }
+};
+
+FileMetadata readMetadata(const QString &path)
+{
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    image->readMetadata();
+    return {image->exifData(), image->xmpData(), image->iptcData()};
+}
+
+// The pixels as stored, without any orientation a viewer would apply.
+QImage storedPixels(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    return reader.read();
+}
+
+bool near(const QColor &actual, const QColor &expected)
+{
+    return qAbs(actual.red() - expected.red()) < 40 && qAbs(actual.green() - expected.green()) < 40
+            && qAbs(actual.blue() - expected.blue()) < 40 && qAbs(actual.alpha() - expected.alpha()) < 40;
+}
+
+JobSettings settingsFor(const QString &input, const QString &outputDirectory, const QString &format)
+{
+    JobSettings settings;
+    settings.imagePaths = {input};
+    settings.outputDirectory = outputDirectory;
+    settings.format = format;
+    return settings;
+}
+
+QString outputOf(const JobSettings &settings)
+{
+    return settings.outputDirectory + QLatin1Char('/')
+            + QFileInfo(settings.imagePaths.first()).baseName() + QStringLiteral("_processed.")
+            + settings.format.toLower();
+}
+
+const QStringList formats = {QStringLiteral("JPG"), QStringLiteral("PNG"), QStringLiteral("WEBP")};
+
+// A settings change that runs exactly the named step, for every step of the chain.
+const QMap<QString, SettingsChange> &stepChanges()
+{
+    static const QMap<QString, SettingsChange> changes = {
+        {"standard size", [](JobSettings &s) { s.standardSize = "640x480"; }},
+        {"aspect ratio", [](JobSettings &s) { s.aspectRatio = "1:1"; }},
+        {"size", [](JobSettings &s) { s.width = 30; }},
+        {"brightness", [](JobSettings &s) { s.brightness = 20; }},
+        {"contrast", [](JobSettings &s) { s.contrast = 20; }},
+        {"saturation", [](JobSettings &s) { s.saturation = 150; }},
+        {"rotation", [](JobSettings &s) { s.rotation = 90; }},
+        {"flip", [](JobSettings &s) { s.flipHorizontal = true; }},
+        {"filter", [](JobSettings &s) { s.filter = "模糊"; }},
+        {"auto enhance", [](JobSettings &s) { s.autoEnhanceEnabled = true; }},
+        {"channel", [](JobSettings &s) { s.extractChannelEnabled = true; }},
+        {"grid cell", [](JobSettings &s) { s.gridSplit = true; s.gridRows = 2; s.gridCols = 2; }},
+        {"watermark", [](JobSettings &s) { s.watermark = true; }},
+        {"border", [](JobSettings &s) { s.border = true; }},
+    };
+    return changes;
+}
+
+// Transparent on the left, opaque green on the right.
+QImage halfTransparent(QImage::Format format)
+{
+    QImage image(40, 20, format);
+    image.fill(QColor(0, 160, 0));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width() / 2; ++x)
+            image.setPixelColor(x, y, QColor(0, 0, 0, 0));
+    }
+    return image;
+}
+
+} // namespace
+
+class FidelityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colourSpaceThroughEveryStep_data();
+    void colourSpaceThroughEveryStep();
+    void metadataCarried_data();
+    void metadataCarried();
+    void stripKeepsOnlyTheProfile_data();
+    void stripKeepsOnlyTheProfile();
+    void damagedExifStillWritten();
+    void transparency_data();
+    void transparency();
+    void existingOutput_data();
+    void existingOutput();
+};
+
+void FidelityTest::colourSpaceThroughEveryStep_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<SettingsChange>("change");
+    QTest::addColumn<int>("profile");
+
+    const auto profiles = {QColorSpace::AdobeRgb, QColorSpace::DisplayP3};
+    for (const QString &format : formats) {
+        for (const QColorSpace::NamedColorSpace profile : profiles) {
+            QTest::addRow("%s %d loaded upright", qPrintable(format), int(profile))
+                    << format << SettingsChange([](JobSettings &) {}) << int(profile);
+        }
+        for (const ChainStep &step : chainSteps()) {
+            QVERIFY2(stepChanges().contains(step.name), step.name);
+            QTest::addRow("%s %s", qPrintable(format), step.name)
+                    << format << stepChanges().value(step.name) << int(QColorSpace::AdobeRgb);
+        }
+    }
+}
+
+// The input is turned upright on loading (orientation 6); every step runs
+// alone on it, and the written file carries the input's profile.
+void FidelityTest::colourSpaceThroughEveryStep()
+{
+    QFETCH(QString, format);
+    QFETCH(SettingsChange, change);
+    QFETCH(int, profile);
+
+    QTemporaryDir inputs, outputs;
+    const QColorSpace colorSpace{QColorSpace::NamedColorSpace(profile)};
+    const QString input = writePhoto(inputs.filePath("photo.jpg"), colorSpace);
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    change(settings);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+
+    const QImage written(outputOf(settings));
+    QVERIFY(!written.isNull());
+    QCOMPARE(written.colorSpace(), colorSpace);
+}
+
+void FidelityTest::metadataCarried_data()
+{
+    QTest::addColumn<QString>("format");
+    for (const QString &format : formats)
+        QTest::newRow(qPrintable(format)) << format;
+}
+
+// The camera photo, turned a further 90 degrees: upright pixels with
+// Orientation 1, its profile, date, copyright, GPS, XMP and IPTC, the new
+// pixel dimensions and no preview of the old picture.
+void FidelityTest::metadataCarried()
+{
+    QFETCH(QString, format);
+
+    QTemporaryDir inputs, outputs;
+    const QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::DisplayP3);
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    settings.rotation = 90;
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+    QCOMPARE(recorder.warnings, QStringList());
+
+    // Red on top after loading, then a clockwise turn: red on the right.
+    const QImage pixels = storedPixels(outputOf(settings));
+    QCOMPARE(pixels.size(), QSize(64, 48));
+    QVERIFY(near(pixels.pixelColor(60, 24), red));
+    QVERIFY(near(pixels.pixelColor(4, 24), blue));
+    QCOMPARE(pixels.colorSpace(), QColorSpace(QColorSpace::DisplayP3));
+
+    const FileMetadata metadata = readMetadata(outputOf(settings));
+    QCOMPARE(metadata.exifValue("Exif.Image.Orientation"), QStringLiteral("1"));
+    QCOMPARE(metadata.exifValue("Exif.Photo.DateTimeOriginal"), QString::fromLatin1(dateTaken));
+    QCOMPARE(metadata.exifValue("Exif.Image.Copyright"), QString::fromLatin1(copyright));
+    QCOMPARE(metadata.exifValue("Exif.Image.Model"), QStringLiteral("VC-1"));
+    QCOMPARE(metadata.exifValue("Exif.Photo.LensModel"), QStringLiteral("50mm F1.8"));
+    QCOMPARE(metadata.exifValue("Exif.Photo.PixelXDimension"), QStringLiteral("64"));
+    QCOMPARE(metadata.exifValue("Exif.Photo.PixelYDimension"), QStringLiteral("48"));
+    QVERIFY(metadata.hasGps());
+    QVERIFY(!metadata.hasPreview());
+    QCOMPARE(metadata.xmpValue("Xmp.xmp.Rating"), QStringLiteral("4"));
+    QCOMPARE(metadata.xmpValue("Xmp.tiff.Orientation"), QStringLiteral("1"));
+    if (format == QLatin1String("WEBP")) // no IPTC block there: its fields go to XMP
+        QCOMPARE(metadata.xmpValue("Xmp.dc.subject"), QStringLiteral("harbour"));
+    else
+        QCOMPARE(metadata.iptcValue("Iptc.Application2.Keywords"), QStringLiteral("harbour"));
+}
+
+void FidelityTest::stripKeepsOnlyTheProfile_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("pngInput");
+    for (const QString &format : formats) {
+        QTest::addRow("camera JPEG to %s", qPrintable(format)) << format << false;
+        QTest::addRow("PNG with texts to %s", qPrintable(format)) << format << true;
+    }
+}
+
+void FidelityTest::stripKeepsOnlyTheProfile()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, pngInput);
+
+    QTemporaryDir inputs, outputs;
+    QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::AdobeRgb);
+    if (pngInput) {
+        // A PNG as exiv2 writes one: EXIF and XMP in text chunks, besides a plain text.
+        QImage png = QImage(input).convertToFormat(QImage::Format_ARGB32);
+        png.setText("Author", "Jane Doe");
+        const QString pngPath = inputs.filePath("drawing.png");
+        QVERIFY(png.save(pngPath));
+        auto image = Exiv2::ImageFactory::open(QFile::encodeName(pngPath).toStdString());
+        image->readMetadata();
+        image->setExifData(readMetadata(input).exif);
+        image->setXmpData(readMetadata(input).xmp);
+        image->writeMetadata();
+        input = pngPath;
+    }
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    settings.stripMetadata = true;
+    settings.rotation = 90;
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+
+    const FileMetadata metadata = readMetadata(outputOf(settings));
+    QVERIFY(!metadata.hasGps());
+    QVERIFY(metadata.exif.empty());
+    QVERIFY(metadata.xmp.empty());
+    QVERIFY(metadata.iptc.empty());
+    const QImage written(outputOf(settings));
+    QCOMPARE(written.textKeys(), QStringList());
+    QCOMPARE(written.colorSpace(), QColorSpace(QColorSpace::AdobeRgb));
+}
+
+// An EXIF block whose directory points past its end: the picture is written,
+// without the metadata that could not be read, and the problem is a warning.
+void FidelityTest::damagedExifStillWritten()
+{
+    QTemporaryDir inputs, outputs;
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(storedPhoto(QColorSpace::SRgb).save(&buffer, "JPG"));
+    QByteArray exif("Exif\0\0II\x2a\0\x08\0\0\0\x40\x00\x12\x01\x03\0\x01\0\0\0", 24);
+    exif.append(QByteArray(12, '\xff'));
+    const int length = exif.size() + 2;
+    jpeg.insert(2, QByteArray("\xff\xe1", 2) + char(length >> 8) + char(length & 0xff) + exif);
+    const QString input = inputs.filePath("damaged.jpg");
+    QFile file(input);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size());
+    file.close();
+
+    for (const QString &format : formats) {
+        JobSettings settings = settingsFor(input, outputs.path(), format);
+        BatchRecorder recorder;
+        batchrun::runHere(settings, recorder);
+        QCOMPARE(recorder.failedPaths, QStringList());
+        QCOMPARE(recorder.warningPaths, QStringList{input});
+        QVERIFY2(recorder.warnings.first().startsWith("metadata not read: "),
+                 qPrintable(recorder.warnings.first()));
+        QCOMPARE(QImage(outputOf(settings)).size(), QSize(64, 48));
+    }
+}
+
+void FidelityTest::transparency_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("rotation");
+    QTest::addColumn<QColor>("expected"); // where the picture is transparent
+
+    const QImage eightBit = halfTransparent(QImage::Format_ARGB32);
+    const QImage sixteenBit = halfTransparent(QImage::Format_RGBA64);
+    const QColor white(255, 255, 255);
+    const QColor transparent(0, 0, 0, 0);
+    for (const auto &[name, source] : {std::pair("8-bit", eightBit), std::pair("16-bit", sixteenBit)}) {
+        QTest::addRow("%s PNG to JPG on white", name) << source << "JPG" << 0 << white;
+        QTest::addRow("%s PNG to BMP on white", name) << source << "BMP" << 0 << white;
+        QTest::addRow("%s PNG to PNG keeps alpha", name) << source << "PNG" << 0 << transparent;
+        QTest::addRow("%s PNG to WEBP keeps alpha", name) << source << "WEBP" << 0 << transparent;
+    }
+    const QImage opaque = halfTransparent(QImage::Format_RGB32);
+    QTest::newRow("corners of a turn in JPG") << opaque << "JPG" << 30 << white;
+    QTest::newRow("corners of a turn in PNG") << opaque << "PNG" << 30 << transparent;
+}
+
+// Checked at the top-left pixel: transparent in the source, and a corner
+// outside the turned picture.
+void FidelityTest::transparency()
+{
+    QFETCH(QImage, source);
+    QFETCH(QString, format);
+    QFETCH(int, rotation);
+    QFETCH(QColor, expected);
+
+    QTemporaryDir inputs, outputs;
+    const QString input = batchrun::writeImage(inputs.filePath("logo.png"), source);
+    QVERIFY(!input.isEmpty());
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    settings.rotation = rotation;
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+
+    const QImage written(outputOf(settings));
+    QVERIFY2(near(written.pixelColor(0, 0), expected),
+             qPrintable(written.pixelColor(0, 0).name(QColor::HexArgb)));
+    if (rotation == 0) {
+        QVERIFY(near(written.pixelColor(35, 10), QColor(0, 160, 0)));
+        if (format == QLatin1String("PNG"))
+            QCOMPARE(written.depth(), source.depth());
+    }
+}
+
+void FidelityTest::existingOutput_data()
+{
+    QTest::addColumn<QString>("ifExists");
+    QTest::addColumn<QStringList>("expectedEntries");
+    QTest::addColumn<bool>("earlierKept");
+    QTest::addColumn<QString>("newOutput"); // empty when skipped
+
+    QTest::newRow("replace") << "replace" << QStringList{"photo_processed.png"} << false
+                             << "photo_processed.png";
+    QTest::newRow("rename") << "rename" << QStringList{"photo_processed.png", "photo_processed_2.png"}
+                            << true << "photo_processed_2.png";
+    QTest::newRow("skip") << "skip" << QStringList{"photo_processed.png"} << true << QString();
+}
+
+// The output of an earlier run is there; an input whose output name is taken
+// by another input is never written over, whatever the choice.
+void FidelityTest::existingOutput()
+{
+    QFETCH(QString, ifExists);
+    QFETCH(QStringList, expectedEntries);
+    QFETCH(bool, earlierKept);
+    QFETCH(QString, newOutput);
+
+    QTemporaryDir inputs, outputs;
+    const QString input = batchrun::writeImage(inputs.filePath("photo.png"), batchrun::testImage(20, 10, 1));
+    const QString earlier = batchrun::writeImage(outputs.filePath("photo_processed.png"),
+                                                 batchrun::testImage(12, 6, 2));
+    const QByteArray earlierChecksum = batchrun::fileChecksum(earlier);
+    JobSettings settings = settingsFor(input, outputs.path(), "PNG");
+    settings.ifExists = ifExists;
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+
+    QCOMPARE(recorder.failedPaths, QStringList());
+    QCOMPARE(recorder.skippedPaths, newOutput.isEmpty() ? QStringList{input} : QStringList());
+    QCOMPARE(batchrun::entriesOf(outputs.path()), expectedEntries);
+    QCOMPARE(batchrun::fileChecksum(earlier) == earlierChecksum, earlierKept);
+    if (!newOutput.isEmpty())
+        QCOMPARE(QImage(outputs.filePath(newOutput)).size(), QSize(20, 10));
+
+    // Two inputs, the second named like the first one's output.
+    const QString other = batchrun::writeImage(inputs.filePath("photo_processed.png"),
+                                               batchrun::testImage(8, 8, 3));
+    const QByteArray otherChecksum = batchrun::fileChecksum(other);
+    settings.imagePaths = {input, other};
+    settings.outputDirectory = inputs.path();
+    BatchRecorder second;
+    batchrun::runHere(settings, second);
+    QCOMPARE(second.failedPaths, QStringList());
+    QCOMPARE(batchrun::fileChecksum(other), otherChecksum);
+}
+
+QTEST_MAIN(FidelityTest)
+#include "tst_fidelity.moc"
+#include "moc_batchrun.cpp"
