@@ -61,6 +61,9 @@ private slots:
     void helpAndVersion_data();
     void helpAndVersion();
     void quietShowsOnlyFailures();
+    void existingOutputSkipped();
+    void outputWords_data();
+    void outputWords();
 };
 
 void CliTest::usageErrors_data()
@@ -219,6 +222,59 @@ void CliTest::quietShowsOnlyFailures()
     QCOMPARE(ownLines(outcome.standardError),
              QStringList{"vellumo-batch: " + missing + ": cannot read: no such file"});
     QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{"a_processed.jpg"});
+}
+
+// A second run with skip leaves the first run's file and is no failure.
+void CliTest::existingOutputSkipped()
+{
+    QTemporaryDir inputs, work;
+    const QString input = writeInput(inputs, "a.png");
+    QCOMPARE(runTool({"-o", work.path(), input}).exitCode, 0);
+    const Outcome outcome = runTool({"--if-exists", "skip", "-o", work.path(), input});
+
+    QCOMPARE(outcome.exitCode, 0);
+    const QStringList lines = ownLines(outcome.standardError);
+    QVERIFY2(lines.contains("vellumo-batch: " + input + ": skipped: "
+                            + QDir(work.path()).filePath("a_processed.jpg") + " exists already"),
+             qPrintable(lines.join('\n')));
+    QVERIFY2(lines.last().startsWith("vellumo-batch: 0 written, 0 failed, 1 skipped in "),
+             qPrintable(lines.last()));
+    QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{"a_processed.jpg"});
+}
+
+void CliTest::outputWords_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QSize>("expectedSize");
+    QTest::addColumn<QStringList>("expectedTexts");
+
+    const QStringList texts{"Author"};
+    QTest::newRow("width alone") << QStringList{"--width", "20"} << QSize(20, 15) << texts;
+    QTest::newRow("height alone") << QStringList{"--height", "60"} << QSize(80, 60) << texts;
+    QTest::newRow("shrink only") << QStringList{"--height", "60", "--shrink-only"} << QSize(40, 30)
+                                 << texts;
+    QTest::newRow("strip metadata") << QStringList{"--strip-metadata"} << QSize(40, 30)
+                                    << QStringList();
+}
+
+void CliTest::outputWords()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QSize, expectedSize);
+    QFETCH(QStringList, expectedTexts);
+
+    QTemporaryDir inputs, work;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    image.setText("Author", "Jane Doe");
+    const QString input = inputs.filePath("a.png");
+    QVERIFY(image.save(input));
+    const Outcome outcome = runTool(arguments + QStringList{"-f", "png", "-o", work.path(), input});
+
+    QCOMPARE(outcome.exitCode, 0);
+    const QImage written(QDir(work.path()).filePath("a_processed.png"));
+    QCOMPARE(written.size(), expectedSize);
+    QCOMPARE(written.textKeys(), expectedTexts);
 }
 
 QTEST_MAIN(CliTest)
