@@ -178,11 +178,11 @@ QString PhotoMetadata::writeInto(QByteArray &encoded, QSize pixelSize) const
         if (type != Exiv2::ImageType::webp)
             image->setIptcData(data->iptc);
         image->writeMetadata();
-        Exiv2::BasicIo &io = image->io();
+        Exiv2::BasicIo &io = image->io(); // in memory: mmap is its buffer, not a copy
         io.open();
-        const Exiv2::DataBuf written = io.read(long(io.size()));
+        encoded = QByteArray(reinterpret_cast<const char *>(io.mmap()), int(io.size()));
+        io.munmap();
         io.close();
-        encoded = QByteArray(reinterpret_cast<const char *>(written.pData_), int(written.size_));
     } catch (const std::exception &error) {
         return writeProblem(QString::fromUtf8(error.what()));
     }

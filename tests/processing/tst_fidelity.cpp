@@ -19,6 +19,7 @@ namespace {
 
 constexpr char copyright[] = "Jane Doe, all rights reserved";
 constexpr char dateTaken[] = "2024:05:01 10:20:30";
+constexpr int dotsPerMeter = 11811; // 300 dpi
 const QColor red(220, 30, 30);
 const QColor blue(30, 30, 220);
 
@@ -33,6 +34,8 @@ QImage storedPhoto(const QColorSpace &colorSpace)
             image.setPixelColor(x, y, red);
     }
     image.setColorSpace(colorSpace);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
     return image;
 }
 
@@ -186,8 +189,8 @@ class FidelityTest : public QObject
     Q_OBJECT
 
 private slots:
-    void colourSpaceThroughEveryStep_data();
-    void colourSpaceThroughEveryStep();
+    void profileAndResolutionThroughEveryStep_data();
+    void profileAndResolutionThroughEveryStep();
     void metadataCarried_data();
     void metadataCarried();
     void stripKeepsOnlyTheProfile_data();
@@ -199,7 +202,7 @@ private slots:
     void existingOutput();
 };
 
-void FidelityTest::colourSpaceThroughEveryStep_data()
+void FidelityTest::profileAndResolutionThroughEveryStep_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<SettingsChange>("change");
@@ -220,8 +223,9 @@ void FidelityTest::colourSpaceThroughEveryStep_data()
 }
 
 // The input is turned upright on loading (orientation 6); every step runs
-// alone on it, and the written file carries the input's profile.
-void FidelityTest::colourSpaceThroughEveryStep()
+// alone on it, and the written file carries the input's profile and, where
+// the format holds one, its resolution.
+void FidelityTest::profileAndResolutionThroughEveryStep()
 {
     QFETCH(QString, format);
     QFETCH(SettingsChange, change);
@@ -239,6 +243,8 @@ void FidelityTest::colourSpaceThroughEveryStep()
     const QImage written(outputOf(settings));
     QVERIFY(!written.isNull());
     QCOMPARE(written.colorSpace(), colorSpace);
+    if (format != QLatin1String("WEBP"))
+        QCOMPARE(written.dotsPerMeterX(), dotsPerMeter);
 }
 
 void FidelityTest::metadataCarried_data()
