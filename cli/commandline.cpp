@@ -4,7 +4,13 @@
 
 #include <QColor>
 #include <QCommandLineParser>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QRegularExpression>
+
+#include <cstdio>
 
 namespace {
 
@@ -30,7 +36,15 @@ QList<QCommandLineOption> toolOptions()
     return {
         QCommandLineOption({"o", "output"}, "Output directory (required; created if missing).",
                            "DIR"),
-        QCommandLineOption(QStringLiteral("quiet"), "Print nothing but failures."),
+        QCommandLineOption(QStringLiteral("files-from"),
+                           "Read input paths from FILE, one per line (- for standard input).",
+                           "FILE"),
+        QCommandLineOption(QStringLiteral("0"),
+                           "The paths of --files-from are separated by NUL bytes, not lines."),
+        QCommandLineOption({"r", "recursive"},
+                           "A folder given as input stands for the pictures under it, in sorted "
+                           "order (folders are refused otherwise)."),
+        QCommandLineOption(QStringLiteral("quiet"), "Print nothing but failures and warnings."),
         QCommandLineOption({"h", "help"}, "Show this help."),
         QCommandLineOption(QStringLiteral("version"), "Show the version."),
     };
@@ -164,7 +178,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
             QStringLiteral("Runs the Vellumo chain of operations over every FILE and writes the "
                            "results into the output directory.\n"
                            "Exit status: 0 when every input was written, 1 when at least one "
-                           "failed, 2 on a usage error (nothing is written)."));
+                           "failed, 2 on a usage error (nothing is written), 130 when stopped by Ctrl+C "
+                           "or SIGTERM."));
     const QList<QCommandLineOption> tool = toolOptions();
     parser.addOptions({tool.at(0)});
     for (const OptionDeclaration &option : optionDeclarations()) {
@@ -172,8 +187,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
             parser.addOption(commandLineOption(option));
     }
     parser.addOptions(tool.mid(1));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Input images."),
-                                 QStringLiteral("-o DIR FILE..."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Input images; every argument after -- is one."),
+                                 QStringLiteral("-o DIR [--] FILE..."));
     if (!parser.parse(arguments)) {
         QString complaint = parser.errorText();
         if (complaint.endsWith(QLatin1Char('.')))
@@ -196,15 +212,118 @@ CommandLine parseCommandLine(const QStringList &arguments)
     JobSettings &settings = commandLine.settings;
     for (const OptionDeclaration &option : optionDeclarations())
         reader.read(option, settings);
+    // A second -o is a mistake, or a file name taken for an option.
+    if (parser.values(QStringLiteral("output")).size() > 1)
+        reader.fail(QStringLiteral("-o/--output may be given only once"));
     settings.outputDirectory = parser.value(QStringLiteral("output"));
     if (settings.outputDirectory.isEmpty())
         reader.fail(QStringLiteral("-o/--output DIR is required"));
     settings.imagePaths = parser.positionalArguments();
-    if (settings.imagePaths.isEmpty())
+    commandLine.pathLists = parser.values(QStringLiteral("files-from"));
+    commandLine.nulSeparated = parser.isSet(QStringLiteral("0"));
+    commandLine.recursive = parser.isSet(QStringLiteral("recursive"));
+    if (commandLine.nulSeparated && commandLine.pathLists.isEmpty())
+        reader.fail(QStringLiteral("-0 needs --files-from FILE"));
+    if (settings.imagePaths.isEmpty() && commandLine.pathLists.isEmpty())
         reader.fail(QStringLiteral("at least one input FILE is required"));
     if (!reader.complaint.isEmpty())
         return usageError(reader.complaint);
     commandLine.quiet = parser.isSet(QStringLiteral("quiet"));
     commandLine.action = CommandLine::Action::Run;
     return commandLine;
+}
+
+QString decodeName(const QByteArray &bytes, bool *valid)
+{
+    const QString name = QFile::decodeName(bytes);
+    *valid = QFile::encodeName(name) == bytes;
+    return name;
+}
+
+QString escapedBytes(const QByteArray &bytes)
+{
+    QString escaped;
+    for (const char byte : bytes) {
+        if (uchar(byte) < 0x80)
+            escaped += QLatin1Char(byte);
+        else
+            escaped += QStringLiteral("\\x%1").arg(uchar(byte), 2, 16, QLatin1Char('0'));
+    }
+    return escaped;
+}
+
+namespace {
+
+void addName(const QByteArray &bytes, Inputs *inputs)
+{
+    bool valid = false;
+    const QString name = decodeName(bytes, &valid);
+    if (valid)
+        inputs->paths << name;
+    else
+        inputs->undecodable << escapedBytes(bytes);
+}
+
+bool readPathList(const QString &list, bool nulSeparated, Inputs *inputs, QString *complaint)
+{
+    const bool standardInput = list == QStringLiteral("-");
+    QFile file(standardInput ? QString() : list);
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : file.open(QIODevice::ReadOnly);
+    if (!opened) {
+        *complaint = QStringLiteral("--files-from %1: %2").arg(list, file.errorString().toLower());
+        return false;
+    }
+    const QByteArray text = file.readAll();
+    const char separator = nulSeparated ? '\0' : '\n';
+    for (QByteArray entry : text.split(separator)) {
+        if (!nulSeparated && entry.endsWith('\r'))
+            entry.chop(1);
+        if (!entry.isEmpty())
+            addName(entry, inputs);
+    }
+    return true;
+}
+
+// The picture suffixes Qt reads, as name filters; SVG is no input.
+QStringList pictureFilters()
+{
+    QStringList filters;
+    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+        if (format != "svg" && format != "svgz")
+            filters << QStringLiteral("*.") + QString::fromLatin1(format);
+    }
+    return filters;
+}
+
+// The pictures below folder, by path in code-point order, so that a run
+// numbers them the same way every time.
+QStringList picturesUnder(const QString &folder)
+{
+    QStringList pictures;
+    QDirIterator it(folder, pictureFilters(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        pictures << it.next();
+    pictures.sort();
+    return pictures;
+}
+
+} // namespace
+
+bool collectInputs(const CommandLine &commandLine, Inputs *inputs, QString *complaint)
+{
+    Inputs listed;
+    listed.paths = commandLine.settings.imagePaths;
+    for (const QString &list : commandLine.pathLists) {
+        if (!readPathList(list, commandLine.nulSeparated, &listed, complaint))
+            return false;
+    }
+    inputs->undecodable = listed.undecodable;
+    for (const QString &path : std::as_const(listed.paths)) {
+        if (commandLine.recursive && QFileInfo(path).isDir())
+            inputs->paths << picturesUnder(path);
+        else
+            inputs->paths << path;
+    }
+    return true;
 }

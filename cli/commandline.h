@@ -15,6 +15,12 @@ struct CommandLine
     Action action = Action::UsageError;
     JobSettings settings;
     bool quiet = false;
+    // Where more input paths come from: files of paths (--files-from, "-"
+    // for standard input), one per line or NUL-separated (-0), and whether a
+    // folder among the inputs stands for the pictures under it (-r).
+    QStringList pathLists;
+    bool nulSeparated = false;
+    bool recursive = false;
     // The help text for ShowHelp, the one-line complaint for UsageError.
     QString message;
 };
@@ -22,5 +28,27 @@ struct CommandLine
 // Parses arguments (the program name first, as QCoreApplication::arguments
 // gives them) into the settings of one run.
 CommandLine parseCommandLine(const QStringList &arguments);
+
+// The inputs of a run as collected from the command line: the paths, and
+// the names that are not valid UTF-8, which Qt cannot name a file by, each
+// written with its bytes beyond ASCII as \xHH.
+struct Inputs
+{
+    QStringList paths;
+    QStringList undecodable;
+};
+
+// The text of a name's bytes; sets *valid to whether it names the same
+// bytes again (it does not for bytes that are not valid UTF-8).
+QString decodeName(const QByteArray &bytes, bool *valid);
+
+// The bytes of a name, each beyond ASCII written as \xHH.
+QString escapedBytes(const QByteArray &bytes);
+
+// Collects the inputs: the paths of the command line in their order, then
+// those of each path list; with recursive, a folder is replaced by the
+// files under it that have a picture suffix Qt reads, in sorted order.
+// Returns false with a complaint when a path list cannot be read.
+bool collectInputs(const CommandLine &commandLine, Inputs *inputs, QString *complaint);
 
 #endif // COMMANDLINE_H

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QFuture>
 #include <QGuiApplication>
-#include <QLoggingCategory>
 #include <QtConcurrent>
 
 #include <atomic>
@@ -68,38 +67,85 @@ bool createOutputDirectory(const QString &directory, QString *reason)
     return true;
 }
 
-int run(const JobSettings &settings, bool quiet)
+// The exit status of a run stopped by Ctrl+C or SIGTERM, as shells report
+// a process ended by SIGINT.
+constexpr int cancelledStatus = 130;
+
+int run(const JobSettings &settings, const QStringList &undecodable, bool quiet)
 {
+    std::signal(SIGINT, requestCancel);
+    std::signal(SIGTERM, requestCancel);
     QString reason;
     if (!createOutputDirectory(settings.outputDirectory, &reason)) {
         print(stderr, QStringLiteral("vellumo-batch: cannot create output directory %1: %2\n")
-                              .arg(settings.outputDirectory, reason));
+                              .arg(printable(settings.outputDirectory), reason));
         return 1;
     }
     ProgressReport report(settings.imagePaths, quiet);
+    for (const QString &name : undecodable)
+        report.inputRefused(name, QStringLiteral("cannot read: the name is not valid UTF-8"));
     QObject::connect(&report, &ProgressReport::finished, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    std::signal(SIGINT, requestCancel);
-    std::signal(SIGTERM, requestCancel);
     const std::atomic<bool> *cancel = &cancelRequested;
     QFuture<void> batch = QtConcurrent::run(runBatch, settings, &report, cancel);
     QCoreApplication::exec();
     batch.waitForFinished();
+    if (cancelRequested.load()) {
+        print(stderr, QStringLiteral("vellumo-batch: cancelled, %1 of %2 inputs left unprocessed\n")
+                              .arg(report.leftCount()).arg(settings.imagePaths.size()));
+        return cancelledStatus;
+    }
     return report.nothingFailed() ? 0 : 1;
 }
 
 } // namespace
 
+// The arguments whose bytes Qt's text cannot name again, by that text.
+QHash<QString, QString> undecodableArguments(int argc, char *argv[])
+{
+    QHash<QString, QString> undecodable;
+    for (int index = 1; index < argc; ++index) {
+        bool valid = false;
+        const QString text = decodeName(argv[index], &valid);
+        if (!valid)
+            undecodable.insert(text, escapedBytes(argv[index]));
+    }
+    return undecodable;
+}
+
+// The inputs of the command line, of its path lists and folders. False
+// after printing the complaint when a list cannot be read.
+bool gatherInputs(const CommandLine &commandLine, const QHash<QString, QString> &undecodable,
+                  Inputs *inputs)
+{
+    Inputs collected;
+    QString complaint;
+    if (!collectInputs(commandLine, &collected, &complaint)) {
+        print(stderr, QStringLiteral("vellumo-batch: %1\n").arg(printable(complaint)));
+        return false;
+    }
+    inputs->undecodable = collected.undecodable;
+    for (const QString &path : std::as_const(collected.paths)) {
+        if (undecodable.contains(path))
+            inputs->undecodable << undecodable.value(path);
+        else
+            inputs->paths << path;
+    }
+    return true;
+}
+
 int main(int argc, char *argv[])
 {
+    // A reader of the report that goes away must not end the run: writes to
+    // a closed stderr then fail quietly.
+    std::signal(SIGPIPE, SIG_IGN);
+    // Read before the application takes its own options out of argv.
+    const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
     useOffscreenWithoutDisplay();
     defaultMessageHandler = qInstallMessageHandler(dropSessionNotice);
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellumo-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMO_VERSION));
-    // Every input that cannot be decoded is reported with its reason; the
-    // decoders' own warnings would only repeat it.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*.warning=false"));
 
     const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
     switch (commandLine.action) {
@@ -115,5 +161,10 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Run:
         break;
     }
-    return run(commandLine.settings, commandLine.quiet);
+    Inputs inputs;
+    if (!gatherInputs(commandLine, undecodable, &inputs))
+        return 2;
+    JobSettings settings = commandLine.settings;
+    settings.imagePaths = inputs.paths;
+    return run(settings, inputs.undecodable, commandLine.quiet);
 }

@@ -24,6 +24,30 @@ QString clockText(qint64 milliseconds)
 
 } // namespace
 
+QString printable(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category != QChar::Other_Control && category != QChar::Separator_Line
+            && category != QChar::Separator_Paragraph) {
+            escaped += c;
+        } else if (c == QLatin1Char('\n')) {
+            escaped += QStringLiteral("\\n");
+        } else if (c == QLatin1Char('\t')) {
+            escaped += QStringLiteral("\\t");
+        } else if (c == QLatin1Char('\r')) {
+            escaped += QStringLiteral("\\r");
+        } else if (c.unicode() < 0x100) {
+            escaped += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        } else {
+            escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        }
+    }
+    return escaped;
+}
+
 ProgressReport::ProgressReport(const QStringList &inputPaths, bool quiet, QObject *parent)
     : QObject(parent), inputPaths(inputPaths), quiet(quiet), onTerminal(isatty(STDERR_FILENO))
 {
@@ -42,27 +66,37 @@ void ProgressReport::updateProgress(int percent)
     }
     writeError(QStringLiteral("[%1/%2] %3% %4\n")
                        .arg(done).arg(inputPaths.size()).arg(percent)
-                       .arg(QFileInfo(inputPaths.value(done - 1)).fileName()));
+                       .arg(printable(QFileInfo(inputPaths.value(done - 1)).fileName())));
 }
 
 void ProgressReport::fileFailed(const QString &path, const QString &reason)
 {
     ++failures;
     clearBar();
-    writeError(QStringLiteral("vellumo-batch: %1: %2\n").arg(path, reason));
+    writeError(QStringLiteral("vellumo-batch: %1: %2\n").arg(printable(path), printable(reason)));
+}
+
+void ProgressReport::inputRefused(const QString &name, const QString &reason)
+{
+    ++refusals;
+    writeError(QStringLiteral("vellumo-batch: %1: %2\n").arg(printable(name), reason));
 }
 
 void ProgressReport::fileSkipped(const QString &path, const QString &reason)
 {
     ++skips;
     clearBar();
-    writeError(QStringLiteral("vellumo-batch: %1: skipped: %2\n").arg(path, reason));
+    writeError(QStringLiteral("vellumo-batch: %1: skipped: %2\n")
+                       .arg(printable(path), printable(reason)));
 }
 
 void ProgressReport::fileWarning(const QString &path, const QString &message)
 {
+    if (!warnedPaths.contains(path))
+        warnedPaths << path;
     clearBar();
-    writeError(QStringLiteral("vellumo-batch: %1: warning: %2\n").arg(path, message));
+    writeError(QStringLiteral("vellumo-batch: %1: warning: %2\n")
+                       .arg(printable(path), printable(message)));
 }
 
 void ProgressReport::processingFinished()
@@ -70,12 +104,12 @@ void ProgressReport::processingFinished()
     clearBar();
     if (!quiet) {
         const int written = done - failures - skips;
-        const int notProcessed = inputPaths.size() - done;
-        const QString cancelled = notProcessed > 0
-                ? QStringLiteral(", %1 not processed (cancelled)").arg(notProcessed)
-                : QString();
+        // A cancelled run says what it left undone on a line of its own.
+        const QString warned = warnedPaths.isEmpty()
+                ? QString()
+                : QStringLiteral(", %1 with warnings").arg(warnedPaths.size());
         writeError(QStringLiteral("vellumo-batch: %1 written, %2 failed, %3 skipped%4 in %5 s\n")
-                           .arg(written).arg(failures).arg(skips).arg(cancelled)
+                           .arg(written).arg(failures + refusals).arg(skips).arg(warned)
                            .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     }
     emit finished();

@@ -5,6 +5,11 @@
 #include <QObject>
 #include <QStringList>
 
+// text with every control character written as an escape (\n, \t, \x1b,
+// \u2028), so that a file name can neither forge a line of the report nor
+// drive the terminal.
+QString printable(const QString &text);
+
 // Receives the calls of one run on the main thread and reports them on
 // stderr: a bar redrawn in place on a terminal, one line per input
 // otherwise, each failure, skip and warning with its path and reason, and a
@@ -18,7 +23,12 @@ public:
 
     int failureCount() const { return failures; }
     // Skipped inputs are not failures: the run did what was asked.
-    bool nothingFailed() const { return failures == 0 && done == inputPaths.size(); }
+    bool nothingFailed() const { return failures + refusals == 0 && done == inputPaths.size(); }
+    // Inputs the run did not reach, as when it was cancelled.
+    int leftCount() const { return inputPaths.size() - done; }
+
+    // An input the run cannot be given, reported as failed before it starts.
+    void inputRefused(const QString &name, const QString &reason);
 
 public slots:
     void updateProgress(int percent);
@@ -41,6 +51,8 @@ private:
     int done = 0;
     int failures = 0;
     int skips = 0;
+    int refusals = 0;
+    QStringList warnedPaths;
 };
 
 #endif // PROGRESS_H

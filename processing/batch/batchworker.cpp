@@ -9,7 +9,6 @@
 
 #include <QMetaObject>
 #include <QObject>
-#include <QSet>
 
 #include <exception>
 #include <new>
@@ -24,7 +23,7 @@ InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
     InputOutcome outcome;
     QString reason;
     try {
-        const QImage loaded = loadImage(inputPath, &reason);
+        const QImage loaded = loadImage(inputPath, &reason, &outcome.warnings);
         if (loaded.isNull())
             return InputOutcome::failed(reason);
         const ChainResult result = applyChain(processor, loaded, settings);
@@ -74,21 +73,25 @@ void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *
     const int count = settings.imagePaths.size();
 
     // Inputs are never overwritten, nor an output of this run by a later one.
-    QSet<QString> claimed;
+    ClaimedNames claimed;
     for (const QString &path : std::as_const(settings.imagePaths))
-        claimed.insert(fileKey(path));
+        claimed.insert(path);
+    // Found before the first input is decoded, not after the last.
+    const QString outputProblem = outputDirectoryProblem(settings.outputDirectory);
 
     for (int position = 1; position <= count; ++position) {
         if (cancelRequested && cancelRequested->load())
             break;
         const QString &inputPath = settings.imagePaths.at(position - 1);
-        const OutputChoice output = chooseOutputPath(
-                makeOutputPath(inputPath, position, settings), claimed, settings.ifExists);
-        const InputOutcome outcome = output.skip
+        const OutputChoice output =
+                claimed.choose(makeOutputPath(inputPath, position, settings), settings.ifExists);
+        const InputOutcome outcome = !outputProblem.isEmpty()
+                ? InputOutcome::failed(outputProblem)
+                : output.skip
                 ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
                 : processInput(processor, inputPath, output.path, settings);
         if (outcome.kind == InputOutcome::Kind::Written)
-            claimed.insert(fileKey(output.path));
+            claimed.insert(output.path);
         report(receiver, inputPath, outcome);
         const int percent = int(qint64(position) * 100 / count);
         post(receiver, batchreceiver::updateProgress, Q_ARG(int, percent));

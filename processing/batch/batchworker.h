@@ -25,8 +25,10 @@ constexpr char processingFinished[] = "processingFinished"; // ()
 // or written is reported by a posted fileFailed(QString path, QString reason)
 // and the run goes on; one whose output exists and settings.ifExists is
 // "skip" by fileSkipped(QString path, QString reason); a problem that did
-// not stop the input (metadata not carried over) by fileWarning(QString
-// path, QString message). After the last path, or after a cancellation seen
+// not stop the input (metadata not carried over, a damaged file that still
+// decoded) by fileWarning(QString path, QString message). When no file can
+// be created in the output directory, every input fails with that reason
+// and none is decoded. After the last path, or after a cancellation seen
 // between two inputs, posts processingFinished() exactly once.
 //
 // Every call reaches receiver queued and by method name, so receiver must

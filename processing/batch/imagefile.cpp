@@ -1,26 +1,166 @@
 #include "batch/imagefile.h"
 
+#include "batch/decodermessages.h"
+#include "batch/imageheader.h"
 #include "core/pixelaccess.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QTransform>
 
+#include <cerrno>
+#include <mutex>
+#include <shared_mutex>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-// The decoded size in bytes exceeds the allocation limit. Checked before
-// decoding so that "too large" is told apart from "damaged".
-bool exceedsAllocationLimit(const QImageReader &reader)
+constexpr qint64 allocationLimitBytes = qint64(allocationLimitMegabytes) * 1024 * 1024;
+
+QString cannotRead(const QString &why)
+{
+    return QStringLiteral("cannot read: %1").arg(why);
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error)).toLower();
+}
+
+// Why stat failed, in the words a user needs: a dangling link is not the
+// same as a name that was never there.
+QString statFailure(const QByteArray &name, int error)
+{
+    struct stat link;
+    switch (error) {
+    case ENOENT:
+        if (::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode))
+            return cannotRead(QStringLiteral("symbolic link to a missing file"));
+        return cannotRead(QStringLiteral("no such file"));
+    case ELOOP:
+        return cannotRead(QStringLiteral("symbolic link loop"));
+    case EACCES:
+        return cannotRead(
+                QStringLiteral("permission denied (a folder on the way cannot be searched)"));
+    default:
+        return cannotRead(systemReason(error));
+    }
+}
+
+// Why a file of this kind cannot be a picture; empty for a regular file.
+QString kindFailure(const struct stat &status)
+{
+    if (S_ISDIR(status.st_mode))
+        return cannotRead(QStringLiteral("is a directory"));
+    if (!S_ISREG(status.st_mode))
+        return cannotRead(QStringLiteral("not a regular file"));
+    if (status.st_size == 0)
+        return cannotRead(QStringLiteral("empty file"));
+    return QString();
+}
+
+// Opens path for reading only when it is a regular file. The kind is
+// checked before the open, so that a named pipe or a device is never
+// opened, and again on the open descriptor, in case the name was replaced
+// in between; the open itself never waits.
+QString openRegularFile(const QString &path, QFile *file)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0)
+        return statFailure(name, errno);
+    QString failure = kindFailure(status);
+    if (!failure.isEmpty())
+        return failure;
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return cannotRead(systemReason(errno));
+    if (::fstat(descriptor, &status) != 0 || !(failure = kindFailure(status)).isEmpty()) {
+        ::close(descriptor);
+        return failure.isEmpty() ? cannotRead(systemReason(errno)) : failure;
+    }
+    if (!file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return cannotRead(file->errorString().toLower());
+    }
+    return QString();
+}
+
+qint64 decodedBytes(QSize size, int bitsPerPixel)
+{
+    return (qint64(size.width()) * bitsPerPixel + 31) / 32 * 4 * size.height();
+}
+
+int decodedDepth(const QImageReader &reader)
+{
+    const QImage::Format format = reader.imageFormat();
+    return format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+}
+
+// Qt's decode limit counts at least 32 bits per pixel, so it refuses a
+// 1-bit scan that takes a 32nd of that. Such a decode raises the limit to
+// what Qt will count, alone: every other decode holds this lock shared.
+std::shared_mutex decodeLimitLock;
+
+QImage readWithinLimit(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    const qint64 counted = size.isValid() ? decodedBytes(size, 32) : 0;
+    if (counted <= allocationLimitBytes) {
+        std::shared_lock<std::shared_mutex> shared(decodeLimitLock);
+        return reader.read();
+    }
+    std::unique_lock<std::shared_mutex> alone(decodeLimitLock);
+    QImageReader::setAllocationLimit(int(counted / (1024 * 1024)) + 1);
+    QImage image = reader.read();
+    QImageReader::setAllocationLimit(allocationLimitMegabytes);
+    return image;
+}
+
+QString tooLarge(QSize size)
+{
+    return QStringLiteral("too large: %1x%2 exceeds the %3 MB limit")
+            .arg(size.width()).arg(size.height()).arg(allocationLimitMegabytes);
+}
+
+// The size the header claims beyond the allocation limit, checked before
+// decoding so that "too large" is told apart from "damaged". The estimate
+// takes the depth the decoder will hand out: a 1-bit scan stays 1 bit.
+QString sizeFailure(const QImageReader &reader)
 {
     const QSize size = reader.size();
     if (!size.isValid())
-        return false;
-    int bitsPerPixel = QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
-    if (bitsPerPixel < 32)
-        bitsPerPixel = 32; // most decoders hand out 32-bit images whatever the file holds
-    const qint64 bytes = qint64(size.width()) * size.height() * (bitsPerPixel / 8);
-    return bytes > qint64(allocationLimitMegabytes) * 1024 * 1024;
+        return QString();
+    return decodedBytes(size, decodedDepth(reader)) > allocationLimitBytes ? tooLarge(size)
+                                                                           : QString();
+}
+
+// After a failed decode: a header claiming more than the limit explains it.
+QString readFailure(const QImageReader &reader, QFile &file, const QByteArray &head)
+{
+    if (reader.error() == QImageReader::DeviceError)
+        return cannotRead(file.errorString().toLower());
+    ClaimedPicture claim{reader.size(), 32};
+    if (!claim.size.isValid())
+        claim = claimedPicture(head);
+    if (claim.size.isValid() && decodedBytes(claim.size, claim.bitsPerPixel) > allocationLimitBytes)
+        return tooLarge(claim.size);
+    return cannotRead(QStringLiteral("unsupported or damaged image"));
+}
+
+// What a picture that did decode lacks, beyond what the decoder said.
+QStringList decodedWarnings(QFile &file, const QByteArray &format, int frames)
+{
+    QStringList warnings;
+    const QString truncation = truncationOf(file, format);
+    if (!truncation.isEmpty())
+        warnings << truncation;
+    if (frames > 1)
+        warnings << QStringLiteral("only the first of its %1 frames is used").arg(frames);
+    return warnings;
 }
 
 // Qt's own orientation step (setAutoTransform) returns the picture without
@@ -35,54 +175,44 @@ QImage upright(const QImage &image, QImageIOHandler::Transformations transformat
     return result;
 }
 
-QString readFailureReason(const QImageReader &reader, const QFile &file)
-{
-    if (reader.error() == QImageReader::DeviceError)
-        return QStringLiteral("cannot read: %1").arg(file.errorString().toLower());
-    return QStringLiteral("cannot read: unsupported or damaged image");
-}
-
 } // namespace
 
 // Written once, not at every run, as other threads may be reading images meanwhile.
 void raiseImageDecodeLimit()
 {
+    std::shared_lock<std::shared_mutex> shared(decodeLimitLock);
     if (QImageReader::allocationLimit() != allocationLimitMegabytes)
         QImageReader::setAllocationLimit(allocationLimitMegabytes);
 }
 
-QImage loadImage(const QString &path, QString *reason)
+QImage loadImage(const QString &path, QString *reason, QStringList *warnings)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        *reason = QStringLiteral("cannot read: no such file");
+    QFile file;
+    *reason = openRegularFile(path, &file);
+    if (!reason->isEmpty())
+        return QImage();
+    DecoderMessages decoderMessages;
+    QImageReader reader(&file);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (format == "svg" || format == "svgz") {
+        *reason = cannotRead(QStringLiteral("SVG pictures are not accepted"));
         return QImage();
     }
-    if (info.isDir()) {
-        *reason = QStringLiteral("cannot read: is a directory");
+    *reason = sizeFailure(reader);
+    if (!reason->isEmpty())
         return QImage();
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = QStringLiteral("cannot read: %1").arg(file.errorString().toLower());
-        return QImage();
-    }
-    if (info.isFile() && info.size() == 0) {
-        *reason = QStringLiteral("cannot read: empty file");
-        return QImage();
-    }
-    // The suffix is only a hint: the reader falls back to the file's content.
-    QImageReader reader(&file, info.suffix().toLower().toLatin1());
-    if (exceedsAllocationLimit(reader)) {
-        const QSize size = reader.size();
-        *reason = QStringLiteral("too large: %1x%2 exceeds the %3 MB limit")
-                          .arg(size.width()).arg(size.height()).arg(allocationLimitMegabytes);
-        return QImage();
-    }
-    const QImage image = reader.read();
+    const QImage image = readWithinLimit(reader);
     if (image.isNull()) {
-        *reason = readFailureReason(reader, file);
-        return image;
+        *reason = readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray());
+        return QImage();
     }
-    return upright(image, reader.transformation());
+    const QImageIOHandler::Transformations transformation = reader.transformation();
+    // Counted from the start of the file, where a decoder that counts afresh
+    // (TIFF) expects it.
+    const int frames = file.seek(0) ? reader.imageCount() : 0;
+    const QStringList lacking = decodedWarnings(file, format, frames);
+    if (warnings)
+        *warnings << decoderMessages.messages() << lacking;
+    return upright(image, transformation);
 }

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // Qt's default of 256 MB refuses ordinary camera and scanner images; beyond
 // 1024 MB one decoded input would starve the rest of the run.
@@ -14,8 +15,12 @@ constexpr int allocationLimitMegabytes = 1024;
 // calls it too and then writes nothing when the limit is already set.
 void raiseImageDecodeLimit();
 
-// Decodes path with its EXIF orientation applied. On failure returns a null
-// image and stores a short reason ("cannot read: ...", "too large: ...").
-QImage loadImage(const QString &path, QString *reason);
+// Decodes path with its EXIF orientation applied, the format taken from the
+// content whatever the name says. Only a regular file is opened, never
+// blocking; SVG is refused, as it may pull in any local file by reference.
+// On failure returns a null image and stores a short reason ("cannot read:
+// ...", "too large: ..."). A picture that decodes although damaged is
+// returned, and what the decoder said about it is appended to warnings.
+QImage loadImage(const QString &path, QString *reason, QStringList *warnings = nullptr);
 
 #endif // IMAGEFILE_H

@@ -1,7 +1,11 @@
 #include "batch/outputnaming.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
 
 QString makeOutputPath(const QString &inputPath, int position, const JobSettings &settings)
 {
@@ -27,43 +31,59 @@ QString fileKey(const QString &path)
 
 namespace {
 
-// The first of derivedPath, then "_2", "_3", ... that is not taken.
-template <typename Taken>
-QString firstFreePath(const QString &derivedPath, Taken taken)
+bool occupiedByOther(const QString &path)
 {
-    if (!taken(derivedPath))
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+// derivedPath for suffix 1, otherwise with "_suffix" before its extension.
+QString withSuffix(const QString &derivedPath, int suffix)
+{
+    if (suffix == 1)
         return derivedPath;
     const int nameStart = derivedPath.lastIndexOf(QLatin1Char('/')) + 1;
     int dot = derivedPath.lastIndexOf(QLatin1Char('.'));
     if (dot < nameStart)
         dot = derivedPath.size();
-    const QString stem = derivedPath.left(dot);
-    const QString extension = derivedPath.mid(dot);
-    for (int suffix = 2;; ++suffix) {
-        const QString candidate = stem + QLatin1Char('_') + QString::number(suffix) + extension;
-        if (!taken(candidate))
-            return candidate;
+    return derivedPath.left(dot) + QLatin1Char('_') + QString::number(suffix)
+            + derivedPath.mid(dot);
+}
+
+// Searches from *suffix on and leaves it at the suffix chosen.
+OutputChoice choosePath(const QString &derivedPath, const QSet<QString> &claimed,
+                        const QString &ifExists, int *suffix)
+{
+    const bool passExisting = ifExists == QLatin1String("rename");
+    for (;; ++*suffix) {
+        const QString path = withSuffix(derivedPath, *suffix);
+        if (claimed.contains(fileKey(path)) || occupiedByOther(path)
+            || (passExisting && QFileInfo::exists(path)))
+            continue;
+        return {path, ifExists == QLatin1String("skip") && QFileInfo::exists(path)};
     }
 }
 
 } // namespace
 
-QString freeOutputPath(const QString &derivedPath, const QSet<QString> &claimed)
-{
-    return firstFreePath(derivedPath,
-                         [&claimed](const QString &path) { return claimed.contains(fileKey(path)); });
-}
-
 OutputChoice chooseOutputPath(const QString &derivedPath, const QSet<QString> &claimed,
                               const QString &ifExists)
 {
-    if (ifExists == QLatin1String("rename")) {
-        return {firstFreePath(derivedPath,
-                              [&claimed](const QString &path) {
-                                  return claimed.contains(fileKey(path)) || QFileInfo::exists(path);
-                              }),
-                false};
-    }
-    const QString path = freeOutputPath(derivedPath, claimed);
-    return {path, ifExists == QLatin1String("skip") && QFileInfo::exists(path)};
+    int suffix = 1;
+    return choosePath(derivedPath, claimed, ifExists, &suffix);
+}
+
+OutputChoice ClaimedNames::choose(const QString &derivedPath, const QString &ifExists)
+{
+    int &suffix = resumeSuffix[derivedPath];
+    suffix = qMax(suffix, 1);
+    return choosePath(derivedPath, keys, ifExists, &suffix);
+}
+
+QString outputDirectoryProblem(const QString &directory)
+{
+    QTemporaryFile probe(directory + QStringLiteral("/.vellumo-probe-XXXXXX"));
+    if (probe.open())
+        return QString();
+    return QStringLiteral("cannot write: %1").arg(probe.errorString().toLower());
 }

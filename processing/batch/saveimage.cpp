@@ -1,13 +1,51 @@
 #include "pipeline/imageprocessor.h"
 
+#include "batch/decodermessages.h"
 #include "core/pixelaccess.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace {
+
+// Why path must not be written: QSaveFile would write to the target of a
+// symbolic link, and a device, pipe or folder of that name is no picture
+// to replace. Empty when the name is free or a regular file.
+QString occupiedReason(const QString &path)
+{
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return errno == ENOENT ? QString() : QStringLiteral("cannot inspect the output name");
+    if (S_ISLNK(status.st_mode))
+        return QStringLiteral("the output name is a symbolic link");
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("the output name is not a regular file");
+    return QString();
+}
+
+bool knowsWhy(const QFileDevice &file)
+{
+    return file.error() != QFileDevice::NoError
+            && file.errorString() != QStringLiteral("Unknown error");
+}
+
+// The device's own words for a failed write (a full disk, a file size
+// limit). A short write leaves no error on the file, so one more byte asks
+// the device; the file is discarded anyway.
+QString deviceReason(QSaveFile &file)
+{
+    if (!knowsWhy(file)) {
+        file.write("", 1);
+        file.flush();
+    }
+    return knowsWhy(file) ? file.errorString() : QStringLiteral("the device took less than written");
+}
 
 // JPEG and Qt's BMP writer keep no alpha: dropping it would show the colours
 // stored under transparent pixels (black after a turn), so the picture is
@@ -47,6 +85,9 @@ bool ImageProcessor::saveImage(const QImage &image, const QString &path, const Q
     const QImage picture = opaqueForFormat(image, format);
     if (picture.isNull())
         return fail(QStringLiteral("cannot write: the processed image is empty"));
+    const QString occupied = occupiedReason(path);
+    if (!occupied.isEmpty())
+        return fail(QStringLiteral("cannot write: %1").arg(occupied));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -57,15 +98,26 @@ bool ImageProcessor::saveImage(const QImage &image, const QString &path, const Q
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format.toUtf8());
     writer.setQuality(quality);
-    if (!writer.write(picture)) {
+    // A failed encode is told by its reason; what the encoder remarked on
+    // an encode that worked is passed on with the path.
+    QStringList encoderMessages;
+    bool written;
+    {
+        DecoderMessages capture;
+        written = writer.write(picture);
+        encoderMessages = capture.messages();
+    }
+    if (!written) {
         file.cancelWriting();
         return fail(QStringLiteral("cannot write: %1").arg(writer.errorString().toLower()));
     }
+    for (const QString &message : std::as_const(encoderMessages))
+        qWarning("%s: %s", qPrintable(path), qPrintable(message));
     if (edit)
         edit(encoded);
     // A full disk shows here or at commit; the file knows the real reason.
     if (file.write(encoded) != encoded.size() || !file.commit()) {
-        const QString reason = file.errorString();
+        const QString reason = deviceReason(file);
         file.cancelWriting();
         return fail(QStringLiteral("cannot write: %1").arg(reason.toLower()));
     }

@@ -4,6 +4,12 @@
 
 #include <QTransform>
 
+bool RotateTransform::handles(QSize size, int degrees)
+{
+    return degrees % 90 == 0
+            || (size.width() <= largestSmoothSide && size.height() <= largestSmoothSide);
+}
+
 // Turns the picture clockwise as displayed for a positive angle, with Qt's
 // smooth filter, into the smallest image that holds all of it. Angles that
 // are not a multiple of 90 leave transparent corners, and the result then
@@ -11,6 +17,8 @@
 // null image.
 QImage RotateTransform::apply(const QImage &image, int degrees)
 {
+    if (!handles(image.size(), degrees))
+        return QImage();
     QTransform rotation;
     rotation.rotate(double(degrees));
     return image.transformed(rotation, Qt::SmoothTransformation);

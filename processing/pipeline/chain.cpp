@@ -1,6 +1,7 @@
 #include "pipeline/chain.h"
 
 #include "core/pixelaccess.h"
+#include "geometry/rotatetransform.h"
 #include "pipeline/imageprocessor.h"
 
 namespace {
@@ -51,7 +52,13 @@ const QList<ChainStep> steps = {
      nullptr},
     {"rotation", [](Settings s) { return s.rotation != 0; },
      [](Processor p, Image image, Settings s) { return p.rotateImage(image, s.rotation); },
-     nullptr},
+     [](Image image, Settings s) {
+         return RotateTransform::handles(image.size(), s.rotation)
+                 ? QString()
+                 : QStringLiteral("pictures over %1 pixels wide or high turn only by "
+                                  "multiples of 90 degrees")
+                           .arg(RotateTransform::largestSmoothSide);
+     }},
     {"flip", [](Settings s) { return s.flipHorizontal || s.flipVertical; },
      [](Processor p, Image image, Settings s) {
          return p.flipImage(image, s.flipHorizontal, s.flipVertical);
@@ -71,7 +78,11 @@ const QList<ChainStep> steps = {
      [](Processor p, Image image, Settings s) {
          return p.splitGrid(image, s.gridRows, s.gridCols);
      },
-     "the picture is smaller than the grid"},
+     [](Image image, Settings s) {
+         return image.width() < s.gridCols || image.height() < s.gridRows
+                 ? QStringLiteral("the picture is smaller than the grid")
+                 : QString();
+     }},
     {"watermark", [](Settings s) { return s.watermark && !s.watermarkText.isEmpty(); }, watermark,
      nullptr},
     {"border", [](Settings s) { return s.border; },
@@ -93,18 +104,17 @@ ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSetting
 {
     for (const ChainStep &step : steps) {
         if (step.runs(settings)) {
+            QImage result = step.apply(processor, image, settings);
+            if (result.isNull()) {
+                QString reason = step.emptyReason ? step.emptyReason(image, settings) : QString();
+                if (reason.isEmpty())
+                    reason = QStringLiteral("no picture left (out of memory?)");
+                return {QImage(), QStringLiteral("%1: %2").arg(QLatin1String(step.name), reason)};
+            }
             // Some of Qt's operations (turns by multiples of 90 degrees among
             // them) drop the colour space; the picture keeps the source's.
-            QImage result = step.apply(processor, image, settings);
-            if (!result.isNull())
-                pixelaccess::copyMetadata(image, result);
-            image = result;
-            if (image.isNull()) {
-                const char *reason = step.emptyReason ? step.emptyReason
-                                                      : "no picture left (out of memory?)";
-                return {QImage(), QStringLiteral("%1: %2").arg(QLatin1String(step.name),
-                                                               QLatin1String(reason))};
-            }
+            pixelaccess::copyMetadata(image, result);
+            image = std::move(result);
         }
         if (stopAfter == QLatin1String(step.name))
             break;

@@ -15,9 +15,9 @@ struct ChainStep
     const char *name;
     bool (*runs)(const JobSettings &settings);
     QImage (*apply)(ImageProcessor &processor, const QImage &image, const JobSettings &settings);
-    // Why the step can leave an empty picture, when it has a reason of its
-    // own beyond running out of memory.
-    const char *emptyReason;
+    // Why the step leaves an empty picture of input, when it has a reason
+    // of its own beyond running out of memory; null for none.
+    QString (*emptyReason)(const QImage &input, const JobSettings &settings);
 };
 
 // The steps in the order a run applies them.

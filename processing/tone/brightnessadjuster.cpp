@@ -7,7 +7,7 @@
 
 // Beyond ±255 every channel is already clamped, so a larger delta is cut
 // there: same pixels, and no integer overflow for extreme deltas.
-static tonemapping::ChannelTable brightnessTable(int delta)
+tonemapping::ChannelTable BrightnessAdjuster::table(int delta)
 {
     const int shift = std::clamp(delta, -255, 255);
     return tonemapping::channelTable([shift](int value) { return pixelaccess::clampChannel(value + shift); });
@@ -19,7 +19,7 @@ static tonemapping::ChannelTable brightnessTable(int delta)
 // image gives a null image.
 QImage BrightnessAdjuster::apply(const QImage &image, int delta)
 {
-    return tonemapping::applyChannelTable(image, brightnessTable(delta));
+    return tonemapping::applyChannelTable(image, table(delta));
 }
 
 QImage ImageProcessor::adjustBrightness(const QImage &image, int delta)

@@ -1,6 +1,8 @@
 #ifndef BRIGHTNESSADJUSTER_H
 #define BRIGHTNESSADJUSTER_H
 
+#include "core/tonemapping.h"
+
 #include <QImage>
 
 // Adds one value to every colour channel.
@@ -8,6 +10,9 @@ class BrightnessAdjuster
 {
 public:
     BrightnessAdjuster() {}
+
+    // What apply does to each 8-bit channel value.
+    static tonemapping::ChannelTable table(int delta);
 
     QImage apply(const QImage &image, int delta);
 };

@@ -1,3 +1,6 @@
+// The holding decoder below registers itself as a static image plugin.
+#define QT_STATICPLUGIN
+
 #include "batchrun.h"
 #include "batch/batchworker.h"
 #include "batch/outputnaming.h"
@@ -5,6 +8,8 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QImageIOPlugin>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QtConcurrent>
 #include <QtTest>
@@ -17,6 +22,45 @@ using ExpectedChain = std::function<QImage(ImageProcessor &, const QImage &)>;
 using SettingsChange = std::function<void(JobSettings &)>;
 Q_DECLARE_METATYPE(ExpectedChain)
 Q_DECLARE_METATYPE(SettingsChange)
+
+// Decodes files starting with "HOLD" once the test releases it, so that a
+// run can be caught in the middle of an input.
+QSemaphore holdingDecoderRelease;
+
+class HoldingHandler : public QImageIOHandler
+{
+public:
+    bool canRead() const override { return device() && device()->peek(4) == "HOLD"; }
+    bool read(QImage *image) override
+    {
+        holdingDecoderRelease.acquire();
+        *image = batchrun::testImage(24, 16);
+        return true;
+    }
+};
+
+class HoldingPlugin : public QImageIOPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QImageIOHandlerFactoryInterface_iid FILE "../data/holdingdecoder.json")
+
+public:
+    Capabilities capabilities(QIODevice *device, const QByteArray &format) const override
+    {
+        if (format == "hold" || (device && device->isReadable() && device->peek(4) == "HOLD"))
+            return CanRead;
+        return {};
+    }
+    QImageIOHandler *create(QIODevice *device, const QByteArray &format) const override
+    {
+        auto handler = new HoldingHandler;
+        handler->setDevice(device);
+        handler->setFormat(format);
+        return handler;
+    }
+};
+
+Q_IMPORT_PLUGIN(HoldingPlugin)
 
 namespace {
 
@@ -384,14 +428,16 @@ void BatchWorkerTest::chain()
     QCOMPARE(written.convertToFormat(QImage::Format_ARGB32), wanted);
 }
 
-// The second input is a pipe, so the run is held inside it until the test
-// has asked for the stop: the first two inputs are written, the third never.
+// The second input is held in its decoder until the test has asked for the
+// stop: the first two inputs are written, the third never.
 void BatchWorkerTest::cancellation()
 {
     QTemporaryDir inputs, outputs;
-    const QString pipe = inputs.filePath(QStringLiteral("held.png"));
-    QVERIFY(QProcess::execute(QStringLiteral("mkfifo"), {pipe}) == 0);
-    const QStringList paths{batchrun::writeImage(inputs.filePath("first.png")), pipe,
+    const QString held = inputs.filePath(QStringLiteral("held.png"));
+    QFile holdFile(held);
+    QVERIFY(holdFile.open(QIODevice::WriteOnly) && holdFile.write("HOLD") == 4);
+    holdFile.close();
+    const QStringList paths{batchrun::writeImage(inputs.filePath("first.png")), held,
                             batchrun::writeImage(inputs.filePath("third.png"))};
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
@@ -399,11 +445,7 @@ void BatchWorkerTest::cancellation()
     QFuture<void> run = QtConcurrent::run(runBatch, settingsFor(paths, outputs.path()), &recorder,
                                           static_cast<const std::atomic<bool> *>(&cancel));
     QTRY_COMPARE(recorder.progress, QList<int>{33});
-
-    QFile writer(pipe);
-    QVERIFY(writer.open(QIODevice::WriteOnly));
-    batchrun::testImage(24, 16).save(&writer, "PNG");
-    writer.close();
+    holdingDecoderRelease.release();
 
     QTRY_COMPARE(recorder.finishedCount, 1);
     run.waitForFinished();

@@ -203,12 +203,16 @@ void ReliabilityTest::hostileInput()
 }
 
 // Below a regular file no directory can ever exist, whoever runs the test.
+// The output folder is found unusable before any input is decoded: the
+// input that would run out of memory fails for the folder too.
 void ReliabilityTest::unwritableOutputDirectory()
 {
     QTemporaryDir inputs;
     const QString blocker = inputs.filePath(QStringLiteral("blocker"));
     writeBytes(blocker, "not a directory");
-    const QStringList paths{batchrun::writeImage(inputs.filePath("a.png")),
+    const QString exhausting = inputs.filePath(QStringLiteral("exhausting.throw"));
+    writeBytes(exhausting, "THROW");
+    const QStringList paths{batchrun::writeImage(inputs.filePath("a.png")), exhausting,
                             batchrun::writeImage(inputs.filePath("b.png"))};
     JobSettings settings;
     settings.imagePaths = paths;
@@ -221,9 +225,10 @@ void ReliabilityTest::unwritableOutputDirectory()
     for (const QString &reason : std::as_const(recorder.failureReasons))
         QVERIFY2(reason.startsWith(QStringLiteral("cannot write: ")) && reason.size() > 14,
                  qPrintable(reason));
-    QCOMPARE(recorder.progress, (QList<int>{50, 100}));
+    QCOMPARE(recorder.progress, (QList<int>{33, 66, 100}));
     QCOMPARE(recorder.finishedCount, 1);
-    QCOMPARE(batchrun::entriesOf(inputs.path()), (QStringList{"a.png", "b.png", "blocker"}));
+    QCOMPARE(batchrun::entriesOf(inputs.path()),
+             (QStringList{"a.png", "b.png", "blocker", "exhausting.throw"}));
 }
 
 QTEST_MAIN(ReliabilityTest)

@@ -1,0 +1,25 @@
+#ifndef IMAGEHEADER_H
+#define IMAGEHEADER_H
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+class QIODevice;
+
+// The size a BMP, PBM/PGM/PPM or XPM header claims, read without decoding:
+// Qt's decoders of these formats give no size for a picture they refuse, so
+// a huge claim would otherwise read as damage. Invalid for other content.
+struct ClaimedPicture
+{
+    QSize size;
+    int bitsPerPixel = 32; // as decoded
+};
+ClaimedPicture claimedPicture(const QByteArray &head);
+
+// Why a decoded file is incomplete, for formats whose decoder fills what is
+// missing in silence: a BMP shorter than its pixel rows, a GIF that ends
+// before its trailer. Empty when nothing is missing or the format is another.
+QString truncationOf(QIODevice &device, const QByteArray &format);
+
+#endif // IMAGEHEADER_H

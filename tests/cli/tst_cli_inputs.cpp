@@ -1,0 +1,318 @@
+// The tool facing hostile names, lists, folders, signals and pipes.
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QStringList lines; // of stderr
+};
+
+Outcome finish(QProcess &process)
+{
+    if (!process.waitForFinished(60000))
+        process.kill();
+    Outcome outcome;
+    outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    outcome.lines = QString::fromUtf8(process.readAllStandardError())
+                            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return outcome;
+}
+
+Outcome runTool(const QStringList &arguments, const QByteArray &standardInput = QByteArray())
+{
+    QProcess process;
+    process.start(QStringLiteral(VELLUMO_BATCH_PATH), arguments);
+    process.write(standardInput);
+    process.closeWriteChannel();
+    return finish(process);
+}
+
+QString writeInput(const QString &path, int side = 40)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    return QDir().mkpath(QFileInfo(path).path()) && image.save(path, "PNG") ? path : QString();
+}
+
+QStringList filesIn(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class CliInputsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void endOfOptions();
+    void repeatedOutputIsUsageError();
+    void filesFrom_data();
+    void filesFrom();
+    void unreadableList();
+    void recursiveFolders();
+    void folderWithoutRecursive();
+    void controlCharactersEscaped();
+    void nameNotUtf8();
+    void damagedInputWarns();
+    void emptyGridCellFails();
+    void cancelExits130();
+    void closedStderrDoesNotEndTheRun();
+};
+
+// A file named like an option, as a shell's * may hand it over.
+void CliInputsTest::endOfOptions()
+{
+    QTemporaryDir inputs, work;
+    const QString trap = writeInput(inputs.filePath("--output=elsewhere"));
+    QVERIFY(QDir::setCurrent(inputs.path()));
+    const Outcome outcome = runTool({"-o", work.path(), "--", "--output=elsewhere"});
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(filesIn(work.path()), QStringList{"--output=elsewhere_processed.jpg"});
+    QVERIFY(!QFileInfo::exists(inputs.filePath("elsewhere")));
+}
+
+void CliInputsTest::repeatedOutputIsUsageError()
+{
+    QTemporaryDir inputs, work;
+    const Outcome outcome = runTool({"-o", work.filePath("one"), "--output", work.filePath("two"),
+                                     writeInput(inputs.filePath("a.png"))});
+    QCOMPARE(outcome.exitCode, 2);
+    QCOMPARE(outcome.lines,
+             QStringList{"vellumo-batch: -o/--output may be given only once (see vellumo-batch --help)"});
+    QCOMPARE(QDir(work.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+void CliInputsTest::filesFrom_data()
+{
+    QTest::addColumn<bool>("fromStandardInput");
+    QTest::addColumn<bool>("nulSeparated");
+    QTest::newRow("file, lines") << false << false;
+    QTest::newRow("file, NUL-separated") << false << true;
+    QTest::newRow("standard input, lines") << true << false;
+    QTest::newRow("standard input, NUL-separated") << true << true;
+}
+
+// Listed paths follow those of the command line, in the list's order; a
+// NUL-separated list carries names with line breaks.
+void CliInputsTest::filesFrom()
+{
+    QFETCH(bool, fromStandardInput);
+    QFETCH(bool, nulSeparated);
+    QTemporaryDir inputs, work;
+    const QString output = work.filePath("out");
+    QStringList listed{writeInput(inputs.filePath("c.png")), writeInput(inputs.filePath("a.png"))};
+    if (nulSeparated)
+        listed << writeInput(inputs.filePath("two\nlines.png"));
+    const QChar separator = QLatin1Char(nulSeparated ? '\0' : '\n');
+    const QByteArray list = (listed.join(separator) + separator).toUtf8();
+    QStringList arguments{"-o", output, "-f", "png", "--rename", "shot", "--files-from"};
+    if (fromStandardInput) {
+        arguments << "-";
+    } else {
+        QFile listFile(work.filePath("list"));
+        QVERIFY(listFile.open(QIODevice::WriteOnly) && listFile.write(list) == list.size());
+        arguments << listFile.fileName();
+    }
+    if (nulSeparated)
+        arguments << "-0";
+    arguments << writeInput(inputs.filePath("first.png"));
+
+    const Outcome outcome = runTool(arguments, fromStandardInput ? list : QByteArray());
+
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(filesIn(output).size(), listed.size() + 1);
+    QVERIFY2(outcome.lines.at(0).endsWith("first.png"), qPrintable(outcome.lines.at(0)));
+    QVERIFY2(outcome.lines.at(1).endsWith("c.png"), qPrintable(outcome.lines.at(1)));
+    QVERIFY2(outcome.lines.at(2).endsWith("a.png"), qPrintable(outcome.lines.at(2)));
+}
+
+void CliInputsTest::unreadableList()
+{
+    QTemporaryDir work;
+    const QString output = work.filePath("out");
+    const Outcome outcome = runTool({"-o", output, "--files-from", work.filePath("missing")});
+    QCOMPARE(outcome.exitCode, 2);
+    QCOMPARE(outcome.lines.size(), 1);
+    QVERIFY2(outcome.lines.first().contains("--files-from"), qPrintable(outcome.lines.first()));
+    QVERIFY(!QFileInfo::exists(output));
+}
+
+// The pictures under a folder, whatever the depth, in sorted order; files
+// that are no pictures are left out.
+void CliInputsTest::recursiveFolders()
+{
+    QTemporaryDir inputs, work;
+    writeInput(inputs.filePath("photos/b.png"));
+    writeInput(inputs.filePath("photos/a/z.png"));
+    writeInput(inputs.filePath("photos/C.JPG"));
+    QFile notes(inputs.filePath("photos/notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("no picture") > 0);
+    notes.close();
+
+    const Outcome outcome = runTool({"-r", "-o", work.path(), inputs.filePath("photos")});
+
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outcome.lines.size(), 4);
+    QCOMPARE(outcome.lines.at(0), QStringLiteral("[1/3] 33% C.JPG"));
+    QCOMPARE(outcome.lines.at(1), QStringLiteral("[2/3] 66% z.png"));
+    QCOMPARE(outcome.lines.at(2), QStringLiteral("[3/3] 100% b.png"));
+    QCOMPARE(filesIn(work.path()),
+             (QStringList{"C_processed.jpg", "b_processed.jpg", "z_processed.jpg"}));
+}
+
+void CliInputsTest::folderWithoutRecursive()
+{
+    QTemporaryDir inputs, work;
+    writeInput(inputs.filePath("photos/b.png"));
+    const Outcome outcome = runTool({"-o", work.path(), inputs.filePath("photos")});
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY(outcome.lines.contains("vellumo-batch: " + inputs.filePath("photos")
+                                   + ": cannot read: is a directory"));
+}
+
+// A line break in a name cannot forge a line of the report.
+void CliInputsTest::controlCharactersEscaped()
+{
+    QTemporaryDir inputs, work;
+    const QString forged = inputs.filePath("a\nvellumo-batch: 9 written, 0 failed\x1b[2J.png");
+    const Outcome outcome = runTool({"-o", work.path(), writeInput(forged)});
+
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outcome.lines.size(), 2);
+    QCOMPARE(outcome.lines.at(0),
+             QStringLiteral("[1/1] 100% a\\nvellumo-batch: 9 written, 0 failed\\x1b[2J.png"));
+    QVERIFY(outcome.lines.at(1).startsWith("vellumo-batch: 1 written, 0 failed, 0 skipped in "));
+}
+
+// Qt's text cannot name such a file: the input fails with that reason and
+// its bytes, and the others are written.
+void CliInputsTest::nameNotUtf8()
+{
+    QTemporaryDir inputs, work;
+    const QByteArray name = QFile::encodeName(inputs.path()) + "/caf\xe9.png";
+    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT, 0600);
+    QVERIFY(descriptor >= 0);
+    ::close(descriptor);
+    QProcess process;
+    process.start("/bin/sh", {"-c", "exec \"$0\" -o \"$1\" \"$2\" \"$(printf \"$3\")\"",
+                              VELLUMO_BATCH_PATH, work.path(), writeInput(inputs.filePath("ok.png")),
+                              inputs.path() + "/caf\\351.png"});
+    const Outcome outcome = finish(process);
+    ::unlink(name.constData()); // beyond what QTemporaryDir can name
+
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY(outcome.lines.contains("vellumo-batch: " + inputs.path()
+                                   + "/caf\\xe9.png: cannot read: the name is not valid UTF-8"));
+    QCOMPARE(filesIn(work.path()), QStringList{"ok_processed.jpg"});
+}
+
+// The decoder's remark reaches the report with the path, and nothing else
+// of the libraries is printed.
+void CliInputsTest::damagedInputWarns()
+{
+    QTemporaryDir inputs, work;
+    QImage picture(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) % 256));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG");
+    const QString cut = inputs.filePath("cut.jpg");
+    QFile file(cut);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(jpeg.left(jpeg.size() / 2)) > 0);
+    file.close();
+
+    const Outcome outcome = runTool({"-o", work.path(), cut});
+
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outcome.lines.size(), 3);
+    QCOMPARE(outcome.lines.at(0), "vellumo-batch: " + cut
+                     + ": warning: Corrupt JPEG data: premature end of data segment");
+    QVERIFY2(QRegularExpression("^vellumo-batch: 1 written, 0 failed, 0 skipped, 1 with warnings in ")
+                     .match(outcome.lines.at(2)).hasMatch(),
+             qPrintable(outcome.lines.at(2)));
+    QCOMPARE(filesIn(work.path()), QStringList{"cut_processed.jpg"});
+}
+
+void CliInputsTest::emptyGridCellFails()
+{
+    QTemporaryDir inputs, work;
+    const QString tiny = writeInput(inputs.filePath("tiny.png"), 3);
+    const Outcome outcome = runTool({"--grid", "5x5", "--border", "4", "-o", work.path(), tiny});
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY(outcome.lines.contains("vellumo-batch: " + tiny
+                                   + ": grid cell: the picture is smaller than the grid"));
+    QCOMPARE(filesIn(work.path()), QStringList());
+}
+
+// Stopped after its first input, the run says how many were left and
+// exits as a process ended by Ctrl+C.
+void CliInputsTest::cancelExits130()
+{
+    QTemporaryDir inputs, work;
+    QStringList arguments{"--filter", "oil-painting", "--filter-intensity", "10", "-o", work.path()};
+    for (int index = 0; index < 20; ++index)
+        arguments << writeInput(inputs.filePath(QStringLiteral("p%1.png").arg(index)), 600);
+    QProcess process;
+    process.start(QStringLiteral(VELLUMO_BATCH_PATH), arguments);
+    QVERIFY(process.waitForStarted());
+    process.setReadChannel(QProcess::StandardError);
+    QTRY_VERIFY_WITH_TIMEOUT(process.canReadLine(), 60000);
+    const QString first = QString::fromUtf8(process.readLine()).trimmed();
+    QCOMPARE(first, "[1/20] 5% p0.png");
+    ::kill(pid_t(process.processId()), SIGINT);
+    const Outcome outcome = finish(process);
+
+    QCOMPARE(outcome.exitCode, 130);
+    const QRegularExpressionMatch left =
+            QRegularExpression("^vellumo-batch: cancelled, (\\d+) of 20 inputs left unprocessed$")
+                    .match(outcome.lines.last());
+    QVERIFY2(left.hasMatch(), qPrintable(outcome.lines.last()));
+    QCOMPARE(filesIn(work.path()).size(), 20 - left.captured(1).toInt());
+    QVERIFY(left.captured(1).toInt() > 0);
+}
+
+// A reader of the report that goes away leaves the run to finish.
+void CliInputsTest::closedStderrDoesNotEndTheRun()
+{
+    QTemporaryDir inputs, work;
+    QStringList arguments{"-o", work.path()};
+    for (int index = 0; index < 5; ++index)
+        arguments << writeInput(inputs.filePath(QStringLiteral("p%1.png").arg(index)));
+    int pipeEnds[2];
+    QCOMPARE(::pipe(pipeEnds), 0);
+    ::close(pipeEnds[0]);
+    QProcess process;
+    process.setChildProcessModifier([&pipeEnds] { ::dup2(pipeEnds[1], STDERR_FILENO); });
+    process.start(QStringLiteral(VELLUMO_BATCH_PATH), arguments);
+    const bool finished = process.waitForFinished(60000);
+    ::close(pipeEnds[1]);
+
+    QVERIFY(finished);
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(filesIn(work.path()).size(), 5);
+}
+
+QTEST_MAIN(CliInputsTest)
+#include "tst_cli_inputs.moc"

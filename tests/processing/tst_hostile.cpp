@@ -1,0 +1,639 @@
+#include "batchrun.h"
+#include "batch/imagefile.h"
+#include "batch/outputnaming.h"
+#include "pipeline/imageprocessor.h"
+
+#include <QBuffer>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QMap>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtConcurrent>
+#include <QtEndian>
+#include <QtTest>
+
+#include <csignal>
+#include <functional>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+// Lays out one hostile case below a sandbox folder: in/ holds the inputs,
+// out/ is the output folder, elsewhere/ stands for the rest of the disk.
+using CaseMaker = std::function<void(const QDir &sandbox)>;
+Q_DECLARE_METATYPE(CaseMaker)
+
+namespace {
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Noise does not compress, so every encoder writes tens of kilobytes.
+QImage noise(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(11);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = 0xff000000u | random.bounded(0x1000000u);
+    }
+    return image;
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A GIF of grey frames, each a width x height picture of index values:
+// 9-bit LZW codes with a clear code often enough that the code size never
+// grows, the simplest stream any decoder accepts.
+QByteArray gif(int width, int height, int frames)
+{
+    QByteArray bytes("GIF89a");
+    auto add16 = [&bytes](int value) { bytes.append(char(value & 0xff)).append(char(value >> 8)); };
+    add16(width);
+    add16(height);
+    bytes.append(char(0xf7)).append('\0').append('\0');
+    for (int index = 0; index < 256; ++index)
+        bytes.append(char(index)).append(char(index)).append(char(index));
+    for (int frame = 0; frame < frames; ++frame) {
+        bytes.append(',');
+        add16(0);
+        add16(0);
+        add16(width);
+        add16(height);
+        bytes.append('\0').append(char(8));
+        QByteArray codes;
+        quint32 bits = 0;
+        int bitCount = 0;
+        auto put = [&](int code) {
+            bits |= quint32(code) << bitCount;
+            for (bitCount += 9; bitCount >= 8; bitCount -= 8, bits >>= 8)
+                codes.append(char(bits & 0xff));
+        };
+        for (int pixel = 0; pixel < width * height; ++pixel) {
+            if (pixel % 200 == 0)
+                put(256);
+            put((pixel * 7 + frame * 50) % 256);
+        }
+        put(257);
+        if (bitCount > 0)
+            codes.append(char(bits & 0xff));
+        for (int start = 0; start < codes.size(); start += 255) {
+            const QByteArray block = codes.mid(start, 255);
+            bytes.append(char(block.size())).append(block);
+        }
+        bytes.append('\0');
+    }
+    return bytes.append(';');
+}
+
+// An uncompressed 24-bit BMP header claiming width x height, without pixels.
+QByteArray bmpHeader(int width, int height)
+{
+    QByteArray bytes = encoded(QImage(2, 2, QImage::Format_RGB32), "BMP");
+    bytes.truncate(qFromLittleEndian<quint32>(bytes.constData() + 10));
+    qToLittleEndian<qint32>(width, bytes.data() + 18);
+    qToLittleEndian<qint32>(height, bytes.data() + 22);
+    return bytes;
+}
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray pngClaiming(int width, int height)
+{
+    QByteArray png = encoded(batchrun::testImage(8, 8), "PNG");
+    qToBigEndian<quint32>(width, png.data() + 16);
+    qToBigEndian<quint32>(height, png.data() + 20);
+    qToBigEndian(crc32(png.mid(12, 17)), png.data() + 29);
+    return png;
+}
+
+QByteArray jpegClaiming(int width, int height)
+{
+    QByteArray jpeg = encoded(batchrun::testImage(8, 8), "JPG");
+    const int frame = jpeg.indexOf("\xff\xc0");
+    qToBigEndian<quint16>(height, jpeg.data() + frame + 5);
+    qToBigEndian<quint16>(width, jpeg.data() + frame + 7);
+    return jpeg;
+}
+
+QByteArray gifClaiming(int width, int height)
+{
+    QByteArray bytes = gif(4, 4, 1);
+    qToLittleEndian<quint16>(width, bytes.data() + 6);
+    qToLittleEndian<quint16>(height, bytes.data() + 8);
+    const int descriptor = 13 + 768;
+    qToLittleEndian<quint16>(width, bytes.data() + descriptor + 5);
+    qToLittleEndian<quint16>(height, bytes.data() + descriptor + 7);
+    return bytes;
+}
+
+// Rewrites the width and height entries of the first directory as LONGs.
+QByteArray tiffClaiming(int width, int height)
+{
+    QByteArray tiff = encoded(batchrun::testImage(8, 8), "TIFF");
+    if (!tiff.startsWith("II"))
+        return QByteArray();
+    const char *data = tiff.constData();
+    const quint32 directory = qFromLittleEndian<quint32>(data + 4);
+    const int entries = qFromLittleEndian<quint16>(data + directory);
+    for (int entry = 0; entry < entries; ++entry) {
+        char *field = tiff.data() + directory + 2 + 12 * entry;
+        const quint16 tag = qFromLittleEndian<quint16>(field);
+        if (tag == 256 || tag == 257) {
+            qToLittleEndian<quint16>(4, field + 2);
+            qToLittleEndian<quint32>(tag == 256 ? width : height, field + 8);
+        }
+    }
+    return tiff;
+}
+
+QString inFolder(const QDir &sandbox, const QString &name)
+{
+    return sandbox.filePath(QStringLiteral("in/") + name);
+}
+
+CaseMaker inputBytes(const QString &name, const QByteArray &bytes)
+{
+    return [name, bytes](const QDir &sandbox) { writeBytes(inFolder(sandbox, name), bytes); };
+}
+
+CaseMaker inputLink(const QString &name, const QString &target)
+{
+    return [name, target](const QDir &sandbox) {
+        QVERIFY(QFile::link(target, inFolder(sandbox, name)));
+    };
+}
+
+// What every entry below root is: a checksum for a file, the target for a
+// link, the kind for anything else.
+QMap<QString, QByteArray> snapshot(const QString &root)
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info(path);
+        QByteArray what;
+        if (info.isSymLink())
+            what = "link to " + info.symLinkTarget().toUtf8();
+        else if (info.isDir())
+            what = "folder";
+        else if (info.isFile())
+            what = batchrun::fileChecksum(path).toHex();
+        else
+            what = "special";
+        entries.insert(QDir(root).relativeFilePath(path), what);
+    }
+    return entries;
+}
+
+// Raises the soft file-size limit back on leaving a scope that lowered it.
+struct FileSizeLimit
+{
+    rlimit saved;
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit lowered = saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+};
+
+} // namespace
+
+class HostileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hostileInput_data();
+    void hostileInput();
+    void outputNameTaken_data();
+    void outputNameTaken();
+    void namedPipeNeverBlocks();
+    void unsearchableFolder();
+    void wideRotation();
+    void emptyIntermediate();
+    void fullDevice_data();
+    void fullDevice();
+    void oneBitScanWithinLimit();
+    void manyInputsOfOneName();
+};
+
+void HostileTest::hostileInput_data()
+{
+    QTest::addColumn<CaseMaker>("make");
+    QTest::addColumn<QString>("input"); // below in/
+    QTest::addColumn<QString>("expectedReason"); // empty: written
+    QTest::addColumn<QStringList>("expectedWarnings"); // the start of each
+
+    const QImage picture = noise(64, 48);
+    const QByteArray jpeg = encoded(picture, "JPG");
+    const QByteArray bmp = encoded(picture, "BMP");
+    const QByteArray animation = gif(40, 30, 2);
+    const QString damaged = QStringLiteral("damaged: the file is cut short");
+    const QString notRegular = QStringLiteral("cannot read: not a regular file");
+
+    QTest::newRow("PNG named .jpg") << inputBytes("png.jpg", encoded(picture, "PNG")) << "png.jpg"
+                                    << QString() << QStringList();
+    QTest::newRow("JPEG named .png") << inputBytes("jpeg.png", jpeg) << "jpeg.png" << QString()
+                                     << QStringList();
+    QTest::newRow("WebP named .bmp") << inputBytes("webp.bmp", encoded(picture, "WEBP"))
+                                     << "webp.bmp" << QString() << QStringList();
+    QTest::newRow("TIFF named .png") << inputBytes("tiff.png", encoded(picture, "TIFF"))
+                                     << "tiff.png" << QString() << QStringList();
+    QTest::newRow("GIF named .tif") << inputBytes("gif.tif", gif(40, 30, 1)) << "gif.tif"
+                                    << QString() << QStringList();
+    QTest::newRow("/dev/zero named .xpm") << inputLink("zero.xpm", "/dev/zero") << "zero.xpm"
+                                          << notRegular << QStringList();
+    QTest::newRow("/dev/zero named .svgz") << inputLink("zero.svgz", "/dev/zero") << "zero.svgz"
+                                           << notRegular << QStringList();
+    QTest::newRow("symbolic link loop")
+            << CaseMaker([](const QDir &sandbox) {
+                   QVERIFY(QFile::link(inFolder(sandbox, "b.png"), inFolder(sandbox, "a.png")));
+                   QVERIFY(QFile::link(inFolder(sandbox, "a.png"), inFolder(sandbox, "b.png")));
+               })
+            << "a.png" << "cannot read: symbolic link loop" << QStringList();
+    QTest::newRow("dangling link") << inputLink("gone.png", "../elsewhere/never.png") << "gone.png"
+                                   << "cannot read: symbolic link to a missing file"
+                                   << QStringList();
+    QTest::newRow("missing") << CaseMaker([](const QDir &) {}) << "missing.png"
+                             << "cannot read: no such file" << QStringList();
+    QTest::newRow("SVG referring to a local file")
+            << CaseMaker([](const QDir &sandbox) {
+                   writeBytes(sandbox.filePath("elsewhere/secret.png"),
+                              encoded(batchrun::testImage(8, 8), "PNG"));
+                   writeBytes(inFolder(sandbox, "drawing.png"),
+                              "<svg xmlns='http://www.w3.org/2000/svg' "
+                              "xmlns:xlink='http://www.w3.org/1999/xlink' width='8' height='8'>"
+                              "<image xlink:href='../elsewhere/secret.png' width='8' height='8'/>"
+                              "</svg>");
+               })
+            << "drawing.png" << "cannot read: SVG pictures are not accepted" << QStringList();
+
+    QTest::newRow("JPEG cut in half") << inputBytes("half.jpg", jpeg.left(jpeg.size() / 2))
+                                      << "half.jpg" << QString()
+                                      << QStringList{"Corrupt JPEG data: premature end"};
+    QTest::newRow("BMP cut in half") << inputBytes("half.bmp", bmp.left(bmp.size() / 2))
+                                     << "half.bmp" << QString() << QStringList{damaged};
+    QTest::newRow("BMP header and one row")
+            << inputBytes("header.bmp", bmpHeader(600, 400) + QByteArray(1800, '\x80'))
+            << "header.bmp" << QString() << QStringList{damaged};
+    QTest::newRow("GIF cut in its picture")
+            << inputBytes("cut.gif", animation.left(animation.size() / 4)) << "cut.gif" << QString()
+            << QStringList{damaged};
+    QTest::newRow("animated GIF") << inputBytes("moving.gif", animation) << "moving.gif"
+                                  << QString()
+                                  << QStringList{"only the first of its 2 frames is used"};
+
+    const QString tooLarge = QStringLiteral("too large: 60000x60000 exceeds the 1024 MB limit");
+    const QList<QPair<const char *, QByteArray>> claims = {
+        {"huge.png", pngClaiming(60000, 60000)},
+        {"huge.jpg", jpegClaiming(60000, 60000)},
+        {"huge.gif", gifClaiming(60000, 60000)},
+        {"huge.tif", tiffClaiming(60000, 60000)},
+        {"huge.bmp", bmpHeader(60000, 60000)},
+        {"huge.ppm", "P6\n60000 60000\n255\n" + QByteArray(64, 'x')},
+        {"huge.pgm", "P5\n# scanned\n60000 60000\n255\n" + QByteArray(64, 'x')},
+        {"huge.xpm", "/* XPM */\nstatic char *x[] = {\n\"60000 60000 1 1\",\n\"a c #000000\",\n"
+                     "\"a\"};\n"},
+    };
+    for (const auto &claim : claims) {
+        QTest::addRow("header claiming 60000x60000: %s", claim.first)
+                << inputBytes(claim.first, claim.second) << claim.first << tooLarge
+                << QStringList();
+    }
+}
+
+// One hostile input between two good ones: the run survives, reports the
+// input as it should, writes the good ones, and changes nothing outside the
+// output folder.
+void HostileTest::hostileInput()
+{
+    QFETCH(CaseMaker, make);
+    QFETCH(QString, input);
+    QFETCH(QString, expectedReason);
+    QFETCH(QStringList, expectedWarnings);
+
+    QTemporaryDir root;
+    const QDir sandbox(root.path());
+    for (const char *folder : {"in", "out", "elsewhere"})
+        QVERIFY(sandbox.mkdir(folder));
+    make(sandbox);
+    const QString hostile = inFolder(sandbox, input);
+    const QStringList paths{batchrun::writeImage(inFolder(sandbox, "before.png")), hostile,
+                            batchrun::writeImage(inFolder(sandbox, "after.png"))};
+    const auto inputsBefore = snapshot(sandbox.filePath("in"));
+    const auto elsewhereBefore = snapshot(sandbox.filePath("elsewhere"));
+    JobSettings settings;
+    settings.imagePaths = paths;
+    settings.outputDirectory = sandbox.filePath("out");
+
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+
+    QCOMPARE(recorder.finishedCount, 1);
+    QCOMPARE(recorder.progress.size(), 3);
+    QCOMPARE(recorder.reasonFor(hostile), expectedReason);
+    QCOMPARE(recorder.failedPaths.size(), expectedReason.isEmpty() ? 0 : 1);
+    QCOMPARE(recorder.warnings.size(), expectedWarnings.size());
+    for (int index = 0; index < expectedWarnings.size(); ++index) {
+        QCOMPARE(recorder.warningPaths.at(index), hostile);
+        QVERIFY2(recorder.warnings.at(index).startsWith(expectedWarnings.at(index)),
+                 qPrintable(recorder.warnings.at(index)));
+    }
+    QStringList expectedOutputs{"after_processed.jpg", "before_processed.jpg"};
+    if (expectedReason.isEmpty())
+        expectedOutputs << QFileInfo(input).baseName() + QStringLiteral("_processed.jpg");
+    expectedOutputs.sort();
+    QCOMPARE(batchrun::entriesOf(settings.outputDirectory), expectedOutputs);
+    for (const QString &output : expectedOutputs)
+        QVERIFY2(!QImage(QDir(settings.outputDirectory).filePath(output)).isNull(),
+                 qPrintable(output));
+    QCOMPARE(snapshot(sandbox.filePath("in")), inputsBefore);
+    QCOMPARE(snapshot(sandbox.filePath("elsewhere")), elsewhereBefore);
+}
+
+void HostileTest::outputNameTaken_data()
+{
+    QTest::addColumn<CaseMaker>("occupy"); // makes out/a_processed.jpg something odd
+    QTest::addColumn<bool>("needsSuperuser");
+
+    QTest::newRow("link to a file elsewhere") << CaseMaker([](const QDir &sandbox) {
+        writeBytes(sandbox.filePath("elsewhere/thesis.txt"), "years of work");
+        QVERIFY(QFile::link("../elsewhere/thesis.txt", sandbox.filePath("out/a_processed.jpg")));
+    }) << false;
+    QTest::newRow("dangling link") << CaseMaker([](const QDir &sandbox) {
+        QVERIFY(QFile::link("../elsewhere/planted.jpg", sandbox.filePath("out/a_processed.jpg")));
+    }) << false;
+    QTest::newRow("named pipe") << CaseMaker([](const QDir &sandbox) {
+        QCOMPARE(mkfifo(QFile::encodeName(sandbox.filePath("out/a_processed.jpg")), 0600), 0);
+    }) << false;
+    QTest::newRow("device node") << CaseMaker([](const QDir &sandbox) {
+        QCOMPARE(mknod(QFile::encodeName(sandbox.filePath("out/a_processed.jpg")),
+                       S_IFCHR | 0600, makedev(1, 3)),
+                 0);
+    }) << true;
+    QTest::newRow("folder") << CaseMaker([](const QDir &sandbox) {
+        QVERIFY(sandbox.mkdir("out/a_processed.jpg"));
+    }) << false;
+}
+
+// A name in the output folder that is not a regular file is left as it is,
+// and what it points to too: the output goes to the next free name.
+void HostileTest::outputNameTaken()
+{
+    QFETCH(CaseMaker, occupy);
+    QFETCH(bool, needsSuperuser);
+    if (needsSuperuser && geteuid() != 0)
+        QSKIP("only the superuser makes device nodes");
+
+    QTemporaryDir root;
+    const QDir sandbox(root.path());
+    for (const char *folder : {"in", "out", "elsewhere"})
+        QVERIFY(sandbox.mkdir(folder));
+    occupy(sandbox);
+    const QString odd = sandbox.filePath("out/a_processed.jpg");
+    const auto before = snapshot(root.path());
+    JobSettings settings;
+    settings.imagePaths = {batchrun::writeImage(inFolder(sandbox, "a.png"))};
+    settings.outputDirectory = sandbox.filePath("out");
+
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+
+    QCOMPARE(recorder.failedPaths, QStringList());
+    QVERIFY(!QImage(sandbox.filePath("out/a_processed_2.jpg")).isNull());
+    auto after = snapshot(root.path());
+    QVERIFY(after.remove("in/a.png") == 1 && after.remove("out/a_processed_2.jpg") == 1);
+    QCOMPARE(after, before);
+
+    ImageProcessor processor;
+    QString reason;
+    QVERIFY(!processor.saveImage(batchrun::testImage(4, 4), odd, "JPG", 85, &reason));
+    QVERIFY2(reason == "cannot write: the output name is a symbolic link"
+                     || reason == "cannot write: the output name is not a regular file",
+             qPrintable(reason));
+    QCOMPARE(snapshot(root.path()).value("out/a_processed.jpg"), before.value("out/a_processed.jpg"));
+}
+
+// Opening a named pipe for reading waits for a writer: the run must refuse
+// it at once. Should it wait after all, the guard opens the pipe for writing
+// so that the test fails instead of hanging.
+void HostileTest::namedPipeNeverBlocks()
+{
+    QTemporaryDir inputs, outputs;
+    const QString pipe = inputs.filePath("pipe.png");
+    QCOMPARE(mkfifo(QFile::encodeName(pipe), 0600), 0);
+    JobSettings settings;
+    settings.imagePaths = {pipe, batchrun::writeImage(inputs.filePath("after.png"))};
+    settings.outputDirectory = outputs.path();
+
+    BatchRecorder recorder;
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder, nullptr);
+    const bool finishedInTime = QTest::qWaitFor([&run] { return run.isFinished(); }, 5000);
+    if (!finishedInTime) {
+        QFile writer(pipe);
+        writer.open(QIODevice::WriteOnly);
+    }
+    run.waitForFinished();
+    QVERIFY2(finishedInTime, "the run waited on a named pipe");
+    QCoreApplication::sendPostedEvents(&recorder);
+    QCOMPARE(recorder.failedPaths, QStringList{pipe});
+    QCOMPARE(recorder.failureReasons, QStringList{"cannot read: not a regular file"});
+    QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList{"after_processed.jpg"});
+}
+
+void HostileTest::unsearchableFolder()
+{
+    if (geteuid() == 0)
+        QSKIP("permission bits do not stop the superuser");
+    QTemporaryDir inputs, outputs;
+    QVERIFY(QDir(inputs.path()).mkdir("locked"));
+    const QString input = batchrun::writeImage(inputs.filePath("locked/a.png"));
+    QVERIFY(QFile::setPermissions(inputs.filePath("locked"), QFileDevice::WriteOwner));
+    JobSettings settings;
+    settings.imagePaths = {input};
+    settings.outputDirectory = outputs.path();
+
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QFile::setPermissions(inputs.filePath("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                            | QFileDevice::ExeOwner);
+
+    QCOMPARE(recorder.failureReasons,
+             QStringList{"cannot read: permission denied (a folder on the way cannot be searched)"});
+}
+
+// Qt 6.4's smooth transform reads before the source beyond 32,767 pixels
+// for angles that are not right ones: such an input fails with the reason,
+// a right angle still turns it, and the run goes on. One degree keeps the
+// result small should the guard ever be missing.
+void HostileTest::wideRotation()
+{
+    QTemporaryDir inputs, outputs;
+    const QString wide = batchrun::writeImage(inputs.filePath("wide.png"), batchrun::testImage(40000, 4));
+    const QString after = batchrun::writeImage(inputs.filePath("after.png"));
+    JobSettings settings;
+    settings.imagePaths = {wide, after};
+    settings.outputDirectory = outputs.path();
+    settings.format = "PNG";
+    settings.rotation = 1;
+
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+
+    QCOMPARE(recorder.failedPaths, QStringList{wide});
+    QCOMPARE(recorder.failureReasons.first(),
+             QStringLiteral("rotation: pictures over 32767 pixels wide or high turn only by "
+                            "multiples of 90 degrees"));
+    QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList{"after_processed.png"});
+
+    ImageProcessor processor;
+    const QImage turned = processor.rotateImage(batchrun::testImage(40000, 4), 90);
+    QCOMPARE(turned.size(), QSize(4, 40000));
+    QVERIFY(processor.rotateImage(batchrun::testImage(4, 40000), -45).isNull());
+    QCOMPARE(processor.rotateImage(batchrun::testImage(32767, 2), 1).isNull(), false);
+}
+
+// A grid cell of a picture smaller than the grid is empty: the border must
+// not turn it into a square of its colour that reads as a success.
+void HostileTest::emptyIntermediate()
+{
+    QTemporaryDir inputs, outputs;
+    const QString tiny = batchrun::writeImage(inputs.filePath("tiny.png"), batchrun::testImage(3, 3));
+    JobSettings settings;
+    settings.imagePaths = {tiny};
+    settings.outputDirectory = outputs.path();
+    settings.gridSplit = true;
+    settings.gridRows = 5;
+    settings.gridCols = 5;
+    settings.border = true;
+    settings.borderThickness = 4;
+
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+
+    QCOMPARE(recorder.failedPaths, QStringList{tiny});
+    QCOMPARE(recorder.failureReasons, QStringList{"grid cell: the picture is smaller than the grid"});
+    QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList());
+}
+
+void HostileTest::fullDevice_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("smallFileSystem"); // otherwise a file size limit
+    for (const char *format : {"JPG", "PNG", "BMP", "WEBP"}) {
+        QTest::addRow("%s, file size limit", format) << format << false;
+        QTest::addRow("%s, full file system", format) << format << true;
+    }
+}
+
+// A write that the device refuses says why, in the device's words, and
+// leaves no file behind.
+void HostileTest::fullDevice()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, smallFileSystem);
+
+    QTemporaryDir inputs, outputs;
+    const QString input = batchrun::writeImage(inputs.filePath("noise.png"), noise(400, 300));
+    JobSettings settings;
+    settings.imagePaths = {input};
+    settings.outputDirectory = outputs.path();
+    settings.format = format;
+    settings.quality = 100;
+    BatchRecorder recorder;
+    QString expectedReason;
+    if (smallFileSystem) {
+        if (geteuid() != 0
+            || mount("tmpfs", QFile::encodeName(outputs.path()), "tmpfs", 0, "size=16k") != 0)
+            QSKIP("mounting a small file system needs the superuser");
+        batchrun::runHere(settings, recorder);
+        expectedReason = QStringLiteral("cannot write: no space left on device");
+        QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList());
+        QCOMPARE(umount(QFile::encodeName(outputs.path())), 0);
+    } else {
+        {
+            FileSizeLimit limit(16 * 1024);
+            batchrun::runHere(settings, recorder);
+        }
+        expectedReason = QStringLiteral("cannot write: file too large");
+        QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList());
+    }
+    QCOMPARE(recorder.failureReasons, QStringList{expectedReason});
+}
+
+// Decoded at its own depth a 1-bit scan of 20000x20000 takes 48 MB, far
+// within the limit that 32 bits per pixel would exceed.
+void HostileTest::oneBitScanWithinLimit()
+{
+    QTemporaryDir inputs;
+    QImage scan(20000, 20000, QImage::Format_Mono);
+    scan.fill(1);
+    const QString path = inputs.filePath("scan.png");
+    QVERIFY(scan.save(path));
+    scan = QImage();
+    raiseImageDecodeLimit();
+    QString reason;
+    const QImage loaded = loadImage(path, &reason);
+    QCOMPARE(reason, QString());
+    QCOMPARE(loaded.size(), QSize(20000, 20000));
+}
+
+// Every input of one name gets its own output; names that are links or
+// folders are passed over.
+void HostileTest::manyInputsOfOneName()
+{
+    QTemporaryDir outputs;
+    const QString derived = outputs.filePath("a_processed.jpg");
+    QVERIFY(QFile::link("elsewhere", outputs.filePath("a_processed_3.jpg")));
+    QVERIFY(QDir(outputs.path()).mkdir("a_processed_5.jpg"));
+    ClaimedNames claimed;
+    QSet<QString> names;
+    for (int input = 0; input < 4000; ++input) {
+        const QString name = claimed.choose(derived, QStringLiteral("replace")).path;
+        if (input == 10)
+            claimed.insert(outputs.filePath("a_processed_30.jpg")); // an input of that name
+        claimed.insert(name);
+        names.insert(name);
+    }
+    QCOMPARE(names.size(), 4000);
+    QVERIFY(names.contains(derived));
+    QVERIFY(names.contains(outputs.filePath("a_processed_2.jpg")));
+    for (const char *skipped : {"a_processed_3.jpg", "a_processed_5.jpg", "a_processed_30.jpg"})
+        QVERIFY2(!names.contains(outputs.filePath(skipped)), skipped);
+    QVERIFY(names.contains(outputs.filePath("a_processed_4003.jpg")));
+}
+
+QTEST_MAIN(HostileTest)
+#include "moc_batchrun.cpp"
+#include "tst_hostile.moc"
