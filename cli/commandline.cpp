@@ -4,13 +4,16 @@
 
 #include <QColor>
 #include <QCommandLineParser>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QSet>
 
+#include <algorithm>
 #include <cstdio>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -285,27 +288,55 @@ bool readPathList(const QString &list, bool nulSeparated, Inputs *inputs, QStrin
     return true;
 }
 
-// The picture suffixes Qt reads, as name filters; SVG is no input.
-QStringList pictureFilters()
+// The picture suffixes Qt reads, lower case; SVG is no input.
+QSet<QByteArray> pictureSuffixes()
 {
-    QStringList filters;
+    QSet<QByteArray> suffixes;
     for (const QByteArray &format : QImageReader::supportedImageFormats()) {
         if (format != "svg" && format != "svgz")
-            filters << QStringLiteral("*.") + QString::fromLatin1(format);
+            suffixes.insert(format.toLower());
     }
-    return filters;
+    return suffixes;
 }
 
-// The pictures below folder, by path in code-point order, so that a run
-// numbers them the same way every time.
-QStringList picturesUnder(const QString &folder)
+// The files with a picture suffix below folder, hidden ones and linked
+// folders left out, as bytes: Qt's listing drops names that are not valid
+// UTF-8 without a word, and those must be reported.
+void collectPictures(const QByteArray &folder, const QSet<QByteArray> &suffixes,
+                     QList<QByteArray> *pictures)
 {
-    QStringList pictures;
-    QDirIterator it(folder, pictureFilters(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        pictures << it.next();
-    pictures.sort();
-    return pictures;
+    DIR *directory = ::opendir(folder.constData());
+    if (!directory)
+        return;
+    while (const dirent *entry = ::readdir(directory)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith('.'))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        struct stat link, target;
+        if (::lstat(path.constData(), &link) != 0)
+            continue;
+        if (S_ISDIR(link.st_mode)) {
+            collectPictures(path, suffixes, pictures);
+            continue;
+        }
+        const int dot = name.lastIndexOf('.');
+        if (dot > 0 && suffixes.contains(name.mid(dot + 1).toLower())
+            && ::stat(path.constData(), &target) == 0 && S_ISREG(target.st_mode))
+            *pictures << path;
+    }
+    ::closedir(directory);
+}
+
+// The pictures below folder, by path in byte order, so that a run numbers
+// them the same way every time.
+void addPicturesUnder(const QString &folder, Inputs *inputs)
+{
+    QList<QByteArray> pictures;
+    collectPictures(QFile::encodeName(folder), pictureSuffixes(), &pictures);
+    std::sort(pictures.begin(), pictures.end());
+    for (const QByteArray &picture : std::as_const(pictures))
+        addName(picture, inputs);
 }
 
 } // namespace
@@ -321,7 +352,7 @@ bool collectInputs(const CommandLine &commandLine, Inputs *inputs, QString *comp
     inputs->undecodable = listed.undecodable;
     for (const QString &path : std::as_const(listed.paths)) {
         if (commandLine.recursive && QFileInfo(path).isDir())
-            inputs->paths << picturesUnder(path);
+            addPicturesUnder(path, inputs);
         else
             inputs->paths << path;
     }

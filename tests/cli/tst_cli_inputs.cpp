@@ -69,6 +69,7 @@ private slots:
     void folderWithoutRecursive();
     void controlCharactersEscaped();
     void nameNotUtf8();
+    void nameNotUtf8InFolder();
     void damagedInputWarns();
     void emptyGridCellFails();
     void cancelExits130();
@@ -220,6 +221,23 @@ void CliInputsTest::nameNotUtf8()
 
     QCOMPARE(outcome.exitCode, 1);
     QVERIFY(outcome.lines.contains("vellumo-batch: " + inputs.path()
+                                   + "/caf\\xe9.png: cannot read: the name is not valid UTF-8"));
+    QCOMPARE(filesIn(work.path()), QStringList{"ok_processed.jpg"});
+}
+
+void CliInputsTest::nameNotUtf8InFolder()
+{
+    QTemporaryDir inputs, work;
+    writeInput(inputs.filePath("photos/ok.png"));
+    const QByteArray name = QFile::encodeName(inputs.filePath("photos")) + "/caf\xe9.png";
+    const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT, 0600);
+    QVERIFY(descriptor >= 0);
+    ::close(descriptor);
+    const Outcome outcome = runTool({"-r", "-o", work.path(), inputs.filePath("photos")});
+    ::unlink(name.constData());
+
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY(outcome.lines.contains("vellumo-batch: " + inputs.filePath("photos")
                                    + "/caf\\xe9.png: cannot read: the name is not valid UTF-8"));
     QCOMPARE(filesIn(work.path()), QStringList{"ok_processed.jpg"});
 }
