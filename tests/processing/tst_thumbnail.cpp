@@ -1,0 +1,233 @@
+#include "batch/thumbnail.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+// Thumbnails from the embedded EXIF preview when it can stand for the
+// picture, from the scaled decoder otherwise; either way turned upright.
+class TestThumbnail : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void thumbnail_data();
+    void thumbnail();
+    void malformedExif_data();
+    void malformedExif();
+
+private:
+    QTemporaryDir scratch;
+};
+
+namespace {
+
+constexpr int extent = 64;
+const QRgb pictureLeft = qRgb(220, 30, 30);
+const QRgb pictureRight = qRgb(230, 220, 20);
+const QRgb previewLeft = qRgb(20, 200, 40);
+const QRgb previewRight = qRgb(30, 40, 210);
+
+// Two flat halves, so that a turn or a mirror shows where the left half went.
+QImage halves(const QSize &size, QRgb left, QRgb right)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(right);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width() / 2; ++x)
+            image.setPixel(x, y, left);
+    return image;
+}
+
+QByteArray jpegData(const QImage &image)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 95);
+    return data;
+}
+
+void append16(QByteArray &data, quint16 value)
+{
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    data.append(bytes, 2);
+}
+
+void append32(QByteArray &data, quint32 value)
+{
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    data.append(bytes, 4);
+}
+
+void appendEntry(QByteArray &data, quint16 tag, quint16 type, quint32 value)
+{
+    append16(data, tag);
+    append16(data, type);
+    append32(data, 1);
+    if (type == 3) {
+        append16(data, quint16(value));
+        append16(data, 0);
+    } else {
+        append32(data, value);
+    }
+}
+
+// A little-endian EXIF block as cameras write it: IFD0 with the
+// orientation, IFD1 pointing at the preview. previewOffsetShift moves the
+// preview's recorded offset to make the block lie about it.
+QByteArray exifSegment(int orientation, const QByteArray &preview, qint64 previewOffsetShift = 0)
+{
+    QByteArray tiff("II*\0", 4);
+    append32(tiff, 8);
+    append16(tiff, 1);
+    appendEntry(tiff, 0x0112, 3, quint32(orientation));
+    const quint32 ifd1 = quint32(tiff.size() + 4);
+    append32(tiff, preview.isEmpty() ? 0 : ifd1);
+    if (!preview.isEmpty()) {
+        const quint32 previewOffset = ifd1 + 2 + 2 * 12 + 4;
+        append16(tiff, 2);
+        appendEntry(tiff, 0x0201, 4, quint32(previewOffset + previewOffsetShift));
+        appendEntry(tiff, 0x0202, 4, quint32(preview.size()));
+        append32(tiff, 0);
+        tiff.append(preview);
+    }
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char((body.size() + 2) >> 8));
+    segment.append(char((body.size() + 2) & 0xFF));
+    return segment + body;
+}
+
+QByteArray withExif(const QByteArray &jpeg, const QByteArray &segment)
+{
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(data), data.size());
+}
+
+// The colour in the middle of the half where the picture's left half ends
+// up, and of the opposite half.
+struct Landing
+{
+    QPoint left;
+    QPoint right;
+};
+
+Landing landingFor(int orientation, const QSize &size)
+{
+    const int w = size.width();
+    const int h = size.height();
+    switch (orientation) {
+    case 3: return {{w * 3 / 4, h / 2}, {w / 4, h / 2}};          // half turn
+    case 6: return {{w / 2, h / 4}, {w / 2, h * 3 / 4}};          // quarter turn clockwise
+    case 8: return {{w / 2, h * 3 / 4}, {w / 2, h / 4}};          // quarter turn anticlockwise
+    default: return {{w / 4, h / 2}, {w * 3 / 4, h / 2}};
+    }
+}
+
+bool near(QRgb actual, QRgb expected)
+{
+    return qAbs(qRed(actual) - qRed(expected)) < 40 && qAbs(qGreen(actual) - qGreen(expected)) < 40
+           && qAbs(qBlue(actual) - qBlue(expected)) < 40;
+}
+
+} // namespace
+
+void TestThumbnail::initTestCase()
+{
+    QVERIFY(scratch.isValid());
+}
+
+void TestThumbnail::thumbnail_data()
+{
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::addColumn<QSize>("previewSize"); // empty: no preview
+    QTest::addColumn<int>("orientation");   // 0: no EXIF at all
+    QTest::addColumn<bool>("previewUsed");
+    QTest::addColumn<QSize>("expectedSize");
+
+    QTest::newRow("no EXIF") << QSize(400, 300) << QSize() << 0 << false << QSize(64, 48);
+    QTest::newRow("EXIF without preview") << QSize(400, 300) << QSize() << 1 << false << QSize(64, 48);
+    QTest::newRow("preview used") << QSize(400, 300) << QSize(160, 120) << 1 << true << QSize(64, 48);
+    QTest::newRow("preview exactly the box") << QSize(400, 300) << QSize(64, 48) << 1 << true << QSize(64, 48);
+    QTest::newRow("preview too small") << QSize(400, 300) << QSize(48, 36) << 1 << false << QSize(64, 48);
+    QTest::newRow("preview padded to other proportions")
+            << QSize(600, 400) << QSize(160, 120) << 1 << false << QSize(64, 42);
+    QTest::newRow("preview, quarter turn clockwise") << QSize(400, 300) << QSize(160, 120) << 6 << true << QSize(48, 64);
+    QTest::newRow("preview, quarter turn anticlockwise")
+            << QSize(400, 300) << QSize(160, 120) << 8 << true << QSize(48, 64);
+    QTest::newRow("preview, half turn") << QSize(400, 300) << QSize(160, 120) << 3 << true << QSize(64, 48);
+    QTest::newRow("decoded, quarter turn clockwise") << QSize(400, 300) << QSize() << 6 << false << QSize(48, 64);
+    QTest::newRow("decoded, half turn") << QSize(400, 300) << QSize(40, 30) << 3 << false << QSize(64, 48);
+    QTest::newRow("small picture enlarged") << QSize(32, 20) << QSize() << 0 << false << QSize(64, 40);
+    QTest::newRow("tall picture") << QSize(100, 400) << QSize() << 0 << false << QSize(16, 64);
+}
+
+void TestThumbnail::thumbnail()
+{
+    QFETCH(QSize, pictureSize);
+    QFETCH(QSize, previewSize);
+    QFETCH(int, orientation);
+    QFETCH(bool, previewUsed);
+    QFETCH(QSize, expectedSize);
+    QByteArray file = jpegData(halves(pictureSize, pictureLeft, pictureRight));
+    if (orientation != 0) {
+        const QByteArray preview =
+                previewSize.isEmpty() ? QByteArray() : jpegData(halves(previewSize, previewLeft, previewRight));
+        file = withExif(file, exifSegment(orientation, preview));
+    }
+    const QString path = scratch.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
+    writeFile(path, file);
+
+    const QImage thumbnail = makeThumbnail(path, extent);
+    QCOMPARE(thumbnail.size(), expectedSize);
+    const Landing landing = landingFor(orientation, thumbnail.size());
+    const QRgb left = thumbnail.pixel(landing.left);
+    const QRgb right = thumbnail.pixel(landing.right);
+    QVERIFY2(near(left, previewUsed ? previewLeft : pictureLeft), qPrintable(QString::number(left, 16)));
+    QVERIFY2(near(right, previewUsed ? previewRight : pictureRight), qPrintable(QString::number(right, 16)));
+}
+
+void TestThumbnail::malformedExif_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    const QByteArray picture = jpegData(halves(QSize(400, 300), pictureLeft, pictureRight));
+    const QByteArray preview = jpegData(halves(QSize(160, 120), previewLeft, previewRight));
+    QTest::newRow("preview offset beyond the block") << withExif(picture, exifSegment(1, preview, 100000));
+    QTest::newRow("preview offset wraps") << withExif(picture, exifSegment(1, preview, 0xFFFFFFF0LL));
+    QByteArray truncated = exifSegment(1, preview);
+    truncated.truncate(30);
+    truncated[2] = 0;
+    truncated[3] = 28;
+    QTest::newRow("IFD cut short") << withExif(picture, truncated);
+    QByteArray wrongOrder = exifSegment(1, preview);
+    wrongOrder.replace(10, 4, QByteArray("XX*\0", 4));
+    QTest::newRow("unknown byte order") << withExif(picture, wrongOrder);
+}
+
+// A lying EXIF block never reads outside the file: the picture itself is
+// decoded instead.
+void TestThumbnail::malformedExif()
+{
+    QFETCH(QByteArray, file);
+    const QString path = scratch.filePath(QStringLiteral("malformed.jpg"));
+    writeFile(path, file);
+    const QImage thumbnail = makeThumbnail(path, extent);
+    QCOMPARE(thumbnail.size(), QSize(64, 48));
+    QVERIFY(near(thumbnail.pixel(16, 24), pictureLeft));
+}
+
+QTEST_MAIN(TestThumbnail)
+#include "tst_thumbnail.moc"
