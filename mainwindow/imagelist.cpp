@@ -3,12 +3,134 @@
 
 #include "thumbnailloader.h"
 
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QMimeData>
+#include <QSet>
+#include <QStyledItemDelegate>
 
-// Every selection replaces the previous one. The entries appear at once, in
-// the dialog's order, with their names; the icons follow as the loader
-// finishes them, so a large selection never blocks the window.
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+constexpr int cellWidth = 96;
+constexpr int cellPadding = 4;
+
+// Every entry gets the same cell from the start, its thumbnail box reserved
+// before the thumbnail arrives, so that nothing moves when it does.
+class ImageCellDelegate : public QStyledItemDelegate
+{
+public:
+    ImageCellDelegate(const QSize &cell, QObject *parent)
+        : QStyledItemDelegate(parent), cell(cell)
+    {
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override { return cell; }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->decorationSize = QSize(ThumbnailLoader::thumbnailExtent, ThumbnailLoader::thumbnailExtent);
+        option->textElideMode = Qt::ElideMiddle;
+    }
+
+private:
+    QSize cell;
+};
+
+// The suffixes of every format Qt can read here, as name filters.
+QStringList readableNameFilters()
+{
+    QStringList filters;
+    for (const QByteArray &format : QImageReader::supportedImageFormats())
+        filters.append(QStringLiteral("*.") + QString::fromLatin1(format));
+    return filters;
+}
+
+// The readable files under directory, every level down, in name order.
+QStringList imagesUnder(const QString &directory)
+{
+    QStringList found;
+    QDirIterator files(directory, readableNameFilters(), QDir::Files | QDir::Readable,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext())
+        found.append(files.next());
+    found.sort(Qt::CaseInsensitive);
+    return found;
+}
+
+QAction *listAction(const QString &text, const QKeySequence &shortcut, QWidget *owner)
+{
+    auto *action = new QAction(text, owner);
+    action->setShortcut(shortcut);
+    owner->addAction(action);
+    return action;
+}
+
+} // namespace
+
+// The list shows a fixed grid of cells that cannot be dragged about; files
+// and folders dropped onto it are added. Its actions are in its context
+// menu and, except Delete, reachable from anywhere in the window.
+void MainWindow::setUpImageList()
+{
+    QListWidget *list = ui->imagesList;
+    list->setViewMode(QListView::IconMode);
+    list->setIconSize(QSize(ThumbnailLoader::thumbnailExtent, ThumbnailLoader::thumbnailExtent));
+    list->setResizeMode(QListView::Adjust);
+    list->setMovement(QListView::Static);
+    list->setDragDropMode(QAbstractItemView::NoDragDrop);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setWordWrap(true);
+    list->setUniformItemSizes(true);
+    const int textHeight = 2 * list->fontMetrics().lineSpacing();
+    const QSize cell(cellWidth, ThumbnailLoader::thumbnailExtent + textHeight + 2 * cellPadding);
+    list->setItemDelegate(new ImageCellDelegate(cell, list));
+    list->setGridSize(cell + QSize(cellPadding, cellPadding));
+    list->viewport()->setAcceptDrops(true);
+    list->viewport()->installEventFilter(this);
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    addImagesAction = listAction(QString(), QKeySequence::Open, list);
+    addFolderAction = listAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), list);
+    removeImagesAction = listAction(QString(), QKeySequence::Delete, list);
+    clearImagesAction = listAction(QString(), QKeySequence(), list);
+    removeImagesAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(addImagesAction);
+    addAction(addFolderAction);
+    connect(addImagesAction, &QAction::triggered, this, &MainWindow::addImageFiles);
+    connect(addFolderAction, &QAction::triggered, this, &MainWindow::addImageFolder);
+    connect(removeImagesAction, &QAction::triggered, this, &MainWindow::removeSelectedImages);
+    connect(clearImagesAction, &QAction::triggered, this, &MainWindow::clearImages);
+    // The reset empties the list too.
+    connect(list->model(), &QAbstractItemModel::rowsInserted, this, &MainWindow::showIdleProgress);
+    connect(list->model(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::showIdleProgress);
+    connect(list->model(), &QAbstractItemModel::modelReset, this, &MainWindow::showIdleProgress);
+    retranslateImageList();
+}
+
+void MainWindow::retranslateImageList()
+{
+    addImagesAction->setText(tr("添加图片…"));
+    addFolderAction->setText(tr("添加文件夹…"));
+    removeImagesAction->setText(tr("移除所选"));
+    clearImagesAction->setText(tr("清空列表"));
+    ui->imagesList->setToolTip(tr("拖入图片或文件夹即可添加；右键可添加、移除或清空"));
+    ui->imagesList->setAccessibleName(tr("图片列表"));
+    showIdleProgress();
+}
+
+// The button replaces the selection; the list's own actions add to it.
 void MainWindow::on_selectImagesButton_clicked()
 {
     const QStringList paths = QFileDialog::getOpenFileNames(
@@ -16,14 +138,101 @@ void MainWindow::on_selectImagesButton_clicked()
         QStringLiteral("图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"));
     if (paths.isEmpty())
         return;
-    imagePaths = paths;
+    clearImages();
+    appendImages(paths);
+}
+
+void MainWindow::addImageFiles()
+{
+    appendImages(QFileDialog::getOpenFileNames(
+        this, QStringLiteral("选择图片文件"), QString(),
+        QStringLiteral("图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)")));
+}
+
+void MainWindow::addImageFolder()
+{
+    const QString directory =
+        QFileDialog::getExistingDirectory(this, tr("添加文件夹"), QString(), QFileDialog::ShowDirsOnly);
+    if (!directory.isEmpty())
+        appendImages(imagesUnder(directory));
+}
+
+// Files already in the list are not added twice. The entries appear at
+// once with their names; the thumbnails follow as the loader makes them.
+void MainWindow::appendImages(const QStringList &paths)
+{
+    QSet<QString> present(imagePaths.cbegin(), imagePaths.cend());
+    QStringList added;
+    for (const QString &path : paths) {
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        if (present.contains(absolute))
+            continue;
+        present.insert(absolute);
+        added.append(absolute);
+    }
+    for (const QString &path : std::as_const(added)) {
+        imagePaths.append(path);
+        auto *entry = new QListWidgetItem(QFileInfo(path).fileName());
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        ui->imagesList->addItem(entry);
+    }
+    thumbnailLoader->load(added);
+}
+
+// From the last row up, so that the rows still to go keep their numbers.
+void MainWindow::removeSelectedImages()
+{
+    QList<int> rows;
+    for (const QModelIndex &index : ui->imagesList->selectionModel()->selectedIndexes())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int row : std::as_const(rows)) {
+        imagePaths.removeAt(row);
+        delete ui->imagesList->takeItem(row);
+    }
+}
+
+void MainWindow::clearImages()
+{
+    thumbnailLoader->stop();
+    imagePaths.clear();
     ui->imagesList->clear();
-    ui->imagesList->setViewMode(QListView::IconMode);
-    ui->imagesList->setIconSize(QSize(ThumbnailLoader::thumbnailExtent, ThumbnailLoader::thumbnailExtent));
-    ui->imagesList->setResizeMode(QListView::Adjust);
-    for (const QString &path : paths)
-        ui->imagesList->addItem(QFileInfo(path).fileName());
-    thumbnailLoader->load(paths);
+}
+
+// Local files and folders only; anything else is refused at the door.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->imagesList->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (!droppedPaths(drag->mimeData()).isEmpty())
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto *drop = static_cast<QDropEvent *>(event);
+        QStringList paths;
+        for (const QString &path : droppedPaths(drop->mimeData()))
+            paths += QFileInfo(path).isDir() ? imagesUnder(path) : QStringList{path};
+        appendImages(paths);
+        drop->acceptProposedAction();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QStringList MainWindow::droppedPaths(const QMimeData *data)
+{
+    QStringList paths;
+    if (!data)
+        return paths;
+    for (const QUrl &url : data->urls())
+        if (url.isLocalFile() && QFileInfo::exists(url.toLocalFile()))
+            paths.append(url.toLocalFile());
+    return paths;
 }
 
 void MainWindow::on_selectOutputButton_clicked()
@@ -36,12 +245,12 @@ void MainWindow::on_selectOutputButton_clicked()
     ui->outputPathLabel->setText(outputDirectory);
 }
 
-// A file that could not be decoded keeps its entry without an icon. The row
-// may be gone when the list was cleared meanwhile (a reset).
-void MainWindow::showThumbnail(int row, const QImage &thumbnail)
+// A file that could not be decoded keeps its entry without an icon; one
+// removed meanwhile has no entry any more.
+void MainWindow::showThumbnail(const QString &path, const QImage &thumbnail)
 {
-    QListWidgetItem *entry = ui->imagesList->item(row);
-    if (!entry || thumbnail.isNull())
+    const int row = imagePaths.indexOf(path);
+    if (row < 0 || thumbnail.isNull())
         return;
-    entry->setIcon(QIcon(QPixmap::fromImage(thumbnail)));
+    ui->imagesList->item(row)->setIcon(QIcon(QPixmap::fromImage(thumbnail)));
 }

@@ -69,6 +69,9 @@ void MainWindow::switchLanguage(const QString &language)
     }
     initializeOptions();
     ui->retranslateUi(this);
+    retranslateImageList();
+    retranslateAccessibility();
+    showRunControls();
     updateMenuLanguage();
 }
 

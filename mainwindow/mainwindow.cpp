@@ -22,10 +22,18 @@ MainWindow::MainWindow(QWidget *parent)
       appMenu(nullptr),
       currentLanguage(QStringLiteral("zh_CN")),
       thumbnailLoader(new ThumbnailLoader(this)),
+      addImagesAction(nullptr),
+      addFolderAction(nullptr),
+      removeImagesAction(nullptr),
+      clearImagesAction(nullptr),
       cancelRequested(std::make_shared<std::atomic<bool>>(false)),
-      batchFileCount(0)
+      batchRunning(false),
+      closing(false)
 {
     ui->setupUi(this);
+    setUpImageList();
+    setUpAccessibility();
+    keepLayoutSteady();
     applyFramelessLook();
     ui->progressBar->setValue(0);
     optionwidgets::applyRanges(this);
@@ -33,7 +41,8 @@ MainWindow::MainWindow(QWidget *parent)
     initializeOptions();
     ui->stackedWidget->setCurrentIndex(0);
     connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
-    connect(thumbnailLoader, &ThumbnailLoader::thumbnailReady, this, &MainWindow::showThumbnail);
+    connect(thumbnailLoader, &ThumbnailLoader::thumbnailReady, this, &MainWindow::showThumbnail,
+            Qt::QueuedConnection);
     loadLanguageSetting();
     loadOutputDirectory();
 }
@@ -62,6 +71,26 @@ void MainWindow::applyFramelessLook()
     setFixedSize(690, 760);
 }
 
+// Options that show and hide keep their place, and the slider values have
+// room for their widest value, so that nothing around them moves.
+void MainWindow::keepLayoutSteady()
+{
+    for (QWidget *optional : std::initializer_list<QWidget *>{
+                 ui->channelComboBox, ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->label_20, ui->label_21,
+                 ui->batchPrefixLineEdit, ui->label_22}) {
+        QSizePolicy policy = optional->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        optional->setSizePolicy(policy);
+    }
+    for (QLabel *value : {ui->contrastValueLabel, ui->saturationValueLabel, ui->brightnessValueLabel}) {
+        value->setContentsMargins(0, 0, 12, 0);
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-100")) + 16);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    const QFontMetrics text = ui->watermarkTextEdit->fontMetrics();
+    ui->watermarkTextEdit->setFixedHeight(2 * text.lineSpacing() + 12);
+}
+
 void MainWindow::saveOutputDirectory()
 {
     settings->setValue(QStringLiteral("outputDirectory"), outputDirectory);
@@ -83,11 +112,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+// During a run the question says that leaving stops it.
 void MainWindow::on_closeButton_clicked()
 {
+    const QString question = batchRunning
+            ? tr("图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？")
+            : tr("确定要退出Vellumo吗？");
     const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, tr("确认退出"), tr("确定要退出Vellumo吗？"), QMessageBox::Yes | QMessageBox::No,
-        QMessageBox::NoButton);
+        this, tr("确认退出"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
     if (answer == QMessageBox::Yes)
         QCoreApplication::quit();
 }

@@ -13,7 +13,9 @@
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class MainWindow; }
+class QAction;
 class QMenu;
+class QMimeData;
 class QSettings;
 class QAbstractButton;
 class QPushButton;
@@ -43,6 +45,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_selectImagesButton_clicked();
@@ -68,12 +71,19 @@ private slots:
     // Beyond the form's own wiring: failures reported by the worker, the
     // colour choosers and the value labels that follow their sliders.
     void fileFailed(const QString &path, const QString &reason);
+    void fileWarning(const QString &path, const QString &message);
+    void fileSkipped(const QString &path, const QString &reason);
     void on_watermarkColorButton_clicked();
     void on_borderColorButton_clicked();
     void on_contrastSlider_valueChanged(int value);
     void on_saturationSlider_valueChanged(int value);
     void on_brightnessSlider_valueChanged(int value);
-    void showThumbnail(int row, const QImage &thumbnail);
+    void showThumbnail(const QString &path, const QImage &thumbnail);
+    void addImageFiles();
+    void addImageFolder();
+    void removeSelectedImages();
+    void clearImages();
+    void showIdleProgress();
 
 private:
     void saveOutputDirectory();
@@ -85,8 +95,19 @@ private:
     void processImages();
     bool ensureOutputDirectory();
     void cancelRunningBatch();
+    void stopRun();
+    void showRunControls();
     JobSettings captureJobSettings() const;
+    void showCompletion();
     QString completionMessage() const;
+    QString completionDetails() const;
+    void setUpImageList();
+    void retranslateImageList();
+    void appendImages(const QStringList &paths);
+    static QStringList droppedPaths(const QMimeData *data);
+    void setUpAccessibility();
+    void keepLayoutSteady();
+    void retranslateAccessibility();
     void showWarning(const QString &text);
     void applyFramelessLook();
     bool isDragArea(const QPoint &windowPosition) const;
@@ -105,10 +126,26 @@ private:
     QString currentLanguage;
 
     ThumbnailLoader *thumbnailLoader;
+    QAction *addImagesAction;
+    QAction *addFolderAction;
+    QAction *removeImagesAction;
+    QAction *clearImagesAction;
+
+    // What the run in progress, or the last one, has reported so far.
+    struct BatchTally
+    {
+        int total = 0;
+        int done = 0; // inputs finished with, written or not
+        QString outputDirectory;
+        QStringList failures;
+        QStringList skipped;
+        QStringList warnings;
+    };
     QFuture<void> runningBatch;
     std::shared_ptr<std::atomic<bool>> cancelRequested;
-    int batchFileCount;
-    QStringList failures;
+    bool batchRunning;
+    bool closing;
+    BatchTally batch;
 };
 
 #endif // MAINWINDOW_H

@@ -1,16 +1,14 @@
 #ifndef THUMBNAILLOADER_H
 #define THUMBNAILLOADER_H
 
-#include <QFutureWatcher>
 #include <QImage>
 #include <QObject>
 #include <QStringList>
 #include <QThreadPool>
 
-// Makes the thumbnails of a selection on its own threads and hands each to
-// the GUI thread as soon as it is ready, tagged with its row. A new load
-// discards the older one: its pending files are skipped and its results are
-// never delivered.
+// Makes thumbnails on threads of its own, one per core, and hands each to
+// the receiver's thread as soon as it is ready, tagged with its path. Loads
+// add up; stop drops every file not yet started.
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
@@ -24,18 +22,15 @@ public:
     void load(const QStringList &paths);
     void stop();
 
-    // The image at path scaled to fit thumbnailExtent square, aspect kept
-    // and EXIF orientation applied; a null image when it cannot be decoded.
-    static QImage makeThumbnail(const QString &path);
-
 signals:
-    void thumbnailReady(int row, const QImage &thumbnail);
+    // A null thumbnail when the file cannot be decoded. Emitted from a pool
+    // thread.
+    void thumbnailReady(const QString &path, const QImage &thumbnail);
 
 private:
-    // A pool of its own, so that a large selection never holds up a run,
-    // which goes to the global pool.
+    // Apart from the global pool, so that a large selection never holds up
+    // a run.
     QThreadPool pool;
-    QFutureWatcher<QImage> *watcher;
 };
 
 #endif // THUMBNAILLOADER_H

@@ -44,6 +44,7 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="86"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -53,37 +54,42 @@ All rights reserved.</translation>
         <translation>Add Images</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="182"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="184"/>
         <source>输出目录</source>
         <translation>Output Directory</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="195"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="197"/>
         <source>基本处理选项</source>
         <translation>Basic Processing Options</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="199"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="201"/>
         <source>宽度:</source>
         <translation>Width:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="211"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="213"/>
         <source>高度:</source>
         <translation>Height:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="223"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="225"/>
         <source>保持宽高比</source>
         <translation>Maintain Aspect Ratio</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="229"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="231"/>
         <source>裁剪</source>
         <translation>Crop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="234"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="236"/>
+        <source>不放大小图</source>
+        <translation>Don't enlarge</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="241"/>
         <source>输出格式:</source>
         <translation>Output Format:</translation>
     </message>
@@ -108,83 +114,84 @@ All rights reserved.</translation>
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="250"/>
         <source>质量:</source>
         <translation>Quality:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="266"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="273"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="278"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="285"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="282"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="308"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="315"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="313"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="318"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="333"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="340"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="344"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="350"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="386"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="393"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="355"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="368"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="375"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="373"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="380"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="394"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="398"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="405"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
     </message>
@@ -224,112 +231,122 @@ All rights reserved.</translation>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="407"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="422"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="429"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="426"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="433"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="434"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="444"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="518"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="527"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="449"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="523"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="458"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="532"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="196"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="454"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="463"/>
         <source>透明度:</source>
         <translation>Transparency:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="467"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="479"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="488"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="495"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="504"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="499"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="508"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="506"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="515"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="539"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="548"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="543"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="552"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="548"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="557"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="557"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="566"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="562"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="597"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="606"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="602"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="611"/>
         <source>image</source>
         <translation>image</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="616"/>
+        <source>去除元数据</source>
+        <translation>Strip metadata</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="621"/>
+        <source>输出文件已存在时：</source>
+        <translation>If the output exists:</translation>
     </message>
     <message>
         <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
@@ -363,12 +380,17 @@ All rights reserved.</translation>
         <translation>About Us</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="89"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="118"/>
+        <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
+        <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="89"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
@@ -526,6 +548,141 @@ All rights reserved.</translation>
         <location filename="../../mainwindow/reset.cpp" line="60"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>The application has been reset to its initial state.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="87"/>
+        <source>基本设置</source>
+        <translation>Basic settings</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="88"/>
+        <source>高级设置</source>
+        <translation>Advanced settings</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="89"/>
+        <source>菜单</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="90"/>
+        <source>最小化</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="91"/>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="92"/>
+        <source>水印颜色</source>
+        <translation>Watermark colour</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="93"/>
+        <source>边框颜色</source>
+        <translation>Border colour</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="94"/>
+        <source>替换所选图片</source>
+        <translation>Replace the selected images</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="124"/>
+        <source>添加图片…</source>
+        <translation>Add Images…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="125"/>
+        <source>添加文件夹…</source>
+        <translation>Add Folder…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="126"/>
+        <source>移除所选</source>
+        <translation>Remove Selected</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="127"/>
+        <source>清空列表</source>
+        <translation>Clear List</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="128"/>
+        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
+        <translation>Drop images or folders here to add them; right-click to add, remove or clear</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="129"/>
+        <source>图片列表</source>
+        <translation>Image list</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="155"/>
+        <source>添加文件夹</source>
+        <translation>Add Folder</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <source>停止处理</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <source>停止处理 (Esc)</source>
+        <translation>Stop (Esc)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <source>开始处理 (Ctrl+Enter)</source>
+        <translation>Start Processing (Ctrl+Enter)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="115"/>
+        <source>已选择 %1 个文件</source>
+        <translation>Files selected: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="157"/>
+        <source>打开输出文件夹</source>
+        <translation>Open Output Folder</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="170"/>
+        <source>已停止：%1 张图片未处理。</source>
+        <translation>Stopped: %1 images not processed.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <source>%1 个文件处理失败。</source>
+        <translation>Files failed: %1.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <source>%1 个文件已跳过。</source>
+        <translation>Files skipped: %1.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <source>%1 个文件有警告。</source>
+        <translation>Files with warnings: %1.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="190"/>
+        <source>处理失败：</source>
+        <translation>Failed:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="191"/>
+        <source>已跳过：</source>
+        <translation>Skipped:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <source>警告：</source>
+        <translation>Warnings:</translation>
     </message>
 </context>
 </TS>

@@ -43,6 +43,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="86"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -52,37 +53,42 @@
         <translation>添加圖片</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="182"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="184"/>
         <source>输出目录</source>
         <translation>輸出目錄</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="195"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="197"/>
         <source>基本处理选项</source>
         <translation>基本處理選項</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="199"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="201"/>
         <source>宽度:</source>
         <translation>寬度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="211"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="213"/>
         <source>高度:</source>
         <translation>高度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="223"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="225"/>
         <source>保持宽高比</source>
         <translation>保持寬高比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="229"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="231"/>
         <source>裁剪</source>
         <translation>裁剪</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="234"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="236"/>
+        <source>不放大小图</source>
+        <translation>不放大小圖</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="241"/>
         <source>输出格式:</source>
         <translation>輸出格式:</translation>
     </message>
@@ -107,83 +113,84 @@
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="250"/>
         <source>质量:</source>
         <translation>品質:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="266"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="273"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="278"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="285"/>
         <source>尺寸和角度预设</source>
         <translation>尺寸和角度預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="282"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
         <source>宽高比:</source>
         <translation>寬高比:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
         <source>标准尺寸:</source>
         <translation>標準尺寸:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="308"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="315"/>
         <source>垂直翻转</source>
         <translation>垂直翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="313"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
         <source>水平翻转</source>
         <translation>水平翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="318"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
         <source>旋转角度:</source>
         <translation>旋轉角度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="333"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="340"/>
         <source>色彩调整</source>
         <translation>色彩調整</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="344"/>
         <source>对比度:</source>
         <translation>對比度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="350"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="386"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="393"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="355"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>饱和度:</source>
         <translation>飽和度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="368"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="375"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="373"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="380"/>
         <source>亮度:</source>
         <translation>亮度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="394"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
         <source>滤镜</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="398"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="405"/>
         <source>滤镜:</source>
         <translation>濾鏡:</translation>
     </message>
@@ -223,112 +230,122 @@
         <translation>油畫</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="407"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
         <source>强度:</source>
         <translation>強度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="422"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="429"/>
         <source>水印设置</source>
         <translation>浮水印設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="426"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="433"/>
         <source>添加水印</source>
         <translation>添加浮水印</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="434"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
         <source>水印文字:</source>
         <translation>浮水印文字:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="444"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="518"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="527"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="449"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="523"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="165"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="458"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="532"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="196"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="454"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="463"/>
         <source>透明度:</source>
         <translation>透明度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="467"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="479"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="488"/>
         <source>位置:</source>
         <translation>位置:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="495"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="504"/>
         <source>边框设置</source>
         <translation>邊框設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="499"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="508"/>
         <source>添加边框</source>
         <translation>添加邊框</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="506"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="515"/>
         <source>边框厚度:</source>
         <translation>邊框厚度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="539"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="548"/>
         <source>批量效果</source>
         <translation>批量效果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="543"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="552"/>
         <source>自动增强</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="548"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="557"/>
         <source>通道提取</source>
         <translation>通道提取</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="557"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="566"/>
         <source>网格分割</source>
         <translation>網格分割</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="562"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
         <source>行数:</source>
         <translation>行數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
         <source>列数:</source>
         <translation>列數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
         <source>批量重命名</source>
         <translation>批量重新命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="597"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="606"/>
         <source>前缀:</source>
         <translation>前綴:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="602"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="611"/>
         <source>image</source>
         <translation>image</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="616"/>
+        <source>去除元数据</source>
+        <translation>移除中繼資料</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="621"/>
+        <source>输出文件已存在时：</source>
+        <translation>輸出檔案已存在時：</translation>
     </message>
     <message>
         <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
@@ -362,12 +379,17 @@
         <translation>關於我們</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="89"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="118"/>
+        <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
+        <translation>圖片正在處理中。結束將停止處理：正在寫入的檔案會寫完，其餘的不再處理。確定要結束Vellumo嗎？</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
         <source>确认退出</source>
         <translation>確認退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="89"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
@@ -525,6 +547,141 @@
         <location filename="../../mainwindow/reset.cpp" line="60"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>應用程式已重置為初始狀態。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="87"/>
+        <source>基本设置</source>
+        <translation>基本設定</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="88"/>
+        <source>高级设置</source>
+        <translation>進階設定</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="89"/>
+        <source>菜单</source>
+        <translation>選單</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="90"/>
+        <source>最小化</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="91"/>
+        <source>关闭</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="92"/>
+        <source>水印颜色</source>
+        <translation>浮水印顏色</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="93"/>
+        <source>边框颜色</source>
+        <translation>邊框顏色</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="94"/>
+        <source>替换所选图片</source>
+        <translation>取代所選圖片</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="124"/>
+        <source>添加图片…</source>
+        <translation>新增圖片…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="125"/>
+        <source>添加文件夹…</source>
+        <translation>新增資料夾…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="126"/>
+        <source>移除所选</source>
+        <translation>移除所選</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="127"/>
+        <source>清空列表</source>
+        <translation>清空清單</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="128"/>
+        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
+        <translation>拖入圖片或資料夾即可新增；按右鍵可新增、移除或清空</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="129"/>
+        <source>图片列表</source>
+        <translation>圖片清單</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelist.cpp" line="155"/>
+        <source>添加文件夹</source>
+        <translation>新增資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <source>停止处理</source>
+        <translation>停止處理</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <source>停止处理 (Esc)</source>
+        <translation>停止處理 (Esc)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <source>开始处理 (Ctrl+Enter)</source>
+        <translation>開始處理 (Ctrl+Enter)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="115"/>
+        <source>已选择 %1 个文件</source>
+        <translation>已選擇 %1 個檔案</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="157"/>
+        <source>打开输出文件夹</source>
+        <translation>開啟輸出資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="170"/>
+        <source>已停止：%1 张图片未处理。</source>
+        <translation>已停止：%1 張圖片未處理。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <source>%1 个文件处理失败。</source>
+        <translation>%1 個檔案處理失敗。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <source>%1 个文件已跳过。</source>
+        <translation>%1 個檔案已略過。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <source>%1 个文件有警告。</source>
+        <translation>%1 個檔案有警告。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="190"/>
+        <source>处理失败：</source>
+        <translation>處理失敗：</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="191"/>
+        <source>已跳过：</source>
+        <translation>已略過：</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <source>警告：</source>
+        <translation>警告：</translation>
     </message>
 </context>
 </TS>

@@ -187,7 +187,6 @@ void TestMainWindow::formValues_data()
     QTest::newRow("headerFrame height") << "headerFrame" << QByteArray("minimumHeight") << QVariant(45);
     QTest::newRow("selectImagesButton width") << "selectImagesButton" << QByteArray("minimumWidth") << QVariant(150);
     QTest::newRow("processButton size") << "processButton" << QByteArray("minimumSize") << QVariant(QSize(200, 50));
-    QTest::newRow("watermarkTextEdit size") << "watermarkTextEdit" << QByteArray("maximumSize") << QVariant(QSize(200, 50));
     QTest::newRow("basicSettingsButton checkable") << "basicSettingsButton" << QByteArray("checkable") << QVariant(true);
     QTest::newRow("advancedSettingsButton checkable") << "advancedSettingsButton" << QByteArray("checkable") << QVariant(true);
     QTest::newRow("logoButton icon size") << "logoButton" << QByteArray("iconSize") << QVariant(QSize(32, 32));
@@ -429,6 +428,7 @@ void TestMainWindow::gridCells_data()
     QTest::newRow("basic options") << "gridLayout" << "groupBox_3"
                                    << QStringList{"0,0 label", "0,1 widthSpinBox", "0,2 label_2", "0,3 heightSpinBox",
                                                   "1,0 aspectRatioCheckBox", "1,1 cropCheckBox",
+                                                  "1,2+2 shrinkOnlyCheckBox",
                                                   "2,0 label_3", "2,1 formatComboBox", "2,2 label_4",
                                                   "2,3 qualitySpinBox"};
     QTest::newRow("presets") << "gridLayout_5" << "groupBox_4"
@@ -437,8 +437,8 @@ void TestMainWindow::gridCells_data()
                                             "2,0 flipVerticalCheckBox", "2,1 flipHorizontalCheckBox",
                                             "2,2 label_12", "2,3 rotationSpinBox"};
     QTest::newRow("watermark") << "gridLayout_3" << "groupBox_7"
-                               << QStringList{"0,0 label_13", "0,1 watermarkTextEdit", "0,2 label_14",
-                                              "0,3 watermarkColorButton", "1,0 label_15", "1,1 watermarkOpacitySlider",
+                               << QStringList{"0,0 label_13", "0,1+3 watermarkTextEdit", "0,4 label_14",
+                                              "0,5 watermarkColorButton", "1,0 label_15", "1,1 watermarkOpacitySlider",
                                               "1,2 label_16", "1,3 watermarkFontSizeSpinBox", "1,4 label_17",
                                               "1,5 watermarkPositionComboBox"};
     QTest::newRow("batch effects") << "gridLayout_4" << "groupBox_9"
@@ -446,10 +446,11 @@ void TestMainWindow::gridCells_data()
                                                   "0,2 channelComboBox", "1,0 gridSplitCheckBox", "1,1 label_20",
                                                   "1,2 gridRowsSpinBox", "1,3 label_21", "1,4 gridColsSpinBox",
                                                   "1,5 spacer H", "2,0 batchRenameCheckBox", "2,1 label_22",
-                                                  "2,2 batchPrefixLineEdit"};
+                                                  "2,2 batchPrefixLineEdit", "3,0 stripMetadataCheckBox",
+                                                  "3,1+2 ifExistsLabel", "3,3+3 ifExistsComboBox"};
 }
 
-// Every cell by row and column, each spanning one of both.
+// Every cell by row and column; "+n" marks a cell spanning n columns.
 void TestMainWindow::gridCells()
 {
     QFETCH(QString, layoutName);
@@ -462,9 +463,9 @@ void TestMainWindow::gridCells()
         int row, column, rowSpan, columnSpan;
         grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
         QCOMPARE(rowSpan, 1);
-        QCOMPARE(columnSpan, 1);
         QCOMPARE(grid->itemAt(index)->alignment(), Qt::Alignment());
-        found.append(QStringLiteral("%1,%2 %3").arg(row).arg(column).arg(describe(grid->itemAt(index))));
+        const QString span = columnSpan > 1 ? QStringLiteral("+%1").arg(columnSpan) : QString();
+        found.append(QStringLiteral("%1,%2%3 %4").arg(row).arg(column).arg(span, describe(grid->itemAt(index))));
     }
     found.sort();
     cells.sort();

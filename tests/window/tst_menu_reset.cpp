@@ -370,7 +370,7 @@ void TestMenuReset::resetDuringRun()
     QSignalSpy progress(findIn<QProgressBar>(window.get(), "progressBar"), &QProgressBar::valueChanged);
     findIn<QPushButton>(window.get(), "processButton")->click();
     QVERIFY(progress.wait(30000));
-    QVERIFY(!findIn<QPushButton>(window.get(), "processButton")->isEnabled());
+    QCOMPARE(findIn<QPushButton>(window.get(), "processButton")->text(), QStringLiteral("停止处理"));
     chooseMenuEntry(menuButton(), resetEntry);
     QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 3, 300000);
     const QStringList titles = {answerer.boxes[0].title, answerer.boxes[1].title, answerer.boxes[2].title};

@@ -54,6 +54,8 @@ struct AnsweredBox
     QString text;
     QMessageBox::Icon icon;
     bool hasParent;
+    QString details;
+    QStringList buttons;
 };
 
 // Answers every message box with one button and keeps what each box said;
@@ -63,7 +65,11 @@ class MessageBoxAnswerer
 public:
     explicit MessageBoxAnswerer(QMessageBox::StandardButton answer, std::function<void()> whileOpen = {})
         : responder([this, answer, whileOpen](QMessageBox *box) {
-              boxes.append({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr});
+              QStringList buttons;
+              for (QAbstractButton *button : box->buttons())
+                  buttons.append(button->text());
+              boxes.append({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr,
+                            box->detailedText(), buttons});
               if (whileOpen)
                   whileOpen();
               if (QAbstractButton *button = box->button(answer))

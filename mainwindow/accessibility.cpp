@@ -1,0 +1,96 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include <utility>
+
+namespace {
+
+// A button that shows only an icon is named, and explained in its tool
+// tip, by the same text.
+void nameIconButton(QAbstractButton *button, const QString &name)
+{
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+}
+
+QAction *windowAction(QWidget *window, const QList<QKeySequence> &shortcuts)
+{
+    auto *action = new QAction(window);
+    action->setShortcuts(shortcuts);
+    window->addAction(action);
+    return action;
+}
+
+} // namespace
+
+// Labels tied to their fields, the keyboard's ways in, and page buttons
+// that switch the page however they are checked: a click, the keyboard or
+// an accessibility tool's toggle.
+void MainWindow::setUpAccessibility()
+{
+    // Each field is announced by its own label rather than its group's title.
+    const std::pair<QLabel *, QWidget *> labelledFields[] = {
+        {ui->label, ui->widthSpinBox},
+        {ui->label_2, ui->heightSpinBox},
+        {ui->label_3, ui->formatComboBox},
+        {ui->label_4, ui->qualitySpinBox},
+        {ui->label_7, ui->aspectRatioComboBox},
+        {ui->label_8, ui->standardSizeComboBox},
+        {ui->label_12, ui->rotationSpinBox},
+        {ui->label_10, ui->contrastSlider},
+        {ui->label_11, ui->saturationSlider},
+        {ui->label_9, ui->brightnessSlider},
+        {ui->label_5, ui->filterComboBox},
+        {ui->label_6, ui->filterIntensitySpinBox},
+        {ui->label_13, ui->watermarkTextEdit},
+        {ui->label_15, ui->watermarkOpacitySlider},
+        {ui->label_16, ui->watermarkFontSizeSpinBox},
+        {ui->label_17, ui->watermarkPositionComboBox},
+        {ui->label_18, ui->borderThicknessSpinBox},
+        {ui->label_20, ui->gridRowsSpinBox},
+        {ui->label_21, ui->gridColsSpinBox},
+        {ui->label_22, ui->batchPrefixLineEdit},
+        {ui->ifExistsLabel, ui->ifExistsComboBox},
+    };
+    for (const auto &[label, field] : labelledFields)
+        label->setBuddy(field);
+    // The logo does nothing when pressed: the keyboard passes it by.
+    ui->logoButton->setFocusPolicy(Qt::NoFocus);
+    for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->menuButton),
+                                    static_cast<QAbstractButton *>(ui->minButton),
+                                    static_cast<QAbstractButton *>(ui->closeButton)})
+        button->setFocusPolicy(Qt::StrongFocus);
+    ui->basicSettingsButton->setFocusPolicy(Qt::StrongFocus);
+    ui->advancedSettingsButton->setFocusPolicy(Qt::StrongFocus);
+    connect(ui->basicSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked)
+            ui->stackedWidget->setCurrentIndex(0);
+    });
+    connect(ui->advancedSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked)
+            ui->stackedWidget->setCurrentIndex(1);
+    });
+    connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}),
+            &QAction::triggered, this, [this] {
+                if (!batchRunning)
+                    on_processButton_clicked();
+            });
+    connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, this, &MainWindow::stopRun);
+    retranslateAccessibility();
+}
+
+void MainWindow::retranslateAccessibility()
+{
+    nameIconButton(ui->logoButton, tr("Vellumo"));
+    nameIconButton(ui->basicSettingsButton, tr("基本设置"));
+    nameIconButton(ui->advancedSettingsButton, tr("高级设置"));
+    nameIconButton(ui->menuButton, tr("菜单"));
+    nameIconButton(ui->minButton, tr("最小化"));
+    nameIconButton(ui->closeButton, tr("关闭"));
+    ui->watermarkColorButton->setAccessibleName(tr("水印颜色"));
+    ui->borderColorButton->setAccessibleName(tr("边框颜色"));
+    ui->selectImagesButton->setToolTip(tr("替换所选图片"));
+}
