@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -34,6 +35,8 @@ private slots:
     void optionsReachTheRun();
     void refusedStart_data();
     void refusedStart();
+    void stopAndStartAgain();
+    void openOutputFolder();
     void leavingDuringRun_data();
     void leavingDuringRun();
 
@@ -294,6 +297,92 @@ void TestMainWindowRun::refusedStart()
     QCoreApplication::sendPostedEvents();
     QCOMPARE(answerer.boxes.size(), 1);
     QVERIFY(output.isEmpty() || !QFileInfo::exists(output));
+}
+
+// Stopped half-way: only whole files, the box counts exactly the files
+// written and says how many were left; a second run then does them all.
+void TestMainWindowRun::stopAndStartAgain()
+{
+    const QSize size(640, 480);
+    const int count = 150;
+    const QString original = scratch->filePath(QStringLiteral("original.png"));
+    writeImage(original, size);
+    QStringList names;
+    for (int index = 0; index < count; ++index) {
+        names.append(QStringLiteral("photo%1.png").arg(index, 3, 10, QLatin1Char('0')));
+        QVERIFY(QFile::copy(original, scratch->filePath(QStringLiteral("in/") + names.last())));
+    }
+    const QString output = scratch->filePath(QStringLiteral("out"));
+    openWindow(output);
+    selectImages(names);
+    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(6);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    auto *progressBar = findIn<QProgressBar>(window.get(), "progressBar");
+    QSignalSpy progress(progressBar, &QProgressBar::valueChanged);
+    processButton()->click();
+    QCOMPARE(processButton()->text(), QStringLiteral("停止处理"));
+    QVERIFY(progress.wait(30000));
+    QVERIFY(progressBar->text().endsWith(QStringLiteral(" / %1").arg(count)));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QVERIFY(!processButton()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 60000);
+    const int written = outputNames(output).size();
+    QVERIFY2(written >= 1 && written < count, qPrintable(QString::number(written)));
+    verifyWholeImages(output, size);
+    const QStringList paragraphs = answerer.boxes.first().text.split(QStringLiteral("\n\n"));
+    QCOMPARE(paragraphs.first(), completionTemplate.arg(written));
+    QCOMPARE(paragraphs.last(), QStringLiteral("已停止：%1 张图片未处理。").arg(count - written));
+    QCOMPARE(processButton()->text(), QStringLiteral("开始处理"));
+    QVERIFY(processButton()->isEnabled());
+
+    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(0);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(processButton()->text(), QStringLiteral("停止处理"));
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 2, 60000);
+    QCOMPARE(answerer.boxes.last().text, completionTemplate.arg(count));
+    QCOMPARE(outputNames(output).size(), count);
+    verifyWholeImages(output, size);
+}
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
+// The completion box's extra button opens the run's output folder, even
+// when another folder was chosen meanwhile; Ok opens nothing.
+void TestMainWindowRun::openOutputFolder()
+{
+    writeImage(scratch->filePath(QStringLiteral("in/photo.png")), QSize(20, 10));
+    const QString output = scratch->filePath(QStringLiteral("out"));
+    openWindow(output);
+    selectImages({QStringLiteral("photo.png")});
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    for (const bool openIt : {false, true}) {
+        ModalResponder<QMessageBox> responder([&](QMessageBox *box) {
+            for (QAbstractButton *button : box->buttons())
+                if (openIt ? box->buttonRole(button) == QMessageBox::ActionRole
+                           : box->standardButton(button) == QMessageBox::Ok)
+                    button->click();
+        });
+        processButton()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(responder.answered(), 1, 60000);
+        QTRY_VERIFY(processButton()->text() == QStringLiteral("开始处理"));
+    }
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(output)});
 }
 
 void TestMainWindowRun::leavingDuringRun_data()
