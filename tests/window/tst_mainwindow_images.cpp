@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QImageWriter>
 #include <QListWidget>
+#include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -33,6 +35,7 @@ private slots:
     void stopDropsPending();
     void selectionFillsList();
     void selectionReplacesAndCancelKeeps();
+    void managingTheList();
 
 private:
     QString writeImage(const QString &name, const QSize &size, const QByteArray &format = QByteArray());
@@ -243,6 +246,87 @@ void TestMainWindowImages::selectionReplacesAndCancelKeeps()
     QCOMPARE(selectImages(first, false), second);
     auto *list = findIn<QListWidget>(window.get(), "imagesList");
     QTRY_VERIFY(!list->item(0)->icon().isNull());
+}
+
+namespace {
+
+void dropOn(QWidget *target, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    const QPoint point = target->rect().center();
+    QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+}
+
+} // namespace
+
+// A folder tree and a file dropped together append what Qt can read, every
+// level down, no file twice; Delete removes the selected entries and their
+// paths, the context menu's last entry clears the list; the count follows.
+// Paths and entries stay one to one and in order throughout, and a
+// thumbnail arriving for a removed file lands nowhere.
+void TestMainWindowImages::managingTheList()
+{
+    QVERIFY(QDir(scratch->path()).mkpath(QStringLiteral("tree/deeper/deepest")));
+    const QStringList inTree = {writeImage(QStringLiteral("tree/a.png"), QSize(10, 10)),
+                                writeImage(QStringLiteral("tree/deeper/b.jpg"), QSize(10, 10), "jpg"),
+                                writeImage(QStringLiteral("tree/deeper/deepest/c.bmp"), QSize(10, 10), "bmp")};
+    QFile notes(scratch->filePath(QStringLiteral("tree/notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not a picture");
+    notes.close();
+    const QString loose = writeImage(QStringLiteral("loose.png"), QSize(10, 10));
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto *list = findIn<QListWidget>(window.get(), "imagesList");
+    auto *progressBar = findIn<QProgressBar>(window.get(), "progressBar");
+    QCOMPARE(list->dragDropMode(), QAbstractItemView::NoDragDrop);
+    QCOMPARE(list->movement(), QListView::Static);
+    auto entryPaths = [list] {
+        QStringList paths;
+        for (int row = 0; row < list->count(); ++row)
+            paths.append(list->item(row)->toolTip());
+        return paths;
+    };
+    auto native = [](const QStringList &paths) {
+        QStringList converted;
+        for (const QString &path : paths)
+            converted.append(QDir::toNativeSeparators(path));
+        return converted;
+    };
+
+    dropOn(list->viewport(), {loose, scratch->filePath(QStringLiteral("tree"))});
+    QCOMPARE(entryPaths(), native(QStringList{loose} + inTree));
+    dropOn(list->viewport(), {inTree[1], loose});
+    QCOMPARE(entryPaths(), native(QStringList{loose} + inTree));
+    QCOMPARE(progressBar->text(), QStringLiteral("已选择 4 个文件"));
+
+    list->setFocus();
+    list->clearSelection();
+    list->item(0)->setSelected(true);
+    list->item(2)->setSelected(true);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(entryPaths(), native({inTree[0], inTree[2]}));
+    QCOMPARE(progressBar->text(), QStringLiteral("已选择 2 个文件"));
+    QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(1)->icon().isNull());
+
+    list->actions().last()->trigger();
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(progressBar->text(), QStringLiteral("已选择 0 个文件"));
+    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    findIn<QPushButton>(window.get(), "processButton")->click();
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().text, QStringLiteral("请先选择要处理的图片！"));
 }
 
 QTEST_MAIN(TestMainWindowImages)

@@ -16,6 +16,7 @@
 #include <QSlider>
 #include <QLineEdit>
 #include <QStackedWidget>
+#include <QStyleOptionViewItem>
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
@@ -199,10 +200,22 @@ void TestWindowLayout::layout()
     QTRY_COMPARE_WITH_TIMEOUT(iconsIn(), fileCount - 1, 60000);
     QCoreApplication::processEvents();
 
-    // Every entry in a cell of its own, whatever arrived when.
+    // Every entry in a cell of its own that holds all it shows, whatever
+    // arrived when.
     QList<QRect> cells;
-    for (int row = 0; row < list->count(); ++row)
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.decorationSize = list->iconSize();
+    option.decorationPosition = QStyleOptionViewItem::Top;
+    option.displayAlignment = Qt::AlignHCenter | Qt::AlignBottom;
+    option.features = QStyleOptionViewItem::WrapText;
+    for (int row = 0; row < list->count(); ++row) {
         cells.append(list->visualItemRect(list->item(row)));
+        const QSize needed = list->itemDelegate()->sizeHint(option, list->model()->index(row, 0));
+        QVERIFY2(cells.last().width() >= needed.width() && cells.last().height() >= needed.height(),
+                 qPrintable(QStringLiteral("entry %1 needs %2x%3 in a cell of %4x%5").arg(row)
+                            .arg(needed.width()).arg(needed.height()).arg(cells.last().width()).arg(cells.last().height())));
+    }
     for (int first = 0; first < cells.size(); ++first) {
         QVERIFY(cells[first].isValid());
         for (int second = first + 1; second < cells.size(); ++second)
