@@ -131,6 +131,7 @@ void MainWindow::fileFailed(const QString &path, const QString &reason)
 void MainWindow::fileWarning(const QString &path, const QString &message)
 {
     batch.warnings.append(QFileInfo(path).fileName() + QStringLiteral(" — ") + message);
+    batch.warnedPaths.insert(path);
 }
 
 void MainWindow::fileSkipped(const QString &path, const QString &reason)
@@ -172,8 +173,8 @@ QString MainWindow::completionMessage() const
         notes.append(tr("%1 个文件处理失败。").arg(batch.failures.size()));
     if (!batch.skipped.isEmpty())
         notes.append(tr("%1 个文件已跳过。").arg(batch.skipped.size()));
-    if (!batch.warnings.isEmpty())
-        notes.append(tr("%1 个文件有警告。").arg(batch.warnings.size()));
+    if (!batch.warnedPaths.isEmpty())
+        notes.append(tr("%1 个文件有警告。").arg(batch.warnedPaths.size()));
     if (!notes.isEmpty())
         message += QStringLiteral("\n\n") + notes.join(QLatin1Char('\n'));
     return message;

@@ -5,6 +5,7 @@
 #include <QFuture>
 #include <QMainWindow>
 #include <QPoint>
+#include <QSet>
 #include <QStringList>
 #include <QTranslator>
 
@@ -140,6 +141,7 @@ private:
         QStringList failures;
         QStringList skipped;
         QStringList warnings;
+        QSet<QString> warnedPaths; // a file may carry several warnings
     };
     QFuture<void> runningBatch;
     std::shared_ptr<std::atomic<bool>> cancelRequested;
