@@ -97,10 +97,12 @@ QList<OptionDeclaration> declare()
                 .word(W::Value, "quality", "Encoder quality", "N", "q").widget("qualitySpinBox"),
         Row{flag("stripMetadata", &S::stripMetadata)}
                 .word(W::SetsFlag, "strip-metadata",
-                      "Write no EXIF, XMP or IPTC (the colour profile stays)."),
+                      "Write no EXIF, XMP or IPTC (the colour profile stays).")
+                .widget("stripMetadataCheckBox"),
         Row{preset("ifExists", &S::ifExists, presets::existingOutputs)}
                 .word(W::Value, "if-exists", "What becomes of an output file that exists "
-                      "before the run (rename writes beside it with _2, _3 ...)", "P"),
+                      "before the run (rename writes beside it with _2, _3 ...)", "P")
+                .widget("ifExistsComboBox"),
         Row{integer("jobs", &S::jobs, 0, 1, 256)}
                 .word(W::Value, "jobs", "Inputs processed at once", "N", "j")
                 .byDefault("the number of CPU cores"),
@@ -117,7 +119,8 @@ QList<OptionDeclaration> declare()
                 .widget("heightSpinBox"),
         Row{flag("shrinkOnly", &S::shrinkOnly)}
                 .word(W::SetsFlag, "shrink-only", "Resize and standard sizes never enlarge a "
-                      "picture already inside the box."),
+                      "picture already inside the box.")
+                .widget("shrinkOnlyCheckBox"),
         Row{flag("crop", &S::crop)}
                 .word(W::SetsFlag, "crop", "Crop the centre to width x height instead of resizing.")
                 .widget("cropCheckBox"),

@@ -522,7 +522,7 @@ All rights reserved.</translation>
     <message>
         <location filename="../../processing/pipeline/presets.cpp" line="83"/>
         <source>改名保存</source>
-        <translation>Keep both (rename)</translation>
+        <translation>Rename</translation>
     </message>
     <message>
         <location filename="../../processing/pipeline/presets.cpp" line="84"/>

@@ -135,6 +135,9 @@ void TestOptionMapping::controlReachesItsField_data()
     addRow("borderColorButton", QColor(200, 0, 0), {{"borderColor", QColor(200, 0, 0)}});
     addRow("batchRenameCheckBox", true, {{"batchRename", true}});
     addRow("batchPrefixLineEdit", "holiday", {{"batchPrefix", "holiday"}});
+    addRow("shrinkOnlyCheckBox", true, {{"shrinkOnly", true}});
+    addRow("stripMetadataCheckBox", true, {{"stripMetadata", true}});
+    addRow("ifExistsComboBox", 2, {{"ifExists", "skip"}});
 }
 
 void TestOptionMapping::controlReachesItsField()
