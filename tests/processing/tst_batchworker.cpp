@@ -431,9 +431,14 @@ void BatchWorkerTest::cancellation()
                                           static_cast<const std::atomic<bool> *>(&cancel));
     QTRY_COMPARE(recorder.progress, QList<int>{33});
 
+    // Encoded before the pipe opens: the reader waiting on it can hold the codecs' lock.
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QVERIFY(batchrun::testImage(24, 16).save(&buffer, "PNG"));
     QFile writer(pipe);
     QVERIFY(writer.open(QIODevice::WriteOnly));
-    batchrun::testImage(24, 16).save(&writer, "PNG");
+    QCOMPARE(writer.write(png), png.size());
     writer.close();
 
     QTRY_COMPARE(recorder.finishedCount, 1);
@@ -458,8 +463,8 @@ void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
         paths << batchrun::writeImage(inputs.filePath(QLatin1String(name)));
     JobSettings settings = settingsFor(paths, outputs.path());
     settings.jobs = 2;
-    // Encoded beforehand: a reader waiting on a pipe can hold the codecs' lock.
-    // Small enough for a pipe's buffer, so the first write cannot wait.
+    // Encoded beforehand, as in cancellation(); small enough for a pipe's
+    // buffer, so the first write cannot wait for a reader held by the lock.
     QByteArray png;
     QBuffer buffer(&png);
     QVERIFY(buffer.open(QIODevice::WriteOnly));
