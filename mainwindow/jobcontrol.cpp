@@ -64,7 +64,7 @@ JobSettings MainWindow::captureJobSettings() const
 void MainWindow::processImages()
 {
     const JobSettings job = captureJobSettings();
-    batchFileCount = job.imagePaths.size();
+    batchPaths = job.imagePaths;
     failures.clear();
     cancelRequested = std::make_shared<std::atomic<bool>>(false);
     runningBatch = QtConcurrent::run(QThreadPool::globalInstance(),
@@ -89,7 +89,7 @@ void MainWindow::updateProgress(int value)
 
 void MainWindow::fileFailed(const QString &path, const QString &reason)
 {
-    failures.append(QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
+    failures.insert(batchPaths.indexOf(path), QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
 }
 
 // After a cancellation the window is closing: nothing is reported then.
@@ -105,11 +105,11 @@ void MainWindow::processingFinished()
 
 QString MainWindow::completionMessage() const
 {
-    QString message = QStringLiteral("图片处理完成！共处理了 %1 张图片。").arg(batchFileCount - failures.size());
+    QString message = QStringLiteral("图片处理完成！共处理了 %1 张图片。").arg(batchPaths.size() - failures.size());
     if (failures.isEmpty())
         return message;
     message += QStringLiteral("\n\n%1 个文件处理失败：").arg(failures.size());
-    for (const QString &failure : failures.mid(0, listedFailureLimit))
+    for (const QString &failure : failures.values().mid(0, listedFailureLimit))
         message += QLatin1Char('\n') + failure;
     if (failures.size() > listedFailureLimit)
         message += QStringLiteral("\n……");

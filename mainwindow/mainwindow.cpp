@@ -22,8 +22,7 @@ MainWindow::MainWindow(QWidget *parent)
       appMenu(nullptr),
       currentLanguage(QStringLiteral("zh_CN")),
       thumbnailLoader(new ThumbnailLoader(this)),
-      cancelRequested(std::make_shared<std::atomic<bool>>(false)),
-      batchFileCount(0)
+      cancelRequested(std::make_shared<std::atomic<bool>>(false))
 {
     ui->setupUi(this);
     applyFramelessLook();

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFuture>
 #include <QMainWindow>
+#include <QMultiMap>
 #include <QPoint>
 #include <QStringList>
 #include <QTranslator>
@@ -107,8 +108,9 @@ private:
     ThumbnailLoader *thumbnailLoader;
     QFuture<void> runningBatch;
     std::shared_ptr<std::atomic<bool>> cancelRequested;
-    int batchFileCount;
-    QStringList failures;
+    QStringList batchPaths;
+    // By input position: inputs in parallel fail in any order, the box lists them in input order.
+    QMultiMap<int, QString> failures;
 };
 
 #endif // MAINWINDOW_H
