@@ -142,7 +142,9 @@ export -f two_vipsthumbnails
 export work
 batch_ours() { measure "$batch" --quiet --width 1000 --height 750 -q 85 "$@" -o "$work/out" "${photos[@]}"; }
 batch_im=$(time_of "$im_mogrify" -path "$work/out" -resize 1000x750 -quality 85 "${photos[@]}")
-batch_gm=$(time_of gm mogrify -output-directory "$work/out" -resize 1000x750 -quality 85 "${photos[@]}")
+# gm mogrify puts an absolute input path below its output directory: it is given names.
+batch_gm=$(time_of bash -c 'cd "$0" && gm mogrify -output-directory "$1" -resize 1000x750 -quality 85 ./*.jpg' \
+    "$work/photos" "$work/out")
 batch_vips=$(time_of bash -c 'two_vipsthumbnails 1000x750 "%s.jpg[Q=85]" "$@"' _ "${photos[@]}")
 row "batch 20 JPEG" "$(batch_ours)" "$batch_im" "$batch_gm" "$batch_vips"
 row "batch 20 JPEG, -j 1" "$(batch_ours -j 1)" "$batch_im" "$batch_gm" "$batch_vips"
@@ -150,7 +152,8 @@ row "batch 20 JPEG, -j 1" "$(batch_ours -j 1)" "$batch_im" "$batch_gm" "$batch_v
 smalls=("$work"/small/*.png)
 small_ours() { measure "$batch" --quiet -f webp -q 85 "$@" -o "$work/out" "${smalls[@]}"; }
 small_im=$(time_of "$im_mogrify" -path "$work/out" -format webp -quality 85 "${smalls[@]}")
-small_gm=$(time_of gm mogrify -output-directory "$work/out" -format webp -quality 85 "${smalls[@]}")
+small_gm=$(time_of bash -c 'cd "$0" && gm mogrify -output-directory "$1" -format webp -quality 85 ./*.png' \
+    "$work/small" "$work/out")
 small_vips=$(time_of bash -c 'two_vipsthumbnails 640x480 "%s.webp[Q=85]" "$@"' _ "${smalls[@]}")
 row "200 PNG to WebP" "$(small_ours)" "$small_im" "$small_gm" "$small_vips"
 row "200 PNG to WebP, -j 1" "$(small_ours -j 1)" "$small_im" "$small_gm" "$small_vips"
