@@ -1,56 +1,165 @@
 #!/usr/bin/env bash
-# Times vellumo-batch and ImageMagick's convert on the same 12 MP BMP for the
-# nearest equivalent of each operation, in the same run, and prints the
-# ratio of the two times (convert / vellumo-batch: above 1 means we are
-# faster). Each command runs three times; the best time counts.
+# Times vellumo-batch against ImageMagick, GraphicsMagick and libvips on the
+# same inputs, for the nearest equivalent of each operation, in one run, and
+# prints the best peer per row with the ratio (best peer / vellumo-batch:
+# above 1 means we are faster) and our CPU use ((user + sys) / wall; 2.0 is
+# two cores busy). Each command runs three times; the best wall time counts.
+# A peer without an equivalent operation shows "-".
+#
+# Rows: one 4000x3000 BMP through each operation (BMP out); that picture as
+# a JPEG re-encoded at quality 85, with the codec floor djpeg | cjpeg; a
+# batch of 20 JPEGs of 2000x1500 resized to 1000x750 at quality 85, with
+# the default jobs and with -j 1, against gm mogrify and two vipsthumbnail
+# processes; 200 PNGs of 640x480 to WebP.
 #
 #   bench/peers.sh [path/to/vellumo-batch]
 set -euo pipefail
 
 batch=${1:-build/cli/vellumo-batch}
 [ -x "$batch" ] || { echo "peers.sh: $batch is not an executable (build first)" >&2; exit 2; }
-command -v convert >/dev/null || { echo "peers.sh: ImageMagick's convert is missing (apt-get install imagemagick)" >&2; exit 2; }
+
+# The peers are needed by this benchmark only, not by the build or the tests.
+peer_packages="imagemagick graphicsmagick libvips-tools libjpeg-turbo-progs"
+missing=""
+for package in $peer_packages; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+# ImageMagick 6 under its own name, past any wrapper called convert.
+im=$(command -v convert-im6.q16 || command -v convert)
+im_mogrify=$(command -v mogrify-im6.q16 || command -v mogrify)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-input="$work/input.bmp"
-convert -seed 7 -size 4000x3000 plasma:fractal -blur 0x2 -type TrueColor "$input"
+bmp="$work/input.bmp"
+jpeg="$work/input.jpg"
+"$im" -seed 7 -size 4000x3000 plasma:fractal -blur 0x2 -type TrueColor "$bmp"
+"$im" "$bmp" -quality 95 "$jpeg"
+mkdir -p "$work/photos" "$work/small"
+for i in $(seq -w 1 20); do
+    "$im" -seed "$i" -size 2000x1500 plasma:fractal -quality 92 "$work/photos/photo$i.jpg"
+done
+"$im" -seed 3 -size 640x480 plasma:fractal "$work/small/tile.png"
+for i in $(seq -w 1 200); do
+    "$im" "$work/small/tile.png" -fill "rgb($((10#$i)),$((255 - 10#$i)),90)" -draw "rectangle 0,0 $((10#$i)),40" \
+        "$work/small/small$i.png"
+done
+rm "$work/small/tile.png"
+# 21 x 21 mean, emboss and sepia for libvips, as matrix files.
+{ echo "21 21 441 0"; for _ in $(seq 21); do printf '1 %.0s' $(seq 21); echo; done; } >"$work/mean.mat"
+printf '3 3 1 128\n-2 -1 0\n-1 1 1\n0 1 2\n' >"$work/emboss.mat"
+printf '3 3\n0.393 0.769 0.189\n0.349 0.686 0.168\n0.272 0.534 0.131\n' >"$work/sepia.mat"
 
-best_time() {
-    local best=""
+# Runs a command three times in a fresh output directory (once when it takes
+# over 5 s); prints the best wall time and the CPU use of that run. A
+# failing command prints "-".
+measure() {
+    local best="" cpu=""
     for _ in 1 2 3; do
+        [ -n "$best" ] && awk -v b="$best" 'BEGIN { exit !(b > 5) }' && break
         rm -rf "$work/out" && mkdir -p "$work/out"
-        local start end elapsed
-        start=$(date +%s.%N)
-        "$@" >/dev/null 2>&1
-        end=$(date +%s.%N)
-        elapsed=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
-        best=$(awk -v e="$elapsed" -v b="${best:-1e9}" 'BEGIN { print (e < b) ? e : b }')
+        if ! /usr/bin/time -o "$work/time" -f '%e %U %S' "$@" >/dev/null 2>&1; then
+            echo "- -"
+            return
+        fi
+        read -r wall user sys <"$work/time"
+        if [ -z "$best" ] || awk -v a="$wall" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+            best=$wall
+            cpu=$(awk -v w="$wall" -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", (w > 0) ? (u + s) / w : 0 }')
+        fi
     done
-    echo "$best"
+    echo "$best $cpu"
 }
 
+# The best of the peers' times given as "name time" pairs; "-" times are skipped.
+best_peer() {
+    printf '%s %s\n' "$@" | awk '$2 != "-" && (best == "" || $2 < best) { best = $2; name = $1 }
+                                 END { if (best == "") print "- -"; else print name, best }'
+}
+
+printf '%-24s %9s %5s %9s %9s %9s %-15s %7s %s\n' row vellumo cpu convert gm vips "best peer" ratio floor
 row() {
-    local name=$1 ours=$2 theirs=$3
-    local our_time their_time
-    # shellcheck disable=SC2086
-    our_time=$(best_time "$batch" --quiet -f bmp $ours -o "$work/out" "$input")
-    # shellcheck disable=SC2086
-    their_time=$(best_time convert "$input" $theirs "$work/out/convert.bmp")
-    printf '%-22s %9.3f s %9.3f s %7.2fx\n' "$name" "$our_time" "$their_time" "$(awk -v a="$their_time" -v b="$our_time" 'BEGIN { print a / b }')"
+    local name=$1 ours=$2 im_time=$3 gm_time=$4 vips_time=$5 floor=${6:-}
+    local our_time our_cpu peer peer_time
+    read -r our_time our_cpu <<<"$ours"
+    read -r peer peer_time <<<"$(best_peer convert "$im_time" gm "$gm_time" vips "$vips_time")"
+    local ratio="-"
+    [ "$peer_time" != "-" ] && ratio=$(awk -v p="$peer_time" -v o="$our_time" 'BEGIN { printf "%.2fx", p / o }')
+    printf '%-24s %8ss %5s %9s %9s %9s %-15s %7s %s\n' "$name" "$our_time" "$our_cpu" "$im_time" \
+        "$gm_time" "$vips_time" "$peer $peer_time" "$ratio" "$floor"
 }
+time_of() { measure "$@" | cut -d' ' -f1; }
+ours() { measure "$batch" --quiet -f bmp "$@" -o "$work/out" "$bmp"; }
+im_op() { time_of "$im" "$bmp" "$@" "$work/out/o.bmp"; }
+gm_op() { time_of gm convert "$bmp" "$@" "$work/out/o.bmp"; }
+vips_op() { time_of vips "$@"; }
+v_in=$bmp
+v_out="$work/out/o.bmp"
 
-echo "$(nproc) cores; input 4000x3000 BMP; ImageMagick $(convert -version | head -n 1 | awk '{print $3}')"
-printf '%-22s %11s %11s %8s\n' operation vellumo convert ratio
-row "round trip (codec)"   ""                                        ""
-row "brightness/contrast"  "--brightness 20 --contrast 20"           "-brightness-contrast 20x20"
-row "saturation"           "--saturation 150"                        "-modulate 100,150"
-row "grayscale"            "--filter grayscale"                      "-grayscale Rec601Luma"
-row "sepia"                "--filter vintage"                        "-sepia-tone 80%"
-row "blur (21x21 mean)"    "--filter blur --filter-intensity 10"     "-statistic Mean 21x21"
-row "emboss"               "--filter emboss"                         "-morphology Convolve 3x3:-2,-1,0,-1,1,1,0,1,2"
-row "Sobel edge"           "--filter edge-detection"                 "-colorspace Gray -morphology Convolve Sobel"
-row "oil paint radius 10"  "--filter oil-painting --filter-intensity 10" "-paint 10"
-row "resize 1920x1080"     "--width 1920 --height 1080"              "-resize 1920x1080"
-row "rotate 45"            "--rotation 45"                           "-rotate 45"
-row "border 10"            "--border 10"                             "-bordercolor white -border 10"
+row "BMP round trip" "$(ours)" "$(im_op)" "$(gm_op)" "$(vips_op copy "$v_in" "$v_out")"
+floor=$(time_of sh -c "djpeg '$jpeg' | cjpeg -quality 85 >'$work/out/o.jpg'")
+row "JPEG re-encode q85" "$(measure "$batch" --quiet -q 85 -o "$work/out" "$jpeg")" \
+    "$(time_of "$im" "$jpeg" -quality 85 "$work/out/o.jpg")" \
+    "$(time_of gm convert "$jpeg" -quality 85 "$work/out/o.jpg")" \
+    "$(time_of vips copy "$jpeg" "$work/out/o.jpg[Q=85]")" "djpeg|cjpeg ${floor}s"
+row "brightness/contrast" "$(ours --brightness 20 --contrast 20)" "$(im_op -brightness-contrast 20x20)" \
+    "$(gm_op -level 10%,1.0,90%)" "$(vips_op linear "$v_in" "$v_out" 1.1687 1.78 --uchar)"
+row "saturation 150" "$(ours --saturation 150)" "$(im_op -modulate 100,150)" "$(gm_op -modulate 100,150)" "-"
+row "grayscale" "$(ours --filter grayscale)" "$(im_op -grayscale Rec601Luma)" "$(gm_op -colorspace gray)" \
+    "$(vips_op colourspace "$v_in" "$v_out" b-w)"
+row "sepia" "$(ours --filter vintage)" "$(im_op -sepia-tone 80%)" "-" \
+    "$(vips_op recomb "$v_in" "$v_out" "$work/sepia.mat")"
+row "blur (21x21 mean)" "$(ours --filter blur --filter-intensity 10)" "$(im_op -statistic Mean 21x21)" "-" \
+    "$(vips_op conv "$v_in" "$v_out" "$work/mean.mat" --precision integer)"
+row "emboss" "$(ours --filter emboss)" "$(im_op -morphology Convolve 3x3:-2,-1,0,-1,1,1,0,1,2)" \
+    "$(gm_op -emboss 1)" "$(vips_op conv "$v_in" "$v_out" "$work/emboss.mat" --precision integer)"
+row "Sobel edge" "$(ours --filter edge-detection)" "$(im_op -colorspace Gray -morphology Convolve Sobel)" \
+    "$(gm_op -edge 1)" "$(vips_op sobel "$v_in" "$v_out")"
+row "oil paint radius 10" "$(ours --filter oil-painting --filter-intensity 10)" "$(im_op -paint 10)" \
+    "$(gm_op -paint 10)" "-"
+row "resize 1920x1080" "$(ours --width 1920 --height 1080)" "$(im_op -resize 1920x1080)" \
+    "$(gm_op -resize 1920x1080)" "$(vips_op resize "$v_in" "$v_out" 0.36)"
+row "rotate 45" "$(ours --rotation 45)" "$(im_op -rotate 45)" "$(gm_op -rotate 45)" \
+    "$(vips_op rotate "$v_in" "$v_out" 45)"
+row "border 10" "$(ours --border 10)" "$(im_op -bordercolor white -border 10)" \
+    "$(gm_op -bordercolor white -border 10)" \
+    "$(vips_op embed "$v_in" "$v_out" 10 10 4020 3020 --extend white)"
+
+photos=("$work"/photos/*.jpg)
+two_vipsthumbnails() {
+    local size=$1 target=$2; shift 2
+    local files=("$@") middle=$(( $# / 2 ))
+    vipsthumbnail -s "$size" -o "$work/out/$target" "${files[@]:0:middle}" &
+    vipsthumbnail -s "$size" -o "$work/out/$target" "${files[@]:middle}"
+    wait
+}
+export -f two_vipsthumbnails
+export work
+batch_ours() { measure "$batch" --quiet --width 1000 --height 750 -q 85 "$@" -o "$work/out" "${photos[@]}"; }
+batch_im=$(time_of "$im_mogrify" -path "$work/out" -resize 1000x750 -quality 85 "${photos[@]}")
+# gm mogrify puts an absolute input path below its output directory: it is given names.
+batch_gm=$(time_of bash -c 'cd "$0" && gm mogrify -output-directory "$1" -resize 1000x750 -quality 85 ./*.jpg' \
+    "$work/photos" "$work/out")
+batch_vips=$(time_of bash -c 'two_vipsthumbnails 1000x750 "%s.jpg[Q=85]" "$@"' _ "${photos[@]}")
+row "batch 20 JPEG" "$(batch_ours)" "$batch_im" "$batch_gm" "$batch_vips"
+row "batch 20 JPEG, -j 1" "$(batch_ours -j 1)" "$batch_im" "$batch_gm" "$batch_vips"
+
+smalls=("$work"/small/*.png)
+small_ours() { measure "$batch" --quiet -f webp -q 85 "$@" -o "$work/out" "${smalls[@]}"; }
+small_im=$(time_of "$im_mogrify" -path "$work/out" -format webp -quality 85 "${smalls[@]}")
+small_gm=$(time_of bash -c 'cd "$0" && gm mogrify -output-directory "$1" -format webp -quality 85 ./*.png' \
+    "$work/small" "$work/out")
+small_vips=$(time_of bash -c 'two_vipsthumbnails 640x480 "%s.webp[Q=85]" "$@"' _ "${smalls[@]}")
+row "200 PNG to WebP" "$(small_ours)" "$small_im" "$small_gm" "$small_vips"
+row "200 PNG to WebP, -j 1" "$(small_ours -j 1)" "$small_im" "$small_gm" "$small_vips"
+
+# Peak resident memory of the batch with the default jobs, beside the budget.
+/usr/bin/time -o "$work/time" -f '%M' "$batch" --quiet --width 1000 --height 750 -q 85 \
+    -o "$work/out" "${photos[@]}"
+peak=$(cat "$work/time")
+echo "$(nproc) cores; peak memory of the 20-JPEG batch: $((peak / 1024)) MB"

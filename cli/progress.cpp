@@ -1,6 +1,5 @@
 #include "progress.h"
 
-#include <QFileInfo>
 
 #include <cstdio>
 #include <unistd.h>
@@ -55,6 +54,7 @@ ProgressReport::ProgressReport(const QStringList &inputPaths, bool quiet, QObjec
 }
 
 // One call arrives per input, read or not, so the calls count the inputs done.
+// Inputs finish in any order when several run at once, so the line names no file.
 void ProgressReport::updateProgress(int percent)
 {
     ++done;
@@ -64,9 +64,7 @@ void ProgressReport::updateProgress(int percent)
         drawBar(percent);
         return;
     }
-    writeError(QStringLiteral("[%1/%2] %3% %4\n")
-                       .arg(done).arg(inputPaths.size()).arg(percent)
-                       .arg(printable(QFileInfo(inputPaths.value(done - 1)).fileName())));
+    writeError(QStringLiteral("[%1/%2] %3%\n").arg(done).arg(inputPaths.size()).arg(percent));
 }
 
 void ProgressReport::fileFailed(const QString &path, const QString &reason)

@@ -66,6 +66,7 @@ void MainWindow::processImages()
     const JobSettings job = captureJobSettings();
     batch = BatchTally();
     batch.total = job.imagePaths.size();
+    batch.inputs = job.imagePaths;
     batch.outputDirectory = job.outputDirectory;
     batchRunning = true;
     cancelRequested = std::make_shared<std::atomic<bool>>(false);
@@ -125,18 +126,18 @@ void MainWindow::updateProgress(int value)
 
 void MainWindow::fileFailed(const QString &path, const QString &reason)
 {
-    batch.failures.append(QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
+    batch.failures.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
 }
 
 void MainWindow::fileWarning(const QString &path, const QString &message)
 {
-    batch.warnings.append(QFileInfo(path).fileName() + QStringLiteral(" — ") + message);
+    batch.warnings.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + message);
     batch.warnedPaths.insert(path);
 }
 
 void MainWindow::fileSkipped(const QString &path, const QString &reason)
 {
-    batch.skipped.append(QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
+    batch.skipped.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
 }
 
 // When the window is closing nothing is reported.
@@ -188,8 +189,8 @@ QString MainWindow::completionDetails() const
         if (!lines.isEmpty())
             sections.append(heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n')));
     };
-    addSection(tr("处理失败："), batch.failures);
-    addSection(tr("已跳过："), batch.skipped);
-    addSection(tr("警告："), batch.warnings);
+    addSection(tr("处理失败："), batch.failures.values());
+    addSection(tr("已跳过："), batch.skipped.values());
+    addSection(tr("警告："), batch.warnings.values());
     return sections.join(QStringLiteral("\n\n"));
 }

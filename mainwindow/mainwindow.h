@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFuture>
 #include <QMainWindow>
+#include <QMultiMap>
 #include <QPoint>
 #include <QSet>
 #include <QStringList>
@@ -138,9 +139,12 @@ private:
         int total = 0;
         int done = 0; // inputs finished with, written or not
         QString outputDirectory;
-        QStringList failures;
-        QStringList skipped;
-        QStringList warnings;
+        QStringList inputs;
+        // By input position: inputs run side by side finish in any order,
+        // the box lists them in input order.
+        QMultiMap<int, QString> failures;
+        QMultiMap<int, QString> skipped;
+        QMultiMap<int, QString> warnings;
         QSet<QString> warnedPaths; // a file may carry several warnings
     };
     QFuture<void> runningBatch;

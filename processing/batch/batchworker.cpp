@@ -2,15 +2,22 @@
 
 #include "batch/imagefile.h"
 #include "batch/inputoutcome.h"
+#include "batch/memorybudget.h"
 #include "batch/metadata.h"
 #include "batch/outputnaming.h"
+#include "core/pixelaccess.h"
 #include "pipeline/chain.h"
 #include "pipeline/imageprocessor.h"
 
 #include <QMetaObject>
 #include <QObject>
+#include <QThread>
+#include <QThreadPool>
 
+#include <algorithm>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <new>
 
 namespace {
@@ -23,10 +30,11 @@ InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
     InputOutcome outcome;
     QString reason;
     try {
-        const QImage loaded = loadImage(inputPath, &reason, &outcome.warnings);
+        QImage loaded = loadImage(inputPath, &reason, &outcome.warnings);
         if (loaded.isNull())
             return InputOutcome::failed(reason);
-        const ChainResult result = applyChain(processor, loaded, settings);
+        // Handed over, so the chain can drop the decoded picture after its first step.
+        const ChainResult result = applyChain(processor, std::move(loaded), settings);
         if (!result.failure.isEmpty())
             return InputOutcome::failed(result.failure);
         if (!writeOutput(processor, result.image, inputPath, outputPath, settings, &reason,
@@ -64,37 +72,143 @@ void report(QObject *receiver, const QString &inputPath, const InputOutcome &out
              Q_ARG(QString, warning));
 }
 
+
+// Where every input goes, in input order, fixed before any input is
+// processed: so the names do not depend on which input finishes first, nor
+// on which fails. Inputs are never overwritten, nor an output of this run by
+// another one; a skipped input takes no name.
+QList<OutputChoice> assignOutputPaths(const JobSettings &settings)
+{
+    ClaimedNames claimed;
+    for (const QString &path : settings.imagePaths)
+        claimed.insert(path);
+    QList<OutputChoice> outputs;
+    for (int index = 0; index < settings.imagePaths.size(); ++index) {
+        const QString derived = makeOutputPath(settings.imagePaths.at(index), index + 1, settings);
+        outputs << claimed.choose(derived, settings.ifExists);
+        if (!outputs.last().skip)
+            claimed.insert(outputs.last().path);
+    }
+    return outputs;
+}
+
+int jobCount(const JobSettings &settings)
+{
+    const int wanted = settings.jobs > 0 ? settings.jobs : QThread::idealThreadCount();
+    return std::clamp(wanted, 1, std::max(1, int(settings.imagePaths.size())));
+}
+
+// Hands the inputs of a run to its workers in input order, each once its
+// memory fits beside the inputs in flight, and reports each one done.
+class Schedule
+{
+public:
+    Schedule(const JobSettings &settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
+        : settings(settings)
+        , outputs(assignOutputPaths(settings))
+        , receiver(receiver)
+        , cancelRequested(cancelRequested)
+        , budget(memorybudget::machineBudget())
+        , copies(memorybudget::workingCopies(settings))
+        // Found before the first input is decoded, not after the last.
+        , outputProblem(outputDirectoryProblem(settings.outputDirectory))
+    {
+    }
+
+    // One worker: processes admitted inputs until none is left or the run is cancelled.
+    void work()
+    {
+        pixelaccess::CoreShare share(inputsInFlight);
+        ImageProcessor processor;
+        for (;;) {
+            const int index = claimNext();
+            if (index < 0)
+                return;
+            const QString &inputPath = settings.imagePaths.at(index);
+            const OutputChoice &output = outputs.at(index);
+            const qint64 cost = output.skip ? 0 : memorybudget::decodedBytes(inputPath) * copies;
+            if (!admit(index, cost))
+                return;
+            const InputOutcome outcome = !outputProblem.isEmpty()
+                    ? InputOutcome::failed(outputProblem)
+                    : output.skip
+                    ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
+                    : processInput(processor, inputPath, output.path, settings);
+            finish(index, cost, outcome);
+        }
+    }
+
+private:
+    bool cancelled() const { return cancelRequested && cancelRequested->load(); }
+
+    int claimNext()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (nextClaimed == int(outputs.size()) || cancelled())
+            return -1;
+        return nextClaimed++;
+    }
+
+    // Waits until index is the next to start and its cost fits; false when the
+    // run was cancelled meanwhile, which then starts no later input either.
+    bool admit(int index, qint64 cost)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] {
+            return nextAdmitted == index
+                    && (cancelled()
+                        || memorybudget::admits(cost, bytesInFlight, inputsInFlight.load(), budget));
+        });
+        ++nextAdmitted;
+        changed.notify_all();
+        if (cancelled())
+            return false;
+        bytesInFlight += cost;
+        ++inputsInFlight;
+        return true;
+    }
+
+    // Posted under the lock, so the percentages arrive in increasing order.
+    void finish(int index, qint64 cost, const InputOutcome &outcome)
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        bytesInFlight -= cost;
+        --inputsInFlight;
+        ++completed;
+        report(receiver, settings.imagePaths.at(index), outcome);
+        const int percent = int(qint64(completed) * 100 / outputs.size());
+        post(receiver, batchreceiver::updateProgress, Q_ARG(int, percent));
+        changed.notify_all();
+    }
+
+    const JobSettings &settings;
+    const QList<OutputChoice> outputs;
+    QObject *const receiver;
+    const std::atomic<bool> *const cancelRequested;
+    const qint64 budget;
+    const int copies;
+    const QString outputProblem;
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    int nextClaimed = 0;
+    int nextAdmitted = 0;
+    int completed = 0;
+    qint64 bytesInFlight = 0;
+    std::atomic<int> inputsInFlight{0}; // read without the lock by the kernels' row bands
+};
+
 } // namespace
 
 void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
 {
     raiseImageDecodeLimit();
-    ImageProcessor processor;
-    const int count = settings.imagePaths.size();
-
-    // Inputs are never overwritten, nor an output of this run by a later one.
-    ClaimedNames claimed;
-    for (const QString &path : std::as_const(settings.imagePaths))
-        claimed.insert(path);
-    // Found before the first input is decoded, not after the last.
-    const QString outputProblem = outputDirectoryProblem(settings.outputDirectory);
-
-    for (int position = 1; position <= count; ++position) {
-        if (cancelRequested && cancelRequested->load())
-            break;
-        const QString &inputPath = settings.imagePaths.at(position - 1);
-        const OutputChoice output =
-                claimed.choose(makeOutputPath(inputPath, position, settings), settings.ifExists);
-        const InputOutcome outcome = !outputProblem.isEmpty()
-                ? InputOutcome::failed(outputProblem)
-                : output.skip
-                ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
-                : processInput(processor, inputPath, output.path, settings);
-        if (outcome.kind == InputOutcome::Kind::Written)
-            claimed.insert(output.path);
-        report(receiver, inputPath, outcome);
-        const int percent = int(qint64(position) * 100 / count);
-        post(receiver, batchreceiver::updateProgress, Q_ARG(int, percent));
-    }
+    Schedule schedule(settings, receiver, cancelRequested);
+    const int jobs = jobCount(settings);
+    QThreadPool workers;
+    workers.setMaxThreadCount(jobs);
+    for (int worker = 0; worker < jobs; ++worker)
+        workers.start([&schedule] { schedule.work(); });
+    workers.waitForDone();
     post(receiver, batchreceiver::processingFinished);
 }

@@ -1,5 +1,6 @@
 #include "pipeline/imageprocessor.h"
 
+#include "batch/bmpwriter.h"
 #include "batch/decodermessages.h"
 #include "core/pixelaccess.h"
 
@@ -73,7 +74,9 @@ QImage opaqueForFormat(const QImage &image, const QString &format)
 // The encoder writes into memory; the file is a QSaveFile, a temporary file
 // beside the target that only commit() renames into place. Any failure
 // before that discards the temporary file and leaves an existing file of the
-// name alone.
+// name alone. A BMP carries no metadata, so edit has nothing to do there: a
+// 32-bit picture goes straight into the file through our writer, without a
+// file-sized buffer.
 bool ImageProcessor::saveImage(const QImage &image, const QString &path, const QString &format,
                                int quality, QString *errorString, const EncodedFileEdit &edit)
 {
@@ -93,6 +96,14 @@ bool ImageProcessor::saveImage(const QImage &image, const QString &path, const Q
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("cannot write: %1").arg(file.errorString().toLower()));
 
+    if (format.toUpper() == QLatin1String("BMP") && bmpwriter::writes(picture.format())) {
+        if (!bmpwriter::write(picture, &file) || !file.commit()) {
+            const QString reason = deviceReason(file);
+            file.cancelWriting();
+            return fail(QStringLiteral("cannot write: %1").arg(reason.toLower()));
+        }
+        return true;
+    }
     QByteArray encoded;
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);

@@ -124,11 +124,30 @@ const unsigned char *PixelReader::unpremultiplyTable()
     return table.data();
 }
 
+namespace {
+thread_local const std::atomic<int> *picturesSharingCores = nullptr;
+} // namespace
+
+CoreShare::CoreShare(const std::atomic<int> &picturesInFlight)
+{
+    picturesSharingCores = &picturesInFlight;
+}
+
+CoreShare::~CoreShare()
+{
+    picturesSharingCores = nullptr;
+}
+
+// Alone, a picture gets four bands per core to even out uneven bands. Sharing
+// the cores it gets one band per core of its share: no more bands than that
+// run at once, whatever the size of the pool.
 void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(int, int)> &body)
 {
-    const int threads = std::max(1, QThread::idealThreadCount());
+    const int cores = std::max(1, QThread::idealThreadCount());
+    const int sharing = picturesSharingCores ? std::max(1, picturesSharingCores->load()) : 1;
+    const int wantedBands = sharing == 1 ? cores * 4 : std::max(1, cores / sharing);
     const qint64 minimumBandPixels = 64 * 1024;
-    int bands = int(std::min<qint64>(threads * 4, (qint64(height) * pixelsPerRow) / minimumBandPixels));
+    int bands = int(std::min<qint64>(wantedBands, (qint64(height) * pixelsPerRow) / minimumBandPixels));
     bands = std::clamp(bands, 1, std::max(1, height));
     if (bands == 1) {
         body(0, height);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRgb>
 
+#include <atomic>
 #include <functional>
 
 // Helpers shared by the fast kernels. The kernels read and write scan lines
@@ -67,8 +68,22 @@ private:
 
 // Runs body(firstRow, endRow) over consecutive bands of [0, height), on the
 // global thread pool when the image is large enough to profit; returns once
-// every band is done. Bands must write disjoint rows only.
+// every band is done. Bands must write disjoint rows only. On a thread inside
+// a CoreShare the bands use only that thread's share of the cores.
 void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(int, int)> &body);
+
+// While it lives, the calling thread is one of picturesInFlight threads that
+// each work on a picture of their own: its row bands get the cores divided
+// by that number, so pictures in parallel do not crowd the cores with bands
+// as well, and a picture left alone still gets every core.
+class CoreShare
+{
+public:
+    explicit CoreShare(const std::atomic<int> &picturesInFlight);
+    ~CoreShare();
+    CoreShare(const CoreShare &) = delete;
+    CoreShare &operator=(const CoreShare &) = delete;
+};
 
 } // namespace pixelaccess
 

@@ -3,6 +3,7 @@
 #include "core/pixelaccess.h"
 #include "geometry/rotatetransform.h"
 #include "pipeline/imageprocessor.h"
+#include "tone/tonetables.h"
 
 namespace {
 
@@ -36,20 +37,20 @@ const QList<ChainStep> steps = {
      [](Processor p, Image image, Settings s) {
          return p.applyStandardSize(image, s.standardSize, s.shrinkOnly);
      },
-     nullptr},
+     nullptr, nullptr},
     {"aspect ratio", [](Settings s) { return s.aspectRatio != QStringLiteral("原始比例"); },
      [](Processor p, Image image, Settings s) { return p.applyAspectRatio(image, s.aspectRatio); },
-     nullptr},
-    {"size", resizeOrCropRuns, resizeOrCrop, nullptr},
+     nullptr, nullptr},
+    {"size", resizeOrCropRuns, resizeOrCrop, nullptr, nullptr},
     {"brightness", [](Settings s) { return s.brightness != 0; },
      [](Processor p, Image image, Settings s) { return p.adjustBrightness(image, s.brightness); },
-     nullptr},
+     nullptr, [](Settings s) { return tonetables::brightness(s.brightness); }},
     {"contrast", [](Settings s) { return s.contrast != 0; },
      [](Processor p, Image image, Settings s) { return p.adjustContrast(image, s.contrast); },
-     nullptr},
+     nullptr, [](Settings s) { return tonetables::contrast(s.contrast); }},
     {"saturation", [](Settings s) { return s.saturation != 100; },
      [](Processor p, Image image, Settings s) { return p.adjustSaturation(image, s.saturation); },
-     nullptr},
+     nullptr, nullptr},
     {"rotation", [](Settings s) { return s.rotation != 0; },
      [](Processor p, Image image, Settings s) { return p.rotateImage(image, s.rotation); },
      [](Image image, Settings s) {
@@ -58,22 +59,24 @@ const QList<ChainStep> steps = {
                  : QStringLiteral("pictures over %1 pixels wide or high turn only by "
                                   "multiples of 90 degrees")
                            .arg(RotateTransform::largestSmoothSide);
-     }},
+     },
+     nullptr},
     {"flip", [](Settings s) { return s.flipHorizontal || s.flipVertical; },
      [](Processor p, Image image, Settings s) {
          return p.flipImage(image, s.flipHorizontal, s.flipVertical);
      },
-     nullptr},
+     nullptr, nullptr},
     {"filter", [](Settings s) { return s.filter != QStringLiteral("无"); },
      [](Processor p, Image image, Settings s) {
          return p.applyFilter(image, s.filter, s.filterIntensity);
      },
-     nullptr},
+     nullptr, nullptr},
     {"auto enhance", [](Settings s) { return s.autoEnhanceEnabled; },
-     [](Processor p, Image image, Settings) { return p.autoEnhance(image); }, nullptr},
+     [](Processor p, Image image, Settings) { return p.autoEnhance(image); }, nullptr,
+     [](Settings) { return tonetables::autoEnhance(); }},
     {"channel", [](Settings s) { return s.extractChannelEnabled; },
      [](Processor p, Image image, Settings s) { return p.extractChannel(image, s.channel); },
-     nullptr},
+     nullptr, nullptr},
     {"grid cell", [](Settings s) { return s.gridSplit; },
      [](Processor p, Image image, Settings s) {
          return p.splitGrid(image, s.gridRows, s.gridCols);
@@ -82,14 +85,15 @@ const QList<ChainStep> steps = {
          return image.width() < s.gridCols || image.height() < s.gridRows
                  ? QStringLiteral("the picture is smaller than the grid")
                  : QString();
-     }},
-    {"watermark", [](Settings s) { return s.watermark && !s.watermarkText.isEmpty(); }, watermark,
+     },
      nullptr},
+    {"watermark", [](Settings s) { return s.watermark && !s.watermarkText.isEmpty(); }, watermark,
+     nullptr, nullptr},
     {"border", [](Settings s) { return s.border; },
      [](Processor p, Image image, Settings s) {
          return p.addBorder(image, s.borderThickness, s.borderColor);
      },
-     nullptr},
+     nullptr, nullptr},
 };
 
 } // namespace
@@ -99,25 +103,58 @@ const QList<ChainStep> &chainSteps()
     return steps;
 }
 
+namespace {
+
+// The table steps that run from first on without a step between them, up
+// to stopAfter: their composed table, and the step after them.
+QList<ChainStep>::const_iterator composeTableSteps(QList<ChainStep>::const_iterator first,
+                                                   const JobSettings &settings,
+                                                   const QString &stopAfter,
+                                                   tonemapping::ChannelTable *table)
+{
+    *table = first->table(settings);
+    auto next = first + 1;
+    for (auto stop = first; stop->name != stopAfter && next != steps.end(); stop = next++) {
+        if (!next->runs(settings))
+            continue;
+        if (!next->table)
+            break;
+        *table = tonemapping::composed(*table, next->table(settings));
+    }
+    return next;
+}
+
+} // namespace
+
 ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSettings &settings,
                        const QString &stopAfter)
 {
-    for (const ChainStep &step : steps) {
-        if (step.runs(settings)) {
-            QImage result = step.apply(processor, image, settings);
+    for (auto step = steps.begin(); step != steps.end();) {
+        auto next = step + 1;
+        if (step->runs(settings)) {
+            QImage result;
+            if (step->table && tonemapping::tablesCompose(image)) {
+                tonemapping::ChannelTable table;
+                next = composeTableSteps(step, settings, stopAfter, &table);
+                result = tonemapping::applyChannelTable(std::move(image), table);
+            } else {
+                result = step->apply(processor, image, settings);
+                // Some of Qt's operations (turns by multiples of 90 degrees among
+                // them) drop the colour space; the picture keeps the source's.
+                if (!result.isNull())
+                    pixelaccess::copyMetadata(image, result);
+            }
             if (result.isNull()) {
-                QString reason = step.emptyReason ? step.emptyReason(image, settings) : QString();
+                QString reason = step->emptyReason ? step->emptyReason(image, settings) : QString();
                 if (reason.isEmpty())
                     reason = QStringLiteral("no picture left (out of memory?)");
-                return {QImage(), QStringLiteral("%1: %2").arg(QLatin1String(step.name), reason)};
+                return {QImage(), QStringLiteral("%1: %2").arg(QLatin1String(step->name), reason)};
             }
-            // Some of Qt's operations (turns by multiples of 90 degrees among
-            // them) drop the colour space; the picture keeps the source's.
-            pixelaccess::copyMetadata(image, result);
             image = std::move(result);
         }
-        if (stopAfter == QLatin1String(step.name))
+        if (stopAfter == QLatin1String((next - 1)->name))
             break;
+        step = next;
     }
     return {image, QString()};
 }

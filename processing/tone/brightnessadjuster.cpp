@@ -2,12 +2,13 @@
 
 #include "pipeline/imageprocessor.h"
 #include "core/tonemapping.h"
+#include "tone/tonetables.h"
 
 #include <algorithm>
 
 // Beyond ±255 every channel is already clamped, so a larger delta is cut
 // there: same pixels, and no integer overflow for extreme deltas.
-tonemapping::ChannelTable BrightnessAdjuster::table(int delta)
+tonemapping::ChannelTable tonetables::brightness(int delta)
 {
     const int shift = std::clamp(delta, -255, 255);
     return tonemapping::channelTable([shift](int value) { return pixelaccess::clampChannel(value + shift); });
@@ -19,7 +20,7 @@ tonemapping::ChannelTable BrightnessAdjuster::table(int delta)
 // image gives a null image.
 QImage BrightnessAdjuster::apply(const QImage &image, int delta)
 {
-    return tonemapping::applyChannelTable(image, table(delta));
+    return tonemapping::applyChannelTable(image, tonetables::brightness(delta));
 }
 
 QImage ImageProcessor::adjustBrightness(const QImage &image, int delta)

@@ -2,12 +2,13 @@
 
 #include "pipeline/imageprocessor.h"
 #include "core/tonemapping.h"
+#include "tone/tonetables.h"
 
 // The factor is evaluated in single precision, numerator product first, then
 // denominator product, then the quotient; the results depend on that order.
 // 128 stays 128 under every factor, including the infinite one at amount 259
 // (where 0 × F would otherwise be NaN).
-tonemapping::ChannelTable ContrastAdjuster::table(int amount)
+tonemapping::ChannelTable tonetables::contrast(int amount)
 {
     const float factor = ((float(amount) + 255.0f) * 259.0f) / ((259.0f - float(amount)) * 255.0f);
     return tonemapping::channelTable([factor](int value) {
@@ -24,7 +25,7 @@ tonemapping::ChannelTable ContrastAdjuster::table(int amount)
 // null image gives a null image.
 QImage ContrastAdjuster::apply(const QImage &image, int amount)
 {
-    return tonemapping::applyChannelTable(image, table(amount));
+    return tonemapping::applyChannelTable(image, tonetables::contrast(amount));
 }
 
 QImage ImageProcessor::adjustContrast(const QImage &image, int amount)

@@ -3,6 +3,7 @@
 
 #include "batchrun.h"
 #include "batch/batchworker.h"
+#include "batch/memorybudget.h"
 #include "batch/outputnaming.h"
 #include "pipeline/imageprocessor.h"
 
@@ -10,11 +11,14 @@
 #include <QFileInfo>
 #include <QImageIOPlugin>
 #include <QSemaphore>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtConcurrent>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 // What the chain is expected to do to a source image, built from the
 // operations in the order a test names them.
@@ -26,6 +30,7 @@ Q_DECLARE_METATYPE(SettingsChange)
 // Decodes files starting with "HOLD" once the test releases it, so that a
 // run can be caught in the middle of an input.
 QSemaphore holdingDecoderRelease;
+std::atomic<int> holdingDecodersEntered{0};
 
 class HoldingHandler : public QImageIOHandler
 {
@@ -33,6 +38,7 @@ public:
     bool canRead() const override { return device() && device()->peek(4) == "HOLD"; }
     bool read(QImage *image) override
     {
+        ++holdingDecodersEntered;
         holdingDecoderRelease.acquire();
         *image = batchrun::testImage(24, 16);
         return true;
@@ -125,32 +131,45 @@ private slots:
     void chain_data();
     void chain();
     void cancellation();
+    void cancellationLetsInputsInFlightFinish();
+    void sameBytesWhateverTheJobs_data();
+    void sameBytesWhateverTheJobs();
+    void memoryAdmission_data();
+    void memoryAdmission();
+    void decodedBytesFromHeader();
     void exifOrientationApplied_data();
     void exifOrientationApplied();
 };
 
 void BatchWorkerTest::progressAndFinish_data()
 {
+    QTest::addColumn<int>("jobs");
     QTest::addColumn<int>("count");
     QTest::addColumn<QList<int>>("missingPositions");
     QTest::addColumn<QList<int>>("expectedProgress");
     QTest::addColumn<QStringList>("expectedNames");
 
-    QTest::newRow("three") << 3 << QList<int>() << QList<int>{33, 66, 100}
-                           << QStringList{"p_0001.png", "p_0002.png", "p_0003.png"};
-    QTest::newRow("seven") << 7 << QList<int>() << QList<int>{14, 28, 42, 57, 71, 85, 100}
-                           << QStringList{"p_0001.png", "p_0002.png", "p_0003.png", "p_0004.png",
-                                          "p_0005.png", "p_0006.png", "p_0007.png"};
-    QTest::newRow("second missing") << 3 << QList<int>{2} << QList<int>{33, 66, 100}
-                                    << QStringList{"p_0001.png", "p_0003.png"};
-    QTest::newRow("last missing") << 2 << QList<int>{2} << QList<int>{50, 100}
-                                  << QStringList{"p_0001.png"};
-    QTest::newRow("none loads") << 2 << QList<int>{1, 2} << QList<int>{50, 100} << QStringList();
-    QTest::newRow("no inputs") << 0 << QList<int>() << QList<int>() << QStringList();
+    for (int jobs : {1, 3}) {
+        const auto row = [jobs](const char *name) -> QTestData & {
+            return QTest::addRow("%s, %d jobs", name, jobs) << jobs;
+        };
+        row("three") << 3 << QList<int>() << QList<int>{33, 66, 100}
+                      << QStringList{"p_0001.png", "p_0002.png", "p_0003.png"};
+        row("seven") << 7 << QList<int>() << QList<int>{14, 28, 42, 57, 71, 85, 100}
+                      << QStringList{"p_0001.png", "p_0002.png", "p_0003.png", "p_0004.png",
+                                     "p_0005.png", "p_0006.png", "p_0007.png"};
+        row("second missing") << 3 << QList<int>{2} << QList<int>{33, 66, 100}
+                               << QStringList{"p_0001.png", "p_0003.png"};
+        row("last missing") << 2 << QList<int>{2} << QList<int>{50, 100}
+                             << QStringList{"p_0001.png"};
+        row("none loads") << 2 << QList<int>{1, 2} << QList<int>{50, 100} << QStringList();
+        row("no inputs") << 0 << QList<int>() << QList<int>() << QStringList();
+    }
 }
 
 void BatchWorkerTest::progressAndFinish()
 {
+    QFETCH(int, jobs);
     QFETCH(int, count);
     QFETCH(QList<int>, missingPositions);
     QFETCH(QList<int>, expectedProgress);
@@ -168,19 +187,29 @@ void BatchWorkerTest::progressAndFinish()
     settings.format = QStringLiteral("PNG");
     settings.batchRename = true;
     settings.batchPrefix = QStringLiteral("p");
+    settings.jobs = jobs;
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
 
-    // Each input gives its failure, if any, then its progress; the end comes last.
+    // Each input gives its failure, if any, right before its progress; the
+    // end comes last. One worker finishes the inputs in their order.
     QStringList expectedEvents;
     for (int position = 1; position <= count; ++position) {
-        if (missingPositions.contains(position))
+        if (jobs == 1 && missingPositions.contains(position))
             expectedEvents << QStringLiteral("failed");
         expectedEvents << QStringLiteral("progress");
     }
     expectedEvents << QStringLiteral("finished");
-    QCOMPARE(recorder.events, expectedEvents);
+    QStringList events = recorder.events;
+    for (int index = events.size() - 1; jobs > 1 && index >= 0; --index) {
+        if (events.at(index) == QStringLiteral("failed")) {
+            QCOMPARE(events.value(index + 1), QStringLiteral("progress"));
+            events.removeAt(index);
+        }
+    }
+    QCOMPARE(events, expectedEvents);
+    QCOMPARE(recorder.failedPaths.size(), missingPositions.size());
     QCOMPARE(recorder.progress, expectedProgress);
     QCOMPARE(recorder.finishedCount, 1);
     for (int position : missingPositions)
@@ -193,8 +222,10 @@ void BatchWorkerTest::callsArriveQueuedOnReceiverThread()
     QTemporaryDir inputs, outputs;
     const QStringList paths{batchrun::writeImage(inputs.filePath("a.png")),
                             inputs.filePath("missing.png")};
+    JobSettings settings = settingsFor(paths, outputs.path());
+    settings.jobs = 1; // the inputs finish in their order
     BatchRecorder recorder;
-    QFuture<void> run = QtConcurrent::run(runBatch, settingsFor(paths, outputs.path()), &recorder,
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
                                           static_cast<const std::atomic<bool> *>(nullptr));
     QTRY_COMPARE(recorder.finishedCount, 1);
     run.waitForFinished();
@@ -442,7 +473,9 @@ void BatchWorkerTest::cancellation()
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
     recorder.cancelOnFirstProgress = &cancel;
-    QFuture<void> run = QtConcurrent::run(runBatch, settingsFor(paths, outputs.path()), &recorder,
+    JobSettings settings = settingsFor(paths, outputs.path());
+    settings.jobs = 1;
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
                                           static_cast<const std::atomic<bool> *>(&cancel));
     QTRY_COMPARE(recorder.progress, QList<int>{33});
     holdingDecoderRelease.release();
@@ -453,6 +486,180 @@ void BatchWorkerTest::cancellation()
     QVERIFY(recorder.failedPaths.isEmpty());
     QCOMPARE(batchrun::entriesOf(outputs.path()),
              (QStringList{"first_processed.jpg", "held_processed.jpg"}));
+}
+
+// Two workers are held inside their decoders, so both inputs are in flight
+// when the stop is asked for: both are finished whole, and no later input
+// starts.
+void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
+{
+    QTemporaryDir inputs, outputs;
+    QStringList paths;
+    for (const char *name : {"held1.png", "held2.png"}) {
+        paths << inputs.filePath(QLatin1String(name));
+        QFile holdFile(paths.last());
+        QVERIFY(holdFile.open(QIODevice::WriteOnly) && holdFile.write("HOLD") == 4);
+    }
+    for (const char *name : {"later1.png", "later2.png", "later3.png"})
+        paths << batchrun::writeImage(inputs.filePath(QLatin1String(name)));
+    JobSettings settings = settingsFor(paths, outputs.path());
+    settings.jobs = 2;
+    holdingDecodersEntered = 0;
+    std::atomic<bool> cancel{false};
+    BatchRecorder recorder;
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
+                                          static_cast<const std::atomic<bool> *>(&cancel));
+    QTRY_COMPARE(holdingDecodersEntered.load(), 2);
+    cancel.store(true);
+    holdingDecoderRelease.release(2);
+
+    QTRY_COMPARE(recorder.finishedCount, 1);
+    run.waitForFinished();
+    QCOMPARE(recorder.progress, (QList<int>{20, 40}));
+    QVERIFY(recorder.failedPaths.isEmpty());
+    QCOMPARE(batchrun::entriesOf(outputs.path()),
+             (QStringList{"held1_processed.jpg", "held2_processed.jpg"}));
+    for (const QString &name : batchrun::entriesOf(outputs.path()))
+        QCOMPARE(QImage(outputs.filePath(name)).size(), QSize(24, 16));
+}
+
+void BatchWorkerTest::sameBytesWhateverTheJobs_data()
+{
+    QTest::addColumn<SettingsChange>("change");
+
+    QTest::newRow("derived names, re-encoded") << SettingsChange([](JobSettings &) {});
+    QTest::newRow("numbered, tone and turn to PNG") << SettingsChange([](JobSettings &s) {
+        s.batchRename = true;
+        s.batchPrefix = QStringLiteral("n");
+        s.brightness = 20;
+        s.contrast = 15;
+        s.rotation = 90;
+        s.format = QStringLiteral("PNG");
+    });
+    QTest::newRow("resize, blur and enhance to WEBP") << SettingsChange([](JobSettings &s) {
+        s.width = 200;
+        s.height = 150;
+        s.filter = QStringLiteral("模糊");
+        s.autoEnhanceEnabled = true;
+        s.format = QStringLiteral("WEBP");
+    });
+    QTest::newRow("watermark and border to BMP") << SettingsChange([](JobSettings &s) {
+        s.watermark = true;
+        s.watermarkText = QStringLiteral("© test");
+        s.border = true;
+        s.format = QStringLiteral("BMP");
+    });
+}
+
+// Formats, sizes, an EXIF turn, alpha, gray, a damaged input and two inputs
+// of one base name: several workers write the same files with the same
+// bytes as one worker does, and report the same failures.
+void BatchWorkerTest::sameBytesWhateverTheJobs()
+{
+    QFETCH(SettingsChange, change);
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg.warning=false"));
+
+    QTemporaryDir inputs;
+    QStringList paths;
+    paths << batchrun::writeImage(inputs.filePath("a.png"), batchrun::testImage(640, 480, 1));
+    paths << inputs.filePath("a.jpg");
+    QFile turned(paths.last());
+    QVERIFY(turned.open(QIODevice::WriteOnly));
+    turned.write(jpegWithOrientation(batchrun::testImage(300, 200, 2), 6));
+    turned.close();
+    paths << batchrun::writeImage(inputs.filePath("c.bmp"), batchrun::testImage(50, 40, 3));
+    paths << inputs.filePath("broken.jpg");
+    QFile broken(paths.last());
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray("\xff\xd8\xff\xe0 not really a JPEG"));
+    broken.close();
+    QImage translucent = batchrun::testImage(200, 100, 4).convertToFormat(QImage::Format_ARGB32);
+    translucent.setPixel(3, 3, qRgba(10, 20, 30, 40));
+    paths << batchrun::writeImage(inputs.filePath("e.png"), translucent);
+    paths << batchrun::writeImage(inputs.filePath("gray.png"),
+                                  batchrun::testImage(100, 80, 5).convertToFormat(QImage::Format_Grayscale8));
+    paths << batchrun::writeImage(inputs.filePath("w.webp"), batchrun::testImage(120, 90, 6));
+    QVERIFY(!paths.contains(QString()));
+
+    QList<QStringList> failures;
+    std::vector<std::unique_ptr<QTemporaryDir>> directories;
+    for (int jobs : {1, 4}) {
+        directories.push_back(std::make_unique<QTemporaryDir>());
+        JobSettings settings = settingsFor(paths, directories.back()->path());
+        change(settings);
+        settings.jobs = jobs;
+        BatchRecorder recorder;
+        batchrun::runHere(settings, recorder);
+        QStringList failed = recorder.failedPaths;
+        failed.sort();
+        failures << failed;
+    }
+    QCOMPARE(failures.at(0), QStringList{paths.at(3)});
+    QCOMPARE(failures.at(1), failures.at(0));
+    const QStringList names = batchrun::entriesOf(directories.at(0)->path());
+    QCOMPARE(names.size(), paths.size() - 1);
+    QCOMPARE(batchrun::entriesOf(directories.at(1)->path()), names);
+    for (const QString &name : names)
+        QVERIFY2(batchrun::fileChecksum(directories.at(0)->filePath(name))
+                         == batchrun::fileChecksum(directories.at(1)->filePath(name)),
+                 qPrintable(name));
+}
+
+void BatchWorkerTest::memoryAdmission_data()
+{
+    QTest::addColumn<qint64>("physicalBytes");
+    QTest::addColumn<qint64>("cost");
+    QTest::addColumn<int>("inputsInFlight");
+    QTest::addColumn<qint64>("bytesInFlight");
+    QTest::addColumn<bool>("admitted");
+
+    const qint64 gib = qint64(1) << 30;
+    const qint64 scan = qint64(16000) * 16000 * 4 * 3; // a decoded scan and two copies
+    const qint64 photo = qint64(2000) * 1500 * 4 * 3;
+    QTest::newRow("a scan starts alone") << 24 * gib << scan << 0 << qint64(0) << true;
+    QTest::newRow("a second scan waits for the first") << 24 * gib << scan << 1 << scan << false;
+    QTest::newRow("a photo fits beside a scan") << 24 * gib << photo << 1 << scan << true;
+    QTest::newRow("a scan waits for photos") << 24 * gib << scan << 40 << 40 * photo << false;
+    QTest::newRow("many photos at once") << 24 * gib << photo << 63 << 63 * photo << true;
+    QTest::newRow("small machine: a scan still starts alone") << 2 * gib << scan << 0 << qint64(0) << true;
+    QTest::newRow("small machine: the last photo that fits")
+            << 2 * gib << photo << 13 << 13 * photo << true;
+    QTest::newRow("small machine: a photo waits when full")
+            << 2 * gib << photo << 14 << 14 * photo << false;
+}
+
+// The admission rule alone: a quarter of the memory, at most the cap, and a
+// lone input always runs.
+void BatchWorkerTest::memoryAdmission()
+{
+    QFETCH(qint64, physicalBytes);
+    QFETCH(qint64, cost);
+    QFETCH(int, inputsInFlight);
+    QFETCH(qint64, bytesInFlight);
+    QFETCH(bool, admitted);
+
+    const qint64 budget = memorybudget::budgetFor(physicalBytes);
+    QCOMPARE(budget, std::min(physicalBytes / 4, memorybudget::capBytes));
+    QCOMPARE(memorybudget::admits(cost, bytesInFlight, inputsInFlight, budget), admitted);
+}
+
+// An input's cost comes from its header, whatever its stored pixel format.
+void BatchWorkerTest::decodedBytesFromHeader()
+{
+    QTemporaryDir inputs;
+    const QString indexed = batchrun::writeImage(
+            inputs.filePath("indexed.png"),
+            batchrun::testImage(300, 200).convertToFormat(QImage::Format_Indexed8));
+    QCOMPARE(memorybudget::decodedBytes(indexed), qint64(300) * 200 * 4);
+    QCOMPARE(memorybudget::decodedBytes(inputs.filePath("missing.png")), qint64(0));
+    const QString pipe = inputs.filePath(QStringLiteral("pipe.png"));
+    QVERIFY(QProcess::execute(QStringLiteral("mkfifo"), {pipe}) == 0);
+    QCOMPARE(memorybudget::decodedBytes(pipe), qint64(0)); // returns without waiting for a writer
+
+    JobSettings settings;
+    QCOMPARE(memorybudget::workingCopies(settings), 2);
+    settings.brightness = 5;
+    QCOMPARE(memorybudget::workingCopies(settings), 3);
 }
 
 void BatchWorkerTest::exifOrientationApplied_data()

@@ -1,4 +1,5 @@
 #include "differential.h"
+#include "pipeline/chain.h"
 #include "pipeline/imageprocessor.h"
 #include "reference.h"
 
@@ -108,6 +109,8 @@ private slots:
     void saturationMatchesReference();
     void autoEnhanceMatchesReference_data() { addDifferentialRows({0}); }
     void autoEnhanceMatchesReference();
+    void toneStepsOfOneChainMatchReference_data() { addDifferentialRows({-100, -20, 1, 40, 100}); }
+    void toneStepsOfOneChainMatchReference();
 
     void saturationOverManyColours_data();
     void saturationOverManyColours();
@@ -164,6 +167,34 @@ void ToneTest::autoEnhanceMatchesReference()
 {
     verifyMatchesReference([](const QImage &image, int) { return ImageProcessor().autoEnhance(image); },
                            [](const QImage &image, int) { return reference::autoEnhance(image); });
+}
+
+// Brightness, contrast and auto enhance in one chain take one pass where
+// that is exact, and rewrite a picture the chain alone holds in place: the
+// pixels are those of the three literal steps one after the other, whether
+// the caller still holds the source or hands over a copy.
+void ToneTest::toneStepsOfOneChainMatchReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(int, parameter);
+    JobSettings settings;
+    settings.brightness = parameter;
+    settings.contrast = (parameter * 7) % 101;
+    settings.autoEnhanceEnabled = parameter % 2 == 0;
+    QImage expected = reference::adjustBrightness(reference::workingImage(source), settings.brightness);
+    expected = reference::adjustContrast(expected, settings.contrast);
+    if (settings.autoEnhanceEnabled)
+        expected = reference::autoEnhance(expected);
+
+    const QImage untouched = source.copy();
+    ImageProcessor processor;
+    const ChainResult kept = applyChain(processor, source, settings);
+    QString diff = differential::firstDifference(kept.image, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    QCOMPARE(source, untouched);
+    const ChainResult handedOver = applyChain(processor, source.copy(), settings);
+    diff = differential::firstDifference(handedOver.image, expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
 }
 
 // The scan-line path repeats QColor's HSV arithmetic; every colour once at
