@@ -18,6 +18,10 @@ static int centredStart(int extent, int limit)
 // as does a null source.
 QImage ImageProcessor::cropImage(const QImage &image, int width, int height)
 {
+    // Decided before any arithmetic: a limit far below zero would overflow
+    // the cut's rectangle.
+    if (width <= 0 || height <= 0)
+        return QImage();
     if (width >= image.width() && height >= image.height())
         return image;
     const int x = centredStart(image.width(), width);

@@ -700,5 +700,4 @@ void BatchWorkerTest::exifOrientationApplied()
 }
 
 QTEST_MAIN(BatchWorkerTest)
-#include "moc_batchrun.cpp"
 #include "tst_batchworker.moc"

@@ -476,4 +476,3 @@ void FidelityTest::existingOutput()
 
 QTEST_MAIN(FidelityTest)
 #include "tst_fidelity.moc"
-#include "moc_batchrun.cpp"

@@ -93,6 +93,8 @@ private slots:
     void cropCutsCentredRegion();
     void cropWithinLimitsReturnsSource_data();
     void cropWithinLimitsReturnsSource();
+    void cropBelowOneGivesNullImage_data();
+    void cropBelowOneGivesNullImage();
     void aspectRatioCutsCentredRegion_data();
     void aspectRatioCutsCentredRegion();
     void aspectRatioOfMatchingOrUnknownKeepsWholeImage_data();
@@ -138,7 +140,8 @@ void GeometryTest::resizeMatchesReference()
 void GeometryTest::cropMatchesReference_data()
 {
     addDifferentialRows({{1, 1}, {2, 2}, {4, 3}, {8, 8}, {9, 1}, {12, 10}, {22, 21}, {30, 6},
-                         {31, 7}, {100, 100}, {0, 0}, {0, 5}, {-1, 3}, {INT_MAX, 2}, {INT_MIN, INT_MIN}});
+                         {31, 7}, {100, 100}, {0, 0}, {0, 5}, {-1, 3}, {INT_MAX, 2}, {INT_MIN, INT_MIN},
+                         {INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}});
 }
 
 void GeometryTest::cropMatchesReference()
@@ -225,6 +228,8 @@ void GeometryTest::cropCutsCentredRegion_data()
     QTest::newRow("101x100 to 100x100") << QSize(101, 100) << QSize(100, 100) << QRect(0, 0, 100, 100);
     QTest::newRow("100x100 to 150x50") << QSize(100, 100) << QSize(150, 50) << QRect(0, 25, 100, 50);
     QTest::newRow("100x101 to 100x98") << QSize(100, 101) << QSize(100, 98) << QRect(0, 1, 100, 98);
+    QTest::newRow("100x100 to INT_MAXx40") << QSize(100, 100) << QSize(INT_MAX, 40) << QRect(0, 30, 100, 40);
+    QTest::newRow("100x100 to 40xINT_MAX") << QSize(100, 100) << QSize(40, INT_MAX) << QRect(30, 0, 40, 100);
 }
 
 void GeometryTest::cropCutsCentredRegion()
@@ -251,6 +256,31 @@ void GeometryTest::cropWithinLimitsReturnsSource()
     QFETCH(QSize, limit);
     const QImage image = coordinateImage(100, 100);
     QVERIFY(sharesPixels(ImageProcessor().cropImage(image, limit.width(), limit.height()), image));
+}
+
+// Limits far below zero must not reach the arithmetic of the cut, where
+// they would overflow.
+void GeometryTest::cropBelowOneGivesNullImage_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QSize>("limit");
+    const QList<QSize> sources = {QSize(100, 100), QSize(7, 3), QSize(1, 1)};
+    const QList<QSize> limits = {QSize(INT_MIN, INT_MIN), QSize(INT_MIN, 50), QSize(50, INT_MIN),
+                                 QSize(INT_MIN, INT_MAX), QSize(INT_MAX, INT_MIN), QSize(INT_MIN + 1, 1),
+                                 QSize(-1, INT_MAX), QSize(INT_MAX, 0)};
+    for (const QSize &source : sources) {
+        for (const QSize &limit : limits)
+            QTest::addRow("%dx%d to %dx%d", source.width(), source.height(), limit.width(), limit.height())
+                << source << limit;
+    }
+}
+
+void GeometryTest::cropBelowOneGivesNullImage()
+{
+    QFETCH(QSize, source);
+    QFETCH(QSize, limit);
+    const QImage image = coordinateImage(source.width(), source.height());
+    QVERIFY(ImageProcessor().cropImage(image, limit.width(), limit.height()).isNull());
 }
 
 void GeometryTest::aspectRatioCutsCentredRegion_data()

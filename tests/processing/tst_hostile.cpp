@@ -635,5 +635,4 @@ void HostileTest::manyInputsOfOneName()
 }
 
 QTEST_MAIN(HostileTest)
-#include "moc_batchrun.cpp"
 #include "tst_hostile.moc"

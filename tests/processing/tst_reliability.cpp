@@ -236,5 +236,4 @@ void ReliabilityTest::unwritableOutputDirectory()
 }
 
 QTEST_MAIN(ReliabilityTest)
-#include "moc_batchrun.cpp"
 #include "tst_reliability.moc"

@@ -1,21 +1,10 @@
-#ifndef DIFFERENTIAL_H
-#define DIFFERENTIAL_H
+#include "differential.h"
 
-// Shared harness of the differential tests: seeded random images of many
-// sizes in every pixel format Qt hands the chain, and an exact comparison
-// that names the first differing pixel.
-
-#include <QImage>
-#include <QList>
-#include <QRandomGenerator>
-#include <QSize>
-#include <QString>
-
-#include <cstring>
+#include <QColor>
 
 namespace differential {
 
-inline QList<QImage::Format> formats()
+QList<QImage::Format> formats()
 {
     return {QImage::Format_RGB32,     QImage::Format_ARGB32,    QImage::Format_ARGB32_Premultiplied,
             QImage::Format_RGB888,    QImage::Format_Grayscale8, QImage::Format_RGBA64,
@@ -24,15 +13,13 @@ inline QList<QImage::Format> formats()
             QImage::Format_Mono};
 }
 
-// From a single pixel and single rows or columns up to sizes beyond the
-// largest blur and oil-painting window (21 x 21).
-inline QList<QSize> sizes()
+QList<QSize> sizes()
 {
     return {QSize(1, 1), QSize(1, 9), QSize(9, 1), QSize(2, 3), QSize(5, 4),
             QSize(13, 11), QSize(23, 22), QSize(31, 7)};
 }
 
-inline QString formatName(QImage::Format format)
+QString formatName(QImage::Format format)
 {
     switch (format) {
     case QImage::Format_RGB32: return QStringLiteral("RGB32");
@@ -52,9 +39,7 @@ inline QString formatName(QImage::Format format)
     }
 }
 
-// Random colours with a mix of opaque, transparent and partial alpha,
-// converted to the wanted format; the same seed gives the same image.
-inline QImage randomImage(const QSize &size, QImage::Format format, quint32 seed)
+QImage randomImage(const QSize &size, QImage::Format format, quint32 seed)
 {
     QRandomGenerator random(seed);
     QImage image(size, QImage::Format_ARGB32);
@@ -71,9 +56,7 @@ inline QImage randomImage(const QSize &size, QImage::Format format, quint32 seed
     return image.convertToFormat(format);
 }
 
-// Empty when the two images have the same size, format and pixels (compared
-// as stored); otherwise a description of the first difference.
-inline QString firstDifference(const QImage &actual, const QImage &expected)
+QString firstDifference(const QImage &actual, const QImage &expected)
 {
     if (actual.isNull() != expected.isNull())
         return QStringLiteral("null: actual %1, expected %2").arg(actual.isNull()).arg(expected.isNull());
@@ -101,5 +84,3 @@ inline QString firstDifference(const QImage &actual, const QImage &expected)
 }
 
 } // namespace differential
-
-#endif // DIFFERENTIAL_H

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -63,22 +64,7 @@ struct AnsweredBox
 class MessageBoxAnswerer
 {
 public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer, std::function<void()> whileOpen = {})
-        : responder([this, answer, whileOpen](QMessageBox *box) {
-              QStringList buttons;
-              for (QAbstractButton *button : box->buttons())
-                  buttons.append(button->text());
-              boxes.append({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr,
-                            box->detailedText(), buttons});
-              if (whileOpen)
-                  whileOpen();
-              if (QAbstractButton *button = box->button(answer))
-                  button->click();
-              else
-                  box->reject();
-          })
-    {
-    }
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer, std::function<void()> whileOpen = {});
 
     QList<AnsweredBox> boxes;
 
@@ -88,32 +74,15 @@ private:
 
 // Picks names in Qt's own file dialog: types them, quoted, into the name
 // field of directory and accepts. No names accepts the directory itself.
-inline void chooseInFileDialog(QFileDialog *dialog, const QString &directory, const QStringList &names = {})
-{
-    dialog->setDirectory(directory);
-    QStringList quoted;
-    for (const QString &name : names)
-        quoted.append(QLatin1Char('"') + name + QLatin1Char('"'));
-    dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(quoted.join(QLatin1Char(' ')));
-    static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its override
-}
+void chooseInFileDialog(QFileDialog *dialog, const QString &directory, const QStringList &names = {});
 
 // The test mode keeps the user's real settings out of reach, but all test
 // programs share its folder; a folder of this process's own keeps programs
 // run side by side from emptying each other's stores.
-inline void useOwnSettingsFolder()
-{
-    static QTemporaryDir folder;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-}
+void useOwnSettingsFolder();
 
 // Every window test starts from a first start: both stores empty.
-inline void clearSettingsStores()
-{
-    QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo")).clear();
-    QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).clear();
-}
+void clearSettingsStores();
 
 template <typename T>
 T *findIn(QWidget *window, const char *objectName)

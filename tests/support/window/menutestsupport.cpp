@@ -1,26 +1,6 @@
-#ifndef MENUTESTSUPPORT_H
-#define MENUTESTSUPPORT_H
+#include "menutestsupport.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QMenu>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-// What the application menu looked like while it was open.
-struct OpenedMenu
-{
-    QPointer<QMenu> menu;
-    QPoint position;
-    QStringList texts;
-};
-
-// Clicks the menu button and, once the menu has popped up, clicks the entry
-// at position as a user would, or closes the menu with Escape when position
-// is negative. The menu runs its own event loop, so a short poll finds it.
-inline OpenedMenu chooseMenuEntry(QPushButton *menuButton, int position)
+OpenedMenu chooseMenuEntry(QPushButton *menuButton, int position)
 {
     OpenedMenu opened;
     QTimer poll;
@@ -42,5 +22,3 @@ inline OpenedMenu chooseMenuEntry(QPushButton *menuButton, int position)
     menuButton->click();
     return opened;
 }
-
-#endif // MENUTESTSUPPORT_H

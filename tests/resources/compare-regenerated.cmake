@@ -1,0 +1,27 @@
+# Runs the drawing script into the folder DRAWN and compares every file it
+# drew with the one of the same name under COMMITTED. Fails on the first
+# script error, and names every file that is missing or differs.
+file(REMOVE_RECURSE ${DRAWN})
+execute_process(COMMAND ${PYTHON} ${SCRIPT} ${DRAWN} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${SCRIPT} ${DRAWN} failed: ${status}")
+endif()
+file(GLOB_RECURSE drawn_files RELATIVE ${DRAWN} ${DRAWN}/*)
+if(NOT drawn_files)
+    message(FATAL_ERROR "${SCRIPT} drew nothing into ${DRAWN}")
+endif()
+set(differing "")
+foreach(name ${drawn_files})
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DRAWN}/${name} ${COMMITTED}/${name}
+        RESULT_VARIABLE different)
+    if(different)
+        list(APPEND differing ${name})
+    endif()
+endforeach()
+list(LENGTH drawn_files count)
+if(differing)
+    list(JOIN differing "\n  " names)
+    message(FATAL_ERROR "Not as drawn by ${SCRIPT} (${DRAWN} holds the drawn files):\n  ${names}")
+endif()
+file(REMOVE_RECURSE ${DRAWN})
+message(STATUS "${count} files drawn, all the same as in ${COMMITTED}")

@@ -1,0 +1,88 @@
+#include "batchrun.h"
+
+QString BatchRecorder::reasonFor(const QString &path) const
+{
+    const int index = failedPaths.indexOf(path);
+    return index < 0 ? QString() : failureReasons.at(index);
+}
+
+void BatchRecorder::updateProgress(int percent)
+{
+    record(QStringLiteral("progress"));
+    progress << percent;
+    if (cancelOnFirstProgress)
+        cancelOnFirstProgress->store(true);
+}
+
+void BatchRecorder::fileFailed(const QString &path, const QString &reason)
+{
+    record(QStringLiteral("failed"));
+    failedPaths << path;
+    failureReasons << reason;
+}
+
+void BatchRecorder::fileSkipped(const QString &path, const QString &reason)
+{
+    record(QStringLiteral("skipped"));
+    skippedPaths << path;
+    skipReasons << reason;
+}
+
+void BatchRecorder::fileWarning(const QString &path, const QString &message)
+{
+    record(QStringLiteral("warning"));
+    warningPaths << path;
+    warnings << message;
+}
+
+void BatchRecorder::processingFinished()
+{
+    record(QStringLiteral("finished"));
+    ++finishedCount;
+}
+
+void BatchRecorder::record(const QString &event)
+{
+    events << event;
+    allOnOwnThread = allOnOwnThread && QThread::currentThread() == thread();
+}
+
+namespace batchrun {
+
+void runHere(const JobSettings &settings, BatchRecorder &recorder, const std::atomic<bool> *cancelRequested)
+{
+    runBatch(settings, &recorder, cancelRequested);
+    QCoreApplication::sendPostedEvents(&recorder);
+}
+
+QImage testImage(int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 255) / qMax(1, width - 1), (y * 255) / qMax(1, height - 1),
+                                      (seed * 37) % 256));
+    }
+    return image;
+}
+
+QString writeImage(const QString &path, const QImage &image)
+{
+    return image.save(path) ? path : QString();
+}
+
+QByteArray fileChecksum(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QStringList entriesOf(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                     QDir::Name);
+}
+
+} // namespace batchrun

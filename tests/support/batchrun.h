@@ -1,0 +1,78 @@
+#ifndef BATCHRUN_H
+#define BATCHRUN_H
+
+// Shared by the worker tests: a receiver that records every call of a run,
+// and small helpers for input files and output directories.
+
+#include "batch/batchworker.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include <atomic>
+
+class BatchRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<int> progress;
+    QStringList failedPaths;
+    QStringList failureReasons;
+    QStringList skippedPaths;
+    QStringList skipReasons;
+    QStringList warningPaths;
+    QStringList warnings;
+    // "progress", "failed", "skipped", "warning" and "finished" in the order
+    // the calls arrived.
+    QStringList events;
+    int finishedCount = 0;
+    bool allOnOwnThread = true;
+    // When set, raised at the first progress call.
+    std::atomic<bool> *cancelOnFirstProgress = nullptr;
+
+    QString reasonFor(const QString &path) const;
+
+public slots:
+    void updateProgress(int percent);
+    void fileFailed(const QString &path, const QString &reason);
+    void fileSkipped(const QString &path, const QString &reason);
+    void fileWarning(const QString &path, const QString &message);
+    void processingFinished();
+
+private:
+    void record(const QString &event);
+};
+
+namespace batchrun {
+
+// Runs on this thread and then delivers the queued calls, so a test sees
+// every call of the run without waiting.
+void runHere(const JobSettings &settings, BatchRecorder &recorder,
+             const std::atomic<bool> *cancelRequested = nullptr);
+
+// A picture whose colour changes along both axes, so that a turn, a flip
+// or a crop shows in the pixels.
+QImage testImage(int width, int height, int seed = 0);
+
+// The path when the image was written, otherwise an empty string.
+QString writeImage(const QString &path, const QImage &image = testImage(24, 16));
+
+// SHA-256 of the file's bytes; empty when it cannot be read.
+QByteArray fileChecksum(const QString &path);
+
+// Every entry of the directory, hidden ones included, by name.
+QStringList entriesOf(const QString &directory);
+
+} // namespace batchrun
+
+#endif // BATCHRUN_H

@@ -1,0 +1,37 @@
+#ifndef DIFFERENTIAL_H
+#define DIFFERENTIAL_H
+
+// Shared harness of the differential tests: seeded random images of many
+// sizes in every pixel format Qt hands the chain, and an exact comparison
+// that names the first differing pixel.
+
+#include <QImage>
+#include <QList>
+#include <QRandomGenerator>
+#include <QSize>
+#include <QString>
+
+#include <cstring>
+
+namespace differential {
+
+// Every pixel format Qt hands the chain.
+QList<QImage::Format> formats();
+
+// From a single pixel and single rows or columns up to sizes beyond the
+// largest blur and oil-painting window (21 x 21).
+QList<QSize> sizes();
+
+QString formatName(QImage::Format format);
+
+// Random colours with a mix of opaque, transparent and partial alpha,
+// converted to the wanted format; the same seed gives the same image.
+QImage randomImage(const QSize &size, QImage::Format format, quint32 seed);
+
+// Empty when the two images have the same size, format and pixels (compared
+// as stored); otherwise a description of the first difference.
+QString firstDifference(const QImage &actual, const QImage &expected);
+
+} // namespace differential
+
+#endif // DIFFERENTIAL_H
