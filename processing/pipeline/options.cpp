@@ -40,8 +40,6 @@ OptionDeclaration preset(const char *name, Field S::*field, const PresetList &li
         option.initial = 0;
     else
         option.initial = list.key(0);
-    option.minimum = 0;
-    option.maximum = int(list.entries.size()) - 1;
     return option;
 }
 

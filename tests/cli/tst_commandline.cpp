@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "pipeline/options.h"
+#include "support/optionchanges.h"
 
 #include <QGuiApplication>
 #include <QSet>
@@ -20,20 +21,6 @@ private slots:
 };
 
 namespace {
-
-using FieldValues = QMap<QString, QVariant>;
-
-// The fields whose value differs from a record read without options.
-FieldValues changedFields(const JobSettings &settings)
-{
-    const JobSettings initial;
-    FieldValues changed;
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.value(settings) != option.value(initial))
-            changed.insert(QString::fromUtf8(option.name), option.value(settings));
-    }
-    return changed;
-}
 
 CommandLine parse(const QStringList &options)
 {

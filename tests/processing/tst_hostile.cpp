@@ -111,26 +111,6 @@ QByteArray bmpHeader(int width, int height)
     return bytes;
 }
 
-quint32 crc32(const QByteArray &bytes)
-{
-    quint32 crc = 0xffffffffu;
-    for (char byte : bytes) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-QByteArray pngClaiming(int width, int height)
-{
-    QByteArray png = encoded(batchrun::testImage(8, 8), "PNG");
-    qToBigEndian<quint32>(width, png.data() + 16);
-    qToBigEndian<quint32>(height, png.data() + 20);
-    qToBigEndian(crc32(png.mid(12, 17)), png.data() + 29);
-    return png;
-}
-
 QByteArray jpegClaiming(int width, int height)
 {
     QByteArray jpeg = encoded(batchrun::testImage(8, 8), "JPG");
@@ -316,7 +296,7 @@ void HostileTest::hostileInput_data()
 
     const QString tooLarge = QStringLiteral("too large: 60000x60000 exceeds the 1024 MB limit");
     const QList<QPair<const char *, QByteArray>> claims = {
-        {"huge.png", pngClaiming(60000, 60000)},
+        {"huge.png", batchrun::pngClaiming(60000, 60000)},
         {"huge.jpg", jpegClaiming(60000, 60000)},
         {"huge.gif", gifClaiming(60000, 60000)},
         {"huge.tif", tiffClaiming(60000, 60000)},

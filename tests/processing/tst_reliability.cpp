@@ -38,28 +38,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
         file.write(bytes);
 }
 
-quint32 crc32(const QByteArray &bytes)
-{
-    quint32 crc = 0xffffffffu;
-    for (char byte : bytes) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-// A valid PNG whose header claims width x height.
-QByteArray pngClaiming(quint32 width, quint32 height)
-{
-    QByteArray png = encoded("PNG");
-    // Signature (8), IHDR length (4), then "IHDR" and its 13 data bytes.
-    qToBigEndian(width, png.data() + 16);
-    qToBigEndian(height, png.data() + 20);
-    qToBigEndian(crc32(png.mid(12, 17)), png.data() + 29);
-    return png;
-}
-
 InputMaker bytesMaker(const QByteArray &bytes)
 {
     return [bytes](const QString &path) { writeBytes(path, bytes); };
@@ -137,7 +115,7 @@ void ReliabilityTest::hostileInput_data()
                                              << false << "cannot read: unsupported or damaged image";
     QTest::newRow("random bytes named PNG") << "noise.png" << bytesMaker(randomBytes(4096))
                                             << false << "cannot read: unsupported or damaged image";
-    QTest::newRow("PNG claiming 100000x100000") << "huge.png" << bytesMaker(pngClaiming(100000, 100000))
+    QTest::newRow("PNG claiming 100000x100000") << "huge.png" << bytesMaker(batchrun::pngClaiming(100000, 100000))
                                                 << false
                                                 << "too large: 100000x100000 exceeds the 1024 MB limit";
     QTest::newRow("directory") << "folder.png"

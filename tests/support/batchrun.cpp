@@ -1,5 +1,8 @@
 #include "batchrun.h"
 
+#include <QBuffer>
+#include <QtEndian>
+
 QString BatchRecorder::reasonFor(const QString &path) const
 {
     const int index = failedPaths.indexOf(path);
@@ -83,6 +86,34 @@ QStringList entriesOf(const QString &directory)
 {
     return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                      QDir::Name);
+}
+
+namespace {
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+} // namespace
+
+QByteArray pngClaiming(quint32 width, quint32 height)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    testImage(8, 8).save(&buffer, "PNG");
+    // Signature (8), IHDR length (4), then "IHDR" and its 13 data bytes.
+    qToBigEndian(width, png.data() + 16);
+    qToBigEndian(height, png.data() + 20);
+    qToBigEndian(crc32(png.mid(12, 17)), png.data() + 29);
+    return png;
 }
 
 } // namespace batchrun

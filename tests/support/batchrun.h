@@ -73,6 +73,9 @@ QByteArray fileChecksum(const QString &path);
 // Every entry of the directory, hidden ones included, by name.
 QStringList entriesOf(const QString &directory);
 
+// A valid PNG whose header claims width x height, its checksum mended.
+QByteArray pngClaiming(quint32 width, quint32 height);
+
 } // namespace batchrun
 
 #endif // BATCHRUN_H

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "optionwidgets.h"
 #include "pipeline/options.h"
+#include "support/optionchanges.h"
 #include "window/windowtestsupport.h"
 
 #include <QAbstractSlider>
@@ -35,19 +36,6 @@ private:
 };
 
 namespace {
-
-using FieldValues = QMap<QString, QVariant>;
-
-FieldValues changedFields(const JobSettings &settings)
-{
-    const JobSettings initial;
-    FieldValues changed;
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.value(settings) != option.value(initial))
-            changed.insert(QString::fromUtf8(option.name), option.value(settings));
-    }
-    return changed;
-}
 
 // As a user would change it: a value typed or slid, a box ticked, an entry
 // chosen, a text written.
