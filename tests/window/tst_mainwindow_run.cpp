@@ -43,6 +43,7 @@ private slots:
 private:
     void openWindow(const QString &storedOutputDirectory);
     void selectImages(const QStringList &names);
+    void openLongRun(const QString &output);
     void selectOutputDirectory(const QString &directory);
     QPushButton *processButton() const;
 
@@ -299,23 +300,36 @@ void TestMainWindowRun::refusedStart()
     QVERIFY(output.isEmpty() || !QFileInfo::exists(output));
 }
 
+namespace {
+
+const QSize longRunSize(640, 480);
+constexpr int longRunCount = 150;
+
+} // namespace
+
+// A window set to write longRunCount pictures of longRunSize into output
+// through the slowest filter, so that a run is surely still going when it
+// is stopped or left.
+void TestMainWindowRun::openLongRun(const QString &output)
+{
+    const QString original = scratch->filePath(QStringLiteral("original.png"));
+    writeImage(original, longRunSize);
+    QStringList names;
+    for (int index = 0; index < longRunCount; ++index) {
+        names.append(QStringLiteral("photo%1.png").arg(index, 3, 10, QLatin1Char('0')));
+        QVERIFY(QFile::copy(original, scratch->filePath(QStringLiteral("in/") + names.last())));
+    }
+    openWindow(output);
+    selectImages(names);
+    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(6);
+}
+
 // Stopped half-way: only whole files, the box counts exactly the files
 // written and says how many were left; a second run then does them all.
 void TestMainWindowRun::stopAndStartAgain()
 {
-    const QSize size(640, 480);
-    const int count = 150;
-    const QString original = scratch->filePath(QStringLiteral("original.png"));
-    writeImage(original, size);
-    QStringList names;
-    for (int index = 0; index < count; ++index) {
-        names.append(QStringLiteral("photo%1.png").arg(index, 3, 10, QLatin1Char('0')));
-        QVERIFY(QFile::copy(original, scratch->filePath(QStringLiteral("in/") + names.last())));
-    }
     const QString output = scratch->filePath(QStringLiteral("out"));
-    openWindow(output);
-    selectImages(names);
-    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(6);
+    openLongRun(output);
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
@@ -325,16 +339,16 @@ void TestMainWindowRun::stopAndStartAgain()
     processButton()->click();
     QCOMPARE(processButton()->text(), QStringLiteral("停止处理"));
     QVERIFY(progress.wait(30000));
-    QVERIFY(progressBar->text().endsWith(QStringLiteral(" / %1").arg(count)));
+    QVERIFY(progressBar->text().endsWith(QStringLiteral(" / %1").arg(longRunCount)));
     QTest::keyClick(window.get(), Qt::Key_Escape);
     QVERIFY(!processButton()->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 60000);
     const int written = outputNames(output).size();
-    QVERIFY2(written >= 1 && written < count, qPrintable(QString::number(written)));
-    verifyWholeImages(output, size);
+    QVERIFY2(written >= 1 && written < longRunCount, qPrintable(QString::number(written)));
+    verifyWholeImages(output, longRunSize);
     const QStringList paragraphs = answerer.boxes.first().text.split(QStringLiteral("\n\n"));
     QCOMPARE(paragraphs.first(), completionTemplate.arg(written));
-    QCOMPARE(paragraphs.last(), QStringLiteral("已停止：%1 张图片未处理。").arg(count - written));
+    QCOMPARE(paragraphs.last(), QStringLiteral("已停止：%1 张图片未处理。").arg(longRunCount - written));
     QCOMPARE(processButton()->text(), QStringLiteral("开始处理"));
     QVERIFY(processButton()->isEnabled());
 
@@ -344,9 +358,9 @@ void TestMainWindowRun::stopAndStartAgain()
     QTest::keyClick(window.get(), Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(processButton()->text(), QStringLiteral("停止处理"));
     QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 2, 60000);
-    QCOMPARE(answerer.boxes.last().text, completionTemplate.arg(count));
-    QCOMPARE(outputNames(output).size(), count);
-    verifyWholeImages(output, size);
+    QCOMPARE(answerer.boxes.last().text, completionTemplate.arg(longRunCount));
+    QCOMPARE(outputNames(output).size(), longRunCount);
+    verifyWholeImages(output, longRunSize);
 }
 
 class UrlCatcher : public QObject
@@ -399,20 +413,8 @@ void TestMainWindowRun::leavingDuringRun_data()
 void TestMainWindowRun::leavingDuringRun()
 {
     QFETCH(QString, how);
-    const QSize size(640, 480);
-    const int count = 150;
-    const QString original = scratch->filePath(QStringLiteral("original.png"));
-    writeImage(original, size);
-    QStringList names;
-    for (int index = 0; index < count; ++index) {
-        names.append(QStringLiteral("photo%1.png").arg(index, 3, 10, QLatin1Char('0')));
-        QVERIFY(QFile::copy(original, scratch->filePath(QStringLiteral("in/") + names.last())));
-    }
     const QString output = scratch->filePath(QStringLiteral("out"));
-    openWindow(output);
-    selectImages(names);
-    // The slowest filter, so that the run is surely still going when left.
-    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(6);
+    openLongRun(output);
 
     MessageBoxAnswerer answerer(QMessageBox::Yes);
     QSignalSpy progress(findIn<QProgressBar>(window.get(), "progressBar"), &QProgressBar::valueChanged);
@@ -431,8 +433,8 @@ void TestMainWindowRun::leavingDuringRun()
 
     QCOMPARE(answerer.boxes.size(), how == QLatin1String("quit") ? 1 : 0);
     const int written = outputNames(output).size();
-    QVERIFY2(written >= 1 && written < count, qPrintable(QString::number(written)));
-    verifyWholeImages(output, size);
+    QVERIFY2(written >= 1 && written < longRunCount, qPrintable(QString::number(written)));
+    verifyWholeImages(output, longRunSize);
     if (window) {
         QVERIFY(!window->isVisible());
         QVERIFY(processButton()->isEnabled());
