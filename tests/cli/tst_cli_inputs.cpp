@@ -293,11 +293,13 @@ void CliInputsTest::emptyGridCellFails()
 }
 
 // Stopped after its first input, the run says how many were left and
-// exits as a process ended by Ctrl+C.
+// exits as a process ended by Ctrl+C. Two jobs, so that inputs are left
+// however many cores the machine has.
 void CliInputsTest::cancelExits130()
 {
     QTemporaryDir inputs, work;
-    QStringList arguments{"--filter", "oil-painting", "--filter-intensity", "10", "-o", work.path()};
+    QStringList arguments{"--filter", "oil-painting", "--filter-intensity", "10", "-j", "2",
+                          "-o", work.path()};
     for (int index = 0; index < 20; ++index)
         arguments << writeInput(inputs.filePath(QStringLiteral("p%1.png").arg(index)), 600);
     QProcess process;

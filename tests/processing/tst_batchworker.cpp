@@ -120,6 +120,7 @@ class BatchWorkerTest : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void progressAndFinish_data();
     void progressAndFinish();
     void callsArriveQueuedOnReceiverThread();
@@ -140,6 +141,13 @@ private slots:
     void exifOrientationApplied_data();
     void exifOrientationApplied();
 };
+
+// A release left over by a failed test would let the next held input through.
+void BatchWorkerTest::init()
+{
+    holdingDecoderRelease.tryAcquire(holdingDecoderRelease.available());
+    holdingDecodersEntered = 0;
+}
 
 void BatchWorkerTest::progressAndFinish_data()
 {
@@ -460,7 +468,7 @@ void BatchWorkerTest::chain()
 }
 
 // The second input is held in its decoder until the test has asked for the
-// stop: the first two inputs are written, the third never.
+// stop: the input in flight is written whole, the third never starts.
 void BatchWorkerTest::cancellation()
 {
     QTemporaryDir inputs, outputs;
@@ -472,12 +480,12 @@ void BatchWorkerTest::cancellation()
                             batchrun::writeImage(inputs.filePath("third.png"))};
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
-    recorder.cancelOnFirstProgress = &cancel;
     JobSettings settings = settingsFor(paths, outputs.path());
     settings.jobs = 1;
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
                                           static_cast<const std::atomic<bool> *>(&cancel));
-    QTRY_COMPARE(recorder.progress, QList<int>{33});
+    QTRY_COMPARE(holdingDecodersEntered.load(), 1);
+    cancel.store(true);
     holdingDecoderRelease.release();
 
     QTRY_COMPARE(recorder.finishedCount, 1);
@@ -504,7 +512,6 @@ void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
         paths << batchrun::writeImage(inputs.filePath(QLatin1String(name)));
     JobSettings settings = settingsFor(paths, outputs.path());
     settings.jobs = 2;
-    holdingDecodersEntered = 0;
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,

@@ -13,8 +13,6 @@ void BatchRecorder::updateProgress(int percent)
 {
     record(QStringLiteral("progress"));
     progress << percent;
-    if (cancelOnFirstProgress)
-        cancelOnFirstProgress->store(true);
 }
 
 void BatchRecorder::fileFailed(const QString &path, const QString &reason)

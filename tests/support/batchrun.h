@@ -38,7 +38,6 @@ public:
     int finishedCount = 0;
     bool allOnOwnThread = true;
     // When set, raised at the first progress call.
-    std::atomic<bool> *cancelOnFirstProgress = nullptr;
 
     QString reasonFor(const QString &path) const;
 
