@@ -11,6 +11,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
 
@@ -198,17 +199,49 @@ private:
     std::atomic<int> inputsInFlight{0}; // read without the lock by the kernels' row bands
 };
 
+// Qt splits its own work on a large picture (smooth scaling, format
+// conversions) over its global pool unless the calling thread belongs to that
+// pool. Workers side by side therefore run on that pool, so that each keeps
+// its picture on one core instead of queueing pieces behind the other
+// pictures' pieces. Each worker first makes room for itself in the pool
+// (releaseThread without a reservation raises the pool's limit by one until
+// the worker takes the room back): so the workers start at once however busy
+// the pool is, and the window's painting, which splits its work over that
+// pool too, keeps its threads for the whole run. A lone worker runs on a
+// thread of its own, where Qt's work on its picture still uses every core.
+void runWorkers(Schedule &schedule, int jobs)
+{
+    if (jobs == 1) {
+        QThreadPool lone;
+        lone.start([&schedule] { schedule.work(); });
+        lone.waitForDone();
+        return;
+    }
+    QThreadPool *pool = QThreadPool::globalInstance();
+    QSemaphore finished;
+    for (int worker = 0; worker < jobs; ++worker) {
+        pool->releaseThread();
+        pool->start([pool, &schedule, &finished] {
+            schedule.work();
+            pool->reserveThread();
+            finished.release();
+        });
+    }
+    // A pool thread that only waits leaves its place to others.
+    const bool onPool = pool->contains(QThread::currentThread());
+    if (onPool)
+        pool->releaseThread();
+    finished.acquire(jobs);
+    if (onPool)
+        pool->reserveThread();
+}
+
 } // namespace
 
 void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
 {
     raiseImageDecodeLimit();
     Schedule schedule(settings, receiver, cancelRequested);
-    const int jobs = jobCount(settings);
-    QThreadPool workers;
-    workers.setMaxThreadCount(jobs);
-    for (int worker = 0; worker < jobs; ++worker)
-        workers.start([&schedule] { schedule.work(); });
-    workers.waitForDone();
+    runWorkers(schedule, jobCount(settings));
     post(receiver, batchreceiver::processingFinished);
 }

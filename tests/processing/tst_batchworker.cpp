@@ -133,6 +133,8 @@ private slots:
     void chain();
     void cancellation();
     void cancellationLetsInputsInFlightFinish();
+    void globalPoolStaysOpenDuringRun();
+    void runStartsOnAFullGlobalPool();
     void sameBytesWhateverTheJobs_data();
     void sameBytesWhateverTheJobs();
     void memoryAdmission_data();
@@ -528,6 +530,63 @@ void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
              (QStringList{"held1_processed.jpg", "held2_processed.jpg"}));
     for (const QString &name : batchrun::entriesOf(outputs.path()))
         QCOMPARE(QImage(outputs.filePath(name)).size(), QSize(24, 16));
+}
+
+// The workers run on Qt's global pool; the window paints with that pool
+// too, so a run must never take the threads it has: with both workers held
+// in their decoders, a task given to the pool still runs.
+void BatchWorkerTest::globalPoolStaysOpenDuringRun()
+{
+    QTemporaryDir inputs, outputs;
+    QStringList paths;
+    for (const char *name : {"held1.png", "held2.png"}) {
+        paths << inputs.filePath(QLatin1String(name));
+        QFile holdFile(paths.last());
+        QVERIFY(holdFile.open(QIODevice::WriteOnly) && holdFile.write("HOLD") == 4);
+    }
+    JobSettings settings = settingsFor(paths, outputs.path());
+    settings.jobs = 2;
+    BatchRecorder recorder;
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder, nullptr);
+    QTRY_COMPARE(holdingDecodersEntered.load(), 2);
+
+    std::atomic<int> ran{0};
+    for (int task = 0; task < QThreadPool::globalInstance()->maxThreadCount(); ++task)
+        QThreadPool::globalInstance()->start([&ran] { ++ran; });
+    QTRY_COMPARE(ran.load(), QThreadPool::globalInstance()->maxThreadCount());
+    holdingDecoderRelease.release(2);
+    QTRY_COMPARE(recorder.finishedCount, 1);
+    run.waitForFinished();
+    QCOMPARE(batchrun::entriesOf(outputs.path()),
+             (QStringList{"held1_processed.jpg", "held2_processed.jpg"}));
+}
+
+// Every thread of the global pool busy elsewhere: the workers still start.
+void BatchWorkerTest::runStartsOnAFullGlobalPool()
+{
+    QThreadPool *pool = QThreadPool::globalInstance();
+    QSemaphore blockersRelease;
+    std::atomic<int> blockersRunning{0};
+    for (int task = 0; task < pool->maxThreadCount(); ++task) {
+        pool->start([&] {
+            ++blockersRunning;
+            blockersRelease.acquire();
+        });
+    }
+    QTRY_COMPARE(blockersRunning.load(), pool->maxThreadCount());
+
+    QTemporaryDir inputs, outputs;
+    QStringList paths;
+    for (const char *name : {"a.png", "b.png", "c.png"})
+        paths << batchrun::writeImage(inputs.filePath(QLatin1String(name)));
+    JobSettings settings = settingsFor(paths, outputs.path());
+    settings.jobs = 2;
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    blockersRelease.release(pool->maxThreadCount());
+    pool->waitForDone();
+    QCOMPARE(recorder.progress, (QList<int>{33, 66, 100}));
+    QCOMPARE(batchrun::entriesOf(outputs.path()).size(), 3);
 }
 
 void BatchWorkerTest::sameBytesWhateverTheJobs_data()
