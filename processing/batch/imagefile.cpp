@@ -105,17 +105,30 @@ int decodedDepth(const QImageReader &reader)
 // what Qt will count, alone: every other decode holds this lock shared.
 std::shared_mutex decodeLimitLock;
 
+// A decoder handed an image of the size and format it gives writes into that
+// image: so the fresh pages can be faulted in beside the decoder.
+QImage decode(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    QImage image;
+    if (size.isValid() && format != QImage::Format_Invalid)
+        image = QImage(size, format);
+    const pixelaccess::PagesFaultedAside pages(image);
+    return reader.read(&image) ? image : QImage();
+}
+
 QImage readWithinLimit(QImageReader &reader)
 {
     const QSize size = reader.size();
     const qint64 counted = size.isValid() ? decodedBytes(size, 32) : 0;
     if (counted <= allocationLimitBytes) {
         std::shared_lock<std::shared_mutex> shared(decodeLimitLock);
-        return reader.read();
+        return decode(reader);
     }
     std::unique_lock<std::shared_mutex> alone(decodeLimitLock);
     QImageReader::setAllocationLimit(int(counted / (1024 * 1024)) + 1);
-    QImage image = reader.read();
+    QImage image = decode(reader);
     QImageReader::setAllocationLimit(allocationLimitMegabytes);
     return image;
 }

@@ -138,13 +138,48 @@ CoreShare::~CoreShare()
     picturesSharingCores = nullptr;
 }
 
+namespace {
+
+int picturesOnTheCores()
+{
+    return picturesSharingCores ? std::max(1, picturesSharingCores->load()) : 1;
+}
+
+} // namespace
+
+PagesFaultedAside::PagesFaultedAside(QImage &image)
+{
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    constexpr qsizetype pageBytes = 4096;
+    constexpr qsizetype smallestWorthIt = 8 * 1024 * 1024;
+    if (image.sizeInBytes() < smallestWorthIt
+        || QThread::idealThreadCount() / picturesOnTheCores() < 2)
+        return;
+    const auto start = (reinterpret_cast<quintptr>(image.bits()) + pageBytes - 1) & ~quintptr(pageBytes - 1);
+    const auto end = (reinterpret_cast<quintptr>(image.bits()) + quintptr(image.sizeInBytes()))
+            & ~quintptr(pageBytes - 1);
+    // A kernel without the advice refuses it; the caller then faults the pages itself.
+    toucher = std::thread([start, end] {
+        madvise(reinterpret_cast<void *>(start), size_t(end - start), MADV_POPULATE_WRITE);
+    });
+#else
+    Q_UNUSED(image);
+#endif
+}
+
+PagesFaultedAside::~PagesFaultedAside()
+{
+    if (toucher.joinable())
+        toucher.join();
+}
+
 // Alone, a picture gets four bands per core to even out uneven bands. Sharing
 // the cores it gets one band per core of its share: no more bands than that
 // run at once, whatever the size of the pool.
 void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(int, int)> &body)
 {
     const int cores = std::max(1, QThread::idealThreadCount());
-    const int sharing = picturesSharingCores ? std::max(1, picturesSharingCores->load()) : 1;
+    const int sharing = picturesOnTheCores();
     const int wantedBands = sharing == 1 ? cores * 4 : std::max(1, cores / sharing);
     const qint64 minimumBandPixels = 64 * 1024;
     int bands = int(std::min<qint64>(wantedBands, (qint64(height) * pixelsPerRow) / minimumBandPixels));

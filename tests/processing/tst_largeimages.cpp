@@ -1,8 +1,11 @@
+#include "batch/imagefile.h"
 #include "differential.h"
 #include "pipeline/imageprocessor.h"
 #include "reference.h"
 
+#include <QColorSpace>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -21,6 +24,8 @@ private slots:
     void matchReference_data();
     void matchReference();
     void resultsBehaveAsOrdinaryImages();
+    void decodesMatchQt_data();
+    void decodesMatchQt();
 };
 
 namespace {
@@ -96,3 +101,38 @@ void LargeImagesTest::resultsBehaveAsOrdinaryImages()
 
 QTEST_GUILESS_MAIN(LargeImagesTest)
 #include "tst_largeimages.moc"
+
+// A large decode lands in an image of ours whose pages are faulted in on
+// another core while the decoder writes: the pixels, format and colour
+// space are still exactly what Qt decodes on its own.
+void LargeImagesTest::decodesMatchQt_data()
+{
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<QByteArray>("fileFormat");
+    QTest::newRow("PNG, opaque") << QImage::Format_RGB32 << QByteArray("png");
+    QTest::newRow("PNG, transparent") << QImage::Format_ARGB32 << QByteArray("png");
+    QTest::newRow("PNG, grey") << QImage::Format_Grayscale8 << QByteArray("png");
+    QTest::newRow("JPEG, colour") << QImage::Format_RGB32 << QByteArray("jpg");
+    QTest::newRow("JPEG, grey") << QImage::Format_Grayscale8 << QByteArray("jpg");
+    QTest::newRow("BMP") << QImage::Format_RGB32 << QByteArray("bmp");
+}
+
+void LargeImagesTest::decodesMatchQt()
+{
+    QFETCH(QImage::Format, format);
+    QFETCH(QByteArray, fileFormat);
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("large.") + QString::fromLatin1(fileFormat));
+    QImage source = differential::randomImage(largeSize, QImage::Format_ARGB32, 11).convertToFormat(format);
+    if (format != QImage::Format_Grayscale8)
+        source.setColorSpace(QColorSpace::DisplayP3);
+    QVERIFY(source.save(path, fileFormat.constData(), 90));
+
+    QString reason;
+    const QImage loaded = loadImage(path, &reason);
+    QVERIFY2(reason.isEmpty(), qPrintable(reason));
+    const QImage expected(path);
+    QCOMPARE(loaded.format(), expected.format());
+    QCOMPARE(loaded.colorSpace(), expected.colorSpace());
+    QVERIFY(loaded == expected);
+}
