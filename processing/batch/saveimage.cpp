@@ -2,6 +2,7 @@
 
 #include "batch/bmpwriter.h"
 #include "batch/decodermessages.h"
+#include "batch/jpegwriter.h"
 #include "core/pixelaccess.h"
 
 #include <QBuffer>
@@ -48,14 +49,18 @@ QString deviceReason(QSaveFile &file)
     return knowsWhy(file) ? file.errorString() : QStringLiteral("the device took less than written");
 }
 
+bool isJpeg(const QString &format)
+{
+    const QString name = format.toUpper();
+    return name == QLatin1String("JPG") || name == QLatin1String("JPEG");
+}
+
 // JPEG and Qt's BMP writer keep no alpha: dropping it would show the colours
 // stored under transparent pixels (black after a turn), so the picture is
 // laid on white, as a page shows it.
 QImage opaqueForFormat(const QImage &image, const QString &format)
 {
-    const QString name = format.toUpper();
-    const bool keepsAlpha = name != QLatin1String("JPG") && name != QLatin1String("JPEG")
-            && name != QLatin1String("BMP");
+    const bool keepsAlpha = !isJpeg(format) && format.toUpper() != QLatin1String("BMP");
     if (keepsAlpha || !image.hasAlphaChannel())
         return image;
     QImage flat(image.size(), QImage::Format_RGB32);
@@ -67,6 +72,36 @@ QImage opaqueForFormat(const QImage &image, const QString &format)
     painter.end();
     pixelaccess::copyMetadata(image, flat);
     return flat;
+}
+
+// The file's bytes in memory. A failed encode is told by its reason; what
+// Qt's encoder remarked on an encode that worked is passed on with the path.
+bool encodeInMemory(const QImage &picture, const QString &format, int quality, const QString &path,
+                    QByteArray *encoded, QString *failure)
+{
+    if (isJpeg(format) && jpegwriter::writes(picture.format())) {
+        *encoded = jpegwriter::encode(picture, quality);
+        *failure = QStringLiteral("the JPEG encoder refused the picture");
+        return !encoded->isEmpty();
+    }
+    QBuffer buffer(encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format.toUtf8());
+    writer.setQuality(quality);
+    QStringList encoderMessages;
+    bool written;
+    {
+        DecoderMessages capture;
+        written = writer.write(picture);
+        encoderMessages = capture.messages();
+    }
+    if (!written) {
+        *failure = writer.errorString().toLower();
+        return false;
+    }
+    for (const QString &message : std::as_const(encoderMessages))
+        qWarning("%s: %s", qPrintable(path), qPrintable(message));
+    return true;
 }
 
 } // namespace
@@ -105,25 +140,11 @@ bool ImageProcessor::saveImage(const QImage &image, const QString &path, const Q
         return true;
     }
     QByteArray encoded;
-    QBuffer buffer(&encoded);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format.toUtf8());
-    writer.setQuality(quality);
-    // A failed encode is told by its reason; what the encoder remarked on
-    // an encode that worked is passed on with the path.
-    QStringList encoderMessages;
-    bool written;
-    {
-        DecoderMessages capture;
-        written = writer.write(picture);
-        encoderMessages = capture.messages();
-    }
-    if (!written) {
+    QString encoderFailure;
+    if (!encodeInMemory(picture, format, quality, path, &encoded, &encoderFailure)) {
         file.cancelWriting();
-        return fail(QStringLiteral("cannot write: %1").arg(writer.errorString().toLower()));
+        return fail(QStringLiteral("cannot write: %1").arg(encoderFailure));
     }
-    for (const QString &message : std::as_const(encoderMessages))
-        qWarning("%s: %s", qPrintable(path), qPrintable(message));
     if (edit)
         edit(encoded);
     // A full disk shows here or at commit; the file knows the real reason.
