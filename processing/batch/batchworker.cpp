@@ -211,15 +211,16 @@ private:
 // thread of its own, where Qt's work on its picture still uses every core.
 void runWorkers(Schedule &schedule, int jobs)
 {
-    if (jobs == 1) {
-        QThreadPool lone;
-        lone.start([&schedule] { schedule.work(); });
-        lone.waitForDone();
-        return;
-    }
-    QThreadPool *pool = QThreadPool::globalInstance();
     QSemaphore finished;
-    for (int worker = 0; worker < jobs; ++worker) {
+    QThreadPool lone;
+    QThreadPool *pool = QThreadPool::globalInstance();
+    if (jobs == 1) {
+        lone.start([&schedule, &finished] {
+            schedule.work();
+            finished.release();
+        });
+    }
+    for (int worker = 0; jobs > 1 && worker < jobs; ++worker) {
         pool->releaseThread();
         pool->start([pool, &schedule, &finished] {
             schedule.work();
@@ -227,7 +228,8 @@ void runWorkers(Schedule &schedule, int jobs)
             finished.release();
         });
     }
-    // A pool thread that only waits leaves its place to others.
+    // A pool thread that only waits leaves its place to others: to the row
+    // bands of a lone worker's picture above all.
     const bool onPool = pool->contains(QThread::currentThread());
     if (onPool)
         pool->releaseThread();

@@ -133,6 +133,7 @@ private slots:
     void chain();
     void cancellation();
     void cancellationLetsInputsInFlightFinish();
+    void globalPoolStaysOpenDuringRun_data();
     void globalPoolStaysOpenDuringRun();
     void runStartsOnAFullGlobalPool();
     void sameBytesWhateverTheJobs_data();
@@ -532,33 +533,56 @@ void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
         QCOMPARE(QImage(outputs.filePath(name)).size(), QSize(24, 16));
 }
 
-// The workers run on Qt's global pool; the window paints with that pool
-// too, so a run must never take the threads it has: with both workers held
-// in their decoders, a task given to the pool still runs.
+// The window paints with Qt's global pool, and a lone worker's picture is
+// split over it: a run, waiting or working, never takes a thread of it. With
+// every worker held in its decoder, as many tasks as the pool has threads
+// still all run at once.
+void BatchWorkerTest::globalPoolStaysOpenDuringRun_data()
+{
+    QTest::addColumn<int>("jobs");
+    QTest::newRow("one worker") << 1;
+    QTest::newRow("two workers") << 2;
+}
+
 void BatchWorkerTest::globalPoolStaysOpenDuringRun()
 {
+    QFETCH(int, jobs);
     QTemporaryDir inputs, outputs;
     QStringList paths;
-    for (const char *name : {"held1.png", "held2.png"}) {
-        paths << inputs.filePath(QLatin1String(name));
+    for (int index = 1; index <= jobs; ++index) {
+        paths << inputs.filePath(QStringLiteral("held%1.png").arg(index));
         QFile holdFile(paths.last());
         QVERIFY(holdFile.open(QIODevice::WriteOnly) && holdFile.write("HOLD") == 4);
     }
     JobSettings settings = settingsFor(paths, outputs.path());
-    settings.jobs = 2;
+    settings.jobs = jobs;
     BatchRecorder recorder;
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder, nullptr);
-    QTRY_COMPARE(holdingDecodersEntered.load(), 2);
+    QTRY_COMPARE(holdingDecodersEntered.load(), jobs);
 
-    std::atomic<int> ran{0};
-    for (int task = 0; task < QThreadPool::globalInstance()->maxThreadCount(); ++task)
-        QThreadPool::globalInstance()->start([&ran] { ++ran; });
-    QTRY_COMPARE(ran.load(), QThreadPool::globalInstance()->maxThreadCount());
-    holdingDecoderRelease.release(2);
-    QTRY_COMPARE(recorder.finishedCount, 1);
-    run.waitForFinished();
-    QCOMPARE(batchrun::entriesOf(outputs.path()),
-             (QStringList{"held1_processed.jpg", "held2_processed.jpg"}));
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    std::atomic<int> running{0};
+    QSemaphore tasksRelease;
+    {
+        // Everything held is let go however the check below ends.
+        const auto letGo = qScopeGuard([&] {
+            tasksRelease.release(threads);
+            holdingDecoderRelease.release(jobs);
+            run.waitForFinished();
+            pool->waitForDone();
+        });
+        for (int task = 0; task < threads; ++task) {
+            pool->start([&] {
+                ++running;
+                tasksRelease.acquire();
+            });
+        }
+        QTRY_COMPARE(running.load(), threads);
+    }
+    QCoreApplication::sendPostedEvents(&recorder);
+    QCOMPARE(recorder.finishedCount, 1);
+    QCOMPARE(batchrun::entriesOf(outputs.path()).size(), jobs);
 }
 
 // Every thread of the global pool busy elsewhere: the workers still start.
