@@ -2,6 +2,7 @@
 
 #include "batch/decodermessages.h"
 #include "batch/imageheader.h"
+#include "batch/jpegreader.h"
 #include "core/pixelaccess.h"
 
 #include <QFile>
@@ -133,6 +134,42 @@ QImage readWithinLimit(QImageReader &reader)
     return image;
 }
 
+// The whole file, read beside the reader: pread leaves the position the
+// reader works from where it is.
+QByteArray contentsOf(QFile &file)
+{
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(file.handle(), bytes.data() + done, size_t(bytes.size() - done), off_t(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+// Grey and colour JPEGs by our decoder, the texts from the header Qt's
+// reader has read; the rest by Qt's reader.
+QImage readJpeg(QImageReader &reader, QFile &file)
+{
+    QImage image;
+    switch (jpegreader::decode(contentsOf(file), &image)) {
+    case jpegreader::Outcome::LeftToQt:
+        return readWithinLimit(reader);
+    case jpegreader::Outcome::Failed:
+        return QImage();
+    case jpegreader::Outcome::Decoded:
+        break;
+    }
+    for (const QString &key : reader.textKeys())
+        image.setText(key, reader.text(key));
+    return image;
+}
+
 QString tooLarge(QSize size)
 {
     return QStringLiteral("too large: %1x%2 exceeds the %3 MB limit")
@@ -215,7 +252,7 @@ QImage loadImage(const QString &path, QString *reason, QStringList *warnings)
     *reason = sizeFailure(reader);
     if (!reason->isEmpty())
         return QImage();
-    const QImage image = readWithinLimit(reader);
+    const QImage image = format == "jpeg" ? readJpeg(reader, file) : readWithinLimit(reader);
     if (image.isNull()) {
         *reason = readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray());
         return QImage();

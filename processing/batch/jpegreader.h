@@ -1,0 +1,24 @@
+#ifndef JPEGREADER_H
+#define JPEGREADER_H
+
+#include <QByteArray>
+#include <QImage>
+
+// A JPEG decoder for grey and colour files that gives exactly what Qt's
+// reader gives (Grayscale8 or RGB32 pixels, the colour profile, the JFIF
+// resolution), with libjpeg writing its rows straight into the picture
+// instead of through a 24-bit row that is converted afterwards. Texts and the
+// EXIF orientation are left to Qt's reader, which has them from the header.
+namespace jpegreader {
+
+enum class Outcome { Decoded, LeftToQt, Failed };
+
+// Decodes the JPEG file held in bytes into *image. LeftToQt for what is
+// decoded here differently or not at all (CMYK, 12-bit samples), so that
+// Qt's reader takes it; Failed after libjpeg gave up on a damaged file, with
+// its words passed to Qt's log as Qt's reader does.
+Outcome decode(const QByteArray &bytes, QImage *image);
+
+} // namespace jpegreader
+
+#endif // JPEGREADER_H

@@ -1,0 +1,134 @@
+#include "batch/imagefile.h"
+#include "differential.h"
+
+#include <QColorSpace>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Our JPEG decoder stands in for Qt's on grey and colour files, so a
+// loaded JPEG must be what Qt's reader gives: pixels, format, resolution,
+// colour profile and texts.
+class JpegReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameAsQt_data();
+    void sameAsQt();
+    void resolutionAsQtReadsIt();
+    void damagedFilesAsQtReadsThem();
+
+private:
+    QString write(const QImage &image, bool progressive = false);
+    QTemporaryDir directory;
+    int written = 0;
+};
+
+namespace {
+
+void compareWithQt(const QString &path)
+{
+    QString reason;
+    const QImage loaded = loadImage(path, &reason);
+    QVERIFY2(reason.isEmpty(), qPrintable(reason));
+    QImageReader reader(path);
+    const QImage expected = reader.read();
+    QCOMPARE(loaded.format(), expected.format());
+    QCOMPARE(loaded.size(), expected.size());
+    QCOMPARE(loaded.dotsPerMeterX(), expected.dotsPerMeterX());
+    QCOMPARE(loaded.dotsPerMeterY(), expected.dotsPerMeterY());
+    QCOMPARE(loaded.colorSpace(), expected.colorSpace());
+    QCOMPARE(loaded.textKeys(), expected.textKeys());
+    for (const QString &key : expected.textKeys())
+        QCOMPARE(loaded.text(key), expected.text(key));
+    QVERIFY(loaded == expected);
+}
+
+} // namespace
+
+QString JpegReaderTest::write(const QImage &image, bool progressive)
+{
+    const QString path = directory.filePath(QStringLiteral("%1.jpg").arg(++written));
+    QImageWriter writer(path, "jpg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(image) ? path : QString();
+}
+
+void JpegReaderTest::sameAsQt_data()
+{
+    QTest::addColumn<QString>("path");
+    quint32 seed = 3;
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_Grayscale8}) {
+        for (const QSize &size : {QSize(1, 1), QSize(17, 9), QSize(1024, 769)}) {
+            const QImage image =
+                    differential::randomImage(size, QImage::Format_ARGB32, seed++).convertToFormat(format);
+            QTest::addRow("%s %dx%d", qPrintable(differential::formatName(format)), size.width(),
+                          size.height())
+                    << write(image);
+            QTest::addRow("%s %dx%d progressive", qPrintable(differential::formatName(format)),
+                          size.width(), size.height())
+                    << write(image, true);
+        }
+    }
+    QImage marked = differential::randomImage(QSize(40, 30), QImage::Format_RGB32, 40);
+    marked.setText(QStringLiteral("Description"), QStringLiteral("Strand bei Nacht, 夜の浜辺"));
+    marked.setText(QStringLiteral("Author"), QStringLiteral("A. Fotograf"));
+    marked.setColorSpace(QColorSpace::AdobeRgb);
+    QTest::newRow("texts and Adobe RGB") << write(marked);
+    marked.setColorSpace(QColorSpace::DisplayP3);
+    QTest::newRow("Display P3") << write(marked);
+}
+
+void JpegReaderTest::sameAsQt()
+{
+    QFETCH(QString, path);
+    QVERIFY(!path.isEmpty());
+    compareWithQt(path);
+}
+
+// Dots per inch and per centimetre, each read back as Qt converts them.
+void JpegReaderTest::resolutionAsQtReadsIt()
+{
+    QImage image = differential::randomImage(QSize(8, 8), QImage::Format_RGB32, 5);
+    for (int dotsPerMetre = 1; dotsPerMetre <= 12000; dotsPerMetre += 97) {
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre + 41);
+        compareWithQt(write(image));
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable(QStringLiteral("at %1 dots per metre").arg(dotsPerMetre)));
+    }
+}
+
+// A cut file decodes with grey below the cut and a warning, as from Qt's
+// reader; a file cut inside its header does not decode.
+void JpegReaderTest::damagedFilesAsQtReadsThem()
+{
+    const QString whole = write(differential::randomImage(QSize(300, 200), QImage::Format_RGB32, 9));
+    QFile file(whole);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QString cut = directory.filePath(QStringLiteral("cut.jpg"));
+    QFile cutFile(cut);
+    QVERIFY(cutFile.open(QIODevice::WriteOnly) && cutFile.write(bytes.left(bytes.size() / 2)) > 0);
+    cutFile.close();
+    compareWithQt(cut);
+    QString reason;
+    QStringList warnings;
+    QVERIFY(!loadImage(cut, &reason, &warnings).isNull());
+    QVERIFY2(!warnings.isEmpty(), "a cut JPEG decoded without a warning");
+
+    const QString headerOnly = directory.filePath(QStringLiteral("header.jpg"));
+    QFile headerFile(headerOnly);
+    QVERIFY(headerFile.open(QIODevice::WriteOnly) && headerFile.write(bytes.left(200)) == 200);
+    headerFile.close();
+    QVERIFY(QImage(headerOnly).isNull());
+    QVERIFY(loadImage(headerOnly, &reason).isNull());
+    QCOMPARE(reason, QStringLiteral("cannot read: unsupported or damaged image"));
+}
+
+QTEST_GUILESS_MAIN(JpegReaderTest)
+#include "tst_jpegreader.moc"
