@@ -9,7 +9,8 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
+
+#include <atomic>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -181,17 +182,28 @@ void TestMainWindowImages::stopDropsPending()
     const QStringList newer = {writeImage(QStringLiteral("wide.png"), QSize(32, 20)),
                                writeImage(QStringLiteral("tall.png"), QSize(100, 400))};
     auto loader = std::make_unique<ThumbnailLoader>();
-    QSignalSpy delivered(loader.get(), &ThumbnailLoader::thumbnailReady);
+    // The loader emits on its pool threads; a spy would append from several
+    // of them at once. Delivered here, queued, as the window receives them.
+    QObject receiver;
+    QList<QPair<QString, QSize>> delivered;
+    std::atomic<int> emitted{0}; // counted where emitted, for the stop below
+    connect(loader.get(), &ThumbnailLoader::thumbnailReady, &receiver, [&emitted] { ++emitted; },
+            Qt::DirectConnection);
+    connect(loader.get(), &ThumbnailLoader::thumbnailReady, &receiver,
+            [&delivered](const QString &path, const QImage &thumbnail) {
+                delivered.append({path, thumbnail.size()});
+            },
+            Qt::QueuedConnection);
     loader->load(older);
     QTRY_VERIFY(delivered.count() >= 1);
     loader->stop();
-    const int beforeStop = delivered.count();
+    const int beforeStop = emitted.load();
     loader->load(newer);
     const QMap<QString, QSize> expected = {{newer[0], QSize(64, 40)}, {newer[1], QSize(16, 64)}};
     auto newerDelivered = [&] {
         int count = 0;
-        for (const QList<QVariant> &arguments : std::as_const(delivered))
-            count += expected.contains(arguments.at(0).toString());
+        for (const auto &thumbnail : std::as_const(delivered))
+            count += expected.contains(thumbnail.first);
         return count;
     };
     QTRY_COMPARE(newerDelivered(), newer.size());
@@ -199,9 +211,9 @@ void TestMainWindowImages::stopDropsPending()
     QCoreApplication::sendPostedEvents();
     QVERIFY2(delivered.count() <= beforeStop + QThread::idealThreadCount() + newer.size(),
              qPrintable(QString::number(delivered.count())));
-    for (const QList<QVariant> &arguments : std::as_const(delivered)) {
-        const QString path = arguments.at(0).toString();
-        const QSize size = arguments.at(1).value<QImage>().size();
+    for (const auto &thumbnail : std::as_const(delivered)) {
+        const QString &path = thumbnail.first;
+        const QSize size = thumbnail.second;
         QCOMPARE(size, expected.value(path, QSize(64, 64)));
     }
 }
