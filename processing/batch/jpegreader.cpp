@@ -1,22 +1,14 @@
 #include "batch/jpegreader.h"
 
+#include "batch/jpegerrors.h"
 #include "core/pixelaccess.h"
 
 #include <QColorSpace>
 #include <QtGlobal>
 
-#include <csetjmp>
 #include <cstdlib>
 
-#include <jpeglib.h>
-
 namespace {
-
-struct ErrorManager
-{
-    jpeg_error_mgr manager;
-    std::jmp_buf failed;
-};
 
 // libjpeg's remarks reach Qt's log in its own words, as from Qt's reader.
 void logMessage(j_common_ptr info)
@@ -24,12 +16,6 @@ void logMessage(j_common_ptr info)
     char text[JMSG_LENGTH_MAX];
     (*info->err->format_message)(info, text);
     qWarning("%s", text);
-}
-
-[[noreturn]] void leave(j_common_ptr info)
-{
-    logMessage(info);
-    std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->failed, 1);
 }
 
 // The file from memory. Past its end the decoder is given an end-of-image
@@ -83,7 +69,7 @@ void setResolution(const jpeg_decompress_struct &info, QImage &image)
 // Each stage below arms the jump for itself and holds no object with a
 // destructor: longjmp leaves its frame when libjpeg fails.
 
-bool readHeader(jpeg_decompress_struct &info, ErrorManager &errors, jpeg_source_mgr *source)
+bool readHeader(jpeg_decompress_struct &info, JpegErrors &errors, jpeg_source_mgr *source)
 {
     if (setjmp(errors.failed))
         return false;
@@ -93,7 +79,7 @@ bool readHeader(jpeg_decompress_struct &info, ErrorManager &errors, jpeg_source_
     return true;
 }
 
-bool startRows(jpeg_decompress_struct &info, ErrorManager &errors)
+bool startRows(jpeg_decompress_struct &info, JpegErrors &errors)
 {
     if (setjmp(errors.failed))
         return false;
@@ -102,7 +88,7 @@ bool startRows(jpeg_decompress_struct &info, ErrorManager &errors)
     return true;
 }
 
-bool readRows(jpeg_decompress_struct &info, ErrorManager &errors, QImage &image)
+bool readRows(jpeg_decompress_struct &info, JpegErrors &errors, QImage &image)
 {
     if (setjmp(errors.failed))
         return false;
@@ -113,7 +99,7 @@ bool readRows(jpeg_decompress_struct &info, ErrorManager &errors, QImage &image)
     return true;
 }
 
-bool readProfile(jpeg_decompress_struct &info, ErrorManager &errors, JOCTET **profile,
+bool readProfile(jpeg_decompress_struct &info, JpegErrors &errors, JOCTET **profile,
                  unsigned int *length)
 {
     if (setjmp(errors.failed))
@@ -121,7 +107,7 @@ bool readProfile(jpeg_decompress_struct &info, ErrorManager &errors, JOCTET **pr
     return jpeg_read_icc_profile(&info, profile, length);
 }
 
-bool finishRows(jpeg_decompress_struct &info, ErrorManager &errors)
+bool finishRows(jpeg_decompress_struct &info, JpegErrors &errors)
 {
     if (setjmp(errors.failed))
         return false;
@@ -129,7 +115,7 @@ bool finishRows(jpeg_decompress_struct &info, ErrorManager &errors)
     return true;
 }
 
-QColorSpace colorSpaceOf(jpeg_decompress_struct &info, ErrorManager &errors)
+QColorSpace colorSpaceOf(jpeg_decompress_struct &info, JpegErrors &errors)
 {
     JOCTET *profile = nullptr;
     unsigned int length = 0;
@@ -141,7 +127,7 @@ QColorSpace colorSpaceOf(jpeg_decompress_struct &info, ErrorManager &errors)
     return space;
 }
 
-jpegreader::Outcome decompress(jpeg_decompress_struct &info, ErrorManager &errors,
+jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
                                const QByteArray &bytes, QImage *image)
 {
     jpeg_source_mgr source{reinterpret_cast<const JOCTET *>(bytes.constData()), size_t(bytes.size()),
@@ -173,10 +159,8 @@ namespace jpegreader {
 Outcome decode(const QByteArray &bytes, QImage *image)
 {
     jpeg_decompress_struct info;
-    ErrorManager errors;
-    info.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = leave;
-    errors.manager.output_message = logMessage;
+    JpegErrors errors;
+    info.err = jumpingErrors(errors, logMessage);
     jpeg_create_decompress(&info);
     const Outcome outcome = decompress(info, errors, bytes, image);
     jpeg_destroy_decompress(&info);

@@ -1,27 +1,13 @@
 #include "batch/jpegwriter.h"
 
+#include "batch/jpegerrors.h"
+
 #include <QColorSpace>
 #include <QList>
 
 #include <cmath>
-#include <csetjmp>
-#include <cstdio>
-
-#include <jpeglib.h>
 
 namespace {
-
-// libjpeg ends a failed call through error_exit, which must not return.
-struct ErrorManager
-{
-    jpeg_error_mgr manager;
-    std::jmp_buf failed;
-};
-
-[[noreturn]] void leave(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->failed, 1);
-}
 
 // Encoded straight into a QByteArray that doubles when full.
 struct ByteArrayDestination
@@ -89,7 +75,7 @@ Markers markersOf(const QImage &image)
 
 // Kept apart from encode, and without an object that has a destructor:
 // longjmp leaves this frame when libjpeg fails.
-bool compress(jpeg_compress_struct &info, ErrorManager &errors, const QImage &image, int quality,
+bool compress(jpeg_compress_struct &info, JpegErrors &errors, const QImage &image, int quality,
               const Markers &markers)
 {
     if (setjmp(errors.failed))
@@ -131,9 +117,8 @@ QByteArray encode(const QImage &image, int quality)
     // A photo compresses to well under a tenth of its stored pixels.
     QByteArray bytes(std::max<qsizetype>(64 * 1024, image.sizeInBytes() / 8), Qt::Uninitialized);
     jpeg_compress_struct info;
-    ErrorManager errors;
-    info.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = leave;
+    JpegErrors errors;
+    info.err = jumpingErrors(errors);
     jpeg_create_compress(&info);
     ByteArrayDestination destination{{nullptr, 0, startDestination, growDestination, finishDestination},
                                      &bytes};
