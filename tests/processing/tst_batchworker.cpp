@@ -7,7 +7,6 @@
 #include "batch/outputnaming.h"
 #include "pipeline/imageprocessor.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QImageIOPlugin>
 #include <QSemaphore>
@@ -81,10 +80,7 @@ JobSettings settingsFor(const QStringList &inputs, const QString &outputDirector
 // A JPEG whose EXIF block carries the given orientation tag.
 QByteArray jpegWithOrientation(const QImage &image, quint16 orientation)
 {
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 100);
+    QByteArray jpeg = batchrun::encoded(image, "JPG", 100);
 
     // Big-endian TIFF header, one IFD entry: tag 0x0112, type SHORT, count 1.
     QByteArray exif("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 24);

@@ -1,25 +1,12 @@
+#include "batchrun.h"
 #include "batch/bmpwriter.h"
 #include "differential.h"
 #include "pipeline/imageprocessor.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QByteArray qtBmp(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
-    return writer.write(image) ? bytes : QByteArray();
-}
-
-} // namespace
 
 // Our BMP writer stands in for Qt's on the 32-bit formats, so its files must
 // be Qt's byte for byte: headers, padding, row order, resolution.
@@ -63,7 +50,7 @@ void BmpWriterTest::sameBytesAsQt()
     QBuffer buffer(&ours);
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(bmpwriter::write(image, &buffer));
-    const QByteArray expected = qtBmp(image);
+    const QByteArray expected = batchrun::encoded(image, "bmp");
     QVERIFY(!expected.isEmpty());
     QCOMPARE(ours.size(), expected.size());
     QVERIFY(ours == expected);
@@ -80,7 +67,7 @@ void BmpWriterTest::savedFileIsQtsBmp()
     QVERIFY2(processor.saveImage(image, path, QStringLiteral("BMP"), 85, &reason), qPrintable(reason));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll() == qtBmp(image));
+    QVERIFY(file.readAll() == batchrun::encoded(image, "bmp"));
 }
 
 QTEST_GUILESS_MAIN(BmpWriterTest)

@@ -3,7 +3,6 @@
 #include "batch/outputnaming.h"
 #include "pipeline/imageprocessor.h"
 
-#include <QBuffer>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QMap>
@@ -27,15 +26,6 @@ using CaseMaker = std::function<void(const QDir &sandbox)>;
 Q_DECLARE_METATYPE(CaseMaker)
 
 namespace {
-
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 // Noise does not compress, so every encoder writes tens of kilobytes.
 QImage noise(int width, int height)
@@ -104,7 +94,7 @@ QByteArray gif(int width, int height, int frames)
 // An uncompressed 24-bit BMP header claiming width x height, without pixels.
 QByteArray bmpHeader(int width, int height)
 {
-    QByteArray bytes = encoded(QImage(2, 2, QImage::Format_RGB32), "BMP");
+    QByteArray bytes = batchrun::encoded(QImage(2, 2, QImage::Format_RGB32), "BMP");
     bytes.truncate(qFromLittleEndian<quint32>(bytes.constData() + 10));
     qToLittleEndian<qint32>(width, bytes.data() + 18);
     qToLittleEndian<qint32>(height, bytes.data() + 22);
@@ -113,7 +103,7 @@ QByteArray bmpHeader(int width, int height)
 
 QByteArray jpegClaiming(int width, int height)
 {
-    QByteArray jpeg = encoded(batchrun::testImage(8, 8), "JPG");
+    QByteArray jpeg = batchrun::encoded(batchrun::testImage(8, 8), "JPG");
     const int frame = jpeg.indexOf("\xff\xc0");
     qToBigEndian<quint16>(height, jpeg.data() + frame + 5);
     qToBigEndian<quint16>(width, jpeg.data() + frame + 7);
@@ -134,7 +124,7 @@ QByteArray gifClaiming(int width, int height)
 // Rewrites the width and height entries of the first directory as LONGs.
 QByteArray tiffClaiming(int width, int height)
 {
-    QByteArray tiff = encoded(batchrun::testImage(8, 8), "TIFF");
+    QByteArray tiff = batchrun::encoded(batchrun::testImage(8, 8), "TIFF");
     if (!tiff.startsWith("II"))
         return QByteArray();
     const char *data = tiff.constData();
@@ -236,19 +226,19 @@ void HostileTest::hostileInput_data()
     QTest::addColumn<QStringList>("expectedWarnings"); // the start of each
 
     const QImage picture = noise(64, 48);
-    const QByteArray jpeg = encoded(picture, "JPG");
-    const QByteArray bmp = encoded(picture, "BMP");
+    const QByteArray jpeg = batchrun::encoded(picture, "JPG");
+    const QByteArray bmp = batchrun::encoded(picture, "BMP");
     const QByteArray animation = gif(40, 30, 2);
     const QString damaged = QStringLiteral("damaged: the file is cut short");
     const QString notRegular = QStringLiteral("cannot read: not a regular file");
 
-    QTest::newRow("PNG named .jpg") << inputBytes("png.jpg", encoded(picture, "PNG")) << "png.jpg"
+    QTest::newRow("PNG named .jpg") << inputBytes("png.jpg", batchrun::encoded(picture, "PNG")) << "png.jpg"
                                     << QString() << QStringList();
     QTest::newRow("JPEG named .png") << inputBytes("jpeg.png", jpeg) << "jpeg.png" << QString()
                                      << QStringList();
-    QTest::newRow("WebP named .bmp") << inputBytes("webp.bmp", encoded(picture, "WEBP"))
+    QTest::newRow("WebP named .bmp") << inputBytes("webp.bmp", batchrun::encoded(picture, "WEBP"))
                                      << "webp.bmp" << QString() << QStringList();
-    QTest::newRow("TIFF named .png") << inputBytes("tiff.png", encoded(picture, "TIFF"))
+    QTest::newRow("TIFF named .png") << inputBytes("tiff.png", batchrun::encoded(picture, "TIFF"))
                                      << "tiff.png" << QString() << QStringList();
     QTest::newRow("GIF named .tif") << inputBytes("gif.tif", gif(40, 30, 1)) << "gif.tif"
                                     << QString() << QStringList();
@@ -270,7 +260,7 @@ void HostileTest::hostileInput_data()
     QTest::newRow("SVG referring to a local file")
             << CaseMaker([](const QDir &sandbox) {
                    writeBytes(sandbox.filePath("elsewhere/secret.png"),
-                              encoded(batchrun::testImage(8, 8), "PNG"));
+                              batchrun::encoded(batchrun::testImage(8, 8), "PNG"));
                    writeBytes(inFolder(sandbox, "drawing.png"),
                               "<svg xmlns='http://www.w3.org/2000/svg' "
                               "xmlns:xlink='http://www.w3.org/1999/xlink' width='8' height='8'>"

@@ -1,27 +1,12 @@
+#include "batchrun.h"
 #include "batch/jpegwriter.h"
 #include "differential.h"
 #include "pipeline/imageprocessor.h"
 
-#include <QBuffer>
 #include <QColorSpace>
 #include <QFile>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QByteArray qtJpeg(const QImage &image, int quality)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpg");
-    writer.setQuality(quality);
-    return writer.write(image) ? bytes : QByteArray();
-}
-
-} // namespace
 
 // Our JPEG encoder stands in for Qt's on RGB32 and Grayscale8, so its files
 // must be Qt's byte for byte: JFIF header, comments, profile, scans.
@@ -78,7 +63,7 @@ void JpegWriterTest::sameBytesAsQt()
     QFETCH(int, quality);
     QVERIFY(jpegwriter::writes(image.format()));
     const QByteArray ours = jpegwriter::encode(image, quality);
-    const QByteArray expected = qtJpeg(image, quality);
+    const QByteArray expected = batchrun::encoded(image, "jpg", quality);
     QVERIFY(!expected.isEmpty());
     QCOMPARE(ours.size(), expected.size());
     QVERIFY(ours == expected);
@@ -94,7 +79,7 @@ void JpegWriterTest::resolutionAsQtWritesIt()
             QImage image = pixels;
             image.setDotsPerMeterX(x);
             image.setDotsPerMeterY(y);
-            if (jpegwriter::encode(image, 85) != qtJpeg(image, 85))
+            if (jpegwriter::encode(image, 85) != batchrun::encoded(image, "jpg", 85))
                 QFAIL(qPrintable(QStringLiteral("differs at %1 x %2 dots per metre").arg(x).arg(y)));
         }
     }
@@ -112,7 +97,7 @@ void JpegWriterTest::savedFileIsQtsJpeg()
     QVERIFY2(processor.saveImage(image, path, QStringLiteral("JPG"), 85, &reason), qPrintable(reason));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll() == qtJpeg(image, 85));
+    QVERIFY(file.readAll() == batchrun::encoded(image, "jpg", 85));
 }
 
 QTEST_GUILESS_MAIN(JpegWriterTest)

@@ -4,7 +4,6 @@
 #include "batchrun.h"
 #include "batch/batchworker.h"
 
-#include <QBuffer>
 #include <QImageIOPlugin>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -21,15 +20,6 @@ using InputMaker = std::function<void(const QString &path)>;
 Q_DECLARE_METATYPE(InputMaker)
 
 namespace {
-
-QByteArray encoded(const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    batchrun::testImage(64, 48).save(&buffer, format);
-    return bytes;
-}
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -103,8 +93,8 @@ void ReliabilityTest::hostileInput_data()
     QTest::addColumn<bool>("needsPermissionBits");
     QTest::addColumn<QString>("expectedReason"); // empty: the input is good and written
 
-    const QByteArray jpeg = encoded("JPG");
-    const QByteArray png = encoded("PNG");
+    const QByteArray jpeg = batchrun::encoded(batchrun::testImage(64, 48), "JPG");
+    const QByteArray png = batchrun::encoded(batchrun::testImage(64, 48), "PNG");
     QTest::newRow("zero bytes") << "empty.jpg" << bytesMaker(QByteArray()) << false
                                 << "cannot read: empty file";
     QTest::newRow("JPEG cut in its header") << "cut.jpg" << bytesMaker(jpeg.left(40)) << false

@@ -1,6 +1,6 @@
+#include "batchrun.h"
 #include "batch/thumbnail.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -41,15 +41,6 @@ QImage halves(const QSize &size, QRgb left, QRgb right)
         for (int x = 0; x < size.width() / 2; ++x)
             image.setPixel(x, y, left);
     return image;
-}
-
-QByteArray jpegData(const QImage &image)
-{
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 95);
-    return data;
 }
 
 void append16(QByteArray &data, quint16 value)
@@ -182,10 +173,11 @@ void TestThumbnail::thumbnail()
     QFETCH(int, orientation);
     QFETCH(bool, previewUsed);
     QFETCH(QSize, expectedSize);
-    QByteArray file = jpegData(halves(pictureSize, pictureLeft, pictureRight));
+    QByteArray file = batchrun::encoded(halves(pictureSize, pictureLeft, pictureRight), "JPEG", 95);
     if (orientation != 0) {
-        const QByteArray preview =
-                previewSize.isEmpty() ? QByteArray() : jpegData(halves(previewSize, previewLeft, previewRight));
+        const QByteArray preview = previewSize.isEmpty()
+                ? QByteArray()
+                : batchrun::encoded(halves(previewSize, previewLeft, previewRight), "JPEG", 95);
         file = withExif(file, exifSegment(orientation, preview));
     }
     const QString path = scratch.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
@@ -203,8 +195,8 @@ void TestThumbnail::thumbnail()
 void TestThumbnail::malformedExif_data()
 {
     QTest::addColumn<QByteArray>("file");
-    const QByteArray picture = jpegData(halves(QSize(400, 300), pictureLeft, pictureRight));
-    const QByteArray preview = jpegData(halves(QSize(160, 120), previewLeft, previewRight));
+    const QByteArray picture = batchrun::encoded(halves(QSize(400, 300), pictureLeft, pictureRight), "JPEG", 95);
+    const QByteArray preview = batchrun::encoded(halves(QSize(160, 120), previewLeft, previewRight), "JPEG", 95);
     QTest::newRow("preview offset beyond the block") << withExif(picture, exifSegment(1, preview, 100000));
     QTest::newRow("preview offset wraps") << withExif(picture, exifSegment(1, preview, 0xFFFFFFF0LL));
     QByteArray truncated = exifSegment(1, preview);

@@ -101,12 +101,17 @@ quint32 crc32(const QByteArray &bytes)
 
 } // namespace
 
+QByteArray encoded(const QImage &image, const char *format, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, format, quality) ? bytes : QByteArray();
+}
+
 QByteArray pngClaiming(quint32 width, quint32 height)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    testImage(8, 8).save(&buffer, "PNG");
+    QByteArray png = encoded(testImage(8, 8), "PNG");
     // Signature (8), IHDR length (4), then "IHDR" and its 13 data bytes.
     qToBigEndian(width, png.data() + 16);
     qToBigEndian(height, png.data() + 20);

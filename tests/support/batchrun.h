@@ -72,6 +72,10 @@ QByteArray fileChecksum(const QString &path);
 // Every entry of the directory, hidden ones included, by name.
 QStringList entriesOf(const QString &directory);
 
+// image as a file of format in memory, at quality (-1: the encoder's
+// default); empty when Qt cannot write it.
+QByteArray encoded(const QImage &image, const char *format, int quality = -1);
+
 // A valid PNG whose header claims width x height, its checksum mended.
 QByteArray pngClaiming(quint32 width, quint32 height);
 
