@@ -5,6 +5,7 @@
 #include "batch/memorybudget.h"
 #include "batch/metadata.h"
 #include "batch/outputnaming.h"
+#include "core/picturememory.h"
 #include "core/pixelaccess.h"
 #include "pipeline/chain.h"
 #include "pipeline/imageprocessor.h"
@@ -120,6 +121,7 @@ public:
     void work()
     {
         pixelaccess::CoreShare share(inputsInFlight);
+        picturememory::KeptForReuse memory;
         ImageProcessor processor;
         for (;;) {
             const int index = claimNext();
@@ -128,7 +130,7 @@ public:
             const QString &inputPath = settings.imagePaths.at(index);
             const OutputChoice &output = outputs.at(index);
             const qint64 cost = output.skip ? 0 : memorybudget::decodedBytes(inputPath) * copies;
-            if (!admit(index, cost))
+            if (!admit(index, cost, memory))
                 return;
             const InputOutcome outcome = !outputProblem.isEmpty()
                     ? InputOutcome::failed(outputProblem)
@@ -152,14 +154,17 @@ private:
 
     // Waits until index is the next to start and its cost fits; false when the
     // run was cancelled meanwhile, which then starts no later input either.
-    bool admit(int index, qint64 cost)
+    // Memory the worker kept from its last picture is counted by no input, so
+    // it goes before a wait for room.
+    bool admit(int index, qint64 cost, picturememory::KeptForReuse &memory)
     {
         std::unique_lock<std::mutex> lock(mutex);
-        changed.wait(lock, [&] {
-            return nextAdmitted == index
-                    && (cancelled()
-                        || memorybudget::admits(cost, bytesInFlight, inputsInFlight.load(), budget));
-        });
+        const auto fits = [&] {
+            return cancelled() || memorybudget::admits(cost, bytesInFlight, inputsInFlight.load(), budget);
+        };
+        if (!fits())
+            memory.release();
+        changed.wait(lock, [&] { return nextAdmitted == index && fits(); });
         ++nextAdmitted;
         changed.notify_all();
         if (cancelled())

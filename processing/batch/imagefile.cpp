@@ -3,6 +3,7 @@
 #include "batch/decodermessages.h"
 #include "batch/imageheader.h"
 #include "batch/jpegreader.h"
+#include "core/picturememory.h"
 #include "core/pixelaccess.h"
 
 #include <QFile>
@@ -107,16 +108,17 @@ int decodedDepth(const QImageReader &reader)
 std::shared_mutex decodeLimitLock;
 
 // A decoder handed an image of the size and format it gives writes into that
-// image: so the fresh pages can be faulted in beside the decoder.
+// image: so the picture can go to memory kept from the previous one.
 QImage decode(QImageReader &reader)
 {
     const QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();
-    QImage image;
-    if (size.isValid() && format != QImage::Format_Invalid)
-        image = QImage(size, format);
-    const pixelaccess::PagesFaultedAside pages(image);
-    return reader.read(&image) ? image : QImage();
+    if (!size.isValid() || format == QImage::Format_Invalid) {
+        QImage image;
+        return reader.read(&image) ? image : QImage();
+    }
+    picturememory::DecodeTarget target(size, format, picturememory::Rows::MayBeLeft);
+    return reader.read(&target.image) ? target.image : QImage();
 }
 
 QImage readWithinLimit(QImageReader &reader)

@@ -1,7 +1,7 @@
 #include "batch/jpegreader.h"
 
 #include "batch/jpegerrors.h"
-#include "core/pixelaccess.h"
+#include "core/picturememory.h"
 
 #include <QColorSpace>
 #include <QtGlobal>
@@ -138,14 +138,14 @@ jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
         return jpegreader::Outcome::LeftToQt;
     if (!startRows(info, errors))
         return jpegreader::Outcome::Failed;
-    *image = QImage(int(info.output_width), int(info.output_height),
-                    info.num_components == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
-    if (image->isNull())
-        return jpegreader::Outcome::Failed;
     {
-        const pixelaccess::PagesFaultedAside pages(*image);
-        if (!readRows(info, errors, *image))
+        picturememory::DecodeTarget target(
+                QSize(int(info.output_width), int(info.output_height)),
+                info.num_components == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32,
+                picturememory::Rows::AllWritten);
+        if (target.image.isNull() || !readRows(info, errors, target.image))
             return jpegreader::Outcome::Failed;
+        *image = target.image;
     }
     setResolution(info, *image);
     image->setColorSpace(colorSpaceOf(info, errors));
