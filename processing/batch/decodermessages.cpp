@@ -20,11 +20,12 @@ void logTiffMessage(const char *, const char *format, va_list arguments)
     qWarning("%s", text);
 }
 
-// libtiff prints its remarks to stderr itself; sent to Qt's log instead,
-// they reach the capture like every other decoder's. Looked up by name, as
-// only Qt's TIFF plugin links the library; its module names (the file name
-// Qt invents) say nothing and are left out.
-void routeTiffMessages()
+} // namespace
+
+// Looked up by name, as only Qt's TIFF plugin links the library; its module
+// names (the file name Qt invents) say nothing and are left out.
+
+void DecoderMessages::routeTiffMessages()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -40,13 +41,10 @@ void routeTiffMessages()
     });
 }
 
-} // namespace
-
 // Installed again at every capture, as a handler installed meanwhile by
 // someone else would otherwise hide the decoders' messages.
 DecoderMessages::DecoderMessages() : outer(current)
 {
-    routeTiffMessages();
     const QtMessageHandler replaced = qInstallMessageHandler(takeOrPass);
     if (replaced != takeOrPass)
         previous.store(replaced);

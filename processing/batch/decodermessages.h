@@ -16,6 +16,11 @@ public:
     DecoderMessages(const DecoderMessages &) = delete;
     DecoderMessages &operator=(const DecoderMessages &) = delete;
 
+    // libtiff prints its remarks to stderr itself; sent to Qt's log instead,
+    // they reach the capture like every other decoder's. Once per process,
+    // before the first TIFF is read: loading the library costs a few ms.
+    static void routeTiffMessages();
+
     // The messages taken so far, each once, in the order they came.
     QStringList messages() const { return taken; }
 

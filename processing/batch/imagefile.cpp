@@ -245,8 +245,15 @@ QImage loadImage(const QString &path, QString *reason, QStringList *warnings)
         return QImage();
     DecoderMessages decoderMessages;
     QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
+    // Qt's reader looks for a format's decoder among all of them unless told
+    // not to: which loads every one.
+    const QByteArray signature = signatureFormat(file.peek(32));
+    reader.setDecideFormatFromContent(signature.isEmpty());
+    reader.setFormat(signature);
+    reader.setAutoDetectImageFormat(signature.isEmpty());
     const QByteArray format = reader.format();
+    if (format == "tiff")
+        DecoderMessages::routeTiffMessages();
     if (format == "svg" || format == "svgz") {
         *reason = cannotRead(QStringLiteral("SVG pictures are not accepted"));
         return QImage();

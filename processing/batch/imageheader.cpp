@@ -162,6 +162,24 @@ ClaimedPicture claimedPicture(const QByteArray &head)
     return pnm.size.isValid() ? pnm : xpmClaim(head);
 }
 
+QByteArray signatureFormat(const QByteArray &head)
+{
+    BmpHeader bmp;
+    if (head.startsWith("\xff\xd8\xff"))
+        return QByteArrayLiteral("jpeg");
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return QByteArrayLiteral("png");
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return QByteArrayLiteral("gif");
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return QByteArrayLiteral("webp");
+    if (head.startsWith(QByteArrayLiteral("II*\0")) || head.startsWith(QByteArrayLiteral("MM\0*")))
+        return QByteArrayLiteral("tiff");
+    if (readBmpHeader(head, &bmp))
+        return QByteArrayLiteral("bmp");
+    return QByteArray();
+}
+
 QString truncationOf(QIODevice &device, const QByteArray &format)
 {
     if (!device.seek(0))

@@ -17,6 +17,12 @@ struct ClaimedPicture
 };
 ClaimedPicture claimedPicture(const QByteArray &head);
 
+// Qt's name of the format of a JPEG, PNG, GIF, WebP, TIFF or BMP file, from
+// the signature its first bytes carry; empty for other content. Qt's reader
+// given no format asks each of its decoders in turn, which loads every one
+// of them with its libraries (a few ms at the first picture of a run).
+QByteArray signatureFormat(const QByteArray &head);
+
 // Why a decoded file is incomplete, for formats whose decoder fills what is
 // missing in silence: a BMP shorter than its pixel rows, a GIF that ends
 // before its trailer. Empty when nothing is missing or the format is another.

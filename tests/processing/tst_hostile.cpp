@@ -1,10 +1,13 @@
 #include "batchrun.h"
 #include "batch/imagefile.h"
+#include "batch/imageheader.h"
 #include "batch/outputnaming.h"
 #include "pipeline/imageprocessor.h"
 
+#include <QBuffer>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QMap>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -216,6 +219,8 @@ private slots:
     void fullDevice();
     void oneBitScanWithinLimit();
     void manyInputsOfOneName();
+    void signatureAgreesWithQt_data();
+    void signatureAgreesWithQt();
 };
 
 void HostileTest::hostileInput_data()
@@ -602,6 +607,41 @@ void HostileTest::manyInputsOfOneName()
     for (const char *skipped : {"a_processed_3.jpg", "a_processed_5.jpg", "a_processed_30.jpg"})
         QVERIFY2(!names.contains(outputs.filePath(skipped)), skipped);
     QVERIFY(names.contains(outputs.filePath("a_processed_4003.jpg")));
+}
+
+// The format read from a file's signature, which spares Qt's reader asking
+// every decoder, is the one Qt's reader finds by asking them all; content
+// without a signature of ours is left to Qt.
+void HostileTest::signatureAgreesWithQt_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("expected");
+    const QImage picture = batchrun::testImage(24, 16);
+    for (const char *format : {"jpeg", "png", "webp", "tiff", "bmp"})
+        QTest::newRow(format) << batchrun::encoded(picture, format) << QByteArray(format);
+    QTest::newRow("gif") << gif(40, 30, 1) << QByteArray("gif");
+    QTest::newRow("big-endian TIFF") << QByteArray("MM\0*\0\0\0\x08", 8) << QByteArray("tiff");
+    QTest::newRow("XPM") << batchrun::encoded(picture, "xpm") << QByteArray();
+    QTest::newRow("PPM") << batchrun::encoded(picture, "ppm") << QByteArray();
+    QTest::newRow("RIFF sound") << QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) << QByteArray();
+    QTest::newRow("PNG signature cut") << QByteArray("\x89PNG", 4) << QByteArray();
+    QTest::newRow("text starting BM") << QByteArray("BMX is not a picture format") << QByteArray();
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+}
+
+void HostileTest::signatureAgreesWithQt()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, expected);
+    const QByteArray found = signatureFormat(content);
+    QCOMPARE(found, expected);
+    if (found.isEmpty())
+        return;
+    QBuffer buffer(&content);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    QCOMPARE(reader.format(), found);
 }
 
 QTEST_MAIN(HostileTest)
