@@ -174,6 +174,14 @@ CommandLine usageError(const QString &message)
 
 } // namespace
 
+bool argumentsDrawText(const QStringList &arguments)
+{
+    const QString word = QStringLiteral("--") + longWord(*findOption("watermarkText"));
+    return std::any_of(arguments.begin(), arguments.end(), [&word](const QString &argument) {
+        return argument == word || argument.startsWith(word + QLatin1Char('='));
+    });
+}
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace {
@@ -49,6 +50,18 @@ void useOffscreenWithoutDisplay()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+// A GUI application, with its platform and fonts, only for a run that draws text.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    if (!argumentsDrawText(arguments))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    useOffscreenWithoutDisplay();
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 // Creates directory and its missing parents. On failure stores the reason.
 bool createOutputDirectory(const QString &directory, QString *reason)
 {
@@ -84,8 +97,8 @@ int run(const JobSettings &settings, const QStringList &undecodable, bool quiet)
     ProgressReport report(settings.imagePaths, quiet);
     for (const QString &name : undecodable)
         report.inputRefused(name, QStringLiteral("cannot read: the name is not valid UTF-8"));
-    QObject::connect(&report, &ProgressReport::finished, qApp, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&report, &ProgressReport::finished, QCoreApplication::instance(),
+                     &QCoreApplication::quit, Qt::QueuedConnection);
     const std::atomic<bool> *cancel = &cancelRequested;
     QFuture<void> batch = QtConcurrent::run(runBatch, settings, &report, cancel);
     QCoreApplication::exec();
@@ -141,9 +154,8 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
     // Read before the application takes its own options out of argv.
     const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
-    useOffscreenWithoutDisplay();
     defaultMessageHandler = qInstallMessageHandler(dropSessionNotice);
-    QGuiApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellumo-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMO_VERSION));
 

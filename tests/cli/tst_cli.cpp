@@ -56,6 +56,8 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void successfulRun();
+    void watermarkDrawn_data();
+    void watermarkDrawn();
     void badInputFailsTheRun();
     void outputDirectoryCannotBeCreated();
     void helpAndVersion_data();
@@ -143,6 +145,37 @@ void CliTest::successfulRun()
     QVERIFY2(QRegularExpression("^vellumo-batch: 2 written, 0 failed, 0 skipped in \\d+\\.\\d s$")
                      .match(lines.at(2)).hasMatch(),
              qPrintable(lines.at(2)));
+}
+
+void CliTest::watermarkDrawn_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("--watermark TEXT") << QStringList{"--watermark", "Vellumo"};
+    QTest::newRow("--watermark=TEXT") << QStringList{"--watermark=Vellumo"};
+}
+
+// The tool starts without fonts unless a watermark is asked for; asked for
+// in either spelling, the text is drawn.
+void CliTest::watermarkDrawn()
+{
+    QFETCH(QStringList, words);
+    QTemporaryDir inputs, work;
+    QImage grey(200, 80, QImage::Format_RGB32);
+    grey.fill(Qt::darkGray);
+    const QString input = inputs.filePath(QStringLiteral("grey.png"));
+    QVERIFY(grey.save(input));
+    const Outcome outcome = runTool(QStringList{"-f", "png", "--watermark-font-size", "30",
+                                                "--watermark-opacity", "255", "-o", work.path()}
+                                    + words + QStringList{input});
+    QCOMPARE(outcome.exitCode, 0);
+    const QImage written(QDir(work.path()).filePath(QStringLiteral("grey_processed.png")));
+    QCOMPARE(written.size(), grey.size());
+    int drawn = 0;
+    for (int y = 0; y < written.height(); ++y) {
+        for (int x = 0; x < written.width(); ++x)
+            drawn += written.pixel(x, y) != grey.pixel(x, y);
+    }
+    QVERIFY2(drawn > 100, qPrintable(QString::number(drawn)));
 }
 
 void CliTest::badInputFailsTheRun()
