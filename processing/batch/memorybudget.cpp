@@ -1,5 +1,6 @@
 #include "batch/memorybudget.h"
 
+#include "batch/decodermessages.h"
 #include "pipeline/chain.h"
 
 #include <QFileInfo>
@@ -39,7 +40,13 @@ qint64 decodedBytes(const QString &path)
     // Reading a pipe's header would consume what the decoder needs.
     if (!QFileInfo(path).isFile())
         return 0;
-    const QSize size = QImageReader(path).size();
+    // What the decoders say of a damaged header is reported with the file's
+    // decode, which meets it again; here it would reach stderr without a name.
+    const DecoderMessages heardAtDecode;
+    QImageReader reader(path);
+    if (reader.format() == "tiff")
+        DecoderMessages::routeTiffMessages();
+    const QSize size = reader.size();
     if (!size.isValid())
         return 0;
     return qint64(size.width()) * size.height() * 4;

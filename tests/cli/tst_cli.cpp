@@ -1,3 +1,4 @@
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -59,6 +60,7 @@ private slots:
     void watermarkDrawn_data();
     void watermarkDrawn();
     void badInputFailsTheRun();
+    void decoderRemarksNameTheirFile();
     void outputDirectoryCannotBeCreated();
     void helpAndVersion_data();
     void helpAndVersion();
@@ -197,6 +199,30 @@ void CliTest::badInputFailsTheRun()
     QVERIFY2(lines.last().startsWith("vellumo-batch: 1 written, 2 failed, 0 skipped in "),
              qPrintable(lines.last()));
     QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{"good_processed.jpg"});
+}
+
+// A decoder's remark about a damaged file reaches the report with the file's
+// name, never stderr alone: libtiff's remarks included, and those met while
+// the run weighs a file's memory before decoding it.
+void CliTest::decoderRemarksNameTheirFile()
+{
+    QTemporaryDir inputs, work;
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray tiff;
+    QBuffer buffer(&tiff);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "tiff"));
+    const QString cut = inputs.filePath(QStringLiteral("cut.tif"));
+    QFile file(cut);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(tiff.left(tiff.size() * 2 / 3));
+    file.close();
+
+    const Outcome outcome = runTool({"-f", "png", "-o", work.path(), cut});
+    QCOMPARE(outcome.exitCode, 1);
+    const QStringList lines = outcome.standardError.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(ownLines(outcome.standardError), lines);
+    QVERIFY(lines.contains("vellumo-batch: " + cut + ": cannot read: unsupported or damaged image"));
 }
 
 void CliTest::outputDirectoryCannotBeCreated()
