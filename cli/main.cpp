@@ -56,6 +56,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
     QStringList arguments;
     for (int index = 0; index < argc; ++index)
         arguments << QString::fromLocal8Bit(argv[index]);
+    // A picture whose file gives no resolution gets Qt's default one, which
+    // follows the screen: 96 dpi, as the window's offscreen screen has, on
+    // whichever application and display.
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     if (!argumentsDrawText(arguments))
         return std::make_unique<QCoreApplication>(argc, argv);
     useOffscreenWithoutDisplay();

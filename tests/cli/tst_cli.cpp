@@ -61,6 +61,7 @@ private slots:
     void watermarkDrawn();
     void badInputFailsTheRun();
     void decoderRemarksNameTheirFile();
+    void unstatedResolutionIs96Dpi();
     void outputDirectoryCannotBeCreated();
     void helpAndVersion_data();
     void helpAndVersion();
@@ -223,6 +224,38 @@ void CliTest::decoderRemarksNameTheirFile()
     const QStringList lines = outcome.standardError.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(ownLines(outcome.standardError), lines);
     QVERIFY(lines.contains("vellumo-batch: " + cut + ": cannot read: unsupported or damaged image"));
+}
+
+// A file that states no resolution gives the output 96 dpi, with or without
+// a watermark (the tool starts a GUI application only for one).
+void CliTest::unstatedResolutionIs96Dpi()
+{
+    QTemporaryDir inputs, work;
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "png"));
+    // Without its pHYs chunk (length, type, 9 bytes, CRC) the file states no resolution.
+    const int chunk = png.indexOf("pHYs") - 4;
+    QVERIFY(chunk > 0);
+    png.remove(chunk, 4 + 4 + 9 + 4);
+    const QString input = inputs.filePath(QStringLiteral("plain.png"));
+    QFile file(input);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(png) == png.size());
+    file.close();
+    for (const QStringList &words : {QStringList(), QStringList{"--watermark", "v"}}) {
+        const Outcome outcome = runTool(QStringList{"-f", "png", "--if-exists", "rename", "-o",
+                                                    work.path()} + words + QStringList{input});
+        QCOMPARE(outcome.exitCode, 0);
+    }
+    const QStringList outputs = QDir(work.path()).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(outputs.size(), 2);
+    for (const QString &name : outputs) {
+        const QImage written(QDir(work.path()).filePath(name));
+        QCOMPARE(written.dotsPerMeterX(), 3780);
+        QCOMPARE(written.dotsPerMeterY(), 3780);
+    }
 }
 
 void CliTest::outputDirectoryCannotBeCreated()
