@@ -5,10 +5,10 @@
 #include "batch/jpegreader.h"
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
+#include "geometry/uprightturn.h"
 
 #include <QFile>
 #include <QImageReader>
-#include <QTransform>
 
 #include <cerrno>
 #include <mutex>
@@ -219,10 +219,9 @@ QStringList decodedWarnings(QFile &file, const QByteArray &format, int frames)
 // its colour space.
 QImage upright(const QImage &image, QImageIOHandler::Transformations transformation)
 {
-    QImage result = image.mirrored(transformation.testFlag(QImageIOHandler::TransformationMirror),
-                                   transformation.testFlag(QImageIOHandler::TransformationFlip));
-    if (transformation.testFlag(QImageIOHandler::TransformationRotate90))
-        result = result.transformed(QTransform().rotate(90));
+    QImage result = uprightTurn(image, transformation.testFlag(QImageIOHandler::TransformationMirror),
+                                transformation.testFlag(QImageIOHandler::TransformationFlip),
+                                transformation.testFlag(QImageIOHandler::TransformationRotate90));
     pixelaccess::copyMetadata(image, result);
     return result;
 }

@@ -4,50 +4,64 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 namespace picturememory {
 
 // The memory a worker keeps between pictures; shared with the pictures on
-// it, which may outlive the worker's scope.
+// it, which may outlive the worker's scope. Two blocks: a photo turned
+// upright needs its decoded picture and the turned one at once.
 struct Kept : std::enable_shared_from_this<Kept>
 {
+    struct Block
+    {
+        void *pixels = nullptr;
+        qsizetype bytes = 0;
+    };
+    static constexpr int blockCount = 2;
+
     std::mutex mutex;
-    void *block = nullptr;
-    qsizetype bytes = 0;
+    Block blocks[blockCount];
     bool open = true;
 
-    // Takes the kept block when it has exactly that size; a block of another
-    // size goes back to the system, as it would only hold memory.
+    // Takes a kept block of exactly that size. When there is none, the kept
+    // blocks go back to the system, as they would only hold memory.
     void *take(qsizetype wanted)
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        void *taken = bytes == wanted ? block : nullptr;
-        if (!taken)
-            std::free(block);
-        block = nullptr;
-        bytes = 0;
-        return taken;
+        for (Block &block : blocks) {
+            if (block.pixels && block.bytes == wanted)
+                return std::exchange(block, Block()).pixels;
+        }
+        freeAll();
+        return nullptr;
     }
 
     void put(void *returned, qsizetype size)
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        if (open && !block) {
-            block = returned;
-            bytes = size;
-            return;
+        for (Block &block : blocks) {
+            if (open && !block.pixels) {
+                block = {returned, size};
+                return;
+            }
         }
         std::free(returned);
     }
 
-    // Gives the kept block back; closed, it keeps none from then on.
+    // Gives the kept blocks back; closed, it keeps none from then on.
     void drop(bool closing)
     {
         const std::lock_guard<std::mutex> lock(mutex);
         open = open && !closing;
-        std::free(block);
-        block = nullptr;
-        bytes = 0;
+        freeAll();
+    }
+
+private:
+    void freeAll()
+    {
+        for (Block &block : blocks)
+            std::free(std::exchange(block, Block()).pixels);
     }
 };
 

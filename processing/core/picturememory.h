@@ -19,11 +19,11 @@ namespace picturememory {
 struct Kept;
 
 // While it lives, the decode targets of the calling thread reuse the memory
-// of this thread's earlier decoded picture of the same byte size, once
-// nothing holds that picture any more. At most one picture's memory is kept;
-// it goes back to the system when a picture of another size is decoded, on
-// release(), and at the end of the scope (or when the last picture on it
-// goes, if that is later).
+// of this thread's earlier pictures of the same byte size, once nothing
+// holds them any more. At most two pictures' memory is kept (a photo turned
+// upright takes two); it goes back to the system when a picture of another
+// size comes, on release(), and at the end of the scope (or when the last
+// picture on it goes, if that is later).
 class KeptForReuse
 {
 public:

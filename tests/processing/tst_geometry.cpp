@@ -1,4 +1,5 @@
 #include "differential.h"
+#include "geometry/uprightturn.h"
 #include "pipeline/imageprocessor.h"
 #include "reference.h"
 
@@ -86,6 +87,8 @@ private slots:
     void rotateMatchesReference();
     void flipMatchesReference_data();
     void flipMatchesReference();
+    void uprightTurnMatchesQt_data();
+    void uprightTurnMatchesQt();
 
     void resizeFitsBox_data();
     void resizeFitsBox();
@@ -469,6 +472,59 @@ void GeometryTest::geometryOfNullImageIsNull()
 {
     QFETCH(GeometryOperation, operation);
     QVERIFY(operation(QImage()).isNull());
+}
+
+void GeometryTest::uprightTurnMatchesQt_data()
+{
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("mirror");
+    QTest::addColumn<bool>("flip");
+    QTest::addColumn<bool>("quarterTurn");
+    // RGB888 goes through Qt; 700x301 is split into row bands; 130x67 crosses tiles.
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32,
+                                  QImage::Format_ARGB32_Premultiplied, QImage::Format_Grayscale8,
+                                  QImage::Format_RGB888}) {
+        for (const QSize size : {QSize(130, 67), QSize(700, 301), QSize(1, 5)}) {
+            for (int flags = 0; flags < 8; ++flags) {
+                QTest::addRow("%s %dx%d mirror %d flip %d turn %d",
+                              qPrintable(differential::formatName(format)), size.width(),
+                              size.height(), flags & 1, (flags >> 1) & 1, flags >> 2)
+                        << format << size << bool(flags & 1) << bool(flags & 2) << bool(flags & 4);
+            }
+        }
+    }
+}
+
+// Every EXIF orientation: the pixels are those of the definition (mirror,
+// then flip, then a quarter turn clockwise) and of Qt's own functions.
+void GeometryTest::uprightTurnMatchesQt()
+{
+    QFETCH(QImage::Format, format);
+    QFETCH(QSize, size);
+    QFETCH(bool, mirror);
+    QFETCH(bool, flip);
+    QFETCH(bool, quarterTurn);
+    const QImage source = differential::randomImage(size, format, 5);
+    const QImage turned = uprightTurn(source, mirror, flip, quarterTurn);
+
+    QImage expected = source.mirrored(mirror, flip);
+    if (quarterTurn)
+        expected = expected.transformed(QTransform().rotate(90));
+    QCOMPARE(turned.format(), expected.format());
+    QCOMPARE(turned.size(), expected.size());
+    QVERIFY(turned == expected);
+    for (int y = 0; y < turned.height(); ++y) {
+        for (int x = 0; x < turned.width(); ++x) {
+            // Turned clockwise, target (x, y) shows the unturned picture's (y, height - 1 - x).
+            int u = quarterTurn ? y : x;
+            int v = quarterTurn ? size.height() - 1 - x : y;
+            u = mirror ? size.width() - 1 - u : u;
+            v = flip ? size.height() - 1 - v : v;
+            if (turned.pixel(x, y) != source.pixel(u, v))
+                QFAIL(qPrintable(QStringLiteral("differs at %1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 QTEST_MAIN(GeometryTest)
