@@ -1,10 +1,13 @@
-#include <QBuffer>
+#include "batchrun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -37,6 +40,20 @@ QStringList ownLines(const QString &text)
             lines << line;
     }
     return lines;
+}
+
+// A file of a picture's encoding in format, reworked by edit first.
+QString writeEncoded(const QTemporaryDir &directory, const QString &name, const char *format,
+                     const std::function<void(QByteArray &)> &edit)
+{
+    QImage picture(64, 64, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    QByteArray bytes = batchrun::encoded(picture, format);
+    edit(bytes);
+    QFile file(directory.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    return file.fileName();
 }
 
 QString writeInput(const QTemporaryDir &directory, const QString &name)
@@ -208,16 +225,9 @@ void CliTest::badInputFailsTheRun()
 void CliTest::decoderRemarksNameTheirFile()
 {
     QTemporaryDir inputs, work;
-    QImage picture(64, 64, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QByteArray tiff;
-    QBuffer buffer(&tiff);
-    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "tiff"));
-    const QString cut = inputs.filePath(QStringLiteral("cut.tif"));
-    QFile file(cut);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(tiff.left(tiff.size() * 2 / 3));
-    file.close();
+    const QString cut = writeEncoded(inputs, QStringLiteral("cut.tif"), "tiff",
+                                     [](QByteArray &tiff) { tiff.truncate(tiff.size() * 2 / 3); });
+    QVERIFY(!cut.isEmpty());
 
     const Outcome outcome = runTool({"-f", "png", "-o", work.path(), cut});
     QCOMPARE(outcome.exitCode, 1);
@@ -231,19 +241,15 @@ void CliTest::decoderRemarksNameTheirFile()
 void CliTest::unstatedResolutionIs96Dpi()
 {
     QTemporaryDir inputs, work;
-    QImage picture(40, 30, QImage::Format_RGB32);
-    picture.fill(Qt::gray);
-    QByteArray png;
-    QBuffer buffer(&png);
-    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "png"));
     // Without its pHYs chunk (length, type, 9 bytes, CRC) the file states no resolution.
-    const int chunk = png.indexOf("pHYs") - 4;
-    QVERIFY(chunk > 0);
-    png.remove(chunk, 4 + 4 + 9 + 4);
-    const QString input = inputs.filePath(QStringLiteral("plain.png"));
-    QFile file(input);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(png) == png.size());
-    file.close();
+    const QString input = writeEncoded(inputs, QStringLiteral("plain.png"), "png", [](QByteArray &png) {
+        const int chunk = png.indexOf("pHYs") - 4;
+        if (chunk > 0)
+            png.remove(chunk, 4 + 4 + 9 + 4);
+    });
+    QVERIFY(!input.isEmpty());
+    QFile written(input);
+    QVERIFY(written.open(QIODevice::ReadOnly) && !written.readAll().contains("pHYs"));
     for (const QStringList &words : {QStringList(), QStringList{"--watermark", "v"}}) {
         const Outcome outcome = runTool(QStringList{"-f", "png", "--if-exists", "rename", "-o",
                                                     work.path()} + words + QStringList{input});
