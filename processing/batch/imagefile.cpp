@@ -3,6 +3,7 @@
 #include "batch/decodermessages.h"
 #include "batch/imageheader.h"
 #include "batch/jpegreader.h"
+#include "batch/pngreader.h"
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
 #include "geometry/uprightturn.h"
@@ -172,6 +173,16 @@ QImage readJpeg(QImageReader &reader, QFile &file)
     return image;
 }
 
+// Non-interlaced grey and colour PNGs by our decoder, with what Qt's reader
+// takes from their other chunks; the rest, and any damaged file, by Qt's.
+QImage readPng(QImageReader &reader, QFile &file)
+{
+    QImage image;
+    if (pngreader::decode(contentsOf(file), &image) == pngreader::Outcome::Decoded)
+        return image;
+    return readWithinLimit(reader);
+}
+
 QString tooLarge(QSize size)
 {
     return QStringLiteral("too large: %1x%2 exceeds the %3 MB limit")
@@ -260,7 +271,9 @@ QImage loadImage(const QString &path, QString *reason, QStringList *warnings)
     *reason = sizeFailure(reader);
     if (!reason->isEmpty())
         return QImage();
-    const QImage image = format == "jpeg" ? readJpeg(reader, file) : readWithinLimit(reader);
+    const QImage image = format == "jpeg" ? readJpeg(reader, file)
+            : format == "png"             ? readPng(reader, file)
+                                          : readWithinLimit(reader);
     if (image.isNull()) {
         *reason = readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray());
         return QImage();

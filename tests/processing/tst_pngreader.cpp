@@ -1,0 +1,337 @@
+#include "batch/imagefile.h"
+#include "batch/pngreader.h"
+#include "differential.h"
+
+#include <QColorSpace>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <cstdlib>
+
+// Our PNG decoder stands in for Qt's on non-interlaced grey and colour
+// files, so a loaded PNG must be what Qt's reader gives: format, pixels,
+// resolution, offset, colour space and texts. The files are written here
+// chunk by chunk, with every filter each layout can carry.
+class PngReaderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameAsQt_data();
+    void sameAsQt();
+    void qtsOwnFilesSameAsQt_data();
+    void qtsOwnFilesSameAsQt();
+    void leftToQt_data();
+    void leftToQt();
+
+private:
+    QString save(const QByteArray &png);
+    QTemporaryDir directory;
+    int saved = 0;
+};
+
+namespace {
+
+struct Picture
+{
+    int colorType;
+    int bitDepth;
+    int width;
+    int height;
+};
+
+int bytesPerPixel(const Picture &picture)
+{
+    const int channels[] = {1, 0, 3, 0, 2, 0, 4};
+    return channels[picture.colorType] * picture.bitDepth / 8;
+}
+
+// CRC-32 bit by bit, as the PNG format defines it.
+quint32 crc32(const char *bytes, qsizetype size)
+{
+    quint32 crc = 0xffffffffu;
+    for (qsizetype i = 0; i < size; ++i) {
+        crc ^= uchar(bytes[i]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xedb88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+QByteArray chunk(const char *type, const QByteArray &data)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(quint32(data.size()), bytes.data());
+    bytes.append(type, 4).append(data);
+    QByteArray crc(4, '\0');
+    qToBigEndian(crc32(bytes.constData() + 4, data.size() + 4), crc.data());
+    return bytes + crc;
+}
+
+QByteArray header(const Picture &picture, int interlace = 0)
+{
+    QByteArray data(13, '\0');
+    qToBigEndian(quint32(picture.width), data.data());
+    qToBigEndian(quint32(picture.height), data.data() + 4);
+    data[8] = char(picture.bitDepth);
+    data[9] = char(picture.colorType);
+    data[12] = char(interlace);
+    return chunk("IHDR", data);
+}
+
+// Samples drawn from a few values as often as from all, so that the Paeth
+// filter meets its ties.
+QByteArray samples(const Picture &picture, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(picture.width * bytesPerPixel(picture) * picture.height, '\0');
+    const uchar few[] = {0, 1, 127, 128, 255};
+    for (char &byte : bytes)
+        byte = char(random.bounded(2) ? few[random.bounded(5)] : random.bounded(256));
+    return bytes;
+}
+
+int paeth(int left, int up, int upLeft)
+{
+    const int estimate = left + up - upLeft;
+    const int toLeft = std::abs(estimate - left);
+    const int toUp = std::abs(estimate - up);
+    const int toUpLeft = std::abs(estimate - upLeft);
+    if (toLeft <= toUp && toLeft <= toUpLeft)
+        return left;
+    return toUp <= toUpLeft ? up : upLeft;
+}
+
+// Each row behind its filter byte; filter -1 takes the five in turn.
+QByteArray filtered(const QByteArray &raw, const Picture &picture, int filter)
+{
+    const int bpp = bytesPerPixel(picture);
+    const int rowBytes = picture.width * bpp;
+    QByteArray out;
+    for (int y = 0; y < picture.height; ++y) {
+        const int type = filter < 0 ? y % 5 : filter;
+        out.append(char(type));
+        for (int i = 0; i < rowBytes; ++i) {
+            auto at = [&](int row, int column) {
+                return row < 0 || column < 0 ? 0 : int(uchar(raw[row * rowBytes + column]));
+            };
+            const int left = at(y, i - bpp), up = at(y - 1, i), upLeft = at(y - 1, i - bpp);
+            const int predicted[] = {0, left, up, (left + up) / 2, paeth(left, up, upLeft)};
+            out.append(char(at(y, i) - predicted[type]));
+        }
+    }
+    return out;
+}
+
+QByteArray zlibStream(const QByteArray &data)
+{
+    return qCompress(data).mid(4); // without Qt's length in front
+}
+
+struct Layout
+{
+    QByteArray before;          // chunks between the header and the image data
+    QByteArray after;           // chunks between the image data and the end
+    int dataChunks = 1;
+    bool emptyDataChunk = false;
+};
+
+QByteArray pngFile(const Picture &picture, const QByteArray &stream, const Layout &layout = Layout(),
+                   int interlace = 0)
+{
+    QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + header(picture, interlace) + layout.before;
+    const qsizetype part = stream.size() / layout.dataChunks + 1;
+    for (qsizetype at = 0; at < stream.size(); at += part)
+        png += chunk("IDAT", stream.mid(at, part));
+    if (layout.emptyDataChunk)
+        png += chunk("IDAT", QByteArray());
+    return png + layout.after + chunk("IEND", QByteArray());
+}
+
+QByteArray pngFile(const Picture &picture, int filter, quint32 seed, const Layout &layout = Layout())
+{
+    return pngFile(picture, zlibStream(filtered(samples(picture, seed), picture, filter)), layout);
+}
+
+QByteArray bigEndian32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+QByteArray text(const char *key, const char *value)
+{
+    return chunk("tEXt", QByteArray(key) + '\0' + value);
+}
+
+// What Qt's reader sets besides the pixels, in chunks before and after the data.
+Layout chunksQtReads()
+{
+    Layout layout;
+    layout.before = chunk("gAMA", bigEndian32(45455))
+            + chunk("pHYs", bigEndian32(2835) + bigEndian32(3780) + '\1')
+            + chunk("oFFs", bigEndian32(12) + bigEndian32(34) + '\0') + text("Title", "Strand");
+    layout.after = text("Author", "A. Fotograf") + chunk("tIME", QByteArray(7, '\1'));
+    layout.dataChunks = 3;
+    layout.emptyDataChunk = true;
+    return layout;
+}
+
+void compareWithQt(const QString &path)
+{
+    QString reason;
+    const QImage loaded = loadImage(path, &reason);
+    QImageReader reader(path);
+    const QImage expected = reader.read();
+    QCOMPARE(loaded.isNull(), expected.isNull());
+    QCOMPARE(loaded.format(), expected.format());
+    QCOMPARE(loaded.size(), expected.size());
+    QCOMPARE(loaded.dotsPerMeterX(), expected.dotsPerMeterX());
+    QCOMPARE(loaded.dotsPerMeterY(), expected.dotsPerMeterY());
+    QCOMPARE(loaded.offset(), expected.offset());
+    QCOMPARE(loaded.colorSpace(), expected.colorSpace());
+    QCOMPARE(loaded.textKeys(), expected.textKeys());
+    for (const QString &key : expected.textKeys())
+        QCOMPARE(loaded.text(key), expected.text(key));
+    QVERIFY(loaded == expected);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+QString PngReaderTest::save(const QByteArray &png)
+{
+    const QString path = directory.filePath(QStringLiteral("%1.png").arg(++saved));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(png) == png.size() ? path : QString();
+}
+
+void PngReaderTest::sameAsQt_data()
+{
+    QTest::addColumn<QString>("path");
+    const QList<QPair<int, int>> layouts = {{0, 8}, {0, 16}, {2, 8}, {2, 16},
+                                            {4, 8}, {4, 16}, {6, 8}, {6, 16}};
+    quint32 seed = 1;
+    for (const auto &[colorType, bitDepth] : layouts) {
+        for (const QSize &size : {QSize(1, 1), QSize(2, 7), QSize(33, 12)}) {
+            const Picture picture{colorType, bitDepth, size.width(), size.height()};
+            for (int filter = -1; filter <= 4; ++filter) {
+                QTest::addRow("type %d, %d bits, %dx%d, filter %d", colorType, bitDepth, size.width(),
+                              size.height(), filter)
+                        << save(pngFile(picture, filter, seed++));
+            }
+        }
+        QTest::addRow("type %d, %d bits, with chunks Qt reads", colorType, bitDepth)
+                << save(pngFile({colorType, bitDepth, 20, 10}, -1, seed++, chunksQtReads()));
+    }
+    Layout profiled;
+    profiled.before = chunk("sRGB", QByteArray(1, '\0'));
+    QTest::newRow("sRGB chunk") << save(pngFile({2, 8, 9, 9}, -1, 99, profiled));
+    QTest::newRow("wide") << save(pngFile({6, 16, 1500, 3}, -1, 100));
+}
+
+void PngReaderTest::sameAsQt()
+{
+    QFETCH(QString, path);
+    QVERIFY(!path.isEmpty());
+    QImage image;
+    QCOMPARE(pngreader::decode(contents(path), &image), pngreader::Outcome::Decoded);
+    compareWithQt(path);
+}
+
+// Qt's writer filters every row its own way and writes its profiles, texts
+// and resolution as it reads them back.
+void PngReaderTest::qtsOwnFilesSameAsQt_data()
+{
+    QTest::addColumn<QString>("path");
+    quint32 seed = 200;
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGBX64,
+                                  QImage::Format_RGBA64, QImage::Format_Grayscale8, QImage::Format_Grayscale16}) {
+        QImage image = differential::randomImage(QSize(61, 40), QImage::Format_ARGB32, seed++)
+                               .convertToFormat(format);
+        image.setText(QStringLiteral("Description"), QStringLiteral("Strand bei Nacht, 夜の浜辺"));
+        image.setDotsPerMeterX(11811);
+        image.setDotsPerMeterY(5906);
+        if (!image.isGrayscale())
+            image.setColorSpace(QColorSpace::DisplayP3);
+        const QString path = directory.filePath(QStringLiteral("qt%1.png").arg(seed));
+        QImageWriter writer(path, "png");
+        QVERIFY(writer.write(image));
+        QTest::addRow("%s", qPrintable(differential::formatName(format))) << path;
+    }
+}
+
+void PngReaderTest::qtsOwnFilesSameAsQt()
+{
+    sameAsQt();
+}
+
+// What this reader does not decode, and every fault it meets, goes to Qt's
+// reader: a loaded picture and a failure are then exactly Qt's.
+void PngReaderTest::leftToQt_data()
+{
+    QTest::addColumn<QString>("path");
+    const Picture colour{2, 8, 24, 16};
+    const QByteArray rows = filtered(samples(colour, 7), colour, -1);
+    const QByteArray stream = zlibStream(rows);
+    const QByteArray good = pngFile(colour, stream);
+
+    QImage palette = differential::randomImage(QSize(24, 16), QImage::Format_RGB32, 8)
+                             .convertToFormat(QImage::Format_Indexed8);
+    const QString palettePath = directory.filePath(QStringLiteral("palette.png"));
+    QVERIFY(palette.save(palettePath));
+    QTest::newRow("palette") << palettePath;
+    Layout transparent;
+    transparent.before = chunk("tRNS", QByteArray(6, '\0'));
+    QTest::newRow("transparent colour") << save(pngFile(colour, stream, transparent));
+    QTest::newRow("interlaced") << save(pngFile(colour, stream, Layout(), 1));
+    const Picture fourBits{0, 4, 24, 16};
+    QTest::newRow("4-bit grey") << save(pngFile(fourBits, zlibStream(QByteArray(16 * 13, '\x11'))));
+
+    Layout suggested;
+    suggested.before = chunk("PLTE", QByteArray(12, '\x40'));
+    QTest::newRow("colour with a suggested palette") << save(pngFile(colour, stream, suggested));
+
+    QByteArray badCrc = good;
+    const qsizetype crcAt = badCrc.indexOf("IEND") - 8;
+    badCrc[crcAt] = char(badCrc[crcAt] ^ 0x40);
+    QTest::newRow("image data failing its CRC") << save(badCrc);
+    QTest::newRow("cut in the image data") << save(good.left(good.indexOf("IDAT") + 60));
+    QTest::newRow("no end chunk") << save(good.left(good.size() - 12));
+    QByteArray badFilter = rows;
+    badFilter[(24 * 3 + 1) * 5] = 5;
+    QTest::newRow("unknown filter") << save(pngFile(colour, zlibStream(badFilter)));
+    QTest::newRow("rows missing") << save(pngFile(colour, zlibStream(rows.left(rows.size() - 10))));
+    QTest::newRow("rows beyond the picture") << save(pngFile(colour, zlibStream(rows + rows)));
+    QTest::newRow("bytes after the data stream") << save(pngFile(colour, stream + "tail"));
+    Layout split;
+    split.dataChunks = 2;
+    QByteArray interrupted = pngFile(colour, stream, split);
+    const qsizetype second = interrupted.indexOf("IDAT", interrupted.indexOf("IDAT") + 4) - 4;
+    interrupted.insert(second, text("Note", "between"));
+    QTest::newRow("data chunks interrupted") << save(interrupted);
+}
+
+void PngReaderTest::leftToQt()
+{
+    QFETCH(QString, path);
+    QVERIFY(!path.isEmpty());
+    QImage image;
+    QCOMPARE(pngreader::decode(contents(path), &image), pngreader::Outcome::LeftToQt);
+    QVERIFY(image.isNull());
+    compareWithQt(path);
+}
+
+QTEST_GUILESS_MAIN(PngReaderTest)
+#include "tst_pngreader.moc"
