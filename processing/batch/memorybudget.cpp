@@ -49,7 +49,9 @@ qint64 decodedBytes(const QString &path)
     const QSize size = reader.size();
     if (!size.isValid())
         return 0;
-    return qint64(size.width()) * size.height() * 4;
+    // A 16-bit picture stays 16-bit until it is encoded.
+    const int bitsPerPixel = std::max(32, int(QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel()));
+    return qint64(size.width()) * size.height() * (bitsPerPixel / 8);
 }
 
 bool admits(qint64 cost, qint64 bytesInFlight, int inputsInFlight, qint64 budget)

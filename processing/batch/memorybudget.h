@@ -27,7 +27,8 @@ qint64 machineBudget();
 // own pixel format.
 int workingCopies(const JobSettings &settings);
 
-// Bytes of the decoded picture of path, 4 per pixel, from its header; 0 when
+// Bytes of the decoded picture of path, 4 per pixel (8 for 16 bits per
+// sample), from its header; 0 when
 // path is no regular file or its header tells no size (such an input fails
 // before it holds memory).
 qint64 decodedBytes(const QString &path);

@@ -737,6 +737,9 @@ void BatchWorkerTest::decodedBytesFromHeader()
             inputs.filePath("indexed.png"),
             batchrun::testImage(300, 200).convertToFormat(QImage::Format_Indexed8));
     QCOMPARE(memorybudget::decodedBytes(indexed), qint64(300) * 200 * 4);
+    const QString deep = batchrun::writeImage(
+            inputs.filePath("deep.png"), batchrun::testImage(300, 200).convertToFormat(QImage::Format_RGBA64));
+    QCOMPARE(memorybudget::decodedBytes(deep), qint64(300) * 200 * 8);
     QCOMPARE(memorybudget::decodedBytes(inputs.filePath("missing.png")), qint64(0));
     const QString pipe = inputs.filePath(QStringLiteral("pipe.png"));
     QVERIFY(QProcess::execute(QStringLiteral("mkfifo"), {pipe}) == 0);
