@@ -22,9 +22,17 @@ void logTiffMessage(const char *, const char *format, va_list arguments)
 
 } // namespace
 
-// Looked up by name, as only Qt's TIFF plugin links the library; its module
-// names (the file name Qt invents) say nothing and are left out.
+void DecoderMessages::expectFormat(const QByteArray &format) const
+{
+    if (format == "tiff")
+        routeTiffMessages();
+}
 
+// libtiff prints its remarks to stderr itself; sent to Qt's log instead, they
+// reach the capture like every other decoder's. Once per process, before the
+// first TIFF is read: loading the library costs a few ms. Looked up by name,
+// as only Qt's TIFF plugin links the library; its module names (the file
+// name Qt invents) say nothing and are left out.
 void DecoderMessages::routeTiffMessages()
 {
     static std::once_flag once;

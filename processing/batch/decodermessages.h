@@ -1,6 +1,7 @@
 #ifndef DECODERMESSAGES_H
 #define DECODERMESSAGES_H
 
+#include <QByteArray>
 #include <QStringList>
 #include <QtGlobal>
 
@@ -16,15 +17,15 @@ public:
     DecoderMessages(const DecoderMessages &) = delete;
     DecoderMessages &operator=(const DecoderMessages &) = delete;
 
-    // libtiff prints its remarks to stderr itself; sent to Qt's log instead,
-    // they reach the capture like every other decoder's. Once per process,
-    // before the first TIFF is read: loading the library costs a few ms.
-    static void routeTiffMessages();
+    // Told the format of a reader before it decodes, so that the remarks of
+    // a library that does not log through Qt reach the capture too.
+    void expectFormat(const QByteArray &format) const;
 
     // The messages taken so far, each once, in the order they came.
     QStringList messages() const { return taken; }
 
 private:
+    static void routeTiffMessages();
     static void takeOrPass(QtMsgType type, const QMessageLogContext &context,
                            const QString &message);
 

@@ -262,8 +262,7 @@ QImage loadImage(const QString &path, QString *reason, QStringList *warnings)
     reader.setFormat(signature);
     reader.setAutoDetectImageFormat(signature.isEmpty());
     const QByteArray format = reader.format();
-    if (format == "tiff")
-        DecoderMessages::routeTiffMessages();
+    decoderMessages.expectFormat(format);
     if (format == "svg" || format == "svgz") {
         *reason = cannotRead(QStringLiteral("SVG pictures are not accepted"));
         return QImage();

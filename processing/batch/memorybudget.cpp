@@ -44,8 +44,7 @@ qint64 decodedBytes(const QString &path)
     // decode, which meets it again; here it would reach stderr without a name.
     const DecoderMessages heardAtDecode;
     QImageReader reader(path);
-    if (reader.format() == "tiff")
-        DecoderMessages::routeTiffMessages();
+    heardAtDecode.expectFormat(reader.format());
     const QSize size = reader.size();
     if (!size.isValid())
         return 0;
