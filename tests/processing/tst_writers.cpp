@@ -1,27 +1,33 @@
 #include "batchrun.h"
+#include "batch/bmpwriter.h"
 #include "batch/jpegwriter.h"
 #include "differential.h"
 #include "pipeline/imageprocessor.h"
 
+#include <QBuffer>
 #include <QColorSpace>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Our JPEG encoder stands in for Qt's on RGB32 and Grayscale8, so its files
-// must be Qt's byte for byte: JFIF header, comments, profile, scans.
-class JpegWriterTest : public QObject
+// Our JPEG and BMP writers stand in for Qt's on the formats a run hands
+// them, so their files must be Qt's byte for byte: headers, comments,
+// profile, padding, row order, resolution.
+class WritersTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void sameBytesAsQt_data();
-    void sameBytesAsQt();
-    void resolutionAsQtWritesIt();
-    void savedFileIsQtsJpeg();
+    void jpegSameBytesAsQt_data();
+    void jpegSameBytesAsQt();
+    void jpegResolutionAsQtWritesIt();
+    void bmpSameBytesAsQt_data();
+    void bmpSameBytesAsQt();
+    void savedFileIsQts_data();
+    void savedFileIsQts();
 };
 
-void JpegWriterTest::sameBytesAsQt_data()
+void WritersTest::jpegSameBytesAsQt_data()
 {
     QTest::addColumn<QImage>("image");
     QTest::addColumn<int>("quality");
@@ -57,7 +63,7 @@ void JpegWriterTest::sameBytesAsQt_data()
     QTest::newRow("texts, profile and resolution") << everything << 75;
 }
 
-void JpegWriterTest::sameBytesAsQt()
+void WritersTest::jpegSameBytesAsQt()
 {
     QFETCH(QImage, image);
     QFETCH(int, quality);
@@ -71,7 +77,7 @@ void JpegWriterTest::sameBytesAsQt()
 
 // Inches or centimetres, whichever Qt picks, for every resolution a camera
 // or scanner writes and the odd ones in between.
-void JpegWriterTest::resolutionAsQtWritesIt()
+void WritersTest::jpegResolutionAsQtWritesIt()
 {
     const QImage pixels = differential::randomImage(QSize(8, 8), QImage::Format_RGB32, 7);
     for (int x = 1; x <= 12000; x += 37) {
@@ -85,20 +91,66 @@ void JpegWriterTest::resolutionAsQtWritesIt()
     }
 }
 
-// The run's writer takes this path for JPEG: the file holds Qt's bytes.
-void JpegWriterTest::savedFileIsQtsJpeg()
+void WritersTest::bmpSameBytesAsQt_data()
 {
+    QTest::addColumn<QImage>("image");
+    quint32 seed = 1;
+    // Every padding (width mod 4), one pixel rows and columns, and a picture
+    // of several write blocks whose last block is partial.
+    const QList<QSize> sizes = {QSize(1, 1), QSize(1, 5), QSize(2, 3), QSize(3, 2), QSize(5, 4),
+                                QSize(7, 9), QSize(4001, 230)};
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+        for (const QSize &size : sizes) {
+            QImage image = differential::randomImage(size, format, seed++);
+            if (size.width() == 5) {
+                image.setDotsPerMeterX(1234);
+                image.setDotsPerMeterY(4321);
+            }
+            QTest::addRow("%s %dx%d", qPrintable(differential::formatName(format)), size.width(),
+                          size.height())
+                    << image;
+        }
+    }
+}
+
+void WritersTest::bmpSameBytesAsQt()
+{
+    QFETCH(QImage, image);
+    QVERIFY(bmpwriter::writes(image.format()));
+    QByteArray ours;
+    QBuffer buffer(&ours);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(bmpwriter::write(image, &buffer));
+    const QByteArray expected = batchrun::encoded(image, "bmp");
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(ours.size(), expected.size());
+    QVERIFY(ours == expected);
+}
+
+// The run's writer takes our path for these formats: the file holds Qt's bytes.
+void WritersTest::savedFileIsQts_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("qtFormat");
+    QTest::newRow("JPG") << QStringLiteral("JPG") << QByteArray("jpg");
+    QTest::newRow("BMP") << QStringLiteral("BMP") << QByteArray("bmp");
+}
+
+void WritersTest::savedFileIsQts()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, qtFormat);
     QTemporaryDir directory;
     QImage image = differential::randomImage(QSize(37, 11), QImage::Format_RGB32, 99);
     image.setColorSpace(QColorSpace::DisplayP3);
-    const QString path = directory.filePath(QStringLiteral("out.jpg"));
+    const QString path = directory.filePath(QStringLiteral("out.") + qtFormat);
     ImageProcessor processor;
     QString reason;
-    QVERIFY2(processor.saveImage(image, path, QStringLiteral("JPG"), 85, &reason), qPrintable(reason));
+    QVERIFY2(processor.saveImage(image, path, format, 85, &reason), qPrintable(reason));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll() == batchrun::encoded(image, "jpg", 85));
+    QVERIFY(file.readAll() == batchrun::encoded(image, qtFormat.constData(), 85));
 }
 
-QTEST_GUILESS_MAIN(JpegWriterTest)
-#include "tst_jpegwriter.moc"
+QTEST_GUILESS_MAIN(WritersTest)
+#include "tst_writers.moc"
