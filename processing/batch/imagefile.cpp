@@ -65,10 +65,11 @@ QString kindFailure(const struct stat &status)
     return QString();
 }
 
-// Opens path for reading only when it is a regular file. The kind is
-// checked before the open, so that a named pipe or a device is never
-// opened, and again on the open descriptor, in case the name was replaced
-// in between; the open itself never waits.
+} // namespace
+
+// The kind is checked before the open, so that a named pipe or a device is
+// never opened, and again on the open descriptor, in case the name was
+// replaced in between; the open itself never waits.
 QString openRegularFile(const QString &path, QFile *file)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -91,6 +92,8 @@ QString openRegularFile(const QString &path, QFile *file)
     }
     return QString();
 }
+
+namespace {
 
 qint64 decodedBytes(QSize size, int bitsPerPixel)
 {

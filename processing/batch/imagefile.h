@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 // Qt's default of 256 MB refuses ordinary camera and scanner images; beyond
 // 1024 MB one decoded input would starve the rest of the run.
 constexpr int allocationLimitMegabytes = 1024;
@@ -14,6 +16,11 @@ constexpr int allocationLimitMegabytes = 1024;
 // before images are read elsewhere (the window does at construction); a run
 // calls it too and then writes nothing when the limit is already set.
 void raiseImageDecodeLimit();
+
+// Opens path for reading when it names a regular file (links followed),
+// never blocking on a pipe or a device. Returns an empty string, or the
+// reason it is not opened ("cannot read: not a regular file", ...).
+QString openRegularFile(const QString &path, QFile *file);
 
 // Decodes path with its EXIF orientation applied, the format taken from the
 // content whatever the name says. Only a regular file is opened, never

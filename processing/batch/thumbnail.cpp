@@ -1,5 +1,8 @@
 #include "batch/thumbnail.h"
 
+#include "batch/decodermessages.h"
+#include "batch/imagefile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageIOHandler>
@@ -133,8 +136,8 @@ QImage fitted(const QImage &image, int extent)
 // box exactly as the picture would.
 QImage usablePreview(const QString &path, const QSize &storedSize, int extent)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(path, &file).isEmpty())
         return {};
     const QImage preview = decodedPreview(embeddedExifPreview(file.read(exifSearchLength)));
     if (preview.isNull() || qMax(preview.width(), preview.height()) < extent)
@@ -165,7 +168,14 @@ QByteArray embeddedExifPreview(const QByteArray &jpegHead)
 
 QImage makeThumbnail(const QString &path, int extent)
 {
-    QImageReader reader(path);
+    QFile file;
+    if (!openRegularFile(path, &file).isEmpty())
+        return {};
+    // What a decoder says of a damaged file is reported by the run that
+    // reads it, with its name; here it would reach stderr without one.
+    const DecoderMessages heardAtRun;
+    QImageReader reader(&file);
+    heardAtRun.expectFormat(reader.format());
     reader.setAutoTransform(false);
     const QSize storedSize = reader.size();
     if (!storedSize.isValid())

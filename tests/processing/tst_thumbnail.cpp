@@ -3,9 +3,12 @@
 
 #include <QFile>
 #include <QImage>
+#include <QtConcurrent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 // Thumbnails from the embedded EXIF preview when it can stand for the
 // picture, from the scaled decoder otherwise; either way turned upright.
@@ -19,6 +22,8 @@ private slots:
     void thumbnail();
     void malformedExif_data();
     void malformedExif();
+    void notRegularFileNeverBlocks_data();
+    void notRegularFileNeverBlocks();
 
 private:
     QTemporaryDir scratch;
@@ -219,6 +224,34 @@ void TestThumbnail::malformedExif()
     const QImage thumbnail = makeThumbnail(path, extent);
     QCOMPARE(thumbnail.size(), QSize(64, 48));
     QVERIFY(near(thumbnail.pixel(16, 24), pictureLeft));
+}
+
+void TestThumbnail::notRegularFileNeverBlocks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("named pipe") << "pipe.png";
+    QTest::newRow("/dev/zero named .xpm") << "zero.xpm";
+}
+
+// A pipe or a device dropped on the list gets no thumbnail, and the loader
+// that asked goes on at once instead of waiting for a writer or an end.
+void TestThumbnail::notRegularFileNeverBlocks()
+{
+    QFETCH(QString, name);
+    const QString path = scratch.filePath(name);
+    QFile::remove(path);
+    if (name.startsWith(QLatin1String("pipe")))
+        QCOMPARE(mkfifo(QFile::encodeName(path), 0600), 0);
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    QFuture<QImage> made = QtConcurrent::run(makeThumbnail, path, extent);
+    const bool finishedInTime = QTest::qWaitFor([&made] { return made.isFinished(); }, 5000);
+    if (!finishedInTime && name.startsWith(QLatin1String("pipe"))) {
+        QFile writer(path);
+        writer.open(QIODevice::WriteOnly);
+    }
+    QVERIFY2(finishedInTime, "the thumbnail waited on a file that is not regular");
+    QVERIFY(made.result().isNull());
 }
 
 QTEST_MAIN(TestThumbnail)
