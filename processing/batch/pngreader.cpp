@@ -90,7 +90,10 @@ Header headerOf(const Chunk &header)
         return Header();
     const uint32_t width = bigEndian32(data);
     const uint32_t height = bigEndian32(data + 4);
-    if (width == 0 || height == 0 || width > 0x7fffffffu || height > 0x7fffffffu)
+    // Within 2^24 pixels a side the sizes of the rows cannot overflow; the
+    // rare strip beyond goes to Qt's reader.
+    constexpr uint32_t largestSide = 1u << 24;
+    if (width == 0 || height == 0 || width > largestSide || height > largestSide)
         return Header();
     return Header{width, height, pngrows::layoutOf(data[9], data[8])};
 }
