@@ -134,12 +134,9 @@ QImage fitted(const QImage &image, int extent)
 
 // A preview is good enough when it need not be enlarged and it fills the
 // box exactly as the picture would.
-QImage usablePreview(const QString &path, const QSize &storedSize, int extent)
+QImage usablePreview(const QByteArray &head, const QSize &storedSize, int extent)
 {
-    QFile file;
-    if (!openRegularFile(path, &file).isEmpty())
-        return {};
-    const QImage preview = decodedPreview(embeddedExifPreview(file.read(exifSearchLength)));
+    const QImage preview = decodedPreview(embeddedExifPreview(head));
     if (preview.isNull() || qMax(preview.width(), preview.height()) < extent)
         return {};
     const QSize wanted = storedSize.scaled(extent, extent, Qt::KeepAspectRatio);
@@ -174,6 +171,8 @@ QImage makeThumbnail(const QString &path, int extent)
     // What a decoder says of a damaged file is reported by the run that
     // reads it, with its name; here it would reach stderr without one.
     const DecoderMessages heardAtRun;
+    // Peeked: the decoder then takes these bytes from the file's buffer.
+    const QByteArray head = file.peek(exifSearchLength);
     QImageReader reader(&file);
     heardAtRun.expectFormat(reader.format());
     reader.setAutoTransform(false);
@@ -182,7 +181,7 @@ QImage makeThumbnail(const QString &path, int extent)
         return fitted(reader.read(), extent);
     const QImageIOHandler::Transformations transformation = reader.transformation();
     if (reader.format() == "jpeg") {
-        const QImage preview = usablePreview(path, storedSize, extent);
+        const QImage preview = usablePreview(head, storedSize, extent);
         if (!preview.isNull())
             return oriented(preview, transformation);
     }
