@@ -50,6 +50,7 @@ struct Header
 {
     uint32_t width = 0;
     uint32_t height = 0;
+    bool interlaced = false;
     const pngrows::Layout *layout = nullptr;
 };
 
@@ -83,19 +84,24 @@ bool listChunks(const QByteArray &bytes, std::vector<Chunk> *chunks)
     return false;
 }
 
-Header headerOf(const Chunk &header)
+// The header of a file this reader decodes; a null layout for any other.
+Header headerOf(const Chunk &chunk)
 {
-    const uint8_t *data = header.data();
-    if (header.length != 13 || data[10] != 0 || data[11] != 0 || data[12] != 0) // deflate, filters, not interlaced
+    const uint8_t *data = chunk.data();
+    if (chunk.length != 13 || data[10] != 0 || data[11] != 0 || data[12] > 1) // deflate, filters, Adam7
         return Header();
-    const uint32_t width = bigEndian32(data);
-    const uint32_t height = bigEndian32(data + 4);
+    Header header;
+    header.width = bigEndian32(data);
+    header.height = bigEndian32(data + 4);
+    header.interlaced = data[12] == 1;
     // Within 2^24 pixels a side the sizes of the rows cannot overflow; the
     // rare strip beyond goes to Qt's reader.
     constexpr uint32_t largestSide = 1u << 24;
-    if (width == 0 || height == 0 || width > largestSide || height > largestSide)
+    if (header.width == 0 || header.height == 0 || header.width > largestSide
+        || header.height > largestSide)
         return Header();
-    return Header{width, height, pngrows::layoutOf(data[9], data[8])};
+    header.layout = pngrows::layoutOf(data[9], data[8]);
+    return header;
 }
 
 void appendChunk(QByteArray &png, const char *type, const QByteArray &data)
@@ -192,18 +198,84 @@ std::unique_ptr<uint8_t, FreeMemory> inflated(const Compressed &compressed, std:
     return rows;
 }
 
+// The pixels a pass of the rows carries: from column x and row y on, every
+// dx-th column of every dy-th row.
+struct Pass
+{
+    uint32_t x, y, dx, dy;
+};
+
+// Adam7 interlacing sends seven passes over ever finer grids; a plain file
+// is one pass over every pixel.
+const Pass adam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                      {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+
+std::vector<Pass> passesOf(const Header &header)
+{
+    if (header.interlaced)
+        return std::vector<Pass>(std::begin(adam7), std::end(adam7));
+    return {Pass{0, 0, 1, 1}};
+}
+
+struct PassSize
+{
+    std::size_t columns = 0;
+    std::size_t rows = 0; // none when no column falls in the picture
+};
+
+PassSize sizeOf(const Pass &pass, const Header &header)
+{
+    if (header.width <= pass.x || header.height <= pass.y)
+        return PassSize();
+    return PassSize{(header.width - pass.x + pass.dx - 1) / pass.dx,
+                    (header.height - pass.y + pass.dy - 1) / pass.dy};
+}
+
+std::size_t inflatedBytes(const Header &header)
+{
+    std::size_t bytes = 0;
+    for (const Pass &pass : passesOf(header)) {
+        const PassSize size = sizeOf(pass, header);
+        bytes += size.rows * (size.columns * std::size_t(header.layout->bytesPerPixel) + 1);
+    }
+    return bytes;
+}
+
+// A row of a pass lands on every dx-th pixel of its line: converted side by
+// side into passPixels, then spread out, unless it fills the line.
+void placeRow(const uint8_t *samples, const Pass &pass, std::size_t columns, const Header &header,
+              uchar *line, std::vector<uchar> &passPixels)
+{
+    const pngrows::Layout &layout = *header.layout;
+    if (pass.dx == 1) {
+        layout.convert(samples, line, int(columns));
+        return;
+    }
+    const auto pixelBytes = std::size_t(QImage::toPixelFormat(layout.format).bitsPerPixel() / 8);
+    passPixels.resize(columns * pixelBytes);
+    layout.convert(samples, passPixels.data(), int(columns));
+    for (std::size_t i = 0; i < columns; ++i) {
+        std::memcpy(line + (pass.x + i * pass.dx) * pixelBytes, passPixels.data() + i * pixelBytes,
+                    pixelBytes);
+    }
+}
+
 bool unfilterInto(uint8_t *rows, const Header &header, QImage &image)
 {
     const int bytesPerPixel = header.layout->bytesPerPixel;
-    const std::size_t rowBytes = std::size_t(header.width) * std::size_t(bytesPerPixel);
-    const std::vector<uint8_t> zeroRow(rowBytes, 0);
-    const uint8_t *above = zeroRow.data();
-    for (uint32_t y = 0; y < header.height; ++y) {
-        uint8_t *row = rows + std::size_t(y) * (rowBytes + 1);
-        if (!pngrows::unfilter(row[0], row + 1, above, rowBytes, bytesPerPixel))
-            return false;
-        header.layout->convert(row + 1, image.scanLine(int(y)), int(header.width));
-        above = row + 1;
+    const std::vector<uint8_t> zeroRow(std::size_t(header.width) * std::size_t(bytesPerPixel), 0);
+    std::vector<uchar> passPixels;
+    for (const Pass &pass : passesOf(header)) {
+        const PassSize size = sizeOf(pass, header);
+        const std::size_t rowBytes = size.columns * std::size_t(bytesPerPixel);
+        const uint8_t *above = zeroRow.data();
+        for (std::size_t row = 0; row < size.rows; ++row, rows += rowBytes + 1) {
+            if (!pngrows::unfilter(rows[0], rows + 1, above, rowBytes, bytesPerPixel))
+                return false;
+            uchar *line = image.scanLine(int(pass.y + row * pass.dy));
+            placeRow(rows + 1, pass, size.columns, header, line, passPixels);
+            above = rows + 1;
+        }
     }
     return true;
 }
@@ -213,8 +285,7 @@ pngreader::Outcome decodeRows(const std::vector<Chunk> &chunks, const Header &he
 {
     Compressed compressed;
     gather(chunks, &compressed);
-    const std::size_t rowBytes = std::size_t(header.width) * std::size_t(header.layout->bytesPerPixel);
-    const auto rows = inflated(compressed, (rowBytes + 1) * header.height);
+    const auto rows = inflated(compressed, inflatedBytes(header));
     if (!rows)
         return pngreader::Outcome::LeftToQt;
     picturememory::DecodeTarget target(QSize(int(header.width), int(header.height)),

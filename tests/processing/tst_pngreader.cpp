@@ -13,10 +13,10 @@
 
 #include <cstdlib>
 
-// Our PNG decoder stands in for Qt's on non-interlaced grey and colour
-// files, so a loaded PNG must be what Qt's reader gives: format, pixels,
-// resolution, offset, colour space and texts. The files are written here
-// chunk by chunk, with every filter each layout can carry.
+// Our PNG decoder stands in for Qt's on grey and colour files of 8 and 16
+// bits, plain or interlaced, so a loaded PNG must be what Qt's reader gives:
+// format, pixels, resolution, offset, colour space and texts. The files are
+// written here chunk by chunk, with every filter each layout can carry.
 class PngReaderTest : public QObject
 {
     Q_OBJECT
@@ -47,11 +47,25 @@ struct Picture
     int height;
 };
 
-int bytesPerPixel(const Picture &picture)
+int channels(const Picture &picture)
 {
     const int channels[] = {1, 0, 3, 0, 2, 0, 4};
-    return channels[picture.colorType] * picture.bitDepth / 8;
+    return channels[picture.colorType];
 }
+
+// The filters' step: one pixel, or one byte for pixels below 8 bits.
+int bytesPerPixel(const Picture &picture)
+{
+    return std::max(1, channels(picture) * picture.bitDepth / 8);
+}
+
+int rowBytes(const Picture &picture)
+{
+    return (picture.width * channels(picture) * picture.bitDepth + 7) / 8;
+}
+
+// Sample values, channel after channel, pixel after pixel, row after row.
+using Samples = QList<int>;
 
 // CRC-32 bit by bit, as the PNG format defines it.
 quint32 crc32(const char *bytes, qsizetype size)
@@ -86,16 +100,40 @@ QByteArray header(const Picture &picture, int interlace = 0)
     return chunk("IHDR", data);
 }
 
-// Samples drawn from a few values as often as from all, so that the Paeth
-// filter meets its ties.
-QByteArray samples(const Picture &picture, quint32 seed)
+// Samples of 8 or 16 bits whose bytes are drawn from a few values as often
+// as from all, so that the Paeth filter meets its ties.
+Samples samples(const Picture &picture, quint32 seed)
 {
     QRandomGenerator random(seed);
-    QByteArray bytes(picture.width * bytesPerPixel(picture) * picture.height, '\0');
     const uchar few[] = {0, 1, 127, 128, 255};
-    for (char &byte : bytes)
-        byte = char(random.bounded(2) ? few[random.bounded(5)] : random.bounded(256));
-    return bytes;
+    auto byte = [&] { return random.bounded(2) ? few[random.bounded(5)] : int(random.bounded(256)); };
+    Samples values(picture.width * picture.height * channels(picture));
+    for (int &value : values) {
+        value = byte();
+        if (picture.bitDepth == 16)
+            value = value << 8 | byte();
+    }
+    return values;
+}
+
+// The rows as the file stores them: big-endian, samples below 8 bits packed
+// from the high bit, each row filled up to a whole byte.
+QByteArray packed(const Samples &values, const Picture &picture)
+{
+    const int perRow = picture.width * channels(picture);
+    QByteArray rows;
+    for (int y = 0; y < picture.height; ++y) {
+        quint32 bits = 0;
+        int count = 0;
+        for (int i = 0; i < perRow; ++i) {
+            bits = bits << picture.bitDepth | quint32(values[y * perRow + i]);
+            for (count += picture.bitDepth; count >= 8; count -= 8)
+                rows += char(bits >> (count - 8));
+        }
+        if (count > 0)
+            rows += char(bits << (8 - count));
+    }
+    return rows;
 }
 
 int paeth(int left, int up, int upLeft)
@@ -113,14 +151,14 @@ int paeth(int left, int up, int upLeft)
 QByteArray filtered(const QByteArray &raw, const Picture &picture, int filter)
 {
     const int bpp = bytesPerPixel(picture);
-    const int rowBytes = picture.width * bpp;
+    const int bytes = rowBytes(picture);
     QByteArray out;
     for (int y = 0; y < picture.height; ++y) {
         const int type = filter < 0 ? y % 5 : filter;
         out.append(char(type));
-        for (int i = 0; i < rowBytes; ++i) {
+        for (int i = 0; i < bytes; ++i) {
             auto at = [&](int row, int column) {
-                return row < 0 || column < 0 ? 0 : int(uchar(raw[row * rowBytes + column]));
+                return row < 0 || column < 0 ? 0 : int(uchar(raw[row * bytes + column]));
             };
             const int left = at(y, i - bpp), up = at(y - 1, i), upLeft = at(y - 1, i - bpp);
             const int predicted[] = {0, left, up, (left + up) / 2, paeth(left, up, upLeft)};
@@ -128,6 +166,30 @@ QByteArray filtered(const QByteArray &raw, const Picture &picture, int filter)
         }
     }
     return out;
+}
+
+// Adam7 sends the pixels in seven passes, each filtered as a picture of its
+// own; a pass that no pixel falls in has no rows at all.
+QByteArray imageRows(const Samples &values, const Picture &picture, int filter, int interlace)
+{
+    if (interlace == 0)
+        return filtered(packed(values, picture), picture, filter);
+    const int passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                              {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    const int n = channels(picture);
+    QByteArray rows;
+    for (const auto &[left, top, across, down] : passes) {
+        Picture pass{picture.colorType, picture.bitDepth, 0, 0};
+        Samples passValues;
+        for (int y = top; y < picture.height; y += down, ++pass.height) {
+            pass.width = 0;
+            for (int x = left; x < picture.width; x += across, ++pass.width)
+                passValues += values.mid((y * picture.width + x) * n, n);
+        }
+        if (pass.width > 0 && pass.height > 0)
+            rows += filtered(packed(passValues, pass), pass, filter);
+    }
+    return rows;
 }
 
 QByteArray zlibStream(const QByteArray &data)
@@ -155,9 +217,11 @@ QByteArray pngFile(const Picture &picture, const QByteArray &stream, const Layou
     return png + layout.after + chunk("IEND", QByteArray());
 }
 
-QByteArray pngFile(const Picture &picture, int filter, quint32 seed, const Layout &layout = Layout())
+QByteArray pngFile(const Picture &picture, int filter, quint32 seed, const Layout &layout = Layout(),
+                   int interlace = 0)
 {
-    return pngFile(picture, zlibStream(filtered(samples(picture, seed), picture, filter)), layout);
+    return pngFile(picture, zlibStream(imageRows(samples(picture, seed), picture, filter, interlace)),
+                   layout, interlace);
 }
 
 QByteArray bigEndian32(quint32 value)
@@ -204,6 +268,7 @@ void compareWithQt(const QString &path)
     QVERIFY(loaded == expected);
 }
 
+
 QByteArray contents(const QString &path)
 {
     QFile file(path);
@@ -226,12 +291,14 @@ void PngReaderTest::sameAsQt_data()
                                             {4, 8}, {4, 16}, {6, 8}, {6, 16}};
     quint32 seed = 1;
     for (const auto &[colorType, bitDepth] : layouts) {
-        for (const QSize &size : {QSize(1, 1), QSize(2, 7), QSize(33, 12)}) {
-            const Picture picture{colorType, bitDepth, size.width(), size.height()};
-            for (int filter = -1; filter <= 4; ++filter) {
-                QTest::addRow("type %d, %d bits, %dx%d, filter %d", colorType, bitDepth, size.width(),
-                              size.height(), filter)
-                        << save(pngFile(picture, filter, seed++));
+        for (int interlace : {0, 1}) {
+            for (const QSize &size : {QSize(1, 1), QSize(2, 7), QSize(5, 1), QSize(33, 12)}) {
+                const Picture picture{colorType, bitDepth, size.width(), size.height()};
+                for (int filter = -1; filter <= 4; ++filter) {
+                    QTest::addRow("type %d, %d bits, interlace %d, %dx%d, filter %d", colorType, bitDepth,
+                                  interlace, size.width(), size.height(), filter)
+                            << save(pngFile(picture, filter, seed++, Layout(), interlace));
+                }
             }
         }
         QTest::addRow("type %d, %d bits, with chunks Qt reads", colorType, bitDepth)
@@ -285,7 +352,7 @@ void PngReaderTest::leftToQt_data()
 {
     QTest::addColumn<QString>("path");
     const Picture colour{2, 8, 24, 16};
-    const QByteArray rows = filtered(samples(colour, 7), colour, -1);
+    const QByteArray rows = imageRows(samples(colour, 7), colour, -1, 0);
     const QByteArray stream = zlibStream(rows);
     const QByteArray good = pngFile(colour, stream);
 
@@ -297,7 +364,7 @@ void PngReaderTest::leftToQt_data()
     Layout transparent;
     transparent.before = chunk("tRNS", QByteArray(6, '\0'));
     QTest::newRow("transparent colour") << save(pngFile(colour, stream, transparent));
-    QTest::newRow("interlaced") << save(pngFile(colour, stream, Layout(), 1));
+    QTest::newRow("marked interlaced, rows not") << save(pngFile(colour, stream, Layout(), 1));
     const Picture fourBits{0, 4, 24, 16};
     QTest::newRow("4-bit grey") << save(pngFile(fourBits, zlibStream(QByteArray(16 * 13, '\x11'))));
 
@@ -355,7 +422,8 @@ void PngReaderTest::mutantsDecodeAsQt()
     int decoded = 0;
     for (int mutant = 0; mutant < 150; ++mutant) {
         Picture picture{colorType, bitDepth, 1 + int(random.bounded(20)), 1 + int(random.bounded(6))};
-        QByteArray rows = filtered(samples(picture, random.generate()), picture, -1);
+        const int interlace = int(random.bounded(2));
+        QByteArray rows = imageRows(samples(picture, random.generate()), picture, -1, interlace);
         for (int edit = 1 + int(random.bounded(3)); edit > 0; --edit) {
             const int at = int(random.bounded(int(rows.size())));
             switch (random.bounded(6)) {
@@ -369,7 +437,7 @@ void PngReaderTest::mutantsDecodeAsQt()
         }
         Layout layout;
         layout.dataChunks = 1 + int(random.bounded(3));
-        const QByteArray png = pngFile(picture, zlibStream(rows), layout);
+        const QByteArray png = pngFile(picture, zlibStream(rows), layout, interlace);
         QImage ours;
         if (pngreader::decode(png, &ours) != pngreader::Outcome::Decoded) {
             QVERIFY(ours.isNull());
