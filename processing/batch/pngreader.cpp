@@ -46,18 +46,19 @@ struct Chunk
     }
 };
 
+// What the header and the colour key say of the pixels.
 struct Header
 {
     uint32_t width = 0;
     uint32_t height = 0;
     bool interlaced = false;
     const pngrows::Layout *layout = nullptr;
+    uint8_t key[6] = {}; // a pixel of the key's colour as the rows store it
 };
 
 // The chunks from the header to the end, when they are in an order this
 // reader takes: the image data in one run of chunks, and no critical chunk
-// but those (not even a suggested palette). A transparency chunk changes the
-// format Qt's reader gives, which decode() checks.
+// but those (not even a suggested palette).
 bool listChunks(const QByteArray &bytes, std::vector<Chunk> *chunks)
 {
     const auto *at = reinterpret_cast<const uint8_t *>(bytes.constData()) + signatureBytes;
@@ -84,9 +85,37 @@ bool listChunks(const QByteArray &bytes, std::vector<Chunk> *chunks)
     return false;
 }
 
-// The header of a file this reader decodes; a null layout for any other.
-Header headerOf(const Chunk &chunk)
+enum class Key { None, Read, Faulty };
+
+// The colour key of a grey or colour file, as the rows store a pixel of its
+// colour: 8-bit files take the low byte of each 16-bit sample, as Qt's
+// reader does. Qt's reader takes the first of two keys and remarks on the
+// second, so such a file is left to it. A key it skips (after the image
+// data, failing its checksum, or beyond the depth of 8-bit grey) leaves the
+// one-pixel copy without alpha, and readAlike() leaves that file to it too.
+Key readKey(const std::vector<Chunk> &chunks, int channels, int sampleBytes, uint8_t *key)
 {
+    Key found = Key::None;
+    for (const Chunk &chunk : chunks) {
+        if (!chunk.is("tRNS"))
+            continue;
+        if (found != Key::None || chunk.length != 2u * uint32_t(channels))
+            return Key::Faulty;
+        // 16-bit samples, of which 8-bit files use the low byte.
+        for (int i = 0; i < channels; ++i) {
+            std::memcpy(key + i * sampleBytes, chunk.data() + 2 * i + 2 - sampleBytes,
+                        std::size_t(sampleBytes));
+        }
+        found = Key::Read;
+    }
+    return found;
+}
+
+// The header of a file this reader decodes, with its key; a null layout
+// for any other.
+Header headerOf(const std::vector<Chunk> &chunks)
+{
+    const Chunk &chunk = chunks.front();
     const uint8_t *data = chunk.data();
     if (chunk.length != 13 || data[10] != 0 || data[11] != 0 || data[12] > 1) // deflate, filters, Adam7
         return Header();
@@ -100,7 +129,14 @@ Header headerOf(const Chunk &chunk)
     if (header.width == 0 || header.height == 0 || header.width > largestSide
         || header.height > largestSide)
         return Header();
-    header.layout = pngrows::layoutOf(data[9], data[8]);
+    const int bitDepth = data[8];
+    const int colorType = data[9];
+    // A key on a file with alpha is Qt's reader's to skip, as before.
+    Key key = Key::None;
+    if ((colorType == 0 || colorType == 2) && (bitDepth == 8 || bitDepth == 16))
+        key = readKey(chunks, colorType == 0 ? 1 : 3, bitDepth / 8, header.key);
+    if (key != Key::Faulty)
+        header.layout = pngrows::layoutOf(colorType, bitDepth, key == Key::Read);
     return header;
 }
 
@@ -144,6 +180,14 @@ QImage onePixelOf(const std::vector<Chunk> &chunks, int bytesPerPixel)
     QImageReader reader(&buffer, "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
+}
+
+// Qt's reader must take the file as this reader does: to the same format,
+// or for a colour key to one with alpha (a palette for 8-bit grey), so that
+// it has taken the key as well.
+bool readAlike(const QImage &onePixel, const pngrows::Layout &layout)
+{
+    return layout.keyed ? onePixel.hasAlphaChannel() : onePixel.format() == layout.format;
 }
 
 // The image data of all its chunks in one piece; held in place when one
@@ -248,12 +292,12 @@ void placeRow(const uint8_t *samples, const Pass &pass, std::size_t columns, con
 {
     const pngrows::Layout &layout = *header.layout;
     if (pass.dx == 1) {
-        layout.convert(samples, line, int(columns));
+        layout.convert(samples, line, int(columns), header.key);
         return;
     }
     const auto pixelBytes = std::size_t(QImage::toPixelFormat(layout.format).bitsPerPixel() / 8);
     passPixels.resize(columns * pixelBytes);
-    layout.convert(samples, passPixels.data(), int(columns));
+    layout.convert(samples, passPixels.data(), int(columns), header.key);
     for (std::size_t i = 0; i < columns; ++i) {
         std::memcpy(line + (pass.x + i * pass.dx) * pixelBytes, passPixels.data() + i * pixelBytes,
                     pixelBytes);
@@ -305,11 +349,11 @@ Outcome decode(const QByteArray &bytes, QImage *image)
     std::vector<Chunk> chunks;
     if (!bytes.startsWith(QByteArray(signature, signatureBytes)) || !listChunks(bytes, &chunks))
         return Outcome::LeftToQt;
-    const Header header = headerOf(chunks.front());
+    const Header header = headerOf(chunks);
     if (!header.layout)
         return Outcome::LeftToQt;
     const QImage onePixel = onePixelOf(chunks, header.layout->bytesPerPixel);
-    if (onePixel.format() != header.layout->format)
+    if (!readAlike(onePixel, *header.layout))
         return Outcome::LeftToQt;
     const Outcome outcome = decodeRows(chunks, header, image);
     if (outcome == Outcome::Decoded)

@@ -13,19 +13,19 @@ inline uint16_t sample16(const uint8_t *at)
     return uint16_t(at[0] << 8 | at[1]);
 }
 
-void grey8(const uint8_t *samples, uchar *pixels, int width)
+void grey8(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     std::copy(samples, samples + width, pixels);
 }
 
-void grey16(const uint8_t *samples, uchar *pixels, int width)
+void grey16(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     auto *out = reinterpret_cast<uint16_t *>(pixels);
     for (int x = 0; x < width; ++x)
         out[x] = sample16(samples + 2 * x);
 }
 
-void greyAlpha8(const uint8_t *samples, uchar *pixels, int width)
+void greyAlpha8(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     auto *out = reinterpret_cast<QRgb *>(pixels);
     for (int x = 0; x < width; ++x) {
@@ -34,7 +34,7 @@ void greyAlpha8(const uint8_t *samples, uchar *pixels, int width)
     }
 }
 
-void greyAlpha16(const uint8_t *samples, uchar *pixels, int width)
+void greyAlpha16(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     auto *out = reinterpret_cast<QRgba64 *>(pixels);
     for (int x = 0; x < width; ++x) {
@@ -43,7 +43,7 @@ void greyAlpha16(const uint8_t *samples, uchar *pixels, int width)
     }
 }
 
-void rgb8(const uint8_t *samples, uchar *pixels, int width)
+void rgb8(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     auto *out = reinterpret_cast<QRgb *>(pixels);
     for (int x = 0; x < width; ++x) {
@@ -52,7 +52,7 @@ void rgb8(const uint8_t *samples, uchar *pixels, int width)
     }
 }
 
-void rgb16(const uint8_t *samples, uchar *pixels, int width)
+void rgb16(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     auto *out = reinterpret_cast<QRgba64 *>(pixels);
     for (int x = 0; x < width; ++x) {
@@ -61,7 +61,7 @@ void rgb16(const uint8_t *samples, uchar *pixels, int width)
     }
 }
 
-void rgba8(const uint8_t *samples, uchar *pixels, int width)
+void rgba8(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     auto *out = reinterpret_cast<QRgb *>(pixels);
     for (int x = 0; x < width; ++x) {
@@ -70,7 +70,7 @@ void rgba8(const uint8_t *samples, uchar *pixels, int width)
     }
 }
 
-void rgba16(const uint8_t *samples, uchar *pixels, int width)
+void rgba16(const uint8_t *samples, uchar *pixels, int width, const uint8_t *)
 {
     auto *out = reinterpret_cast<QRgba64 *>(pixels);
     for (int x = 0; x < width; ++x) {
@@ -79,17 +79,66 @@ void rgba16(const uint8_t *samples, uchar *pixels, int width)
     }
 }
 
+// A pixel is the key's colour when its bytes are the key's: every sample
+// equal at the file's own depth, 16-bit samples in all their 16 bits. The
+// samples stay as they are under the transparency.
+template <int bytesPerPixel>
+inline bool isKey(const uint8_t *pixel, const uint8_t *key)
+{
+    return std::memcmp(pixel, key, bytesPerPixel) == 0;
+}
+
+void greyKeyed8(const uint8_t *samples, uchar *pixels, int width, const uint8_t *key)
+{
+    auto *out = reinterpret_cast<QRgb *>(pixels);
+    for (int x = 0; x < width; ++x)
+        out[x] = qRgba(samples[x], samples[x], samples[x], isKey<1>(samples + x, key) ? 0 : 0xff);
+}
+
+void greyKeyed16(const uint8_t *samples, uchar *pixels, int width, const uint8_t *key)
+{
+    auto *out = reinterpret_cast<QRgba64 *>(pixels);
+    for (int x = 0; x < width; ++x) {
+        const uint8_t *in = samples + 2 * x;
+        const uint16_t grey = sample16(in);
+        out[x] = QRgba64::fromRgba64(grey, grey, grey, isKey<2>(in, key) ? 0 : 0xffff);
+    }
+}
+
+void rgbKeyed8(const uint8_t *samples, uchar *pixels, int width, const uint8_t *key)
+{
+    auto *out = reinterpret_cast<QRgb *>(pixels);
+    for (int x = 0; x < width; ++x) {
+        const uint8_t *in = samples + 3 * x;
+        out[x] = qRgba(in[0], in[1], in[2], isKey<3>(in, key) ? 0 : 0xff);
+    }
+}
+
+void rgbKeyed16(const uint8_t *samples, uchar *pixels, int width, const uint8_t *key)
+{
+    auto *out = reinterpret_cast<QRgba64 *>(pixels);
+    for (int x = 0; x < width; ++x) {
+        const uint8_t *in = samples + 6 * x;
+        out[x] = QRgba64::fromRgba64(sample16(in), sample16(in + 2), sample16(in + 4),
+                                     isKey<6>(in, key) ? 0 : 0xffff);
+    }
+}
+
 // Qt's reader gives grey with alpha as colour, and no 8-bit format keeps
 // colour without alpha in three bytes.
 const pngrows::Layout layouts[] = {
-    {0, 8, 1, QImage::Format_Grayscale8, grey8},
-    {0, 16, 2, QImage::Format_Grayscale16, grey16},
-    {2, 8, 3, QImage::Format_RGB32, rgb8},
-    {2, 16, 6, QImage::Format_RGBX64, rgb16},
-    {4, 8, 2, QImage::Format_ARGB32, greyAlpha8},
-    {4, 16, 4, QImage::Format_RGBA64, greyAlpha16},
-    {6, 8, 4, QImage::Format_ARGB32, rgba8},
-    {6, 16, 8, QImage::Format_RGBA64, rgba16},
+    {0, 8, false, 1, QImage::Format_Grayscale8, grey8},
+    {0, 16, false, 2, QImage::Format_Grayscale16, grey16},
+    {2, 8, false, 3, QImage::Format_RGB32, rgb8},
+    {2, 16, false, 6, QImage::Format_RGBX64, rgb16},
+    {4, 8, false, 2, QImage::Format_ARGB32, greyAlpha8},
+    {4, 16, false, 4, QImage::Format_RGBA64, greyAlpha16},
+    {6, 8, false, 4, QImage::Format_ARGB32, rgba8},
+    {6, 16, false, 8, QImage::Format_RGBA64, rgba16},
+    {0, 8, true, 1, QImage::Format_ARGB32, greyKeyed8},
+    {0, 16, true, 2, QImage::Format_RGBA64, greyKeyed16},
+    {2, 8, true, 3, QImage::Format_ARGB32, rgbKeyed8},
+    {2, 16, true, 6, QImage::Format_RGBA64, rgbKeyed16},
 };
 
 // The filters work on bytes, each against the byte one pixel to its left,
@@ -198,10 +247,10 @@ bool undoFilter(uint8_t filter, uint8_t *row, const uint8_t *above, std::size_t 
 
 namespace pngrows {
 
-const Layout *layoutOf(int colorType, int bitDepth)
+const Layout *layoutOf(int colorType, int bitDepth, bool keyed)
 {
     for (const Layout &layout : layouts) {
-        if (layout.colorType == colorType && layout.bitDepth == bitDepth)
+        if (layout.colorType == colorType && layout.bitDepth == bitDepth && layout.keyed == keyed)
             return &layout;
     }
     return nullptr;
