@@ -179,6 +179,14 @@ void MainWindow::appendImages(const QStringList &paths)
     thumbnailLoader->load(added);
 }
 
+void MainWindow::addInputs(const QStringList &paths)
+{
+    QStringList files;
+    for (const QString &path : paths)
+        files += QFileInfo(path).isDir() ? imagesUnder(path) : QStringList{path};
+    appendImages(files);
+}
+
 // From the last row up, so that the rows still to go keep their numbers.
 void MainWindow::removeSelectedImages()
 {
@@ -214,10 +222,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::Drop) {
         auto *drop = static_cast<QDropEvent *>(event);
-        QStringList paths;
-        for (const QString &path : droppedPaths(drop->mimeData()))
-            paths += QFileInfo(path).isDir() ? imagesUnder(path) : QStringList{path};
-        appendImages(paths);
+        addInputs(droppedPaths(drop->mimeData()));
         drop->acceptProposedAction();
         return true;
     }

@@ -38,6 +38,10 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Lists files as they are and folders as the pictures under them, after
+    // the entries already there, as a drop onto the list does.
+    void addInputs(const QStringList &paths);
+
     // Shows color as the button's swatch and keeps it as the button's
     // "color" property, which a run reads.
     static void showColor(QAbstractButton *button, const QColor &color);

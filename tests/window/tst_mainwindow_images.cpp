@@ -37,6 +37,7 @@ private slots:
     void selectionFillsList();
     void selectionReplacesAndCancelKeeps();
     void managingTheList();
+    void inputsOfCommandLine();
 
 private:
     QString writeImage(const QString &name, const QSize &size, const QByteArray &format = QByteArray());
@@ -339,6 +340,29 @@ void TestMainWindowImages::managingTheList()
     findIn<QPushButton>(window.get(), "processButton")->click();
     QCOMPARE(answerer.boxes.size(), 1);
     QCOMPARE(answerer.boxes.first().text, QStringLiteral("请先选择要处理的图片！"));
+}
+
+// What the window's command line hands over, relative to the folder it was
+// started in: a file as it is, a folder as the pictures under it, after the
+// entries already listed.
+void TestMainWindowImages::inputsOfCommandLine()
+{
+    QVERIFY(QDir(scratch->path()).mkpath(QStringLiteral("folder/deeper")));
+    const QString file = writeImage(QStringLiteral("a.jpg"), QSize(10, 10), "jpg");
+    const QStringList inFolder = {writeImage(QStringLiteral("folder/b.png"), QSize(10, 10)),
+                                  writeImage(QStringLiteral("folder/deeper/c.bmp"), QSize(10, 10), "bmp")};
+    const QString earlier = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(scratch->path()));
+    window = std::make_unique<MainWindow>();
+    window->addInputs({QStringLiteral("a.jpg"), QStringLiteral("folder/")});
+    QVERIFY(QDir::setCurrent(earlier));
+
+    auto *list = findIn<QListWidget>(window.get(), "imagesList");
+    QStringList listed;
+    for (int row = 0; row < list->count(); ++row)
+        listed.append(QDir::fromNativeSeparators(list->item(row)->toolTip()));
+    QCOMPARE(listed, QStringList{file} + inFolder);
+    QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(2)->icon().isNull());
 }
 
 QTEST_MAIN(TestMainWindowImages)

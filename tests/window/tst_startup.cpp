@@ -1,16 +1,20 @@
 #include "stylesheet.h"
 #include "window/windowtestsupport.h"
+#include "windowarguments.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <utility>
 
-// The style sheet step of start-up: what it applies, what it logs and the
-// box it leaves for the user.
+// Start-up: the reading of the command line, what the program answers
+// without a window, and the style sheet step: what it applies, what it logs
+// and the box it leaves for the user.
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -24,6 +28,10 @@ private slots:
     void styleSheetFile_data();
     void styleSheetFile();
     void warningBox();
+    void commandLine_data();
+    void commandLine();
+    void answersWithoutWindow_data();
+    void answersWithoutWindow();
 };
 
 namespace {
@@ -120,6 +128,89 @@ void TestStartup::warningBox()
              QStringLiteral("无法加载样式表，将使用默认外观。\n这可能会影响应用程序的外观，但功能不受影响。"));
     QCOMPARE(answerer.boxes.first().icon, QMessageBox::Warning);
     QVERIFY(!answerer.boxes.first().hasParent);
+}
+
+void TestStartup::commandLine_data()
+{
+    using Action = WindowArguments::Action;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("complaint");
+    const QStringList none;
+    QTest::newRow("nothing") << none << Action::Open << none << QString();
+    QTest::newRow("files and folders, in order")
+            << QStringList{"b.jpg", "folder/", "a.png"} << Action::Open
+            << QStringList{"b.jpg", "folder/", "a.png"} << QString();
+    QTest::newRow("a name like an option after --")
+            << QStringList{"a.jpg", "--", "--help", "-v.png"} << Action::Open
+            << QStringList{"a.jpg", "--help", "-v.png"} << QString();
+    QTest::newRow("--help") << QStringList{"a.jpg", "--help"} << Action::ShowHelp << QStringList{"a.jpg"}
+                            << QString();
+    QTest::newRow("-h") << QStringList{"-h"} << Action::ShowHelp << none << QString();
+    QTest::newRow("--version") << QStringList{"--version"} << Action::ShowVersion << none << QString();
+    QTest::newRow("-v") << QStringList{"-v"} << Action::ShowVersion << none << QString();
+    QTest::newRow("unknown option") << QStringList{"--bogus", "a.jpg"} << Action::UsageError << none
+                                    << QStringLiteral("Unknown option 'bogus'");
+}
+
+void TestStartup::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(WindowArguments::Action, action);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, complaint);
+    const WindowArguments parsed = parseWindowArguments(QStringList{"vellumo"} + arguments);
+    QCOMPARE(parsed.action, action);
+    QCOMPARE(parsed.inputs, inputs);
+    QCOMPARE(parsed.complaint, complaint);
+}
+
+// The built program answers and ends without a window: on the offscreen
+// platform, and on a terminal without a display, where a window system
+// asked for would end the program with an error. Qt's own options are
+// taken out before the program's are read.
+void TestStartup::answersWithoutWindow_data()
+{
+    QTest::addColumn<bool>("display");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    // A pattern of stdout, or of stderr for a failure, where Qt may remark on
+    // the session first.
+    QTest::addColumn<QString>("output");
+    const QString help = QStringLiteral("^Usage: \\S*vellumo \\[options\\] \\[FILE\\|FOLDER\\.\\.\\.\\]\n");
+    const QString version = QStringLiteral("^vellumo \\d+\\.\\d+\\.\\d+\n$");
+    for (const bool display : {true, false}) {
+        const char *where = display ? "offscreen" : "no display";
+        QTest::addRow("--help, %s", where) << display << QStringList{"--help"} << 0 << help;
+        QTest::addRow("--version, %s", where) << display << QStringList{"--version"} << 0 << version;
+    }
+    QTest::newRow("Qt's option, then -v") << false << QStringList{"-platform", "offscreen", "-v"} << 0
+                                          << version;
+    QTest::newRow("unknown option") << true << QStringList{"--bogus"} << 2
+                                    << QStringLiteral("(?m)^vellumo: Unknown option 'bogus' \\(see vellumo --help\\)$");
+}
+
+void TestStartup::answersWithoutWindow()
+{
+    QFETCH(bool, display);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    if (display)
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VELLUMO_WINDOW_PATH), arguments);
+    // A window that opened would keep the program running.
+    QVERIFY(program.waitForFinished(5000));
+    const QByteArray printed = status == 0 ? program.readAllStandardOutput() : program.readAllStandardError();
+    QVERIFY2(QRegularExpression(output).match(QString::fromLocal8Bit(printed)).hasMatch(), printed.constData());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
 }
 
 QTEST_MAIN(TestStartup)
