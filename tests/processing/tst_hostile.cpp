@@ -2,6 +2,7 @@
 #include "batch/imagefile.h"
 #include "batch/imageheader.h"
 #include "batch/outputnaming.h"
+#include "batch/readableformats.h"
 #include "pipeline/imageprocessor.h"
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMap>
+#include <QMimeDatabase>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtConcurrent>
@@ -221,6 +223,7 @@ private slots:
     void manyInputsOfOneName();
     void signatureAgreesWithQt_data();
     void signatureAgreesWithQt();
+    void readableFormatsAreQts();
 };
 
 void HostileTest::hostileInput_data()
@@ -642,6 +645,29 @@ void HostileTest::signatureAgreesWithQt()
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     QCOMPARE(reader.format(), found);
+}
+
+// The formats the desktop is told the program opens are those Qt's readers
+// here read, SVG aside, each under the media type the desktop's database
+// gives a file of that format's suffix.
+void HostileTest::readableFormatsAreQts()
+{
+    const QMimeDatabase database;
+    const QList<QByteArray> readers = QImageReader::supportedImageFormats();
+    QSet<QString> listed;
+    for (const ReadableFormat &format : readableFormats()) {
+        QVERIFY2(readers.contains(format.reader), format.reader);
+        QCOMPARE(database.mimeTypeForName(QString::fromLatin1(format.mediaType)).name(),
+                 QString::fromLatin1(format.mediaType));
+        listed.insert(QString::fromLatin1(format.mediaType));
+    }
+    QSet<QString> read;
+    for (const QByteArray &reader : readers) {
+        if (!reader.startsWith("svg"))
+            read.insert(database.mimeTypeForFile(QStringLiteral("x.") + QString::fromLatin1(reader),
+                                                 QMimeDatabase::MatchExtension).name());
+    }
+    QCOMPARE(listed, read);
 }
 
 QTEST_MAIN(HostileTest)
