@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws the images compiled into Vellumo: the style-sheet images of
 resources/qss/default/, the SVG icons of resources/image/ and the window
-icon file resources/image/logo.ico.
+icon file resources/image/logo.ico; and the logo at the sizes of the
+desktop's icon theme, resources/icons/SIZExSIZE/vellumo.png, which are
+installed beside logo.svg as the program's icon.
 
 Standard library only.  The outputs are committed, so the build needs no
 image tool; run this again after changing a shape or a colour:
@@ -371,6 +373,17 @@ def logo_ico():
     return icon_file(entries)
 
 
+# ---------------------------------------------------------------- desktop icons
+# The sizes menus, launchers and file managers ask the hicolor theme for.
+
+DESKTOP_ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def desktop_icons():
+    layers = logo_layers()
+    return {size: png_bytes(render(size, layers, LOGO_UNITS)) for size in DESKTOP_ICON_SIZES}
+
+
 # ---------------------------------------------------------------- main
 
 def write(path, data):
@@ -397,6 +410,8 @@ def main():
     for name, text in icons.items():
         write(resources / "image" / name, text)
     write(resources / "image" / "logo.ico", logo_ico())
+    for size, data in desktop_icons().items():
+        write(resources / "icons" / f"{size}x{size}" / "vellumo.png", data)
 
 
 if __name__ == "__main__":
