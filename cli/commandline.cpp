@@ -33,7 +33,8 @@ QCommandLineOption commandLineOption(const OptionDeclaration &option)
     return QCommandLineOption(names, option.helpText());
 }
 
-// The tool's own options, which no run record holds.
+// The tool's own options, which no run record holds: -o, which the help
+// lists first, and the rest, which it lists after the declared ones.
 QList<QCommandLineOption> toolOptions()
 {
     return {
@@ -165,6 +166,33 @@ private:
     const QCommandLineParser &parser;
 };
 
+} // namespace
+
+QString toolPurpose()
+{
+    return QStringLiteral("Runs the Vellumo chain of operations over every FILE and writes the "
+                          "results into the output directory.");
+}
+
+QString exitStatusMeaning()
+{
+    return QStringLiteral("0 when every input was written, 1 when at least one failed, 2 on a "
+                          "usage error (nothing is written), 130 when stopped by Ctrl+C or SIGTERM.");
+}
+
+QList<QCommandLineOption> commandLineOptions()
+{
+    const QList<QCommandLineOption> tool = toolOptions();
+    QList<QCommandLineOption> options = {tool.first()};
+    for (const OptionDeclaration &option : optionDeclarations()) {
+        if (option.word != OptionDeclaration::Word::None)
+            options.append(commandLineOption(option));
+    }
+    return options + tool.mid(1);
+}
+
+namespace {
+
 CommandLine usageError(const QString &message)
 {
     CommandLine commandLine;
@@ -185,19 +213,9 @@ bool argumentsDrawText(const QStringList &arguments)
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-            QStringLiteral("Runs the Vellumo chain of operations over every FILE and writes the "
-                           "results into the output directory.\n"
-                           "Exit status: 0 when every input was written, 1 when at least one "
-                           "failed, 2 on a usage error (nothing is written), 130 when stopped by Ctrl+C "
-                           "or SIGTERM."));
-    const QList<QCommandLineOption> tool = toolOptions();
-    parser.addOptions({tool.at(0)});
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.word != OptionDeclaration::Word::None)
-            parser.addOption(commandLineOption(option));
-    }
-    parser.addOptions(tool.mid(1));
+    parser.setApplicationDescription(toolPurpose() + QStringLiteral("\nExit status: ")
+                                     + exitStatusMeaning());
+    parser.addOptions(commandLineOptions());
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Input images; every argument after -- is one."),
                                  QStringLiteral("-o DIR [--] FILE..."));

@@ -3,6 +3,8 @@
 
 #include "pipeline/jobsettings.h"
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,15 @@ struct CommandLine
     // The help text for ShowHelp, the one-line complaint for UsageError.
     QString message;
 };
+
+// What the tool does and what its exit status says, as the help and the
+// manual tell them.
+QString toolPurpose();
+QString exitStatusMeaning();
+
+// Every option, in the order the help lists them: -o, the declared options
+// that have a command-line word, then the tool's own.
+QList<QCommandLineOption> commandLineOptions();
 
 // Parses arguments (the program name first, as QCoreApplication::arguments
 // gives them) into the settings of one run.

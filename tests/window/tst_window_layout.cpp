@@ -28,7 +28,8 @@
 // transparent PNGs and small files to 300 in all, in a folder of a long path,
 // dropped onto the list. Every entry keeps a cell of its own once the
 // thumbnails are in, and every text fits its control. The pictures go to
-// the build directory's screenshots folder, for a person to look at.
+// the build directory's screenshots folder, for a person to look at; the
+// package ships those of the two option pages as the program's screenshots.
 class TestWindowLayout : public QObject
 {
     Q_OBJECT
@@ -53,7 +54,7 @@ private:
 
 namespace {
 
-const QString screenshotFolder = QStringLiteral(VELLUMO_TEST_OUTPUT_DIR "/../screenshots");
+const QString screenshotFolder = QStringLiteral(VELLUMO_SCREENSHOT_DIR);
 
 // Text that needs more room than its control has.
 bool textFits(QWidget *control)
