@@ -184,7 +184,9 @@ void TestWindowLayout::layout()
     clearSettingsStores();
     QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).setValue(QStringLiteral("language"), code);
     QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"))
-            .setValue(QStringLiteral("outputDirectory"), photoFolder + QStringLiteral("/processed for the family album"));
+            .setValue(QStringLiteral("outputDirectory"),
+                      QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
+                              + QStringLiteral("/2026 Summer holiday/processed for the family album"));
     window = std::make_unique<MainWindow>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
