@@ -257,7 +257,7 @@ QString bashCompletion(const QList<Switch> &switches)
             .arg(cases, names.join(QLatin1Char(' ')));
 }
 
-// Text inside the brackets of an _arguments specification.
+// Text inside the brackets of an option of _arguments.
 QString zshBracketed(QString text)
 {
     text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
@@ -286,7 +286,7 @@ QString zshAction(const Switch &option)
     return QStringLiteral(" ");
 }
 
-QString zshSpecification(const Switch &option)
+QString zshOptionEntry(const Switch &option)
 {
     QStringList names;
     for (const QString &name : option.shortNames)
@@ -308,7 +308,7 @@ QString zshCompletion(const QList<Switch> &switches)
                                   "# zsh completion for vellumo-batch, made from its option table\n\n"
                                   "_arguments -s -S \\\n");
     for (const Switch &option : switches)
-        text += QStringLiteral("  %1 \\\n").arg(zshSpecification(option));
+        text += QStringLiteral("  %1 \\\n").arg(zshOptionEntry(option));
     return text + QStringLiteral("  '*:FILE:_files'\n");
 }
 
