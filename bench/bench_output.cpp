@@ -5,9 +5,9 @@
 //
 //     vellumo-bench --benchmark_filter=output/
 
-#include "batch/imagefile.h"
-#include "batch/metadata.h"
-#include "batch/outputnaming.h"
+#include "formats/imagefile.h"
+#include "formats/metadata.h"
+#include "run/outputnaming.h"
 #include "pipeline/imageprocessor.h"
 
 #include <QBuffer>

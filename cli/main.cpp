@@ -1,4 +1,4 @@
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
 #include "commandline.h"
 #include "progress.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
 #include "optionwidgets.h"
 #include "pipeline/jobsettings.h"
 

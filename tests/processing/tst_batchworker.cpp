@@ -2,9 +2,9 @@
 #define QT_STATICPLUGIN
 
 #include "batchrun.h"
-#include "batch/batchworker.h"
-#include "batch/memorybudget.h"
-#include "batch/outputnaming.h"
+#include "run/batchworker.h"
+#include "run/memorybudget.h"
+#include "run/outputnaming.h"
 #include "pipeline/imageprocessor.h"
 
 #include <QFileInfo>

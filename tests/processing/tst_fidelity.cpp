@@ -1,5 +1,5 @@
 #include "batchrun.h"
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
 #include "pipeline/chain.h"
 
 #include <QColorSpace>

@@ -1,7 +1,7 @@
 #include "batchrun.h"
-#include "batch/imagefile.h"
-#include "batch/imageheader.h"
-#include "batch/outputnaming.h"
+#include "formats/imagefile.h"
+#include "formats/imageheader.h"
+#include "run/outputnaming.h"
 #include "pipeline/imageprocessor.h"
 
 #include <QBuffer>

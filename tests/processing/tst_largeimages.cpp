@@ -1,4 +1,4 @@
-#include "batch/imagefile.h"
+#include "formats/imagefile.h"
 #include "differential.h"
 #include "pipeline/imageprocessor.h"
 #include "reference.h"

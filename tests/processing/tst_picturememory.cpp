@@ -1,4 +1,4 @@
-#include "batch/imagefile.h"
+#include "formats/imagefile.h"
 #include "batchrun.h"
 #include "core/picturememory.h"
 #include "differential.h"

@@ -1,5 +1,5 @@
-#include "batch/imagefile.h"
-#include "batch/pngreader.h"
+#include "formats/imagefile.h"
+#include "codecs/pngreader.h"
 #include "differential.h"
 
 #include <QColorSpace>

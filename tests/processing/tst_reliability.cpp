@@ -2,7 +2,7 @@
 #define QT_STATICPLUGIN
 
 #include "batchrun.h"
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
 
 #include <QImageIOPlugin>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "batchrun.h"
-#include "batch/thumbnail.h"
+#include "formats/thumbnail.h"
 
 #include <QFile>
 #include <QImage>

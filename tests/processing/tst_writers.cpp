@@ -1,6 +1,6 @@
 #include "batchrun.h"
-#include "batch/bmpwriter.h"
-#include "batch/jpegwriter.h"
+#include "codecs/bmpwriter.h"
+#include "codecs/jpegwriter.h"
 #include "differential.h"
 #include "pipeline/imageprocessor.h"
 

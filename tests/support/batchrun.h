@@ -4,7 +4,7 @@
 // Shared by the worker tests: a receiver that records every call of a run,
 // and small helpers for input files and output directories.
 
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "batch/pngrows.h"
+#include "codecs/pngrows.h"
 
 #include <QRgba64>
 

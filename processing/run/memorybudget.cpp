@@ -1,6 +1,6 @@
-#include "batch/memorybudget.h"
+#include "run/memorybudget.h"
 
-#include "batch/decodermessages.h"
+#include "formats/decodermessages.h"
 #include "pipeline/chain.h"
 
 #include <QFileInfo>

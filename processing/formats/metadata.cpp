@@ -1,4 +1,4 @@
-#include "batch/metadata.h"
+#include "formats/metadata.h"
 
 #include "pipeline/imageprocessor.h"
 

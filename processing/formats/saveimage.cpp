@@ -1,8 +1,8 @@
 #include "pipeline/imageprocessor.h"
 
-#include "batch/bmpwriter.h"
-#include "batch/decodermessages.h"
-#include "batch/jpegwriter.h"
+#include "codecs/bmpwriter.h"
+#include "formats/decodermessages.h"
+#include "codecs/jpegwriter.h"
 #include "core/pixelaccess.h"
 
 #include <QBuffer>

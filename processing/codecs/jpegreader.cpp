@@ -1,6 +1,6 @@
-#include "batch/jpegreader.h"
+#include "codecs/jpegreader.h"
 
-#include "batch/jpegerrors.h"
+#include "codecs/jpegerrors.h"
 #include "core/picturememory.h"
 
 #include <QColorSpace>

@@ -1,4 +1,4 @@
-#include "batch/imageheader.h"
+#include "formats/imageheader.h"
 
 #include <QIODevice>
 #include <QtEndian>

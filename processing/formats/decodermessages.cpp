@@ -1,4 +1,4 @@
-#include "batch/decodermessages.h"
+#include "formats/decodermessages.h"
 
 #include <atomic>
 #include <cstdarg>

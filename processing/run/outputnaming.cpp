@@ -1,4 +1,4 @@
-#include "batch/outputnaming.h"
+#include "run/outputnaming.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "batch/jpegerrors.h"
+#include "codecs/jpegerrors.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "batch/jpegwriter.h"
+#include "codecs/jpegwriter.h"
 
-#include "batch/jpegerrors.h"
+#include "codecs/jpegerrors.h"
 
 #include <QColorSpace>
 #include <QList>

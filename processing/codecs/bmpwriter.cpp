@@ -1,4 +1,4 @@
-#include "batch/bmpwriter.h"
+#include "codecs/bmpwriter.h"
 
 #include <QIODevice>
 #include <QtEndian>

@@ -1,6 +1,6 @@
-#include "batch/pngreader.h"
+#include "codecs/pngreader.h"
 
-#include "batch/pngrows.h"
+#include "codecs/pngrows.h"
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
 

@@ -1,7 +1,7 @@
-#include "batch/thumbnail.h"
+#include "formats/thumbnail.h"
 
-#include "batch/decodermessages.h"
-#include "batch/imagefile.h"
+#include "formats/decodermessages.h"
+#include "formats/imagefile.h"
 
 #include <QBuffer>
 #include <QFile>
