@@ -3,7 +3,7 @@
 
 #include "run/batchworker.h"
 #include "optionwidgets.h"
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <QDesktopServices>
 #include <QDir>

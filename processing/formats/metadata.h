@@ -1,7 +1,7 @@
 #ifndef METADATA_H
 #define METADATA_H
 
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "pipeline/chain.h"
 
 #include "core/pixelaccess.h"
-#include "geometry/rotatetransform.h"
+#include "geometry/rotation.h"
 #include "pipeline/imageprocessor.h"
 #include "tone/tonetables.h"
 

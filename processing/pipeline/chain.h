@@ -2,7 +2,7 @@
 #define CHAIN_H
 
 #include "core/tonemapping.h"
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <QImage>
 #include <QString>

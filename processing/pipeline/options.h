@@ -1,8 +1,8 @@
 #ifndef PIPELINE_OPTIONS_H
 #define PIPELINE_OPTIONS_H
 
-#include "pipeline/jobsettings.h"
-#include "pipeline/presets.h"
+#include "job/jobsettings.h"
+#include "job/presets.h"
 
 #include <QList>
 #include <QVariant>

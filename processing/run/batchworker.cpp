@@ -1,7 +1,7 @@
 #include "run/batchworker.h"
 
 #include "formats/imagefile.h"
-#include "run/inputoutcome.h"
+#include "job/inputoutcome.h"
 #include "run/memorybudget.h"
 #include "formats/metadata.h"
 #include "run/outputnaming.h"

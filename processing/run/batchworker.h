@@ -1,7 +1,7 @@
 #ifndef BATCHWORKER_H
 #define BATCHWORKER_H
 
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
 #ifndef MEMORYBUDGET_H
 #define MEMORYBUDGET_H
 
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 #ifndef OUTPUTNAMING_H
 #define OUTPUTNAMING_H
 
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <QHash>
 #include <QSet>

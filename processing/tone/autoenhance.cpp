@@ -1,5 +1,5 @@
-#include "tone/brightnessadjuster.h"
-#include "tone/contrastadjuster.h"
+#include "tone/brightness.h"
+#include "tone/contrast.h"
 #include "pipeline/imageprocessor.h"
 #include "tone/tonetables.h"
 

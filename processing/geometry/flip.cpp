@@ -1,4 +1,4 @@
-#include "geometry/fliptransform.h"
+#include "geometry/flip.h"
 
 #include "pipeline/imageprocessor.h"
 

@@ -1,4 +1,4 @@
-#include "filters/edgedetectfilter.h"
+#include "filters/edgedetection.h"
 
 #include "pipeline/imageprocessor.h"
 

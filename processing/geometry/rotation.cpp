@@ -1,4 +1,4 @@
-#include "geometry/rotatetransform.h"
+#include "geometry/rotation.h"
 
 #include "pipeline/imageprocessor.h"
 

@@ -1,4 +1,4 @@
-#include "filters/embossfilter.h"
+#include "filters/emboss.h"
 
 #include "pipeline/imageprocessor.h"
 

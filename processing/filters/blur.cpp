@@ -1,4 +1,4 @@
-#include "filters/blurfilter.h"
+#include "filters/blur.h"
 
 #include "core/filterrows.h"
 #include "pipeline/imageprocessor.h"

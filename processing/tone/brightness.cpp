@@ -1,4 +1,4 @@
-#include "tone/brightnessadjuster.h"
+#include "tone/brightness.h"
 
 #include "pipeline/imageprocessor.h"
 #include "core/tonemapping.h"

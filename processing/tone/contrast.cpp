@@ -1,4 +1,4 @@
-#include "tone/contrastadjuster.h"
+#include "tone/contrast.h"
 
 #include "pipeline/imageprocessor.h"
 #include "core/tonemapping.h"

@@ -1,4 +1,4 @@
-#include "filters/grayscalefilter.h"
+#include "filters/grayscale.h"
 
 #include "core/filterrows.h"
 #include "core/graymapping.h"

@@ -1,4 +1,4 @@
-#include "filters/oilpaintfilter.h"
+#include "filters/oilpainting.h"
 
 #include "core/filterrows.h"
 #include "pipeline/imageprocessor.h"

@@ -1,4 +1,4 @@
-#include "pipeline/presets.h"
+#include "job/presets.h"
 
 #include <QtGlobal>
 
