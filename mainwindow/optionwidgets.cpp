@@ -107,7 +107,7 @@ void fillPresetLists(QWidget *form,
         // A list emptied and refilled selects its first entry on its own.
         list->clear();
         // A list that a run reads by position carries no keys.
-        for (const PresetEntry &entry : option.presets->entries)
+        for (const PresetEntry &entry : *option.presets)
             list->addItem(MainWindow::tr(entry.sourceText),
                           holdsIndex(option) ? QVariant() : QVariant(QString::fromUtf8(entry.key)));
         list->setCurrentIndex(shown);

@@ -1,5 +1,6 @@
 #include "pipeline/imageprocessor.h"
 #include "core/tonemapping.h"
+#include "job/presets.h"
 
 #include <optional>
 
@@ -7,12 +8,12 @@
 static std::optional<QRgb> keptChannels(const QString &channelName)
 {
     static const struct {
-        const char *key;
+        const PresetEntry &entry;
         QRgb mask;
-    } choices[] = {{"Red", 0xff0000}, {"Green", 0x00ff00},   {"Blue", 0x0000ff},
-                   {"Cyan", 0x00ffff}, {"Magenta", 0xff00ff}, {"Yellow", 0xffff00}};
+    } choices[] = {{presets::red, 0xff0000},  {presets::green, 0x00ff00},   {presets::blue, 0x0000ff},
+                   {presets::cyan, 0x00ffff}, {presets::magenta, 0xff00ff}, {presets::yellow, 0xffff00}};
     for (const auto &choice : choices) {
-        if (channelName == QLatin1String(choice.key))
+        if (choice.entry.is(channelName))
             return choice.mask;
     }
     return std::nullopt;

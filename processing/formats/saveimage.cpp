@@ -4,6 +4,7 @@
 #include "formats/decodermessages.h"
 #include "codecs/jpegwriter.h"
 #include "core/pixelaccess.h"
+#include "job/presets.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -49,10 +50,15 @@ QString deviceReason(QSaveFile &file)
     return knowsWhy(file) ? file.errorString() : QStringLiteral("the device took less than written");
 }
 
+// Format names are taken in any case; "JPEG" is Qt's other name for JPG.
+bool isFormat(const QString &format, const PresetEntry &entry)
+{
+    return entry.is(format.toUpper());
+}
+
 bool isJpeg(const QString &format)
 {
-    const QString name = format.toUpper();
-    return name == QLatin1String("JPG") || name == QLatin1String("JPEG");
+    return isFormat(format, presets::jpg) || format.toUpper() == QLatin1String("JPEG");
 }
 
 // JPEG and Qt's BMP writer keep no alpha: dropping it would show the colours
@@ -60,7 +66,7 @@ bool isJpeg(const QString &format)
 // laid on white, as a page shows it.
 QImage opaqueForFormat(const QImage &image, const QString &format)
 {
-    const bool keepsAlpha = !isJpeg(format) && format.toUpper() != QLatin1String("BMP");
+    const bool keepsAlpha = !isJpeg(format) && !isFormat(format, presets::bmp);
     if (keepsAlpha || !image.hasAlphaChannel())
         return image;
     QImage flat(image.size(), QImage::Format_RGB32);
@@ -131,7 +137,7 @@ bool ImageProcessor::saveImage(const QImage &image, const QString &path, const Q
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("cannot write: %1").arg(file.errorString().toLower()));
 
-    if (format.toUpper() == QLatin1String("BMP") && bmpwriter::writes(picture.format())) {
+    if (isFormat(format, presets::bmp) && bmpwriter::writes(picture.format())) {
         if (!bmpwriter::write(picture, &file) || !file.commit()) {
             const QString reason = deviceReason(file);
             file.cancelWriting();

@@ -1,5 +1,6 @@
 #include "pipeline/imageprocessor.h"
 #include "core/regioncopy.h"
+#include "job/presets.h"
 
 #include <algorithm>
 #include <iterator>
@@ -10,11 +11,12 @@ namespace {
 // single-precision arithmetic (16:9 of 1366 x 768 keeps 1365 columns).
 struct AspectRatio
 {
-    const char *key;
+    const PresetEntry &entry;
     float ratio;
 };
 
-const AspectRatio aspectRatios[] = {{"4:3", 4.0f / 3.0f}, {"16:9", 16.0f / 9.0f}, {"3:2", 1.5f}};
+const AspectRatio aspectRatios[] = {
+    {presets::ratio4x3, 4.0f / 3.0f}, {presets::ratio16x9, 16.0f / 9.0f}, {presets::ratio3x2, 1.5f}};
 
 QRect squareRegion(int width, int height)
 {
@@ -45,10 +47,10 @@ QImage ImageProcessor::applyAspectRatio(const QImage &image, const QString &rati
 {
     const int width = image.width();
     const int height = image.height();
-    if (ratioName == QLatin1String("1:1"))
+    if (presets::square.is(ratioName))
         return copyRegion(image, squareRegion(width, height));
     const auto match = std::find_if(std::begin(aspectRatios), std::end(aspectRatios),
-                                    [&](const AspectRatio &entry) { return ratioName == QLatin1String(entry.key); });
+                                    [&](const AspectRatio &cut) { return cut.entry.is(ratioName); });
     if (match == std::end(aspectRatios))
         return image;
     return copyRegion(image, ratioRegion(width, height, match->ratio));

@@ -1,5 +1,7 @@
 #include "pipeline/imageprocessor.h"
 
+#include "job/presets.h"
+
 #include <QSize>
 
 #include <iterator>
@@ -8,15 +10,15 @@ namespace {
 
 struct StandardSize
 {
-    const char *key;
+    const PresetEntry &entry;
     QSize size;
 };
 
 const StandardSize standardSizes[] = {
-    {"640x480", QSize(640, 480)},     {"800x600", QSize(800, 600)},
-    {"1024x768", QSize(1024, 768)},   {"1280x720", QSize(1280, 720)},
-    {"1920x1080", QSize(1920, 1080)}, {"1080x1080", QSize(1080, 1080)},
-    {"1200x1200", QSize(1200, 1200)},
+    {presets::size640x480, QSize(640, 480)},     {presets::size800x600, QSize(800, 600)},
+    {presets::size1024x768, QSize(1024, 768)},   {presets::size1280x720, QSize(1280, 720)},
+    {presets::size1920x1080, QSize(1920, 1080)}, {presets::size1080x1080, QSize(1080, 1080)},
+    {presets::size1200x1200, QSize(1200, 1200)},
 };
 
 } // namespace
@@ -32,7 +34,7 @@ QImage ImageProcessor::applyStandardSize(const QImage &image, const QString &siz
     if (image.isNull())
         return QImage();
     const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
-                                    [&](const StandardSize &entry) { return sizeName == QLatin1String(entry.key); });
+                                    [&](const StandardSize &standard) { return standard.entry.is(sizeName); });
     if (match == std::end(standardSizes))
         return image;
     if (shrinkOnly && image.width() <= match->size.width() && image.height() <= match->size.height())

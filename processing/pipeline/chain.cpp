@@ -2,6 +2,7 @@
 
 #include "core/pixelaccess.h"
 #include "geometry/rotation.h"
+#include "job/presets.h"
 #include "pipeline/imageprocessor.h"
 #include "tone/tonetables.h"
 
@@ -33,12 +34,12 @@ QImage watermark(Processor p, Image image, Settings s)
 }
 
 const QList<ChainStep> steps = {
-    {"standard size", [](Settings s) { return s.standardSize != QStringLiteral("自定义"); },
+    {"standard size", [](Settings s) { return !presets::customSize.is(s.standardSize); },
      [](Processor p, Image image, Settings s) {
          return p.applyStandardSize(image, s.standardSize, s.shrinkOnly);
      },
      nullptr, nullptr},
-    {"aspect ratio", [](Settings s) { return s.aspectRatio != QStringLiteral("原始比例"); },
+    {"aspect ratio", [](Settings s) { return !presets::originalRatio.is(s.aspectRatio); },
      [](Processor p, Image image, Settings s) { return p.applyAspectRatio(image, s.aspectRatio); },
      nullptr, nullptr},
     {"size", resizeOrCropRuns, resizeOrCrop, nullptr, nullptr},
@@ -66,7 +67,7 @@ const QList<ChainStep> steps = {
          return p.flipImage(image, s.flipHorizontal, s.flipVertical);
      },
      nullptr, nullptr},
-    {"filter", [](Settings s) { return s.filter != QStringLiteral("无"); },
+    {"filter", [](Settings s) { return !presets::noFilter.is(s.filter); },
      [](Processor p, Image image, Settings s) {
          return p.applyFilter(image, s.filter, s.filterIntensity);
      },

@@ -216,7 +216,7 @@ QString defaultValueText(const OptionDeclaration &option)
         return option.initial.value<QColor>() == QColor(Qt::white) ? QStringLiteral("white")
                                                                   : option.initial.value<QColor>().name();
     case T::Preset: {
-        const PresetEntry &first = option.presets->entries.first();
+        const PresetEntry &first = option.presets->at(0);
         return first.word ? QString::fromUtf8(first.word) : QStringLiteral("none");
     }
     case T::Flag:
@@ -234,12 +234,16 @@ QVariant OptionDeclaration::value(const JobSettings &settings) const
                       field);
 }
 
+// A preset key stored by an earlier version reads as today's key.
 void OptionDeclaration::setValue(JobSettings &settings, const QVariant &value) const
 {
     std::visit(
-            [&settings, &value](auto member) {
+            [this, &settings, &value](auto member) {
                 using Value = std::decay_t<decltype(settings.*member)>;
-                settings.*member = value.value<Value>();
+                if constexpr (std::is_same_v<Value, QString>)
+                    settings.*member = presets ? presets->currentKey(value.toString()) : value.toString();
+                else
+                    settings.*member = value.value<Value>();
             },
             field);
 }

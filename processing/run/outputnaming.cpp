@@ -1,5 +1,7 @@
 #include "run/outputnaming.h"
 
+#include "job/presets.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,13 +56,13 @@ QString withSuffix(const QString &derivedPath, int suffix)
 OutputChoice choosePath(const QString &derivedPath, const QSet<QString> &claimed,
                         const QString &ifExists, int *suffix)
 {
-    const bool passExisting = ifExists == QLatin1String("rename");
+    const bool passExisting = presets::renameBeside.is(ifExists);
     for (;; ++*suffix) {
         const QString path = withSuffix(derivedPath, *suffix);
         if (claimed.contains(fileKey(path)) || occupiedByOther(path)
             || (passExisting && QFileInfo::exists(path)))
             continue;
-        return {path, ifExists == QLatin1String("skip") && QFileInfo::exists(path)};
+        return {path, presets::skipExisting.is(ifExists) && QFileInfo::exists(path)};
     }
 }
 

@@ -18,6 +18,7 @@ private slots:
     void everyDeclaredWordIsTested();
     void noTwoOptionsShareAField();
     void nothingGivenMeansTheInitialValues();
+    void storedChineseTextsReadAsKeys();
 };
 
 namespace {
@@ -62,7 +63,7 @@ void CommandLineTest::wordReachesItsFields_data()
     addRow({"--rotation", "-90"}, {{"rotation", -90}});
     addRow({"--flip-horizontal"}, {{"flipHorizontal", true}});
     addRow({"--flip-vertical"}, {{"flipVertical", true}});
-    addRow({"--filter", "oil-painting"}, {{"filter", "油画"}});
+    addRow({"--filter", "oil-painting"}, {{"filter", "oil-painting"}});
     addRow({"--filter-intensity", "9"}, {{"filterIntensity", 9}});
     addRow({"--auto-enhance"}, {{"autoEnhanceEnabled", true}});
     addRow({"--channel", "magenta"}, {{"extractChannelEnabled", true}, {"channel", "Magenta"}});
@@ -143,10 +144,25 @@ void CommandLineTest::nothingGivenMeansTheInitialValues()
     QCOMPARE(initial.quality, 85);
     QCOMPARE(initial.keepAspectRatio, true);
     QCOMPARE(initial.saturation, 100);
-    QCOMPARE(initial.filter, QStringLiteral("无"));
+    QCOMPARE(initial.filter, QStringLiteral("none"));
     QCOMPARE(initial.channel, QStringLiteral("Red"));
     QCOMPARE(initial.watermarkText, QStringLiteral("Watermark"));
     QCOMPARE(initial.ifExists, QStringLiteral("replace"));
+}
+
+// Earlier versions keyed the "off" entries and the filters by their Chinese
+// texts; a record given such a key holds today's key.
+void CommandLineTest::storedChineseTextsReadAsKeys()
+{
+    for (const OptionDeclaration &option : optionDeclarations()) {
+        if (!std::holds_alternative<QString JobSettings::*>(option.field) || !option.presets)
+            continue;
+        for (const PresetEntry &entry : *option.presets) {
+            JobSettings settings;
+            option.setValue(settings, QString::fromUtf8(entry.sourceText));
+            QCOMPARE(option.value(settings).toString(), QString::fromUtf8(entry.key));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -425,7 +425,7 @@ void BatchWorkerTest::chain_data()
             << SettingsChange([](JobSettings &s) {
                    s.border = true; s.borderThickness = 3; s.gridSplit = true; s.gridRows = 2;
                    s.gridCols = 2; s.rotation = 90; s.brightness = 30; s.standardSize = "640x480";
-                   s.aspectRatio = "1:1"; s.filter = "灰度"; s.extractChannelEnabled = true;
+                   s.aspectRatio = "1:1"; s.filter = "grayscale"; s.extractChannelEnabled = true;
                    s.channel = "Green"; s.autoEnhanceEnabled = true; s.width = 50; s.height = 40;
                })
             << ExpectedChain([](ImageProcessor &p, const QImage &i) {
@@ -434,7 +434,7 @@ void BatchWorkerTest::chain_data()
                    image = p.resizeImage(image, 50, 40, true);
                    image = p.adjustBrightness(image, 30);
                    image = p.rotateImage(image, 90);
-                   image = p.applyFilter(image, "灰度", 5);
+                   image = p.applyFilter(image, "grayscale", 5);
                    image = p.autoEnhance(image);
                    image = p.extractChannel(image, "Green");
                    image = p.splitGrid(image, 2, 2);
@@ -625,7 +625,7 @@ void BatchWorkerTest::sameBytesWhateverTheJobs_data()
     QTest::newRow("resize, blur and enhance to WEBP") << SettingsChange([](JobSettings &s) {
         s.width = 200;
         s.height = 150;
-        s.filter = QStringLiteral("模糊");
+        s.filter = QStringLiteral("blur");
         s.autoEnhanceEnabled = true;
         s.format = QStringLiteral("WEBP");
     });

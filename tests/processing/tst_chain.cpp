@@ -78,7 +78,7 @@ void ChainTest::orderShowsInThePixels_data()
 
     JobSettings turnThenFilter;
     turnThenFilter.rotation = 15;
-    turnThenFilter.filter = QStringLiteral("浮雕");
+    turnThenFilter.filter = QStringLiteral("emboss");
     QTest::newRow("rotation before filter")
             << turnThenFilter << p.applyEmboss(p.rotateImage(source, 15));
 

@@ -150,7 +150,7 @@ const QMap<QString, SettingsChange> &stepChanges()
         {"saturation", [](JobSettings &s) { s.saturation = 150; }},
         {"rotation", [](JobSettings &s) { s.rotation = 90; }},
         {"flip", [](JobSettings &s) { s.flipHorizontal = true; }},
-        {"filter", [](JobSettings &s) { s.filter = "模糊"; }},
+        {"filter", [](JobSettings &s) { s.filter = "blur"; }},
         {"auto enhance", [](JobSettings &s) { s.autoEnhanceEnabled = true; }},
         {"channel", [](JobSettings &s) { s.extractChannelEnabled = true; }},
         {"grid cell", [](JobSettings &s) { s.gridSplit = true; s.gridRows = 2; s.gridCols = 2; }},

@@ -8,12 +8,12 @@
 
 namespace {
 
-const QStringList filterKeys = {QStringLiteral("模糊"), QStringLiteral("灰度"), QStringLiteral("复古"),
-                                QStringLiteral("边缘检测"), QStringLiteral("浮雕"), QStringLiteral("油画")};
+const QStringList filterKeys = {QStringLiteral("blur"), QStringLiteral("grayscale"), QStringLiteral("vintage"),
+                                QStringLiteral("edge-detection"), QStringLiteral("emboss"), QStringLiteral("oil-painting")};
 
 bool takesRadius(const QString &key)
 {
-    return key == QStringLiteral("模糊") || key == QStringLiteral("油画");
+    return key == QStringLiteral("blur") || key == QStringLiteral("oil-painting");
 }
 
 // Intensities around the substitution at 0 and beyond the windows of the
@@ -159,10 +159,10 @@ void FiltersTest::hugeRadiusCoversWholeImage_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("radius");
-    QTest::newRow("blur INT_MAX") << QStringLiteral("模糊") << INT_MAX;
-    QTest::newRow("blur 100000") << QStringLiteral("模糊") << 100000;
-    QTest::newRow("oil INT_MAX") << QStringLiteral("油画") << INT_MAX;
-    QTest::newRow("oil 100000") << QStringLiteral("油画") << 100000;
+    QTest::newRow("blur INT_MAX") << QStringLiteral("blur") << INT_MAX;
+    QTest::newRow("blur 100000") << QStringLiteral("blur") << 100000;
+    QTest::newRow("oil INT_MAX") << QStringLiteral("oil-painting") << INT_MAX;
+    QTest::newRow("oil 100000") << QStringLiteral("oil-painting") << 100000;
 }
 
 void FiltersTest::hugeRadiusCoversWholeImage()
@@ -180,12 +180,12 @@ void FiltersTest::dispatchUsesRadiusRule_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("intensity");
     QTest::addColumn<int>("radius");
-    QTest::newRow("blur 0") << QStringLiteral("模糊") << 0 << 5;
-    QTest::newRow("blur -1") << QStringLiteral("模糊") << -1 << 5;
-    QTest::newRow("blur 3") << QStringLiteral("模糊") << 3 << 3;
-    QTest::newRow("oil -1") << QStringLiteral("油画") << -1 << 3;
-    QTest::newRow("oil 0") << QStringLiteral("油画") << 0 << 3;
-    QTest::newRow("oil 5") << QStringLiteral("油画") << 5 << 5;
+    QTest::newRow("blur 0") << QStringLiteral("blur") << 0 << 5;
+    QTest::newRow("blur -1") << QStringLiteral("blur") << -1 << 5;
+    QTest::newRow("blur 3") << QStringLiteral("blur") << 3 << 3;
+    QTest::newRow("oil -1") << QStringLiteral("oil-painting") << -1 << 3;
+    QTest::newRow("oil 0") << QStringLiteral("oil-painting") << 0 << 3;
+    QTest::newRow("oil 5") << QStringLiteral("oil-painting") << 5 << 5;
 }
 
 void FiltersTest::dispatchUsesRadiusRule()
@@ -195,7 +195,7 @@ void FiltersTest::dispatchUsesRadiusRule()
     QFETCH(int, radius);
     const QImage source = differential::randomImage(QSize(23, 22), QImage::Format_RGB32, 31);
     const auto filtered = [&](int r) {
-        return key == QStringLiteral("模糊") ? ImageProcessor().applyBlur(source, r)
+        return key == QStringLiteral("blur") ? ImageProcessor().applyBlur(source, r)
                                               : ImageProcessor().applyOilPainting(source, r);
     };
     const QImage result = ImageProcessor().applyFilter(source, key, intensity);
@@ -208,11 +208,11 @@ void FiltersTest::unknownKeyOrNoRadiusReturnsSource_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("radius");
-    QTest::newRow("none key") << QStringLiteral("无") << 5;
+    QTest::newRow("none key") << QStringLiteral("none") << 5;
     QTest::newRow("empty key") << QString() << 5;
-    QTest::newRow("English name") << QStringLiteral("Blur") << 5;
-    QTest::newRow("key with a trailing blank") << QStringLiteral("模糊 ") << 5;
-    QTest::newRow("part of a key") << QStringLiteral("边缘") << 5;
+    QTest::newRow("capitalised key") << QStringLiteral("Blur") << 5;
+    QTest::newRow("key with a trailing blank") << QStringLiteral("blur ") << 5;
+    QTest::newRow("part of a key") << QStringLiteral("edge") << 5;
     QTest::newRow("blur radius 0") << QStringLiteral("blur") << 0;
     QTest::newRow("blur radius -4") << QStringLiteral("blur") << -4;
     QTest::newRow("oil radius 0") << QStringLiteral("oil") << 0;

@@ -62,8 +62,8 @@ bool sharesPixels(const QImage &a, const QImage &b)
     return a.constBits() == b.constBits();
 }
 
-const QStringList ratioNames = {"1:1", "4:3", "16:9", "3:2", "原始比例", "4:3 ", "16:9x", "", "1:2"};
-const QStringList sizeNames = {"640x480", "1200x1200", "自定义", "640X480", " 640x480", "640x4800"};
+const QStringList ratioNames = {"1:1", "4:3", "16:9", "3:2", "original", "4:3 ", "16:9x", "", "1:2"};
+const QStringList sizeNames = {"640x480", "1200x1200", "custom", "640X480", " 640x480", "640x4800"};
 
 } // namespace
 
@@ -318,7 +318,7 @@ void GeometryTest::aspectRatioOfMatchingOrUnknownKeepsWholeImage_data()
     QTest::newRow("16:9 of 1280x720") << QSize(1280, 720) << "16:9";
     QTest::newRow("3:2 of 300x200") << QSize(300, 200) << "3:2";
     QTest::newRow("1:1 of 50x50") << QSize(50, 50) << "1:1";
-    QTest::newRow("no preset") << QSize(300, 200) << "原始比例";
+    QTest::newRow("no preset") << QSize(300, 200) << "original";
     QTest::newRow("other case") << QSize(300, 200) << "16:9 ";
     QTest::newRow("empty name") << QSize(300, 200) << "";
 }
@@ -383,7 +383,7 @@ void GeometryTest::standardSizeStretchesToKey()
 void GeometryTest::standardSizeOfUnknownKeyReturnsSource_data()
 {
     QTest::addColumn<QString>("sizeName");
-    QTest::newRow("no preset") << "自定义";
+    QTest::newRow("no preset") << "custom";
     QTest::newRow("upper case") << "640X480";
     QTest::newRow("leading blank") << " 640x480";
     QTest::newRow("prefix of a key") << "640x4";

@@ -96,7 +96,7 @@ void TestOptionMapping::controlReachesItsField_data()
     addRow("aspectRatioCheckBox", false, {{"keepAspectRatio", false}});
     addRow("formatComboBox", 3, {{"format", "WEBP"}});
     addRow("qualitySpinBox", 42, {{"quality", 42}});
-    addRow("filterComboBox", 6, {{"filter", "油画"}});
+    addRow("filterComboBox", 6, {{"filter", "oil-painting"}});
     addRow("filterIntensitySpinBox", 8, {{"filterIntensity", 8}});
     addRow("aspectRatioComboBox", 3, {{"aspectRatio", "16:9"}});
     addRow("standardSizeComboBox", 5, {{"standardSize", "1920x1080"}});
