@@ -8,7 +8,6 @@
 #include "formats/imagefile.h"
 #include "formats/metadata.h"
 #include "run/outputnaming.h"
-#include "pipeline/imageprocessor.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -115,7 +114,6 @@ void metadataCopy(benchmark::State &state)
 // The whole write of a processed picture: encoding, metadata, the file.
 void writeJpeg(benchmark::State &state, bool strip, bool transparent)
 {
-    ImageProcessor processor;
     JobSettings settings;
     settings.stripMetadata = strip;
     const QString output = photos().directory.filePath("output.jpg");
@@ -125,7 +123,7 @@ void writeJpeg(benchmark::State &state, bool strip, bool transparent)
     for (auto _ : state) {
         QString reason;
         QStringList warnings;
-        if (!writeOutput(processor, image, photos().upright, output, settings, &reason, &warnings))
+        if (!writeOutput(image, photos().upright, output, settings, &reason, &warnings))
             state.SkipWithError("not written");
     }
 }

@@ -1,4 +1,5 @@
-#include "pipeline/imageprocessor.h"
+#include "composition/channel.h"
+
 #include "core/tonemapping.h"
 #include "job/presets.h"
 
@@ -19,14 +20,7 @@ static std::optional<QRgb> keptChannels(const QString &channelName)
     return std::nullopt;
 }
 
-// Keeps the 8-bit channels a key names and sets the others to 0: "Red"
-// (r, 0, 0), "Green" (0, g, 0), "Blue" (0, 0, b), "Cyan" (0, g, b),
-// "Magenta" (r, 0, b), "Yellow" (r, g, 0), r, g, b being the channels
-// pixelColor reports. Every pixel is written opaque. Keys are matched
-// exactly, case included; any other name returns the source unchanged.
-// Size and format are kept (palette and monochrome images come back as
-// RGB32 or ARGB32). A null image gives a null image.
-QImage ImageProcessor::extractChannel(const QImage &image, const QString &channelName)
+QImage extractChannel(const QImage &image, const QString &channelName)
 {
     const std::optional<QRgb> kept = keptChannels(channelName);
     if (!kept)

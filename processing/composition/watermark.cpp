@@ -1,4 +1,5 @@
-#include "pipeline/imageprocessor.h"
+#include "composition/watermark.h"
+
 #include "core/pixelaccess.h"
 
 #include <QFont>
@@ -56,12 +57,10 @@ void drawLine(QImage &image, const QString &line, const QColor &pen, int fontSiz
     painter.drawText(baselineStart(anchor, position, painter.fontMetrics(), line), line);
 }
 
-} // namespace
-
 // The reference point of each position, 20 pixels in from the edges it is
 // named after: 0 top left, 1 top right, 2 bottom left, 3 bottom right, 4 the
 // centre (W / 2, H / 2); any other index is top left.
-QPoint ImageProcessor::watermarkAnchor(const QImage &image, int position)
+QPoint watermarkAnchor(const QImage &image, int position)
 {
     const int right = image.width() - watermarkMargin;
     const int bottom = image.height() - watermarkMargin;
@@ -74,16 +73,10 @@ QPoint ImageProcessor::watermarkAnchor(const QImage &image, int position)
     }
 }
 
-// Draws text on one line in the application's default font family, bold, at
-// fontSize points of the image's resolution, in color with alpha opacity,
-// antialiased and blended over the pixels. The text is measured and kept
-// 20 pixels inside the edges its position names (see baselineStart); what
-// is wider than the image is cut off. Empty text and an opacity of 0 or
-// less return the source unchanged; an opacity above 255 is opaque. Format
-// is kept (palette and monochrome images come back as RGB32 or ARGB32). A
-// null image gives a null image.
-QImage ImageProcessor::addWatermark(const QImage &image, const QString &text, const QColor &color,
-                                    int opacity, int fontSize, int position)
+} // namespace
+
+QImage addWatermark(const QImage &image, const QString &text, const QColor &color, int opacity,
+                    int fontSize, int position)
 {
     if (image.isNull() || text.isEmpty() || opacity <= 0)
         return image;

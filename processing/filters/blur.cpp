@@ -1,7 +1,6 @@
 #include "filters/blur.h"
 
 #include "core/filterrows.h"
-#include "pipeline/imageprocessor.h"
 
 #include <vector>
 
@@ -72,15 +71,7 @@ void blurBand(const filterrows::SourceRows &source, const filterrows::TargetRows
 
 } // namespace
 
-// Box blur: each of red, green and blue becomes the sum of that channel over
-// the (2 radius + 1)² window centred on the pixel, divided (truncating) by
-// the number n of window pixels inside the image, and the pixel is written
-// with alpha 255. The window shrinks at the borders: nothing outside is
-// repeated or counted. A radius of 0 or less returns the image unchanged;
-// otherwise the result has the image's size and format (palette and
-// monochrome images come back as RGB32 or ARGB32). A null image gives a
-// null image.
-QImage BlurFilter::apply(const QImage &image, int radius)
+QImage applyBlur(const QImage &image, int radius)
 {
     if (radius <= 0)
         return image;
@@ -89,10 +80,4 @@ QImage BlurFilter::apply(const QImage &image, int radius)
                                                   const filterrows::TargetRows &target, int firstRow, int endRow) {
         blurBand(source, target, reach, firstRow, endRow);
     });
-}
-
-QImage ImageProcessor::applyBlur(const QImage &image, int radius)
-{
-    BlurFilter filter;
-    return filter.apply(image, radius);
 }

@@ -1,35 +1,16 @@
-#ifndef EDGEDETECTFILTER_H
-#define EDGEDETECTFILTER_H
-
-#include "core/filterrows.h"
+#ifndef EDGEDETECTION_H
+#define EDGEDETECTION_H
 
 #include <QImage>
 
-#include <algorithm>
+// Sobel edge detection on the gray values of an image: every pixel becomes
+// the gray v = min(255, ⌊√(gx² + gy²)⌋) with alpha 255, gx and gy being the
+// horizontal and vertical Sobel responses of the gray values (qGray) around
+// it. Each response is clamped to 0..255 before the magnitude is formed, so
+// only brightness rising to the right or downward shows. Neighbours outside
+// the image count as 0, which outlines the left and top borders of a bright
+// image. Size and format are kept (palette and monochrome images come back
+// as RGB32 or ARGB32); a null image gives a null image.
+QImage applyEdgeDetection(const QImage &image);
 
-// Sobel edge detection on the gray values of an image.
-class EdgeDetectFilter
-{
-public:
-    using Kernel = int[3][3];
-
-    EdgeDetectFilter() {}
-
-    QImage apply(const QImage &image);
-
-    // The response of kernel at (x, y): the sum of gray value x weight over
-    // the 3 x 3 neighbourhood, clamped to 0..255. The plane's frame is 0, so
-    // neighbours outside the image contribute nothing.
-    int response(const filterrows::GrayPlane &gray, int x, int y, const Kernel &kernel) const
-    {
-        int sum = 0;
-        for (int dy = -1; dy <= 1; ++dy) {
-            const quint8 *row = gray.row(y + dy);
-            for (int dx = -1; dx <= 1; ++dx)
-                sum += row[x + dx] * kernel[dy + 1][dx + 1];
-        }
-        return std::clamp(sum, 0, 255);
-    }
-};
-
-#endif // EDGEDETECTFILTER_H
+#endif // EDGEDETECTION_H

@@ -1,20 +1,18 @@
 #include "filters/emboss.h"
 
-#include "pipeline/imageprocessor.h"
+#include "core/filterrows.h"
 
-// Every pixel becomes the gray relief(x, y) with alpha 255. The weights add
-// up to 1, so a flat area of gray g comes out as min(255, g + 128); the
-// border sees gray 128 beyond the image. Size and format are kept (palette
-// and monochrome images come back as RGB32 or ARGB32); a null image gives a
-// null image.
-QImage EmbossFilter::apply(const QImage &image)
-{
-    return filterrows::mapGrayNeighbourhoods(
-        image, 128, [this](const filterrows::GrayPlane &gray, int x, int y) { return relief(gray, x, y); });
-}
+#include <algorithm>
 
-QImage ImageProcessor::applyEmboss(const QImage &image)
+// The plane's frame is 128, the gray a neighbour outside the image counts as.
+QImage applyEmboss(const QImage &image)
 {
-    EmbossFilter filter;
-    return filter.apply(image);
+    return filterrows::mapGrayNeighbourhoods(image, 128, [](const filterrows::GrayPlane &gray, int x, int y) {
+        const quint8 *above = gray.row(y - 1);
+        const quint8 *row = gray.row(y);
+        const quint8 *below = gray.row(y + 1);
+        const int sum = -2 * above[x - 1] - above[x] - row[x - 1] + row[x] + row[x + 1] + below[x]
+            + 2 * below[x + 1];
+        return std::clamp(sum + 128, 0, 255);
+    });
 }

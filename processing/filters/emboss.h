@@ -1,36 +1,18 @@
-#ifndef EMBOSSFILTER_H
-#define EMBOSSFILTER_H
-
-#include "core/filterrows.h"
+#ifndef EMBOSS_H
+#define EMBOSS_H
 
 #include <QImage>
 
-#include <algorithm>
+// Emboss relief on the gray values of an image: every pixel becomes the gray
+// 128 plus the sum of gray value x weight over its 3 x 3 neighbourhood with
+// the weights
+//   -2 -1  0
+//   -1  1  1
+//    0  1  2
+// clamped to 0..255, with alpha 255. The weights add up to 1, so a flat area
+// of gray g comes out as min(255, g + 128); the border sees gray 128 beyond
+// the image. Size and format are kept (palette and monochrome images come
+// back as RGB32 or ARGB32); a null image gives a null image.
+QImage applyEmboss(const QImage &image);
 
-// Emboss relief on the gray values of an image.
-class EmbossFilter
-{
-public:
-    EmbossFilter() {}
-
-    QImage apply(const QImage &image);
-
-    // The relief at (x, y): 128 plus the sum of gray value x weight over the
-    // 3 x 3 neighbourhood with the weights
-    //   -2 -1  0
-    //   -1  1  1
-    //    0  1  2
-    // clamped to 0..255. The plane's frame is 128, the gray a neighbour
-    // outside the image counts as.
-    int relief(const filterrows::GrayPlane &gray, int x, int y) const
-    {
-        const quint8 *above = gray.row(y - 1);
-        const quint8 *row = gray.row(y);
-        const quint8 *below = gray.row(y + 1);
-        const int sum = -2 * above[x - 1] - above[x] - row[x - 1] + row[x] + row[x + 1] + below[x]
-            + 2 * below[x + 1];
-        return std::clamp(sum + 128, 0, 255);
-    }
-};
-
-#endif // EMBOSSFILTER_H
+#endif // EMBOSS_H

@@ -1,8 +1,12 @@
-#include "pipeline/imageprocessor.h"
+#include "filters/filter.h"
 
+#include "filters/blur.h"
+#include "filters/edgedetection.h"
+#include "filters/emboss.h"
+#include "filters/grayscale.h"
+#include "filters/oilpainting.h"
+#include "filters/vintage.h"
 #include "job/presets.h"
-
-#include <iterator>
 
 namespace {
 
@@ -10,36 +14,26 @@ namespace {
 struct FilterKernel
 {
     const PresetEntry &entry;
-    QImage (*apply)(ImageProcessor &processor, const QImage &image, int intensity);
+    QImage (*apply)(const QImage &image, int intensity);
 };
 
 const FilterKernel filterKernels[] = {
-    {presets::blur, [](ImageProcessor &p, const QImage &image, int intensity) {
-         return p.applyBlur(image, intensity <= 0 ? 5 : intensity);
-     }},
-    {presets::grayscale, [](ImageProcessor &p, const QImage &image, int) { return p.applyGrayscale(image); }},
-    {presets::vintage, [](ImageProcessor &p, const QImage &image, int) { return p.applyVintage(image); }},
-    {presets::edgeDetection,
-     [](ImageProcessor &p, const QImage &image, int) { return p.applyEdgeDetection(image); }},
-    {presets::emboss, [](ImageProcessor &p, const QImage &image, int) { return p.applyEmboss(image); }},
-    {presets::oilPainting, [](ImageProcessor &p, const QImage &image, int intensity) {
-         return p.applyOilPainting(image, intensity <= 0 ? 3 : intensity);
-     }},
+    {presets::blur, [](const QImage &image, int intensity) { return applyBlur(image, intensity <= 0 ? 5 : intensity); }},
+    {presets::grayscale, [](const QImage &image, int) { return applyGrayscale(image); }},
+    {presets::vintage, [](const QImage &image, int) { return applyVintage(image); }},
+    {presets::edgeDetection, [](const QImage &image, int) { return applyEdgeDetection(image); }},
+    {presets::emboss, [](const QImage &image, int) { return applyEmboss(image); }},
+    {presets::oilPainting,
+     [](const QImage &image, int intensity) { return applyOilPainting(image, intensity <= 0 ? 3 : intensity); }},
 };
 
 } // namespace
 
-// Applies the filter whose key is filterName, matched exactly and
-// case-sensitively: "blur", "grayscale", "vintage", "edge-detection",
-// "emboss", "oil-painting". intensity is the radius of the blur (5 when 0 or
-// less) and of the oil painting (3 when 0 or less) and is ignored by the
-// others. Any other name, "none" included, returns the image unchanged (a
-// shared copy).
-QImage ImageProcessor::applyFilter(const QImage &image, const QString &filterName, int intensity)
+QImage applyFilter(const QImage &image, const QString &filterName, int intensity)
 {
     for (const FilterKernel &kernel : filterKernels) {
         if (kernel.entry.is(filterName))
-            return kernel.apply(*this, image, intensity);
+            return kernel.apply(image, intensity);
     }
     return image;
 }

@@ -1,42 +1,18 @@
-#ifndef OILPAINTFILTER_H
-#define OILPAINTFILTER_H
+#ifndef OILPAINTING_H
+#define OILPAINTING_H
 
 #include <QImage>
-#include <QRgb>
 
-// Oil-painting effect: every pixel takes the mean colour of the most
-// frequent brightness level around it.
-class OilPaintFilter
-{
-public:
-    // The eight brightness levels of a set of pixels: how many pixels have
-    // each level, and the sums of their red, green and blue levels (each
-    // channel / 32). Stored as one array so that whole sets add and
-    // subtract in one loop. 32 bits hold the sums of any image below 600
-    // million pixels.
-    struct LevelBins
-    {
-        quint32 values[32] = {};
-        quint32 &count(int level) { return values[level]; }
-        quint32 &redSum(int level) { return values[8 + level]; }
-        quint32 &greenSum(int level) { return values[16 + level]; }
-        quint32 &blueSum(int level) { return values[24 + level]; }
-        quint32 count(int level) const { return values[level]; }
-        quint32 redSum(int level) const { return values[8 + level]; }
-        quint32 greenSum(int level) const { return values[16 + level]; }
-        quint32 blueSum(int level) const { return values[24 + level]; }
-    };
+// Oil-painting effect: every pixel takes the mean colour of the most frequent
+// brightness level of its (2 radius + 1)² window. Each window pixel inside
+// the image has the level (11 R + 16 G + 5 B) / 1024 (0..7) and adds R / 32,
+// G / 32 and B / 32 to that level's sums; pixels outside the image are left
+// out. The level with the greatest count wins (a tie goes to the lowest),
+// and each channel becomes (sum x 256) / (count x 8) of that level, that is
+// 32 times its mean channel level, truncated. The result is opaque. A radius
+// of 0 or less returns the image unchanged; otherwise the result has the
+// image's size and format (palette and monochrome images come back as RGB32
+// or ARGB32). A null image gives a null image.
+QImage applyOilPainting(const QImage &image, int radius);
 
-    OilPaintFilter() {}
-
-    QImage apply(const QImage &image, int radius);
-
-    // The colour painted for a window with these bins: the level with the
-    // greatest count (a tie goes to the lowest level), each channel being
-    // (sum x 256) / (count x 8) of that level, that is 32 times its mean
-    // channel level, truncated. bins must count at least one pixel, which
-    // every window does since it holds its own centre.
-    QRgb paintPixel(const LevelBins &bins) const;
-};
-
-#endif // OILPAINTFILTER_H
+#endif // OILPAINTING_H

@@ -1,6 +1,6 @@
 #include "formats/metadata.h"
 
-#include "pipeline/imageprocessor.h"
+#include "formats/saveimage.h"
 
 #include <QColorSpace>
 #include <QFile>
@@ -211,13 +211,13 @@ QImage withOutputTexts(const QImage &image, bool strip)
     return result;
 }
 
-bool writeOutput(ImageProcessor &processor, const QImage &image, const QString &inputPath,
+bool writeOutput(const QImage &image, const QString &inputPath,
                  const QString &outputPath, const JobSettings &settings, QString *reason,
                  QStringList *warnings)
 {
     const QImage output = withOutputTexts(image, settings.stripMetadata);
     if (settings.stripMetadata)
-        return processor.saveImage(output, outputPath, settings.format, settings.quality, reason);
+        return saveImage(output, outputPath, settings.format, settings.quality, reason);
     QString warning;
     const PhotoMetadata metadata = PhotoMetadata::read(inputPath, &warning);
     const auto carryMetadata = [&](QByteArray &encoded) {
@@ -225,8 +225,8 @@ bool writeOutput(ImageProcessor &processor, const QImage &image, const QString &
         if (warning.isEmpty())
             warning = problem;
     };
-    const bool written = processor.saveImage(output, outputPath, settings.format,
-                                             settings.quality, reason, carryMetadata);
+    const bool written = saveImage(output, outputPath, settings.format, settings.quality, reason,
+                                   carryMetadata);
     if (written && !warning.isEmpty())
         warnings->append(warning);
     return written;

@@ -11,8 +11,6 @@
 
 #include <memory>
 
-class ImageProcessor;
-
 // The EXIF, XMP and IPTC of one input file, carried into its output. exiv2
 // stays inside metadata.cpp.
 class PhotoMetadata
@@ -48,8 +46,7 @@ QImage withOutputTexts(const QImage &image, bool strip);
 // quality of settings: with the input's metadata, or with stripMetadata only
 // the colour profile. A metadata problem never stops the file; it is appended
 // to *warnings. On failure to write returns false with the reason.
-bool writeOutput(ImageProcessor &processor, const QImage &image, const QString &inputPath,
-                 const QString &outputPath, const JobSettings &settings, QString *reason,
-                 QStringList *warnings);
+bool writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
+                 const JobSettings &settings, QString *reason, QStringList *warnings);
 
 #endif // METADATA_H

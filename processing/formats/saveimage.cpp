@@ -1,4 +1,4 @@
-#include "pipeline/imageprocessor.h"
+#include "formats/saveimage.h"
 
 #include "codecs/bmpwriter.h"
 #include "formats/decodermessages.h"
@@ -118,8 +118,8 @@ bool encodeInMemory(const QImage &picture, const QString &format, int quality, c
 // name alone. A BMP carries no metadata, so edit has nothing to do there: a
 // 32-bit picture goes straight into the file through our writer, without a
 // file-sized buffer.
-bool ImageProcessor::saveImage(const QImage &image, const QString &path, const QString &format,
-                               int quality, QString *errorString, const EncodedFileEdit &edit)
+bool saveImage(const QImage &image, const QString &path, const QString &format, int quality,
+               QString *errorString, const EncodedFileEdit &edit)
 {
     auto fail = [errorString](const QString &reason) {
         if (errorString)

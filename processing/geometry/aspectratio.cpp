@@ -1,4 +1,5 @@
-#include "pipeline/imageprocessor.h"
+#include "geometry/aspectratio.h"
+
 #include "core/regioncopy.h"
 #include "job/presets.h"
 
@@ -39,11 +40,7 @@ QRect ratioRegion(int width, int height, float ratio)
 
 } // namespace
 
-// Cuts the largest centred region of the ratio named by ratioName ("1:1",
-// "4:3", "16:9", "3:2", matched exactly and case-sensitively). Any other
-// name returns the source unchanged. A region that rounds to no rows or
-// columns (16:9 of a 1 x 100 image) gives a null image, as does a null source.
-QImage ImageProcessor::applyAspectRatio(const QImage &image, const QString &ratioName)
+QImage applyAspectRatio(const QImage &image, const QString &ratioName)
 {
     const int width = image.width();
     const int height = image.height();

@@ -1,15 +1,11 @@
-#ifndef FLIPTRANSFORM_H
-#define FLIPTRANSFORM_H
+#ifndef FLIP_H
+#define FLIP_H
 
 #include <QImage>
 
-// Mirrors an image left to right, top to bottom, or both.
-class FlipTransform
-{
-public:
-    FlipTransform() {}
+// Mirrors an image: horizontal exchanges left and right, vertical top and
+// bottom; both give a half turn. Neither returns the source unchanged. A
+// null image gives a null image.
+QImage flipImage(const QImage &image, bool horizontal, bool vertical);
 
-    QImage apply(const QImage &image, bool horizontal, bool vertical);
-};
-
-#endif // FLIPTRANSFORM_H
+#endif // FLIP_H

@@ -1,15 +1,11 @@
-#include "pipeline/imageprocessor.h"
+#include "geometry/size.h"
 
+#include "core/regioncopy.h"
+
+#include <algorithm>
 #include <limits>
 
-// Scales with Qt's smooth (bilinear) filter into the box width x height:
-// exactly that size, or with keepAspectRatio the largest size of the
-// source's proportions that fits (at least 1 pixel each way); there a side
-// of 0 leaves that side free, so the picture scales to the other one. With
-// shrinkOnly a picture already inside the box keeps its size. An empty box
-// or a null image gives a null image.
-QImage ImageProcessor::resizeImage(const QImage &image, int width, int height,
-                                   bool keepAspectRatio, bool shrinkOnly)
+QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio, bool shrinkOnly)
 {
     if (image.isNull())
         return QImage();
@@ -23,4 +19,28 @@ QImage ImageProcessor::resizeImage(const QImage &image, int width, int height,
     return image.scaled(width, height,
                         keepAspectRatio ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio,
                         Qt::SmoothTransformation);
+}
+
+// Left (or top) edge of a centred cut: half the surplus, rounded down, so an
+// odd extra column or row falls on the right or bottom; a surplus below 2
+// leaves the edge at 0.
+static int centredStart(int extent, int limit)
+{
+    const qint64 surplus = qint64(extent) - limit;
+    return surplus >= 2 ? int(surplus / 2) : 0;
+}
+
+QImage cropImage(const QImage &image, int width, int height)
+{
+    // Decided before any arithmetic: a limit far below zero would overflow
+    // the cut's rectangle.
+    if (width <= 0 || height <= 0)
+        return QImage();
+    if (width >= image.width() && height >= image.height())
+        return image;
+    const int x = centredStart(image.width(), width);
+    const int y = centredStart(image.height(), height);
+    const int cutWidth = std::min(width, image.width() - x);
+    const int cutHeight = std::min(height, image.height() - y);
+    return copyRegion(image, QRect(x, y, cutWidth, cutHeight));
 }

@@ -1,9 +1,10 @@
-#include "pipeline/imageprocessor.h"
+#include "geometry/standardsize.h"
 
 #include "job/presets.h"
 
 #include <QSize>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -23,13 +24,7 @@ const StandardSize standardSizes[] = {
 
 } // namespace
 
-// Stretches the image with Qt's smooth filter to exactly the size named by
-// sizeName (a standard-size key, matched exactly and case-sensitively), not
-// keeping its proportions. Any other name returns the source unchanged, and
-// so does shrinkOnly for a picture already inside that size; a null image
-// gives a null image.
-QImage ImageProcessor::applyStandardSize(const QImage &image, const QString &sizeName,
-                                         bool shrinkOnly)
+QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly)
 {
     if (image.isNull())
         return QImage();

@@ -1,15 +1,25 @@
 #include "pipeline/chain.h"
 
+#include "composition/border.h"
+#include "composition/channel.h"
+#include "composition/gridcell.h"
+#include "composition/watermark.h"
 #include "core/pixelaccess.h"
+#include "filters/filter.h"
+#include "geometry/aspectratio.h"
+#include "geometry/flip.h"
 #include "geometry/rotation.h"
+#include "geometry/size.h"
+#include "geometry/standardsize.h"
 #include "job/presets.h"
-#include "pipeline/imageprocessor.h"
-#include "tone/tonetables.h"
+#include "tone/autoenhance.h"
+#include "tone/brightness.h"
+#include "tone/contrast.h"
+#include "tone/saturation.h"
 
 namespace {
 
 using Settings = const JobSettings &;
-using Processor = ImageProcessor &;
 using Image = const QImage &;
 
 // A crop and an exact size need both sides; keeping the proportions, one
@@ -21,66 +31,66 @@ bool resizeOrCropRuns(Settings s)
     return !s.crop && s.keepAspectRatio && (s.width > 0 || s.height > 0);
 }
 
-QImage resizeOrCrop(Processor p, Image image, Settings s)
+QImage resizeOrCrop(Image image, Settings s)
 {
-    return s.crop ? p.cropImage(image, s.width, s.height)
-                  : p.resizeImage(image, s.width, s.height, s.keepAspectRatio, s.shrinkOnly);
+    return s.crop ? cropImage(image, s.width, s.height)
+                  : resizeImage(image, s.width, s.height, s.keepAspectRatio, s.shrinkOnly);
 }
 
-QImage watermark(Processor p, Image image, Settings s)
+QImage watermark(Image image, Settings s)
 {
-    return p.addWatermark(image, s.watermarkText, s.watermarkColor, s.watermarkOpacity,
+    return addWatermark(image, s.watermarkText, s.watermarkColor, s.watermarkOpacity,
                           s.watermarkFontSize, s.watermarkPositionIndex);
 }
 
 const QList<ChainStep> steps = {
     {"standard size", [](Settings s) { return !presets::customSize.is(s.standardSize); },
-     [](Processor p, Image image, Settings s) {
-         return p.applyStandardSize(image, s.standardSize, s.shrinkOnly);
+     [](Image image, Settings s) {
+         return applyStandardSize(image, s.standardSize, s.shrinkOnly);
      },
      nullptr, nullptr},
     {"aspect ratio", [](Settings s) { return !presets::originalRatio.is(s.aspectRatio); },
-     [](Processor p, Image image, Settings s) { return p.applyAspectRatio(image, s.aspectRatio); },
+     [](Image image, Settings s) { return applyAspectRatio(image, s.aspectRatio); },
      nullptr, nullptr},
     {"size", resizeOrCropRuns, resizeOrCrop, nullptr, nullptr},
     {"brightness", [](Settings s) { return s.brightness != 0; },
-     [](Processor p, Image image, Settings s) { return p.adjustBrightness(image, s.brightness); },
-     nullptr, [](Settings s) { return tonetables::brightness(s.brightness); }},
+     [](Image image, Settings s) { return adjustBrightness(image, s.brightness); },
+     nullptr, [](Settings s) { return brightnessTable(s.brightness); }},
     {"contrast", [](Settings s) { return s.contrast != 0; },
-     [](Processor p, Image image, Settings s) { return p.adjustContrast(image, s.contrast); },
-     nullptr, [](Settings s) { return tonetables::contrast(s.contrast); }},
+     [](Image image, Settings s) { return adjustContrast(image, s.contrast); },
+     nullptr, [](Settings s) { return contrastTable(s.contrast); }},
     {"saturation", [](Settings s) { return s.saturation != 100; },
-     [](Processor p, Image image, Settings s) { return p.adjustSaturation(image, s.saturation); },
+     [](Image image, Settings s) { return adjustSaturation(image, s.saturation); },
      nullptr, nullptr},
     {"rotation", [](Settings s) { return s.rotation != 0; },
-     [](Processor p, Image image, Settings s) { return p.rotateImage(image, s.rotation); },
+     [](Image image, Settings s) { return rotateImage(image, s.rotation); },
      [](Image image, Settings s) {
-         return RotateTransform::handles(image.size(), s.rotation)
+         return rotationHandles(image.size(), s.rotation)
                  ? QString()
                  : QStringLiteral("pictures over %1 pixels wide or high turn only by "
                                   "multiples of 90 degrees")
-                           .arg(RotateTransform::largestSmoothSide);
+                           .arg(largestSmoothlyTurnedSide);
      },
      nullptr},
     {"flip", [](Settings s) { return s.flipHorizontal || s.flipVertical; },
-     [](Processor p, Image image, Settings s) {
-         return p.flipImage(image, s.flipHorizontal, s.flipVertical);
+     [](Image image, Settings s) {
+         return flipImage(image, s.flipHorizontal, s.flipVertical);
      },
      nullptr, nullptr},
     {"filter", [](Settings s) { return !presets::noFilter.is(s.filter); },
-     [](Processor p, Image image, Settings s) {
-         return p.applyFilter(image, s.filter, s.filterIntensity);
+     [](Image image, Settings s) {
+         return applyFilter(image, s.filter, s.filterIntensity);
      },
      nullptr, nullptr},
     {"auto enhance", [](Settings s) { return s.autoEnhanceEnabled; },
-     [](Processor p, Image image, Settings) { return p.autoEnhance(image); }, nullptr,
-     [](Settings) { return tonetables::autoEnhance(); }},
+     [](Image image, Settings) { return autoEnhance(image); }, nullptr,
+     [](Settings) { return autoEnhanceTable(); }},
     {"channel", [](Settings s) { return s.extractChannelEnabled; },
-     [](Processor p, Image image, Settings s) { return p.extractChannel(image, s.channel); },
+     [](Image image, Settings s) { return extractChannel(image, s.channel); },
      nullptr, nullptr},
     {"grid cell", [](Settings s) { return s.gridSplit; },
-     [](Processor p, Image image, Settings s) {
-         return p.splitGrid(image, s.gridRows, s.gridCols);
+     [](Image image, Settings s) {
+         return splitGrid(image, s.gridRows, s.gridCols);
      },
      [](Image image, Settings s) {
          return image.width() < s.gridCols || image.height() < s.gridRows
@@ -91,8 +101,8 @@ const QList<ChainStep> steps = {
     {"watermark", [](Settings s) { return s.watermark && !s.watermarkText.isEmpty(); }, watermark,
      nullptr, nullptr},
     {"border", [](Settings s) { return s.border; },
-     [](Processor p, Image image, Settings s) {
-         return p.addBorder(image, s.borderThickness, s.borderColor);
+     [](Image image, Settings s) {
+         return addBorder(image, s.borderThickness, s.borderColor);
      },
      nullptr, nullptr},
 };
@@ -127,7 +137,7 @@ QList<ChainStep>::const_iterator composeTableSteps(QList<ChainStep>::const_itera
 
 } // namespace
 
-ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSettings &settings,
+ChainResult applyChain(QImage image, const JobSettings &settings,
                        const QString &stopAfter)
 {
     for (auto step = steps.begin(); step != steps.end();) {
@@ -139,7 +149,7 @@ ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSetting
                 next = composeTableSteps(step, settings, stopAfter, &table);
                 result = tonemapping::applyChannelTable(std::move(image), table);
             } else {
-                result = step->apply(processor, image, settings);
+                result = step->apply(image, settings);
                 // Some of Qt's operations (turns by multiples of 90 degrees among
                 // them) drop the colour space; the picture keeps the source's.
                 if (!result.isNull())

@@ -7,15 +7,13 @@
 #include <QImage>
 #include <QString>
 
-class ImageProcessor;
-
 // One step of the chain: its name as reports give it, whether it runs for a
 // run's settings, and what it does to the picture.
 struct ChainStep
 {
     const char *name;
     bool (*runs)(const JobSettings &settings);
-    QImage (*apply)(ImageProcessor &processor, const QImage &image, const JobSettings &settings);
+    QImage (*apply)(const QImage &image, const JobSettings &settings);
     // Why the step leaves an empty picture of input, when it has a reason
     // of its own beyond running out of memory; null for none.
     QString (*emptyReason)(const QImage &input, const JobSettings &settings);
@@ -41,7 +39,6 @@ struct ChainResult
 // composed table where that gives the same pixels, and rewrite a picture no
 // one else holds in place: hand image over (std::move) to let the chain
 // drop it as soon as it is no longer needed.
-ChainResult applyChain(ImageProcessor &processor, QImage image, const JobSettings &settings,
-                       const QString &stopAfter = QString());
+ChainResult applyChain(QImage image, const JobSettings &settings, const QString &stopAfter = QString());
 
 #endif // CHAIN_H

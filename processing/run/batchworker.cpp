@@ -8,7 +8,6 @@
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
 #include "pipeline/chain.h"
-#include "pipeline/imageprocessor.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -26,8 +25,8 @@ namespace {
 
 // Loads, processes and writes one input. An exception ends only this input,
 // never the run.
-InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
-                          const QString &outputPath, const JobSettings &settings)
+InputOutcome processInput(const QString &inputPath, const QString &outputPath,
+                          const JobSettings &settings)
 {
     InputOutcome outcome;
     QString reason;
@@ -36,10 +35,10 @@ InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
         if (loaded.isNull())
             return InputOutcome::failed(reason);
         // Handed over, so the chain can drop the decoded picture after its first step.
-        const ChainResult result = applyChain(processor, std::move(loaded), settings);
+        const ChainResult result = applyChain(std::move(loaded), settings);
         if (!result.failure.isEmpty())
             return InputOutcome::failed(result.failure);
-        if (!writeOutput(processor, result.image, inputPath, outputPath, settings, &reason,
+        if (!writeOutput(result.image, inputPath, outputPath, settings, &reason,
                          &outcome.warnings))
             return InputOutcome::failed(reason);
     } catch (const std::bad_alloc &) {
@@ -122,7 +121,6 @@ public:
     {
         pixelaccess::CoreShare share(inputsInFlight);
         picturememory::KeptForReuse memory;
-        ImageProcessor processor;
         for (;;) {
             const int index = claimNext();
             if (index < 0)
@@ -136,7 +134,7 @@ public:
                     ? InputOutcome::failed(outputProblem)
                     : output.skip
                     ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
-                    : processInput(processor, inputPath, output.path, settings);
+                    : processInput(inputPath, output.path, settings);
             finish(index, cost, outcome);
         }
     }

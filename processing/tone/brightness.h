@@ -1,20 +1,18 @@
-#ifndef BRIGHTNESSADJUSTER_H
-#define BRIGHTNESSADJUSTER_H
+#ifndef BRIGHTNESS_H
+#define BRIGHTNESS_H
 
 #include "core/tonemapping.h"
 
 #include <QImage>
 
-// Adds one value to every colour channel.
-class BrightnessAdjuster
-{
-public:
-    BrightnessAdjuster() {}
+// Each 8-bit channel v becomes v + delta clamped to 0..255; the pixel is
+// written opaque (alpha 255) whatever its alpha was. Size and format are
+// kept (palette and monochrome images come back as RGB32 or ARGB32). A null
+// image gives a null image.
+QImage adjustBrightness(const QImage &image, int delta);
 
-    // What apply does to each 8-bit channel value.
-    static tonemapping::ChannelTable table(int delta);
+// What adjustBrightness does to each channel value, for a chain that
+// composes several tone steps into one pass.
+tonemapping::ChannelTable brightnessTable(int delta);
 
-    QImage apply(const QImage &image, int delta);
-};
-
-#endif // BRIGHTNESSADJUSTER_H
+#endif // BRIGHTNESS_H

@@ -1,20 +1,19 @@
-#ifndef CONTRASTADJUSTER_H
-#define CONTRASTADJUSTER_H
+#ifndef CONTRAST_H
+#define CONTRAST_H
 
 #include "core/tonemapping.h"
 
 #include <QImage>
 
-// Stretches or squeezes every colour channel about the mid value 128.
-class ContrastAdjuster
-{
-public:
-    ContrastAdjuster() {}
+// Each 8-bit channel v becomes (v − 128) × F + 128, truncated toward zero and
+// clamped to 0..255, with F = ((amount + 255) × 259) / ((259 − amount) × 255)
+// in single precision; the pixel is written opaque. Size and format are kept
+// (palette and monochrome images come back as RGB32 or ARGB32). Amounts
+// outside −255..259 turn the factor negative and invert the channels. A
+// null image gives a null image.
+QImage adjustContrast(const QImage &image, int amount);
 
-    // What apply does to each 8-bit channel value.
-    static tonemapping::ChannelTable table(int amount);
+// What adjustContrast does to each channel value.
+tonemapping::ChannelTable contrastTable(int amount);
 
-    QImage apply(const QImage &image, int amount);
-};
-
-#endif // CONTRASTADJUSTER_H
+#endif // CONTRAST_H

@@ -1,6 +1,7 @@
-#include "tone/hsvarithmetic.h"
-#include "pipeline/imageprocessor.h"
+#include "tone/saturation.h"
+
 #include "core/tonemapping.h"
+#include "tone/hsvarithmetic.h"
 
 #include <QRgba64>
 
@@ -68,13 +69,7 @@ void saturateRow(const QRgb *in, QRgb *out, int width, bool premultiplied, float
 
 } // namespace
 
-// Each pixel's HSV saturation (as QColor::getHsv reports it) is multiplied by
-// percent / 100 in single precision, truncated toward zero and clamped to
-// 0..255; hue and value are kept, the colour goes back to rgb through
-// QColor::setHsv and is written opaque. Achromatic pixels stay gray. Size and
-// format are kept (palette and monochrome images come back as RGB32 or
-// ARGB32). A null image gives a null image.
-QImage ImageProcessor::adjustSaturation(const QImage &image, int percent)
+QImage adjustSaturation(const QImage &image, int percent)
 {
     const float factor = float(percent) / 100.0f;
     const QImage source = pixelaccess::workingImage(image);

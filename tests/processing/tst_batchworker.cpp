@@ -5,7 +5,17 @@
 #include "run/batchworker.h"
 #include "run/memorybudget.h"
 #include "run/outputnaming.h"
-#include "pipeline/imageprocessor.h"
+#include "composition/border.h"
+#include "composition/channel.h"
+#include "composition/gridcell.h"
+#include "filters/filter.h"
+#include "geometry/aspectratio.h"
+#include "geometry/flip.h"
+#include "geometry/rotation.h"
+#include "geometry/size.h"
+#include "geometry/standardsize.h"
+#include "tone/autoenhance.h"
+#include "tone/brightness.h"
 
 #include <QFileInfo>
 #include <QImageIOPlugin>
@@ -21,7 +31,7 @@
 
 // What the chain is expected to do to a source image, built from the
 // operations in the order a test names them.
-using ExpectedChain = std::function<QImage(ImageProcessor &, const QImage &)>;
+using ExpectedChain = std::function<QImage(const QImage &)>;
 using SettingsChange = std::function<void(JobSettings &)>;
 Q_DECLARE_METATYPE(ExpectedChain)
 Q_DECLARE_METATYPE(SettingsChange)
@@ -370,17 +380,17 @@ void BatchWorkerTest::chain_data()
     QTest::addColumn<SettingsChange>("change");
     QTest::addColumn<ExpectedChain>("expected");
 
-    const ExpectedChain unchanged = [](ImageProcessor &, const QImage &image) { return image; };
+    const ExpectedChain unchanged = [](const QImage &image) { return image; };
     QTest::newRow("default run re-encodes only") << SettingsChange([](JobSettings &) {}) << unchanged;
     QTest::newRow("width alone scales to that width")
             << SettingsChange([](JobSettings &s) { s.width = 48; })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
-                   return p.resizeImage(i, 48, 32, true);
+            << ExpectedChain([](const QImage &i) {
+                   return resizeImage(i, 48, 32, true);
                });
     QTest::newRow("height alone scales to that height")
             << SettingsChange([](JobSettings &s) { s.height = 10; })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
-                   return p.resizeImage(i, 15, 10, true);
+            << ExpectedChain([](const QImage &i) {
+                   return resizeImage(i, 15, 10, true);
                });
     QTest::newRow("width alone with exact size does nothing")
             << SettingsChange([](JobSettings &s) { s.width = 800; s.keepAspectRatio = false; })
@@ -396,8 +406,8 @@ void BatchWorkerTest::chain_data()
             << unchanged;
     QTest::newRow("shrink only still shrinks a large picture")
             << SettingsChange([](JobSettings &s) { s.width = 12; s.shrinkOnly = true; })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
-                   return p.resizeImage(i, 12, 8, true);
+            << ExpectedChain([](const QImage &i) {
+                   return resizeImage(i, 12, 8, true);
                });
     QTest::newRow("neutral tone values")
             << SettingsChange([](JobSettings &s) { s.brightness = 0; s.contrast = 0; s.saturation = 100; })
@@ -406,21 +416,21 @@ void BatchWorkerTest::chain_data()
             << SettingsChange([](JobSettings &s) { s.watermark = true; s.watermarkText.clear(); })
             << unchanged;
     QTest::newRow("resize") << SettingsChange([](JobSettings &s) { s.width = 10; s.height = 30; })
-                            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
-                                   return p.resizeImage(i, 10, 30, true);
+                            << ExpectedChain([](const QImage &i) {
+                                   return resizeImage(i, 10, 30, true);
                                });
     QTest::newRow("crop instead of resize")
             << SettingsChange([](JobSettings &s) { s.width = 10; s.height = 6; s.crop = true; })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) { return p.cropImage(i, 10, 6); });
+            << ExpectedChain([](const QImage &i) { return cropImage(i, 10, 6); });
     QTest::newRow("rotation 360 runs")
             << SettingsChange([](JobSettings &s) { s.rotation = 360; })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) { return p.rotateImage(i, 360); });
+            << ExpectedChain([](const QImage &i) { return rotateImage(i, 360); });
     QTest::newRow("rotation -360 runs")
             << SettingsChange([](JobSettings &s) { s.rotation = -360; })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) { return p.rotateImage(i, -360); });
+            << ExpectedChain([](const QImage &i) { return rotateImage(i, -360); });
     QTest::newRow("both flips in one call")
             << SettingsChange([](JobSettings &s) { s.flipHorizontal = s.flipVertical = true; })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) { return p.flipImage(i, true, true); });
+            << ExpectedChain([](const QImage &i) { return flipImage(i, true, true); });
     QTest::newRow("fixed order")
             << SettingsChange([](JobSettings &s) {
                    s.border = true; s.borderThickness = 3; s.gridSplit = true; s.gridRows = 2;
@@ -428,17 +438,17 @@ void BatchWorkerTest::chain_data()
                    s.aspectRatio = "1:1"; s.filter = "grayscale"; s.extractChannelEnabled = true;
                    s.channel = "Green"; s.autoEnhanceEnabled = true; s.width = 50; s.height = 40;
                })
-            << ExpectedChain([](ImageProcessor &p, const QImage &i) {
-                   QImage image = p.applyStandardSize(i, "640x480");
-                   image = p.applyAspectRatio(image, "1:1");
-                   image = p.resizeImage(image, 50, 40, true);
-                   image = p.adjustBrightness(image, 30);
-                   image = p.rotateImage(image, 90);
-                   image = p.applyFilter(image, "grayscale", 5);
-                   image = p.autoEnhance(image);
-                   image = p.extractChannel(image, "Green");
-                   image = p.splitGrid(image, 2, 2);
-                   return p.addBorder(image, 3, Qt::white);
+            << ExpectedChain([](const QImage &i) {
+                   QImage image = applyStandardSize(i, "640x480");
+                   image = applyAspectRatio(image, "1:1");
+                   image = resizeImage(image, 50, 40, true);
+                   image = adjustBrightness(image, 30);
+                   image = rotateImage(image, 90);
+                   image = applyFilter(image, "grayscale", 5);
+                   image = autoEnhance(image);
+                   image = extractChannel(image, "Green");
+                   image = splitGrid(image, 2, 2);
+                   return addBorder(image, 3, Qt::white);
                });
 }
 
@@ -458,9 +468,7 @@ void BatchWorkerTest::chain()
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
-
-    ImageProcessor processor;
-    const QImage wanted = expected(processor, QImage(input)).convertToFormat(QImage::Format_ARGB32);
+    const QImage wanted = expected(QImage(input)).convertToFormat(QImage::Format_ARGB32);
     const QImage written = QImage(outputs.filePath("source_processed.png"));
     QCOMPARE(written.size(), wanted.size());
     QCOMPARE(written.convertToFormat(QImage::Format_ARGB32), wanted);

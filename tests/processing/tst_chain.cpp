@@ -1,5 +1,10 @@
 #include "pipeline/chain.h"
-#include "pipeline/imageprocessor.h"
+#include "composition/border.h"
+#include "composition/gridcell.h"
+#include "composition/watermark.h"
+#include "filters/emboss.h"
+#include "geometry/rotation.h"
+#include "tone/brightness.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -55,14 +60,12 @@ void ChainTest::orderShowsInThePixels_data()
 {
     QTest::addColumn<JobSettings>("settings");
     QTest::addColumn<QImage>("expected");
-
-    ImageProcessor p;
     const QImage source = colourField(60, 40);
     JobSettings toneThenTurn;
     toneThenTurn.brightness = 40;
     toneThenTurn.rotation = 30;
     QTest::newRow("brightness before rotation")
-            << toneThenTurn << p.rotateImage(p.adjustBrightness(source, 40), 30);
+            << toneThenTurn << rotateImage(adjustBrightness(source, 40), 30);
 
     JobSettings borderAround;
     borderAround.watermark = true;
@@ -73,14 +76,14 @@ void ChainTest::orderShowsInThePixels_data()
     borderAround.borderColor = Qt::red;
     QTest::newRow("watermark before border")
             << borderAround
-            << p.addBorder(p.addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 0), 6,
+            << addBorder(addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 0), 6,
                            Qt::red);
 
     JobSettings turnThenFilter;
     turnThenFilter.rotation = 15;
     turnThenFilter.filter = QStringLiteral("emboss");
     QTest::newRow("rotation before filter")
-            << turnThenFilter << p.applyEmboss(p.rotateImage(source, 15));
+            << turnThenFilter << applyEmboss(rotateImage(source, 15));
 
     JobSettings cellThenFrame;
     cellThenFrame.gridSplit = true;
@@ -89,32 +92,29 @@ void ChainTest::orderShowsInThePixels_data()
     cellThenFrame.border = true;
     cellThenFrame.borderThickness = 3;
     QTest::newRow("grid cell before border")
-            << cellThenFrame << p.addBorder(p.splitGrid(source, 2, 2), 3, Qt::white);
+            << cellThenFrame << addBorder(splitGrid(source, 2, 2), 3, Qt::white);
 }
 
 void ChainTest::orderShowsInThePixels()
 {
     QFETCH(JobSettings, settings);
     QFETCH(QImage, expected);
-
-    ImageProcessor processor;
-    const ChainResult result = applyChain(processor, colourField(60, 40), settings);
+    const ChainResult result = applyChain(colourField(60, 40), settings);
     QCOMPARE(result.failure, QString());
     QCOMPARE(result.image, expected);
 }
 
 void ChainTest::stopsAfterANamedStep()
 {
-    ImageProcessor p;
     const QImage source = colourField(60, 40);
     JobSettings settings;
     settings.brightness = 40;
     settings.rotation = 30;
     settings.border = true;
-    const ChainResult result = applyChain(p, source, settings, QStringLiteral("brightness"));
-    QCOMPARE(result.image, p.adjustBrightness(source, 40));
+    const ChainResult result = applyChain(source, settings, QStringLiteral("brightness"));
+    QCOMPARE(result.image, adjustBrightness(source, 40));
     // A step that does not run still ends the chain when named.
-    const ChainResult beforeTone = applyChain(p, source, settings, QStringLiteral("size"));
+    const ChainResult beforeTone = applyChain(source, settings, QStringLiteral("size"));
     QCOMPARE(beforeTone.image, source);
 }
 
@@ -139,11 +139,9 @@ void ChainTest::emptyStepFailsNamingIt()
     QFETCH(JobSettings, settings);
     QFETCH(QSize, sourceSize);
     QFETCH(QString, failure);
-
-    ImageProcessor processor;
     const QImage source = sourceSize.isValid() ? colourField(sourceSize.width(), sourceSize.height())
                                                : QImage();
-    const ChainResult result = applyChain(processor, source, settings);
+    const ChainResult result = applyChain(source, settings);
     QCOMPARE(result.failure, failure);
     if (!failure.isEmpty())
         QVERIFY(result.image.isNull());
