@@ -7,6 +7,8 @@
 
 #include "formats/imagefile.h"
 #include "formats/metadata.h"
+#include "run/options.h"
+#include "run/writeoutput.h"
 #include "run/outputnaming.h"
 
 #include <QBuffer>
@@ -115,7 +117,7 @@ void metadataCopy(benchmark::State &state)
 void writeJpeg(benchmark::State &state, bool strip, bool transparent)
 {
     JobSettings settings;
-    settings.stripMetadata = strip;
+    settings.set(option::stripMetadata, strip);
     const QString output = photos().directory.filePath("output.jpg");
     const QImage image = transparent
             ? photos().pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
-#include "pipeline/options.h"
+#include "composition/watermark.h"
+#include "run/options.h"
 
 #include <QColor>
 #include <QCommandLineParser>
@@ -78,7 +79,7 @@ public:
             break;
         }
         if (readValue(option, parser.value(name), settings) && option.enables)
-            settings.*option.enables = true;
+            option.enables->setValue(settings, true);
     }
 
     bool fail(const QString &message)
@@ -96,17 +97,15 @@ private:
         const QString name = longWord(option);
         switch (option.type) {
         case OptionDeclaration::Type::Integer:
-            return option.readsCellPair ? readCellPair(option, text, settings)
-                                        : readNumber(option, text, settings);
+            return option.cellPair ? readCellPair(option, text, settings)
+                                   : readNumber(option, text, settings);
         case OptionDeclaration::Type::Preset: {
             const int index = option.presets->indexOfWord(text);
             if (index < 0)
                 return fail(QStringLiteral("--%1 must be one of %2 (got %3)")
                                     .arg(name, option.presets->words(), text));
-            if (std::holds_alternative<int JobSettings::*>(option.field))
-                option.setValue(settings, index);
-            else
-                option.setValue(settings, option.presets->key(index));
+            option.setValue(settings,
+                            option.holdsIndex ? QVariant(index) : QVariant(option.presets->key(index)));
             return true;
         }
         case OptionDeclaration::Type::Text:
@@ -141,7 +140,7 @@ private:
         return true;
     }
 
-    // "RxC": this option's field takes R, the next declared option's C.
+    // "RxC": this option takes R, its cell pair C.
     bool readCellPair(const OptionDeclaration &option, const QString &text, JobSettings &settings)
     {
         static const QRegularExpression pair(QStringLiteral("^(\\d{1,2})[xX](\\d{1,2})$"));
@@ -155,10 +154,8 @@ private:
             return fail(QStringLiteral("--%1 must be ROWSxCOLUMNS with each from %2 to %3 (got %4)")
                                 .arg(longWord(option)).arg(option.minimum).arg(option.maximum)
                                 .arg(text));
-        const QList<OptionDeclaration> &options = optionDeclarations();
-        const qsizetype next = &option - options.constData() + 1;
         option.setValue(settings, first);
-        options.at(next).setValue(settings, second);
+        option.cellPair->setValue(settings, second);
         return true;
     }
 
@@ -176,7 +173,7 @@ CommandLine usageError(const QString &message)
 
 bool argumentsDrawText(const QStringList &arguments)
 {
-    const QString word = QStringLiteral("--") + longWord(*findOption("watermarkText"));
+    const QString word = QStringLiteral("--") + longWord(option::watermarkText);
     return std::any_of(arguments.begin(), arguments.end(), [&word](const QString &argument) {
         return argument == word || argument.startsWith(word + QLatin1Char('='));
     });
@@ -193,9 +190,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
                            "or SIGTERM."));
     const QList<QCommandLineOption> tool = toolOptions();
     parser.addOptions({tool.at(0)});
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.word != OptionDeclaration::Word::None)
-            parser.addOption(commandLineOption(option));
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->word != OptionDeclaration::Word::None)
+            parser.addOption(commandLineOption(*option));
     }
     parser.addOptions(tool.mid(1));
     parser.addPositionalArgument(QStringLiteral("FILE"),
@@ -221,8 +218,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
     OptionReader reader(parser);
     JobSettings &settings = commandLine.settings;
-    for (const OptionDeclaration &option : optionDeclarations())
-        reader.read(option, settings);
+    for (const OptionDeclaration *option : optionDeclarations())
+        reader.read(*option, settings);
     // A second -o is a mistake, or a file name taken for an option.
     if (parser.values(QStringLiteral("output")).size() > 1)
         reader.fail(QStringLiteral("-o/--output may be given only once"));

@@ -36,3 +36,25 @@ QImage addBorder(const QImage &image, int thickness, const QColor &color)
     }
     return canvas;
 }
+
+namespace option {
+constexpr Option<bool> border = declare::flag("border").widget("borderCheckBox");
+constexpr Option<int> borderThickness = declare::integer("borderThickness", 10, 1, 100)
+        .valueWord("border", "Add a border N pixels thick", "N").enables(border)
+        .widget("borderThicknessSpinBox").resetByLanguageSwitch();
+constexpr Option<QColor> borderColor = declare::colour("borderColor", qRgb(255, 255, 255))
+        .valueWord("border-color", "Border colour", "C").widget("borderColorButton");
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *borderOptions[] = {&option::border, &option::borderThickness,
+                                                      &option::borderColor};
+} // namespace
+
+namespace steps {
+constexpr ChainStep border{
+    "border", borderOptions, [](const JobSettings &s) { return s.value(option::border); },
+    [](const QImage &image, const JobSettings &s) {
+        return addBorder(image, s.value(option::borderThickness), s.value(option::borderColor));
+    }};
+} // namespace steps

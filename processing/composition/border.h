@@ -1,6 +1,8 @@
 #ifndef BORDER_H
 #define BORDER_H
 
+#include "job/step.h"
+
 #include <QColor>
 #include <QImage>
 
@@ -13,5 +15,15 @@
 // unchanged; a null source gives a 2 thickness square of the colour (ARGB32);
 // a canvas too large to allocate gives a null image.
 QImage addBorder(const QImage &image, int thickness, const QColor &color);
+
+namespace option {
+extern const Option<bool> border;
+extern const Option<int> borderThickness;
+extern const Option<QColor> borderColor;
+} // namespace option
+
+namespace steps {
+extern const ChainStep border;
+} // namespace steps
 
 #endif // BORDER_H

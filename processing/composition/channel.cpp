@@ -32,3 +32,23 @@ QImage extractChannel(const QImage &image, const QString &channelName)
         source, [&](QRgb stored) { return reader.opaqueRgb(stored) & mask; },
         [&](const QColor &colour) { return QColor(colour.rgb() & mask); });
 }
+
+namespace option {
+constexpr Option<bool> extractChannelEnabled = declare::flag("extractChannelEnabled")
+        .widget("extractChannelCheckBox");
+constexpr Option<QString> channel = declare::preset("channel", presets::channels)
+        .valueWord("channel", "Extract one channel", "NAME").enables(extractChannelEnabled)
+        .widget("channelComboBox").resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *channelOptions[] = {&option::extractChannelEnabled, &option::channel};
+} // namespace
+
+namespace steps {
+constexpr ChainStep channel{
+    "channel", channelOptions, [](const JobSettings &s) { return s.value(option::extractChannelEnabled); },
+    [](const QImage &image, const JobSettings &s) {
+        return extractChannel(image, s.value(option::channel));
+    }};
+} // namespace steps

@@ -1,6 +1,8 @@
 #ifndef CHANNEL_H
 #define CHANNEL_H
 
+#include "job/step.h"
+
 #include <QImage>
 #include <QString>
 
@@ -12,5 +14,14 @@
 // Size and format are kept (palette and monochrome images come back as
 // RGB32 or ARGB32). A null image gives a null image.
 QImage extractChannel(const QImage &image, const QString &channelName);
+
+namespace option {
+extern const Option<bool> extractChannelEnabled;
+extern const Option<QString> channel;
+} // namespace option
+
+namespace steps {
+extern const ChainStep channel;
+} // namespace steps
 
 #endif // CHANNEL_H

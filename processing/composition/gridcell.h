@@ -1,6 +1,8 @@
 #ifndef GRIDCELL_H
 #define GRIDCELL_H
 
+#include "job/step.h"
+
 #include <QImage>
 
 // Divides the image into rows x cols equal cells of (width / cols) x
@@ -11,5 +13,15 @@
 // return the source unchanged; a cell without area (more cells than pixels)
 // and a null source give a null image.
 QImage splitGrid(const QImage &image, int rows, int cols);
+
+namespace option {
+extern const Option<bool> gridSplit;
+extern const Option<int> gridRows;
+extern const Option<int> gridCols;
+} // namespace option
+
+namespace steps {
+extern const ChainStep gridCell;
+} // namespace steps
 
 #endif // GRIDCELL_H

@@ -86,3 +86,46 @@ QImage addWatermark(const QImage &image, const QString &text, const QColor &colo
     drawLine(result, singleLine(text), pen, fontSize, position, watermarkAnchor(result, position));
     return result;
 }
+
+namespace option {
+constexpr Option<bool> watermark = declare::flag("watermark").widget("watermarkCheckBox");
+constexpr Option<QString> watermarkText = declare::text("watermarkText", "Watermark")
+        .valueWord("watermark", "Draw TEXT as a watermark.", "TEXT").enables(watermark)
+        .widget("watermarkTextEdit").resetByLanguageSwitch();
+constexpr Option<QColor> watermarkColor = declare::colour("watermarkColor", qRgb(255, 255, 255))
+        .valueWord("watermark-color", "Watermark colour", "C").widget("watermarkColorButton");
+constexpr Option<int> watermarkOpacity = declare::integer("watermarkOpacity", 128, 0, 255)
+        .valueWord("watermark-opacity", "Watermark alpha", "N").widget("watermarkOpacitySlider")
+        .resetByLanguageSwitch();
+constexpr Option<int> watermarkFontSize = declare::integer("watermarkFontSize", 24, 8, 72)
+        .valueWord("watermark-font-size", "Watermark size in points", "N").widget("watermarkFontSizeSpinBox")
+        .resetByLanguageSwitch();
+constexpr Option<int> watermarkPositionIndex =
+        declare::presetIndex("watermarkPositionIndex", presets::watermarkPositions)
+        .valueWord("watermark-position", "Watermark position", "P").widget("watermarkPositionComboBox")
+        .resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+
+QImage drawWatermark(const QImage &image, const JobSettings &s)
+{
+    return addWatermark(image, s.value(option::watermarkText), s.value(option::watermarkColor),
+                        s.value(option::watermarkOpacity), s.value(option::watermarkFontSize),
+                        s.value(option::watermarkPositionIndex));
+}
+
+constexpr const OptionDeclaration *watermarkOptions[] = {
+    &option::watermark,        &option::watermarkText,     &option::watermarkColor,
+    &option::watermarkOpacity, &option::watermarkFontSize, &option::watermarkPositionIndex};
+
+} // namespace
+
+namespace steps {
+constexpr ChainStep watermark{
+    "watermark", watermarkOptions,
+    [](const JobSettings &s) {
+        return s.value(option::watermark) && !s.value(option::watermarkText).isEmpty();
+    },
+    drawWatermark};
+} // namespace steps

@@ -1,6 +1,8 @@
 #ifndef WATERMARK_H
 #define WATERMARK_H
 
+#include "job/step.h"
+
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -15,5 +17,18 @@
 // null image gives a null image.
 QImage addWatermark(const QImage &image, const QString &text, const QColor &color, int opacity,
                     int fontSize, int position);
+
+namespace option {
+extern const Option<bool> watermark;
+extern const Option<QString> watermarkText;
+extern const Option<QColor> watermarkColor;
+extern const Option<int> watermarkOpacity;
+extern const Option<int> watermarkFontSize;
+extern const Option<int> watermarkPositionIndex;
+} // namespace option
+
+namespace steps {
+extern const ChainStep watermark;
+} // namespace steps
 
 #endif // WATERMARK_H

@@ -37,3 +37,23 @@ QImage applyFilter(const QImage &image, const QString &filterName, int intensity
     }
     return image;
 }
+
+namespace option {
+constexpr Option<QString> filter = declare::preset("filter", presets::filters)
+        .valueWord("filter", "Filter", "NAME").widget("filterComboBox");
+constexpr Option<int> filterIntensity = declare::integer("filterIntensity", 5, 1, 10)
+        .valueWord("filter-intensity", "Filter intensity", "N").widget("filterIntensitySpinBox");
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *filterOptions[] = {&option::filter, &option::filterIntensity};
+} // namespace
+
+namespace steps {
+constexpr ChainStep filter{
+    "filter", filterOptions,
+    [](const JobSettings &s) { return !presets::noFilter.is(s.value(option::filter)); },
+    [](const QImage &image, const JobSettings &s) {
+        return applyFilter(image, s.value(option::filter), s.value(option::filterIntensity));
+    }};
+} // namespace steps

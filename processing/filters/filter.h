@@ -1,6 +1,8 @@
 #ifndef FILTER_H
 #define FILTER_H
 
+#include "job/step.h"
+
 #include <QImage>
 #include <QString>
 
@@ -11,5 +13,14 @@
 // others. Any other name, "none" included, returns the image unchanged (a
 // shared copy).
 QImage applyFilter(const QImage &image, const QString &filterName, int intensity);
+
+namespace option {
+extern const Option<QString> filter;
+extern const Option<int> filterIntensity;
+} // namespace option
+
+namespace steps {
+extern const ChainStep filter;
+} // namespace steps
 
 #endif // FILTER_H

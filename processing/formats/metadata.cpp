@@ -1,6 +1,5 @@
 #include "formats/metadata.h"
 
-#include "formats/saveimage.h"
 
 #include <QColorSpace>
 #include <QFile>
@@ -209,25 +208,4 @@ QImage withOutputTexts(const QImage &image, bool strip)
             result.setText(key, image.text(key));
     }
     return result;
-}
-
-bool writeOutput(const QImage &image, const QString &inputPath,
-                 const QString &outputPath, const JobSettings &settings, QString *reason,
-                 QStringList *warnings)
-{
-    const QImage output = withOutputTexts(image, settings.stripMetadata);
-    if (settings.stripMetadata)
-        return saveImage(output, outputPath, settings.format, settings.quality, reason);
-    QString warning;
-    const PhotoMetadata metadata = PhotoMetadata::read(inputPath, &warning);
-    const auto carryMetadata = [&](QByteArray &encoded) {
-        const QString problem = metadata.writeInto(encoded, output.size());
-        if (warning.isEmpty())
-            warning = problem;
-    };
-    const bool written = saveImage(output, outputPath, settings.format, settings.quality, reason,
-                                   carryMetadata);
-    if (written && !warning.isEmpty())
-        warnings->append(warning);
-    return written;
 }

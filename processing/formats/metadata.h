@@ -1,8 +1,6 @@
 #ifndef METADATA_H
 #define METADATA_H
 
-#include "job/jobsettings.h"
-
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -41,12 +39,5 @@ private:
 // IPTC, which the metadata step writes fresh, and with strip without any.
 // Shares the pixels of image.
 QImage withOutputTexts(const QImage &image, bool strip);
-
-// Writes image to outputPath as the output of inputPath, in the format and
-// quality of settings: with the input's metadata, or with stripMetadata only
-// the colour profile. A metadata problem never stops the file; it is appended
-// to *warnings. On failure to write returns false with the reason.
-bool writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
-                 const JobSettings &settings, QString *reason, QStringList *warnings);
 
 #endif // METADATA_H

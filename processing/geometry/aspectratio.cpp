@@ -52,3 +52,22 @@ QImage applyAspectRatio(const QImage &image, const QString &ratioName)
         return image;
     return copyRegion(image, ratioRegion(width, height, match->ratio));
 }
+
+namespace option {
+constexpr Option<QString> aspectRatio = declare::preset("aspectRatio", presets::aspectRatios)
+        .valueWord("aspect-ratio", "Crop to an aspect ratio", "R").widget("aspectRatioComboBox")
+        .resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *aspectRatioOptions[] = {&option::aspectRatio};
+} // namespace
+
+namespace steps {
+constexpr ChainStep aspectRatio{
+    "aspect ratio", aspectRatioOptions,
+    [](const JobSettings &s) { return !presets::originalRatio.is(s.value(option::aspectRatio)); },
+    [](const QImage &image, const JobSettings &s) {
+        return applyAspectRatio(image, s.value(option::aspectRatio));
+    }};
+} // namespace steps

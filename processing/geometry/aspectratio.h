@@ -1,6 +1,8 @@
 #ifndef ASPECTRATIO_H
 #define ASPECTRATIO_H
 
+#include "job/step.h"
+
 #include <QImage>
 #include <QString>
 
@@ -10,5 +12,13 @@
 // or columns (16:9 of a 1 x 100 image) gives a null image, as does a null
 // source.
 QImage applyAspectRatio(const QImage &image, const QString &ratioName);
+
+namespace option {
+extern const Option<QString> aspectRatio;
+} // namespace option
+
+namespace steps {
+extern const ChainStep aspectRatio;
+} // namespace steps
 
 #endif // ASPECTRATIO_H

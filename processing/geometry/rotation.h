@@ -1,6 +1,8 @@
 #ifndef ROTATION_H
 #define ROTATION_H
 
+#include "job/step.h"
+
 #include <QImage>
 
 // Beyond this side Qt 6.4's smooth transform reads outside the source (its
@@ -18,5 +20,13 @@ bool rotationHandles(QSize size, int degrees);
 // null image, and so does a picture that cannot be turned (see
 // rotationHandles).
 QImage rotateImage(const QImage &image, int degrees);
+
+namespace option {
+extern const Option<int> rotation;
+} // namespace option
+
+namespace steps {
+extern const ChainStep rotation;
+} // namespace steps
 
 #endif // ROTATION_H

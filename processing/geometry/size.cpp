@@ -44,3 +44,49 @@ QImage cropImage(const QImage &image, int width, int height)
     const int cutHeight = std::min(height, image.height() - y);
     return copyRegion(image, QRect(x, y, cutWidth, cutHeight));
 }
+
+namespace option {
+constexpr Option<int> width = declare::integer("width", 0, 0, 9999)
+        .valueWord("width", "Width of the size box", "N").widget("widthSpinBox");
+constexpr Option<int> height = declare::integer("height", 0, 0, 9999)
+        .valueWord("height", "Height of the size box", "N").widget("heightSpinBox");
+constexpr Option<bool> shrinkOnly = declare::flag("shrinkOnly")
+        .setsFlag("shrink-only", "Resize and standard sizes never enlarge a picture already inside the box.")
+        .widget("shrinkOnlyCheckBox");
+constexpr Option<bool> crop = declare::flag("crop")
+        .setsFlag("crop", "Crop the centre to width x height instead of resizing.").widget("cropCheckBox");
+constexpr Option<bool> keepAspectRatio = declare::flag("keepAspectRatio", true)
+        .clearsFlag("ignore-aspect", "Resize to exactly width x height.").widget("aspectRatioCheckBox");
+} // namespace option
+
+namespace {
+
+// A crop and an exact size need both sides; keeping the proportions, one
+// side is enough.
+bool sizeRuns(const JobSettings &s)
+{
+    const int width = s.value(option::width);
+    const int height = s.value(option::height);
+    if (width > 0 && height > 0)
+        return true;
+    return !s.value(option::crop) && s.value(option::keepAspectRatio) && (width > 0 || height > 0);
+}
+
+QImage resizeOrCrop(const QImage &image, const JobSettings &s)
+{
+    const int width = s.value(option::width);
+    const int height = s.value(option::height);
+    return s.value(option::crop)
+            ? cropImage(image, width, height)
+            : resizeImage(image, width, height, s.value(option::keepAspectRatio),
+                          s.value(option::shrinkOnly));
+}
+
+constexpr const OptionDeclaration *sizeOptions[] = {&option::width, &option::height, &option::shrinkOnly,
+                                                    &option::crop, &option::keepAspectRatio};
+
+} // namespace
+
+namespace steps {
+constexpr ChainStep size{"size", sizeOptions, sizeRuns, resizeOrCrop};
+} // namespace steps

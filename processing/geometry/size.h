@@ -1,6 +1,8 @@
 #ifndef SIZE_H
 #define SIZE_H
 
+#include "job/step.h"
+
 #include <QImage>
 
 // Scales with Qt's smooth (bilinear) filter into the box width x height:
@@ -17,5 +19,18 @@ QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRa
 // limits is returned unchanged. A zero or negative limit gives a null image,
 // as does a null source.
 QImage cropImage(const QImage &image, int width, int height);
+
+namespace option {
+extern const Option<int> width;
+extern const Option<int> height;
+extern const Option<bool> shrinkOnly;
+extern const Option<bool> crop;
+extern const Option<bool> keepAspectRatio;
+} // namespace option
+
+namespace steps {
+// Resize into the size box, or crop to it.
+extern const ChainStep size;
+} // namespace steps
 
 #endif // SIZE_H

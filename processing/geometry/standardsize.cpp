@@ -1,5 +1,6 @@
 #include "geometry/standardsize.h"
 
+#include "geometry/size.h"
 #include "job/presets.h"
 
 #include <QSize>
@@ -36,3 +37,22 @@ QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shri
         return image;
     return image.scaled(match->size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
+
+namespace option {
+constexpr Option<QString> standardSize = declare::preset("standardSize", presets::standardSizes)
+        .valueWord("standard-size", "Standard size", "WxH").widget("standardSizeComboBox")
+        .resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *standardSizeOptions[] = {&option::standardSize};
+} // namespace
+
+namespace steps {
+constexpr ChainStep standardSize{
+    "standard size", standardSizeOptions,
+    [](const JobSettings &s) { return !presets::customSize.is(s.value(option::standardSize)); },
+    [](const QImage &image, const JobSettings &s) {
+        return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly));
+    }};
+} // namespace steps

@@ -1,6 +1,8 @@
 #ifndef STANDARDSIZE_H
 #define STANDARDSIZE_H
 
+#include "job/step.h"
+
 #include <QImage>
 #include <QString>
 
@@ -10,5 +12,13 @@
 // so does shrinkOnly for a picture already inside that size; a null image
 // gives a null image.
 QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly = false);
+
+namespace option {
+extern const Option<QString> standardSize;
+} // namespace option
+
+namespace steps {
+extern const ChainStep standardSize;
+} // namespace steps
 
 #endif // STANDARDSIZE_H

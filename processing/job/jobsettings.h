@@ -1,66 +1,39 @@
 #ifndef JOBSETTINGS_H
 #define JOBSETTINGS_H
 
-#include <QColor>
+#include "job/option.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
-// The complete input of one run: every option, the keys of the selected
-// preset entries, the input paths and the output directory. A plain value,
-// filled once before the run starts and read-only afterwards. Every option's
-// range and initial value are declared in pipeline/options.cpp; a new record
-// starts from those initial values.
-struct JobSettings
+// The complete input of one run: the value of every option, the input paths
+// and the output directory. A plain value, filled once before the run starts
+// and read-only afterwards. It holds values by option declaration; an option
+// never set reads as its declared initial value, so a new record needs no
+// list of the options.
+class JobSettings
 {
-    JobSettings();
+public:
+    template <typename T>
+    T value(const Option<T> &option) const
+    {
+        return option.value(*this).template value<T>();
+    }
 
-    // Geometry
-    int width;
-    int height;
-    bool crop;
-    bool keepAspectRatio;
-    bool shrinkOnly;
-    QString standardSize;
-    QString aspectRatio;
-    int rotation;
-    bool flipHorizontal;
-    bool flipVertical;
-    // Tone
-    int brightness;
-    int contrast;
-    int saturation;
-    bool autoEnhanceEnabled;
-    // Filter
-    QString filter;
-    int filterIntensity;
-    // Channel and grid
-    bool extractChannelEnabled;
-    QString channel;
-    bool gridSplit;
-    int gridRows;
-    int gridCols;
-    // Decoration
-    bool watermark;
-    QString watermarkText;
-    QColor watermarkColor;
-    int watermarkOpacity;
-    int watermarkFontSize;
-    int watermarkPositionIndex;
-    bool border;
-    int borderThickness;
-    QColor borderColor;
-    // Output and naming
-    QString format;
-    int quality;
-    bool stripMetadata;
-    QString ifExists;
-    bool batchRename;
-    QString batchPrefix;
-    // Inputs processed at once; 0 for as many as there are cores.
-    int jobs;
+    template <typename T>
+    void set(const Option<T> &option, const typename Option<T>::Value &value)
+    {
+        option.setValue(*this, QVariant::fromValue(value));
+    }
 
     QStringList imagePaths;
     QString outputDirectory;
+
+private:
+    friend struct OptionDeclaration;
+    QHash<const OptionDeclaration *, QVariant> values;
 };
 
 #endif // JOBSETTINGS_H

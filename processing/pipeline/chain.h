@@ -1,29 +1,14 @@
 #ifndef CHAIN_H
 #define CHAIN_H
 
-#include "core/tonemapping.h"
-#include "job/jobsettings.h"
+#include "job/step.h"
 
 #include <QImage>
+#include <QList>
 #include <QString>
 
-// One step of the chain: its name as reports give it, whether it runs for a
-// run's settings, and what it does to the picture.
-struct ChainStep
-{
-    const char *name;
-    bool (*runs)(const JobSettings &settings);
-    QImage (*apply)(const QImage &image, const JobSettings &settings);
-    // Why the step leaves an empty picture of input, when it has a reason
-    // of its own beyond running out of memory; null for none.
-    QString (*emptyReason)(const QImage &input, const JobSettings &settings);
-    // For a step that maps each colour channel through a table of its own
-    // (its apply is then applyChannelTable with it), that table; else null.
-    tonemapping::ChannelTable (*table)(const JobSettings &settings);
-};
-
 // The steps in the order a run applies them.
-const QList<ChainStep> &chainSteps();
+const QList<const ChainStep *> &chainSteps();
 
 struct ChainResult
 {

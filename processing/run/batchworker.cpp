@@ -1,13 +1,14 @@
 #include "run/batchworker.h"
 
-#include "formats/imagefile.h"
-#include "job/inputoutcome.h"
-#include "run/memorybudget.h"
-#include "formats/metadata.h"
-#include "run/outputnaming.h"
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
+#include "formats/imagefile.h"
+#include "job/inputoutcome.h"
 #include "pipeline/chain.h"
+#include "run/memorybudget.h"
+#include "run/options.h"
+#include "run/outputnaming.h"
+#include "run/writeoutput.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -86,7 +87,7 @@ QList<OutputChoice> assignOutputPaths(const JobSettings &settings)
     QList<OutputChoice> outputs;
     for (int index = 0; index < settings.imagePaths.size(); ++index) {
         const QString derived = makeOutputPath(settings.imagePaths.at(index), index + 1, settings);
-        outputs << claimed.choose(derived, settings.ifExists);
+        outputs << claimed.choose(derived, settings.value(option::ifExists));
         if (!outputs.last().skip)
             claimed.insert(outputs.last().path);
     }
@@ -95,7 +96,8 @@ QList<OutputChoice> assignOutputPaths(const JobSettings &settings)
 
 int jobCount(const JobSettings &settings)
 {
-    const int wanted = settings.jobs > 0 ? settings.jobs : QThread::idealThreadCount();
+    const int jobs = settings.value(option::jobs);
+    const int wanted = jobs > 0 ? jobs : QThread::idealThreadCount();
     return std::clamp(wanted, 1, std::max(1, int(settings.imagePaths.size())));
 }
 

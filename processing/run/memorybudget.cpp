@@ -28,9 +28,9 @@ qint64 machineBudget()
 
 int workingCopies(const JobSettings &settings)
 {
-    const QList<ChainStep> &steps = chainSteps();
-    const bool anyStepRuns = std::any_of(steps.begin(), steps.end(), [&](const ChainStep &step) {
-        return step.runs(settings);
+    const QList<const ChainStep *> &steps = chainSteps();
+    const bool anyStepRuns = std::any_of(steps.begin(), steps.end(), [&](const ChainStep *step) {
+        return step->runs(settings);
     });
     return anyStepRuns ? 3 : 2;
 }

@@ -1,6 +1,7 @@
 #include "run/outputnaming.h"
 
 #include "job/presets.h"
+#include "run/options.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,11 +12,12 @@
 
 QString makeOutputPath(const QString &inputPath, int position, const JobSettings &settings)
 {
-    const QString extension = settings.format.toLower();
+    const QString extension = settings.value(option::format).toLower();
     QString name;
-    if (settings.batchRename && !settings.batchPrefix.isEmpty()) {
+    const QString prefix = settings.value(option::batchPrefix);
+    if (settings.value(option::batchRename) && !prefix.isEmpty()) {
         // Concatenated, not formatted: the prefix may hold percent signs.
-        name = settings.batchPrefix + QLatin1Char('_')
+        name = prefix + QLatin1Char('_')
                 + QStringLiteral("%1").arg(position, 4, 10, QLatin1Char('0'));
     } else {
         name = QFileInfo(inputPath).baseName() + QStringLiteral("_processed");

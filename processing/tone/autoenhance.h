@@ -2,6 +2,7 @@
 #define AUTOENHANCE_H
 
 #include "core/tonemapping.h"
+#include "job/step.h"
 
 #include <QImage>
 
@@ -15,5 +16,13 @@ QImage autoEnhance(const QImage &image);
 
 // Brightness +10, then contrast 15, as one table.
 tonemapping::ChannelTable autoEnhanceTable();
+
+namespace option {
+extern const Option<bool> autoEnhanceEnabled;
+} // namespace option
+
+namespace steps {
+extern const ChainStep autoEnhance;
+} // namespace steps
 
 #endif // AUTOENHANCE_H

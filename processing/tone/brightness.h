@@ -2,6 +2,7 @@
 #define BRIGHTNESS_H
 
 #include "core/tonemapping.h"
+#include "job/step.h"
 
 #include <QImage>
 
@@ -14,5 +15,13 @@ QImage adjustBrightness(const QImage &image, int delta);
 // What adjustBrightness does to each channel value, for a chain that
 // composes several tone steps into one pass.
 tonemapping::ChannelTable brightnessTable(int delta);
+
+namespace option {
+extern const Option<int> brightness;
+} // namespace option
+
+namespace steps {
+extern const ChainStep brightness;
+} // namespace steps
 
 #endif // BRIGHTNESS_H

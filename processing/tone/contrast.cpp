@@ -17,3 +17,22 @@ QImage adjustContrast(const QImage &image, int amount)
 {
     return tonemapping::applyChannelTable(image, contrastTable(amount));
 }
+
+namespace option {
+constexpr Option<int> contrast = declare::integer("contrast", 0, -100, 100)
+        .valueWord("contrast", "Contrast", "N").widget("contrastSlider").resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *contrastOptions[] = {&option::contrast};
+} // namespace
+
+namespace steps {
+constexpr ChainStep contrast{
+    "contrast", contrastOptions, [](const JobSettings &s) { return s.value(option::contrast) != 0; },
+    [](const QImage &image, const JobSettings &s) {
+        return adjustContrast(image, s.value(option::contrast));
+    },
+    nullptr,
+    [](const JobSettings &s) { return contrastTable(s.value(option::contrast)); }};
+} // namespace steps

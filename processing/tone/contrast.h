@@ -2,6 +2,7 @@
 #define CONTRAST_H
 
 #include "core/tonemapping.h"
+#include "job/step.h"
 
 #include <QImage>
 
@@ -15,5 +16,13 @@ QImage adjustContrast(const QImage &image, int amount);
 
 // What adjustContrast does to each channel value.
 tonemapping::ChannelTable contrastTable(int amount);
+
+namespace option {
+extern const Option<int> contrast;
+} // namespace option
+
+namespace steps {
+extern const ChainStep contrast;
+} // namespace steps
 
 #endif // CONTRAST_H

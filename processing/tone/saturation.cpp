@@ -87,3 +87,21 @@ QImage adjustSaturation(const QImage &image, int percent)
             return result;
         });
 }
+
+namespace option {
+constexpr Option<int> saturation = declare::integer("saturation", 100, 0, 200)
+        .valueWord("saturation", "Saturation in percent", "N").widget("saturationSlider")
+        .resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *saturationOptions[] = {&option::saturation};
+} // namespace
+
+namespace steps {
+constexpr ChainStep saturation{
+    "saturation", saturationOptions, [](const JobSettings &s) { return s.value(option::saturation) != 100; },
+    [](const QImage &image, const JobSettings &s) {
+        return adjustSaturation(image, s.value(option::saturation));
+    }};
+} // namespace steps

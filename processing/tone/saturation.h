@@ -1,6 +1,8 @@
 #ifndef SATURATION_H
 #define SATURATION_H
 
+#include "job/step.h"
+
 #include <QImage>
 
 // Each pixel's HSV saturation (as QColor::getHsv reports it) is multiplied by
@@ -10,5 +12,13 @@
 // format are kept (palette and monochrome images come back as RGB32 or
 // ARGB32). A null image gives a null image.
 QImage adjustSaturation(const QImage &image, int percent);
+
+namespace option {
+extern const Option<int> saturation;
+} // namespace option
+
+namespace steps {
+extern const ChainStep saturation;
+} // namespace steps
 
 #endif // SATURATION_H

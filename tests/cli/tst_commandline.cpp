@@ -1,6 +1,11 @@
 #include "commandline.h"
-#include "pipeline/options.h"
+#include "composition/channel.h"
+#include "composition/watermark.h"
+#include "filters/filter.h"
+#include "geometry/size.h"
+#include "run/options.h"
 #include "support/optionchanges.h"
+#include "tone/saturation.h"
 
 #include <QGuiApplication>
 #include <QSet>
@@ -93,7 +98,8 @@ void CommandLineTest::wordReachesItsFields()
 
 void CommandLineTest::everyDeclaredWordIsTested()
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         if (option.word == OptionDeclaration::Word::None)
             continue;
         const QString word = QStringLiteral("--") + QString::fromUtf8(option.commandLine);
@@ -106,7 +112,8 @@ void CommandLineTest::noTwoOptionsShareAField()
 {
     QSet<QString> names;
     JobSettings marked;
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         QVERIFY2(!names.contains(QString::fromUtf8(option.name)), option.name);
         names.insert(QString::fromUtf8(option.name));
         const JobSettings before = marked;
@@ -114,7 +121,7 @@ void CommandLineTest::noTwoOptionsShareAField()
         switch (option.type) {
         case OptionDeclaration::Type::Integer:
         case OptionDeclaration::Type::Preset:
-            different = std::holds_alternative<int JobSettings::*>(option.field)
+            different = option.type == OptionDeclaration::Type::Integer || option.holdsIndex
                     ? QVariant(option.value(marked).toInt() + 1000) : QVariant(QStringLiteral("x"));
             break;
         case OptionDeclaration::Type::Flag:
@@ -140,22 +147,23 @@ void CommandLineTest::nothingGivenMeansTheInitialValues()
     QCOMPARE(commandLine.settings.imagePaths, QStringList{"in.png"});
     QCOMPARE(commandLine.settings.outputDirectory, QStringLiteral("out"));
     const JobSettings initial;
-    QCOMPARE(initial.format, QStringLiteral("JPG"));
-    QCOMPARE(initial.quality, 85);
-    QCOMPARE(initial.keepAspectRatio, true);
-    QCOMPARE(initial.saturation, 100);
-    QCOMPARE(initial.filter, QStringLiteral("none"));
-    QCOMPARE(initial.channel, QStringLiteral("Red"));
-    QCOMPARE(initial.watermarkText, QStringLiteral("Watermark"));
-    QCOMPARE(initial.ifExists, QStringLiteral("replace"));
+    QCOMPARE(initial.value(option::format), QStringLiteral("JPG"));
+    QCOMPARE(initial.value(option::quality), 85);
+    QCOMPARE(initial.value(option::keepAspectRatio), true);
+    QCOMPARE(initial.value(option::saturation), 100);
+    QCOMPARE(initial.value(option::filter), QStringLiteral("none"));
+    QCOMPARE(initial.value(option::channel), QStringLiteral("Red"));
+    QCOMPARE(initial.value(option::watermarkText), QStringLiteral("Watermark"));
+    QCOMPARE(initial.value(option::ifExists), QStringLiteral("replace"));
 }
 
 // Earlier versions keyed the "off" entries and the filters by their Chinese
 // texts; a record given such a key holds today's key.
 void CommandLineTest::storedChineseTextsReadAsKeys()
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (!std::holds_alternative<QString JobSettings::*>(option.field) || !option.presets)
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
+        if (option.type != OptionDeclaration::Type::Preset || option.holdsIndex)
             continue;
         for (const PresetEntry &entry : *option.presets) {
             JobSettings settings;

@@ -2,20 +2,24 @@
 #define QT_STATICPLUGIN
 
 #include "batchrun.h"
-#include "run/batchworker.h"
-#include "run/memorybudget.h"
-#include "run/outputnaming.h"
 #include "composition/border.h"
 #include "composition/channel.h"
 #include "composition/gridcell.h"
+#include "composition/watermark.h"
 #include "filters/filter.h"
 #include "geometry/aspectratio.h"
 #include "geometry/flip.h"
 #include "geometry/rotation.h"
 #include "geometry/size.h"
 #include "geometry/standardsize.h"
+#include "run/batchworker.h"
+#include "run/memorybudget.h"
+#include "run/options.h"
+#include "run/outputnaming.h"
 #include "tone/autoenhance.h"
 #include "tone/brightness.h"
+#include "tone/contrast.h"
+#include "tone/saturation.h"
 
 #include <QFileInfo>
 #include <QImageIOPlugin>
@@ -201,10 +205,10 @@ void BatchWorkerTest::progressAndFinish()
         paths << path;
     }
     JobSettings settings = settingsFor(paths, outputs.path());
-    settings.format = QStringLiteral("PNG");
-    settings.batchRename = true;
-    settings.batchPrefix = QStringLiteral("p");
-    settings.jobs = jobs;
+    settings.set(option::format, QStringLiteral("PNG"));
+    settings.set(option::batchRename, true);
+    settings.set(option::batchPrefix, QStringLiteral("p"));
+    settings.set(option::jobs, jobs);
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -240,7 +244,7 @@ void BatchWorkerTest::callsArriveQueuedOnReceiverThread()
     const QStringList paths{batchrun::writeImage(inputs.filePath("a.png")),
                             inputs.filePath("missing.png")};
     JobSettings settings = settingsFor(paths, outputs.path());
-    settings.jobs = 1; // the inputs finish in their order
+    settings.set(option::jobs, 1); // the inputs finish in their order
     BatchRecorder recorder;
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
                                           static_cast<const std::atomic<bool> *>(nullptr));
@@ -287,9 +291,9 @@ void BatchWorkerTest::outputNames()
     QFETCH(QString, expected);
 
     JobSettings settings = settingsFor({input}, QStringLiteral("/out"));
-    settings.batchRename = rename;
-    settings.batchPrefix = prefix;
-    settings.format = format;
+    settings.set(option::batchRename, rename);
+    settings.set(option::batchPrefix, prefix);
+    settings.set(option::format, format);
     QCOMPARE(makeOutputPath(input, position, settings), expected);
 }
 
@@ -335,9 +339,9 @@ void BatchWorkerTest::outputsNeverCollide()
     const QString roundabout = outputs.path() + QStringLiteral("/./../")
             + QFileInfo(outputs.path()).fileName() + QStringLiteral("/.");
     JobSettings settings = settingsFor(paths, roundabout);
-    settings.format = QStringLiteral("PNG");
-    settings.batchRename = !prefix.isEmpty();
-    settings.batchPrefix = prefix;
+    settings.set(option::format, QStringLiteral("PNG"));
+    settings.set(option::batchRename, !prefix.isEmpty());
+    settings.set(option::batchPrefix, prefix);
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -362,7 +366,7 @@ void BatchWorkerTest::earlierRunsAreReplaced()
     QTemporaryDir inputs, outputs;
     const QString input = inputs.filePath(QStringLiteral("photo.png"));
     JobSettings settings = settingsFor({input}, outputs.path());
-    settings.format = QStringLiteral("PNG");
+    settings.set(option::format, QStringLiteral("PNG"));
     const QImage second = batchrun::testImage(20, 10, 2);
     for (const QImage &source : {batchrun::testImage(12, 6, 1), second}) {
         QVERIFY(!batchrun::writeImage(input, source).isEmpty());
@@ -383,60 +387,60 @@ void BatchWorkerTest::chain_data()
     const ExpectedChain unchanged = [](const QImage &image) { return image; };
     QTest::newRow("default run re-encodes only") << SettingsChange([](JobSettings &) {}) << unchanged;
     QTest::newRow("width alone scales to that width")
-            << SettingsChange([](JobSettings &s) { s.width = 48; })
+            << SettingsChange([](JobSettings &s) { s.set(option::width, 48); })
             << ExpectedChain([](const QImage &i) {
                    return resizeImage(i, 48, 32, true);
                });
     QTest::newRow("height alone scales to that height")
-            << SettingsChange([](JobSettings &s) { s.height = 10; })
+            << SettingsChange([](JobSettings &s) { s.set(option::height, 10); })
             << ExpectedChain([](const QImage &i) {
                    return resizeImage(i, 15, 10, true);
                });
     QTest::newRow("width alone with exact size does nothing")
-            << SettingsChange([](JobSettings &s) { s.width = 800; s.keepAspectRatio = false; })
+            << SettingsChange([](JobSettings &s) { s.set(option::width, 800); s.set(option::keepAspectRatio, false); })
             << unchanged;
     QTest::newRow("width alone with crop does nothing")
-            << SettingsChange([](JobSettings &s) { s.width = 8; s.crop = true; })
+            << SettingsChange([](JobSettings &s) { s.set(option::width, 8); s.set(option::crop, true); })
             << unchanged;
     QTest::newRow("shrink only keeps a small picture")
-            << SettingsChange([](JobSettings &s) { s.width = 800; s.height = 600; s.shrinkOnly = true; })
+            << SettingsChange([](JobSettings &s) { s.set(option::width, 800); s.set(option::height, 600); s.set(option::shrinkOnly, true); })
             << unchanged;
     QTest::newRow("shrink only keeps a small picture from a standard size")
-            << SettingsChange([](JobSettings &s) { s.standardSize = "640x480"; s.shrinkOnly = true; })
+            << SettingsChange([](JobSettings &s) { s.set(option::standardSize, "640x480"); s.set(option::shrinkOnly, true); })
             << unchanged;
     QTest::newRow("shrink only still shrinks a large picture")
-            << SettingsChange([](JobSettings &s) { s.width = 12; s.shrinkOnly = true; })
+            << SettingsChange([](JobSettings &s) { s.set(option::width, 12); s.set(option::shrinkOnly, true); })
             << ExpectedChain([](const QImage &i) {
                    return resizeImage(i, 12, 8, true);
                });
     QTest::newRow("neutral tone values")
-            << SettingsChange([](JobSettings &s) { s.brightness = 0; s.contrast = 0; s.saturation = 100; })
+            << SettingsChange([](JobSettings &s) { s.set(option::brightness, 0); s.set(option::contrast, 0); s.set(option::saturation, 100); })
             << unchanged;
     QTest::newRow("watermark with empty text")
-            << SettingsChange([](JobSettings &s) { s.watermark = true; s.watermarkText.clear(); })
+            << SettingsChange([](JobSettings &s) { s.set(option::watermark, true); s.set(option::watermarkText, QString()); })
             << unchanged;
-    QTest::newRow("resize") << SettingsChange([](JobSettings &s) { s.width = 10; s.height = 30; })
+    QTest::newRow("resize") << SettingsChange([](JobSettings &s) { s.set(option::width, 10); s.set(option::height, 30); })
                             << ExpectedChain([](const QImage &i) {
                                    return resizeImage(i, 10, 30, true);
                                });
     QTest::newRow("crop instead of resize")
-            << SettingsChange([](JobSettings &s) { s.width = 10; s.height = 6; s.crop = true; })
+            << SettingsChange([](JobSettings &s) { s.set(option::width, 10); s.set(option::height, 6); s.set(option::crop, true); })
             << ExpectedChain([](const QImage &i) { return cropImage(i, 10, 6); });
     QTest::newRow("rotation 360 runs")
-            << SettingsChange([](JobSettings &s) { s.rotation = 360; })
+            << SettingsChange([](JobSettings &s) { s.set(option::rotation, 360); })
             << ExpectedChain([](const QImage &i) { return rotateImage(i, 360); });
     QTest::newRow("rotation -360 runs")
-            << SettingsChange([](JobSettings &s) { s.rotation = -360; })
+            << SettingsChange([](JobSettings &s) { s.set(option::rotation, -360); })
             << ExpectedChain([](const QImage &i) { return rotateImage(i, -360); });
     QTest::newRow("both flips in one call")
-            << SettingsChange([](JobSettings &s) { s.flipHorizontal = s.flipVertical = true; })
+            << SettingsChange([](JobSettings &s) { s.set(option::flipHorizontal, true); s.set(option::flipVertical, true); })
             << ExpectedChain([](const QImage &i) { return flipImage(i, true, true); });
     QTest::newRow("fixed order")
             << SettingsChange([](JobSettings &s) {
-                   s.border = true; s.borderThickness = 3; s.gridSplit = true; s.gridRows = 2;
-                   s.gridCols = 2; s.rotation = 90; s.brightness = 30; s.standardSize = "640x480";
-                   s.aspectRatio = "1:1"; s.filter = "grayscale"; s.extractChannelEnabled = true;
-                   s.channel = "Green"; s.autoEnhanceEnabled = true; s.width = 50; s.height = 40;
+                   s.set(option::border, true); s.set(option::borderThickness, 3); s.set(option::gridSplit, true); s.set(option::gridRows, 2);
+                   s.set(option::gridCols, 2); s.set(option::rotation, 90); s.set(option::brightness, 30); s.set(option::standardSize, "640x480");
+                   s.set(option::aspectRatio, "1:1"); s.set(option::filter, "grayscale"); s.set(option::extractChannelEnabled, true);
+                   s.set(option::channel, "Green"); s.set(option::autoEnhanceEnabled, true); s.set(option::width, 50); s.set(option::height, 40);
                })
             << ExpectedChain([](const QImage &i) {
                    QImage image = applyStandardSize(i, "640x480");
@@ -463,7 +467,7 @@ void BatchWorkerTest::chain()
     const QImage source = batchrun::testImage(30, 20);
     const QString input = batchrun::writeImage(inputs.filePath("source.png"), source);
     JobSettings settings = settingsFor({input}, outputs.path());
-    settings.format = QStringLiteral("PNG");
+    settings.set(option::format, QStringLiteral("PNG"));
     change(settings);
 
     BatchRecorder recorder;
@@ -488,7 +492,7 @@ void BatchWorkerTest::cancellation()
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
     JobSettings settings = settingsFor(paths, outputs.path());
-    settings.jobs = 1;
+    settings.set(option::jobs, 1);
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
                                           static_cast<const std::atomic<bool> *>(&cancel));
     QTRY_COMPARE(holdingDecodersEntered.load(), 1);
@@ -518,7 +522,7 @@ void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
     for (const char *name : {"later1.png", "later2.png", "later3.png"})
         paths << batchrun::writeImage(inputs.filePath(QLatin1String(name)));
     JobSettings settings = settingsFor(paths, outputs.path());
-    settings.jobs = 2;
+    settings.set(option::jobs, 2);
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
@@ -559,7 +563,7 @@ void BatchWorkerTest::globalPoolStaysOpenDuringRun()
         QVERIFY(holdFile.open(QIODevice::WriteOnly) && holdFile.write("HOLD") == 4);
     }
     JobSettings settings = settingsFor(paths, outputs.path());
-    settings.jobs = jobs;
+    settings.set(option::jobs, jobs);
     BatchRecorder recorder;
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder, nullptr);
     QTRY_COMPARE(holdingDecodersEntered.load(), jobs);
@@ -608,7 +612,7 @@ void BatchWorkerTest::runStartsOnAFullGlobalPool()
     for (const char *name : {"a.png", "b.png", "c.png"})
         paths << batchrun::writeImage(inputs.filePath(QLatin1String(name)));
     JobSettings settings = settingsFor(paths, outputs.path());
-    settings.jobs = 2;
+    settings.set(option::jobs, 2);
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
     blockersRelease.release(pool->maxThreadCount());
@@ -623,25 +627,25 @@ void BatchWorkerTest::sameBytesWhateverTheJobs_data()
 
     QTest::newRow("derived names, re-encoded") << SettingsChange([](JobSettings &) {});
     QTest::newRow("numbered, tone and turn to PNG") << SettingsChange([](JobSettings &s) {
-        s.batchRename = true;
-        s.batchPrefix = QStringLiteral("n");
-        s.brightness = 20;
-        s.contrast = 15;
-        s.rotation = 90;
-        s.format = QStringLiteral("PNG");
+        s.set(option::batchRename, true);
+        s.set(option::batchPrefix, QStringLiteral("n"));
+        s.set(option::brightness, 20);
+        s.set(option::contrast, 15);
+        s.set(option::rotation, 90);
+        s.set(option::format, QStringLiteral("PNG"));
     });
     QTest::newRow("resize, blur and enhance to WEBP") << SettingsChange([](JobSettings &s) {
-        s.width = 200;
-        s.height = 150;
-        s.filter = QStringLiteral("blur");
-        s.autoEnhanceEnabled = true;
-        s.format = QStringLiteral("WEBP");
+        s.set(option::width, 200);
+        s.set(option::height, 150);
+        s.set(option::filter, QStringLiteral("blur"));
+        s.set(option::autoEnhanceEnabled, true);
+        s.set(option::format, QStringLiteral("WEBP"));
     });
     QTest::newRow("watermark and border to BMP") << SettingsChange([](JobSettings &s) {
-        s.watermark = true;
-        s.watermarkText = QStringLiteral("© test");
-        s.border = true;
-        s.format = QStringLiteral("BMP");
+        s.set(option::watermark, true);
+        s.set(option::watermarkText, QStringLiteral("© test"));
+        s.set(option::border, true);
+        s.set(option::format, QStringLiteral("BMP"));
     });
 }
 
@@ -681,7 +685,7 @@ void BatchWorkerTest::sameBytesWhateverTheJobs()
         directories.push_back(std::make_unique<QTemporaryDir>());
         JobSettings settings = settingsFor(paths, directories.back()->path());
         change(settings);
-        settings.jobs = jobs;
+        settings.set(option::jobs, jobs);
         BatchRecorder recorder;
         batchrun::runHere(settings, recorder);
         QStringList failed = recorder.failedPaths;
@@ -755,7 +759,7 @@ void BatchWorkerTest::decodedBytesFromHeader()
 
     JobSettings settings;
     QCOMPARE(memorybudget::workingCopies(settings), 2);
-    settings.brightness = 5;
+    settings.set(option::brightness, 5);
     QCOMPARE(memorybudget::workingCopies(settings), 3);
 }
 
@@ -785,7 +789,7 @@ void BatchWorkerTest::exifOrientationApplied()
     file.write(jpegWithOrientation(halvesImage(), quint16(orientation)));
     file.close();
     JobSettings settings = settingsFor({input}, outputs.path());
-    settings.format = QStringLiteral("PNG");
+    settings.set(option::format, QStringLiteral("PNG"));
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);

@@ -1,9 +1,10 @@
-#include "pipeline/chain.h"
 #include "composition/border.h"
 #include "composition/gridcell.h"
 #include "composition/watermark.h"
 #include "filters/emboss.h"
+#include "filters/filter.h"
 #include "geometry/rotation.h"
+#include "pipeline/chain.h"
 #include "tone/brightness.h"
 
 #include <QGuiApplication>
@@ -41,8 +42,8 @@ QImage colourField(int width, int height)
 QStringList stepNames()
 {
     QStringList names;
-    for (const ChainStep &step : chainSteps())
-        names << QString::fromLatin1(step.name);
+    for (const ChainStep *step : chainSteps())
+        names << QString::fromLatin1(step->name);
     return names;
 }
 
@@ -62,35 +63,35 @@ void ChainTest::orderShowsInThePixels_data()
     QTest::addColumn<QImage>("expected");
     const QImage source = colourField(60, 40);
     JobSettings toneThenTurn;
-    toneThenTurn.brightness = 40;
-    toneThenTurn.rotation = 30;
+    toneThenTurn.set(option::brightness, 40);
+    toneThenTurn.set(option::rotation, 30);
     QTest::newRow("brightness before rotation")
             << toneThenTurn << rotateImage(adjustBrightness(source, 40), 30);
 
     JobSettings borderAround;
-    borderAround.watermark = true;
-    borderAround.watermarkText = QStringLiteral("W");
-    borderAround.watermarkPositionIndex = 0;
-    borderAround.border = true;
-    borderAround.borderThickness = 6;
-    borderAround.borderColor = Qt::red;
+    borderAround.set(option::watermark, true);
+    borderAround.set(option::watermarkText, QStringLiteral("W"));
+    borderAround.set(option::watermarkPositionIndex, 0);
+    borderAround.set(option::border, true);
+    borderAround.set(option::borderThickness, 6);
+    borderAround.set(option::borderColor, Qt::red);
     QTest::newRow("watermark before border")
             << borderAround
             << addBorder(addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 0), 6,
                            Qt::red);
 
     JobSettings turnThenFilter;
-    turnThenFilter.rotation = 15;
-    turnThenFilter.filter = QStringLiteral("emboss");
+    turnThenFilter.set(option::rotation, 15);
+    turnThenFilter.set(option::filter, QStringLiteral("emboss"));
     QTest::newRow("rotation before filter")
             << turnThenFilter << applyEmboss(rotateImage(source, 15));
 
     JobSettings cellThenFrame;
-    cellThenFrame.gridSplit = true;
-    cellThenFrame.gridRows = 2;
-    cellThenFrame.gridCols = 2;
-    cellThenFrame.border = true;
-    cellThenFrame.borderThickness = 3;
+    cellThenFrame.set(option::gridSplit, true);
+    cellThenFrame.set(option::gridRows, 2);
+    cellThenFrame.set(option::gridCols, 2);
+    cellThenFrame.set(option::border, true);
+    cellThenFrame.set(option::borderThickness, 3);
     QTest::newRow("grid cell before border")
             << cellThenFrame << addBorder(splitGrid(source, 2, 2), 3, Qt::white);
 }
@@ -108,9 +109,9 @@ void ChainTest::stopsAfterANamedStep()
 {
     const QImage source = colourField(60, 40);
     JobSettings settings;
-    settings.brightness = 40;
-    settings.rotation = 30;
-    settings.border = true;
+    settings.set(option::brightness, 40);
+    settings.set(option::rotation, 30);
+    settings.set(option::border, true);
     const ChainResult result = applyChain(source, settings, QStringLiteral("brightness"));
     QCOMPARE(result.image, adjustBrightness(source, 40));
     // A step that does not run still ends the chain when named.
@@ -125,10 +126,10 @@ void ChainTest::emptyStepFailsNamingIt_data()
     QTest::addColumn<QString>("failure");
 
     JobSettings grid;
-    grid.gridSplit = true;
-    grid.gridRows = 10;
-    grid.gridCols = 10;
-    grid.border = true; // must not turn the empty cell into a frame
+    grid.set(option::gridSplit, true);
+    grid.set(option::gridRows, 10);
+    grid.set(option::gridCols, 10);
+    grid.set(option::border, true); // must not turn the empty cell into a frame
     QTest::newRow("grid larger than the picture")
             << grid << QSize(6, 6) << "grid cell: the picture is smaller than the grid";
     QTest::newRow("empty source") << JobSettings() << QSize() << "";

@@ -1,9 +1,12 @@
 #include "batchrun.h"
+#include "composition/border.h"
+#include "composition/gridcell.h"
 #include "formats/imagefile.h"
 #include "formats/imageheader.h"
-#include "run/outputnaming.h"
 #include "formats/saveimage.h"
 #include "geometry/rotation.h"
+#include "run/options.h"
+#include "run/outputnaming.h"
 
 #include <QBuffer>
 #include <QDirIterator>
@@ -479,8 +482,8 @@ void HostileTest::wideRotation()
     JobSettings settings;
     settings.imagePaths = {wide, after};
     settings.outputDirectory = outputs.path();
-    settings.format = "PNG";
-    settings.rotation = 1;
+    settings.set(option::format, "PNG");
+    settings.set(option::rotation, 1);
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -505,11 +508,11 @@ void HostileTest::emptyIntermediate()
     JobSettings settings;
     settings.imagePaths = {tiny};
     settings.outputDirectory = outputs.path();
-    settings.gridSplit = true;
-    settings.gridRows = 5;
-    settings.gridCols = 5;
-    settings.border = true;
-    settings.borderThickness = 4;
+    settings.set(option::gridSplit, true);
+    settings.set(option::gridRows, 5);
+    settings.set(option::gridCols, 5);
+    settings.set(option::border, true);
+    settings.set(option::borderThickness, 4);
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -541,8 +544,8 @@ void HostileTest::fullDevice()
     JobSettings settings;
     settings.imagePaths = {input};
     settings.outputDirectory = outputs.path();
-    settings.format = format;
-    settings.quality = 100;
+    settings.set(option::format, format);
+    settings.set(option::quality, 100);
     BatchRecorder recorder;
     QString expectedReason;
     if (smallFileSystem) {

@@ -181,12 +181,12 @@ void ToneTest::toneStepsOfOneChainMatchReference()
     QFETCH(QImage, source);
     QFETCH(int, parameter);
     JobSettings settings;
-    settings.brightness = parameter;
-    settings.contrast = (parameter * 7) % 101;
-    settings.autoEnhanceEnabled = parameter % 2 == 0;
-    QImage expected = reference::adjustBrightness(reference::workingImage(source), settings.brightness);
-    expected = reference::adjustContrast(expected, settings.contrast);
-    if (settings.autoEnhanceEnabled)
+    settings.set(option::brightness, parameter);
+    settings.set(option::contrast, (parameter * 7) % 101);
+    settings.set(option::autoEnhanceEnabled, parameter % 2 == 0);
+    QImage expected = reference::adjustBrightness(reference::workingImage(source), settings.value(option::brightness));
+    expected = reference::adjustContrast(expected, settings.value(option::contrast));
+    if (settings.value(option::autoEnhanceEnabled))
         expected = reference::autoEnhance(expected);
 
     const QImage untouched = source.copy();

@@ -1,7 +1,7 @@
 #ifndef OPTIONCHANGES_H
 #define OPTIONCHANGES_H
 
-#include "pipeline/options.h"
+#include "run/options.h"
 
 #include <QMap>
 #include <QString>
@@ -15,9 +15,9 @@ inline FieldValues changedFields(const JobSettings &settings)
 {
     const JobSettings initial;
     FieldValues changed;
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.value(settings) != option.value(initial))
-            changed.insert(QString::fromUtf8(option.name), option.value(settings));
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->value(settings) != option->value(initial))
+            changed.insert(QString::fromUtf8(option->name), option->value(settings));
     }
     return changed;
 }

@@ -1,7 +1,12 @@
+#include "composition/gridcell.h"
+#include "composition/watermark.h"
+#include "geometry/size.h"
 #include "mainwindow.h"
 #include "optionwidgets.h"
-#include "pipeline/options.h"
+#include "run/options.h"
 #include "support/optionchanges.h"
+#include "tone/brightness.h"
+#include "tone/saturation.h"
 #include "window/windowtestsupport.h"
 
 #include <QAbstractSlider>
@@ -142,7 +147,8 @@ void TestOptionMapping::controlReachesItsField()
 
 void TestOptionMapping::everyControlIsTested()
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         if (option.widget)
             QVERIFY2(testedControls.contains(QString::fromUtf8(option.widget)), option.widget);
     }
@@ -150,7 +156,8 @@ void TestOptionMapping::everyControlIsTested()
 
 void TestOptionMapping::controlsTakeTheDeclaredRanges()
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         QWidget *control = optionwidgets::controlOf(window.get(), option);
         QVERIFY2(!option.widget || control, option.widget);
         if (!control || option.type != OptionDeclaration::Type::Integer)
@@ -165,14 +172,14 @@ void TestOptionMapping::startShowsTheInitialValues()
 {
     QCOMPARE(changedFields(optionwidgets::captureOptions(window.get())), FieldValues());
     const JobSettings shown = optionwidgets::captureOptions(window.get());
-    QCOMPARE(shown.brightness, 0);
-    QCOMPARE(shown.saturation, 100);
-    QCOMPARE(shown.quality, 85);
-    QCOMPARE(shown.keepAspectRatio, true);
-    QCOMPARE(shown.watermarkText, QStringLiteral("Watermark"));
-    QCOMPARE(shown.watermarkColor, QColor(Qt::white));
-    QCOMPARE(shown.gridRows, 3);
-    QCOMPARE(shown.batchPrefix, QStringLiteral("image"));
+    QCOMPARE(shown.value(option::brightness), 0);
+    QCOMPARE(shown.value(option::saturation), 100);
+    QCOMPARE(shown.value(option::quality), 85);
+    QCOMPARE(shown.value(option::keepAspectRatio), true);
+    QCOMPARE(shown.value(option::watermarkText), QStringLiteral("Watermark"));
+    QCOMPARE(shown.value(option::watermarkColor), QColor(Qt::white));
+    QCOMPARE(shown.value(option::gridRows), 3);
+    QCOMPARE(shown.value(option::batchPrefix), QStringLiteral("image"));
 }
 
 QTEST_MAIN(TestOptionMapping)
