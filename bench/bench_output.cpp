@@ -123,9 +123,9 @@ void writeJpeg(benchmark::State &state, bool strip, bool transparent)
             ? photos().pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)
             : photos().pixels;
     for (auto _ : state) {
-        QString reason;
-        QStringList warnings;
-        if (!writeOutput(image, photos().upright, output, settings, &reason, &warnings))
+        InputOutcome outcome;
+        writeOutput(image, photos().upright, output, settings, outcome);
+        if (outcome.failed())
             state.SkipWithError("not written");
     }
 }
@@ -134,8 +134,8 @@ void load(benchmark::State &state, bool turned)
 {
     const QString path = turned ? photos().turned : photos().upright;
     for (auto _ : state) {
-        QString reason;
-        const QImage image = loadImage(path, &reason);
+        InputOutcome outcome;
+        const QImage image = loadImage(path, outcome);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

@@ -250,12 +250,16 @@ void raiseImageDecodeLimit()
         QImageReader::setAllocationLimit(allocationLimitMegabytes);
 }
 
-QImage loadImage(const QString &path, QString *reason, QStringList *warnings)
+QImage loadImage(const QString &path, InputOutcome &outcome)
 {
-    QFile file;
-    *reason = openRegularFile(path, &file);
-    if (!reason->isEmpty())
+    const auto failed = [&outcome](const QString &reason) {
+        outcome.fail(reason);
         return QImage();
+    };
+    QFile file;
+    const QString unopened = openRegularFile(path, &file);
+    if (!unopened.isEmpty())
+        return failed(unopened);
     DecoderMessages decoderMessages;
     QImageReader reader(&file);
     // Qt's reader looks for a format's decoder among all of them unless told
@@ -266,26 +270,21 @@ QImage loadImage(const QString &path, QString *reason, QStringList *warnings)
     reader.setAutoDetectImageFormat(signature.isEmpty());
     const QByteArray format = reader.format();
     decoderMessages.expectFormat(format);
-    if (format == "svg" || format == "svgz") {
-        *reason = cannotRead(QStringLiteral("SVG pictures are not accepted"));
-        return QImage();
-    }
-    *reason = sizeFailure(reader);
-    if (!reason->isEmpty())
-        return QImage();
+    if (format == "svg" || format == "svgz")
+        return failed(cannotRead(QStringLiteral("SVG pictures are not accepted")));
+    const QString oversized = sizeFailure(reader);
+    if (!oversized.isEmpty())
+        return failed(oversized);
     const QImage image = format == "jpeg" ? readJpeg(reader, file)
             : format == "png"             ? readPng(reader, file)
                                           : readWithinLimit(reader);
-    if (image.isNull()) {
-        *reason = readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray());
-        return QImage();
-    }
+    if (image.isNull())
+        return failed(readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray()));
     const QImageIOHandler::Transformations transformation = reader.transformation();
     // Counted from the start of the file, where a decoder that counts afresh
     // (TIFF) expects it.
     const int frames = file.seek(0) ? reader.imageCount() : 0;
     const QStringList lacking = decodedWarnings(file, format, frames);
-    if (warnings)
-        *warnings << decoderMessages.messages() << lacking;
+    outcome.warnings << decoderMessages.messages() << lacking;
     return upright(image, transformation);
 }

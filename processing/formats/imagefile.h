@@ -1,6 +1,8 @@
 #ifndef IMAGEFILE_H
 #define IMAGEFILE_H
 
+#include "job/inputoutcome.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -25,9 +27,10 @@ QString openRegularFile(const QString &path, QFile *file);
 // Decodes path with its EXIF orientation applied, the format taken from the
 // content whatever the name says. Only a regular file is opened, never
 // blocking; SVG is refused, as it may pull in any local file by reference.
-// On failure returns a null image and stores a short reason ("cannot read:
-// ...", "too large: ..."). A picture that decodes although damaged is
-// returned, and what the decoder said about it is appended to warnings.
-QImage loadImage(const QString &path, QString *reason, QStringList *warnings = nullptr);
+// On failure returns a null image and fails outcome with a short reason
+// ("cannot read: ...", "too large: ..."). A picture that decodes although
+// damaged is returned, and what the decoder said about it is added to
+// outcome's warnings.
+QImage loadImage(const QString &path, InputOutcome &outcome);
 
 #endif // IMAGEFILE_H

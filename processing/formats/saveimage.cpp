@@ -118,14 +118,10 @@ bool encodeInMemory(const QImage &picture, const QString &format, int quality, c
 // name alone. A BMP carries no metadata, so edit has nothing to do there: a
 // 32-bit picture goes straight into the file through our writer, without a
 // file-sized buffer.
-bool saveImage(const QImage &image, const QString &path, const QString &format, int quality,
-               QString *errorString, const EncodedFileEdit &edit)
+void saveImage(const QImage &image, const QString &path, const QString &format, int quality,
+               InputOutcome &outcome, const EncodedFileEdit &edit)
 {
-    auto fail = [errorString](const QString &reason) {
-        if (errorString)
-            *errorString = reason;
-        return false;
-    };
+    auto fail = [&outcome](const QString &reason) { outcome.fail(reason); };
     const QImage picture = opaqueForFormat(image, format);
     if (picture.isNull())
         return fail(QStringLiteral("cannot write: the processed image is empty"));
@@ -143,7 +139,7 @@ bool saveImage(const QImage &image, const QString &path, const QString &format, 
             file.cancelWriting();
             return fail(QStringLiteral("cannot write: %1").arg(reason.toLower()));
         }
-        return true;
+        return;
     }
     QByteArray encoded;
     QString encoderFailure;
@@ -159,5 +155,4 @@ bool saveImage(const QImage &image, const QString &path, const QString &format, 
         file.cancelWriting();
         return fail(QStringLiteral("cannot write: %1").arg(reason.toLower()));
     }
-    return true;
 }

@@ -1,6 +1,8 @@
 #ifndef SAVEIMAGE_H
 #define SAVEIMAGE_H
 
+#include "job/inputoutcome.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -15,10 +17,9 @@ using EncodedFileEdit = std::function<void(QByteArray &encoded)>;
 // at quality 1..100, with its colour profile; for JPG and BMP, which hold no
 // alpha, laid over white. The file is written to a temporary name and renamed
 // into place only once the encoder succeeded, so a failed write leaves
-// neither a truncated file nor damage to an earlier file of that name. On
-// failure returns false and, when errorString is given, stores the reason
-// there.
-bool saveImage(const QImage &image, const QString &path, const QString &format, int quality,
-               QString *errorString = nullptr, const EncodedFileEdit &edit = {});
+// neither a truncated file nor damage to an earlier file of that name. A
+// failure fails outcome with its reason.
+void saveImage(const QImage &image, const QString &path, const QString &format, int quality,
+               InputOutcome &outcome, const EncodedFileEdit &edit = {});
 
 #endif // SAVEIMAGE_H

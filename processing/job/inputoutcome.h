@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// What became of one input of a run.
+// What became of one input of a run, carried from its reading through every
+// step to its writing and on to the report: each stage records a failure or
+// a warning here instead of handing back a reason of its own.
 struct InputOutcome
 {
     enum class Kind { Written, Skipped, Failed };
@@ -16,7 +18,16 @@ struct InputOutcome
     // metadata that could not be copied), each a short text without the path.
     QStringList warnings;
 
-    static InputOutcome failed(const QString &reason) { return {Kind::Failed, reason, {}}; }
+    bool failed() const { return kind == Kind::Failed; }
+    // A failed input is reported by its reason alone.
+    void fail(const QString &why)
+    {
+        kind = Kind::Failed;
+        reason = why;
+        warnings.clear();
+    }
+
+    static InputOutcome failure(const QString &reason) { return {Kind::Failed, reason, {}}; }
     static InputOutcome skipped(const QString &reason) { return {Kind::Skipped, reason, {}}; }
 };
 

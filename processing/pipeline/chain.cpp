@@ -73,7 +73,7 @@ QString failureOf(const ChainStep &step, const QImage &input, const JobSettings 
 
 } // namespace
 
-ChainResult applyChain(QImage image, const JobSettings &settings, const QString &stopAfter)
+QImage applyChain(QImage image, const JobSettings &settings, InputOutcome &outcome, const QString &stopAfter)
 {
     const QList<const ChainStep *> &steps = chainSteps();
     for (qsizetype index = 0; index < steps.size();) {
@@ -92,13 +92,15 @@ ChainResult applyChain(QImage image, const JobSettings &settings, const QString 
                 if (!result.isNull())
                     pixelaccess::copyMetadata(image, result);
             }
-            if (result.isNull())
-                return {QImage(), failureOf(step, image, settings)};
+            if (result.isNull()) {
+                outcome.fail(failureOf(step, image, settings));
+                return QImage();
+            }
             image = std::move(result);
         }
         if (isNamed(*steps.at(next - 1), stopAfter))
             break;
         index = next;
     }
-    return {image, QString()};
+    return image;
 }

@@ -1,6 +1,7 @@
 #ifndef CHAIN_H
 #define CHAIN_H
 
+#include "job/inputoutcome.h"
 #include "job/step.h"
 
 #include <QImage>
@@ -10,20 +11,15 @@
 // The steps in the order a run applies them.
 const QList<const ChainStep *> &chainSteps();
 
-struct ChainResult
-{
-    QImage image;
-    // Empty when every step left a picture; otherwise "step: reason".
-    QString failure;
-};
-
 // Sends image through every step that runs for settings, in chain order,
 // and stops after the step named stopAfter when one is given. A step that
-// leaves an empty picture ends the chain with a failure naming that step.
+// leaves an empty picture ends the chain: outcome fails with "step: reason"
+// and the result is null.
 // Table steps that run one after the other take a single pass with their
 // composed table where that gives the same pixels, and rewrite a picture no
 // one else holds in place: hand image over (std::move) to let the chain
 // drop it as soon as it is no longer needed.
-ChainResult applyChain(QImage image, const JobSettings &settings, const QString &stopAfter = QString());
+QImage applyChain(QImage image, const JobSettings &settings, InputOutcome &outcome,
+                  const QString &stopAfter = QString());
 
 #endif // CHAIN_H

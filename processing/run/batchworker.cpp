@@ -8,10 +8,10 @@
 #include "run/memorybudget.h"
 #include "run/options.h"
 #include "run/outputnaming.h"
+#include "run/runreport.h"
 #include "run/writeoutput.h"
 
 #include <QMetaObject>
-#include <QObject>
 #include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
@@ -30,50 +30,39 @@ InputOutcome processInput(const QString &inputPath, const QString &outputPath,
                           const JobSettings &settings)
 {
     InputOutcome outcome;
-    QString reason;
     try {
-        QImage loaded = loadImage(inputPath, &reason, &outcome.warnings);
-        if (loaded.isNull())
-            return InputOutcome::failed(reason);
+        QImage image = loadImage(inputPath, outcome);
         // Handed over, so the chain can drop the decoded picture after its first step.
-        const ChainResult result = applyChain(std::move(loaded), settings);
-        if (!result.failure.isEmpty())
-            return InputOutcome::failed(result.failure);
-        if (!writeOutput(result.image, inputPath, outputPath, settings, &reason,
-                         &outcome.warnings))
-            return InputOutcome::failed(reason);
+        if (!outcome.failed())
+            image = applyChain(std::move(image), settings, outcome);
+        if (!outcome.failed())
+            writeOutput(image, inputPath, outputPath, settings, outcome);
     } catch (const std::bad_alloc &) {
-        return InputOutcome::failed(QStringLiteral("out of memory"));
+        outcome.fail(QStringLiteral("out of memory"));
     } catch (const std::exception &error) {
-        return InputOutcome::failed(
-                QStringLiteral("failed: %1").arg(QString::fromLocal8Bit(error.what())));
+        outcome.fail(QStringLiteral("failed: %1").arg(QString::fromLocal8Bit(error.what())));
     }
     return outcome;
 }
 
-// A receiver without the slot would silently see nothing of the run.
-template <typename... Arguments>
-void post(QObject *receiver, const char *slot, Arguments... arguments)
+// Emits signal of report on report's thread, in the order of the calls.
+template <typename... Parameters, typename... Arguments>
+void post(RunReport *report, void (RunReport::*signal)(Parameters...), Arguments... arguments)
 {
-    const bool posted =
-            QMetaObject::invokeMethod(receiver, slot, Qt::QueuedConnection, arguments...);
-    if (!posted)
-        qWarning("runBatch: %s has no slot %s", receiver->metaObject()->className(), slot);
+    QMetaObject::invokeMethod(
+            report, [=] { (report->*signal)(arguments...); }, Qt::QueuedConnection);
 }
 
 // Everything but a plain written file: failure or skip, and each warning.
-void report(QObject *receiver, const QString &inputPath, const InputOutcome &outcome)
+void report(RunReport *runReport, const QString &inputPath, const InputOutcome &outcome)
 {
-    if (outcome.kind != InputOutcome::Kind::Written) {
-        const char *slot = outcome.kind == InputOutcome::Kind::Skipped ? batchreceiver::fileSkipped
-                                                                       : batchreceiver::fileFailed;
-        post(receiver, slot, Q_ARG(QString, inputPath), Q_ARG(QString, outcome.reason));
-    }
+    if (outcome.kind == InputOutcome::Kind::Failed)
+        post(runReport, &RunReport::inputFailed, inputPath, outcome.reason);
+    else if (outcome.kind == InputOutcome::Kind::Skipped)
+        post(runReport, &RunReport::inputSkipped, inputPath, outcome.reason);
     for (const QString &warning : outcome.warnings)
-        post(receiver, batchreceiver::fileWarning, Q_ARG(QString, inputPath),
-             Q_ARG(QString, warning));
+        post(runReport, &RunReport::inputWarned, inputPath, warning);
 }
-
 
 // Where every input goes, in input order, fixed before any input is
 // processed: so the names do not depend on which input finishes first, nor
@@ -106,10 +95,10 @@ int jobCount(const JobSettings &settings)
 class Schedule
 {
 public:
-    Schedule(const JobSettings &settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
+    Schedule(const JobSettings &settings, RunReport *runReport, const std::atomic<bool> *cancelRequested)
         : settings(settings)
         , outputs(assignOutputPaths(settings))
-        , receiver(receiver)
+        , runReport(runReport)
         , cancelRequested(cancelRequested)
         , budget(memorybudget::machineBudget())
         , copies(memorybudget::workingCopies(settings))
@@ -133,7 +122,7 @@ public:
             if (!admit(index, cost, memory))
                 return;
             const InputOutcome outcome = !outputProblem.isEmpty()
-                    ? InputOutcome::failed(outputProblem)
+                    ? InputOutcome::failure(outputProblem)
                     : output.skip
                     ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
                     : processInput(inputPath, output.path, settings);
@@ -181,15 +170,15 @@ private:
         bytesInFlight -= cost;
         --inputsInFlight;
         ++completed;
-        report(receiver, settings.imagePaths.at(index), outcome);
+        report(runReport, settings.imagePaths.at(index), outcome);
         const int percent = int(qint64(completed) * 100 / outputs.size());
-        post(receiver, batchreceiver::updateProgress, Q_ARG(int, percent));
+        post(runReport, &RunReport::progressed, percent);
         changed.notify_all();
     }
 
     const JobSettings &settings;
     const QList<OutputChoice> outputs;
-    QObject *const receiver;
+    RunReport *const runReport;
     const std::atomic<bool> *const cancelRequested;
     const qint64 budget;
     const int copies;
@@ -245,10 +234,10 @@ void runWorkers(Schedule &schedule, int jobs)
 
 } // namespace
 
-void runBatch(JobSettings settings, QObject *receiver, const std::atomic<bool> *cancelRequested)
+void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested)
 {
     raiseImageDecodeLimit();
-    Schedule schedule(settings, receiver, cancelRequested);
+    Schedule schedule(settings, report, cancelRequested);
     runWorkers(schedule, jobCount(settings));
-    post(receiver, batchreceiver::processingFinished);
+    post(report, &RunReport::finished);
 }

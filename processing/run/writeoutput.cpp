@@ -4,15 +4,17 @@
 #include "formats/saveimage.h"
 #include "run/options.h"
 
-bool writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
-                 const JobSettings &settings, QString *reason, QStringList *warnings)
+void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
+                 const JobSettings &settings, InputOutcome &outcome)
 {
     const bool strip = settings.value(option::stripMetadata);
     const QString format = settings.value(option::format);
     const int quality = settings.value(option::quality);
     const QImage output = withOutputTexts(image, strip);
-    if (strip)
-        return saveImage(output, outputPath, format, quality, reason);
+    if (strip) {
+        saveImage(output, outputPath, format, quality, outcome);
+        return;
+    }
     QString warning;
     const PhotoMetadata metadata = PhotoMetadata::read(inputPath, &warning);
     const auto carryMetadata = [&](QByteArray &encoded) {
@@ -20,8 +22,7 @@ bool writeOutput(const QImage &image, const QString &inputPath, const QString &o
         if (warning.isEmpty())
             warning = problem;
     };
-    const bool written = saveImage(output, outputPath, format, quality, reason, carryMetadata);
-    if (written && !warning.isEmpty())
-        warnings->append(warning);
-    return written;
+    saveImage(output, outputPath, format, quality, outcome, carryMetadata);
+    if (!outcome.failed() && !warning.isEmpty())
+        outcome.warnings.append(warning);
 }

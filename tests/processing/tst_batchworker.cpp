@@ -246,7 +246,7 @@ void BatchWorkerTest::callsArriveQueuedOnReceiverThread()
     JobSettings settings = settingsFor(paths, outputs.path());
     settings.set(option::jobs, 1); // the inputs finish in their order
     BatchRecorder recorder;
-    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder.report,
                                           static_cast<const std::atomic<bool> *>(nullptr));
     QTRY_COMPARE(recorder.finishedCount, 1);
     run.waitForFinished();
@@ -493,7 +493,7 @@ void BatchWorkerTest::cancellation()
     BatchRecorder recorder;
     JobSettings settings = settingsFor(paths, outputs.path());
     settings.set(option::jobs, 1);
-    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder.report,
                                           static_cast<const std::atomic<bool> *>(&cancel));
     QTRY_COMPARE(holdingDecodersEntered.load(), 1);
     cancel.store(true);
@@ -525,7 +525,7 @@ void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
     settings.set(option::jobs, 2);
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
-    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder.report,
                                           static_cast<const std::atomic<bool> *>(&cancel));
     QTRY_COMPARE(holdingDecodersEntered.load(), 2);
     cancel.store(true);
@@ -565,7 +565,7 @@ void BatchWorkerTest::globalPoolStaysOpenDuringRun()
     JobSettings settings = settingsFor(paths, outputs.path());
     settings.set(option::jobs, jobs);
     BatchRecorder recorder;
-    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder, nullptr);
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder.report, nullptr);
     QTRY_COMPARE(holdingDecodersEntered.load(), jobs);
 
     QThreadPool *pool = QThreadPool::globalInstance();
@@ -588,7 +588,7 @@ void BatchWorkerTest::globalPoolStaysOpenDuringRun()
         }
         QTRY_COMPARE(running.load(), threads);
     }
-    QCoreApplication::sendPostedEvents(&recorder);
+    QCoreApplication::sendPostedEvents(&recorder.report);
     QCOMPARE(recorder.finishedCount, 1);
     QCOMPARE(batchrun::entriesOf(outputs.path()).size(), jobs);
 }

@@ -414,8 +414,9 @@ void HostileTest::outputNameTaken()
     auto after = snapshot(root.path());
     QVERIFY(after.remove("in/a.png") == 1 && after.remove("out/a_processed_2.jpg") == 1);
     QCOMPARE(after, before);
-    QString reason;
-    QVERIFY(!saveImage(batchrun::testImage(4, 4), odd, "JPG", 85, &reason));
+    InputOutcome outcome;
+    saveImage(batchrun::testImage(4, 4), odd, "JPG", 85, outcome);
+    const QString reason = outcome.reason;
     QVERIFY2(reason == "cannot write: the output name is a symbolic link"
                      || reason == "cannot write: the output name is not a regular file",
              qPrintable(reason));
@@ -435,7 +436,7 @@ void HostileTest::namedPipeNeverBlocks()
     settings.outputDirectory = outputs.path();
 
     BatchRecorder recorder;
-    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder, nullptr);
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder.report, nullptr);
     const bool finishedInTime = QTest::qWaitFor([&run] { return run.isFinished(); }, 5000);
     if (!finishedInTime) {
         QFile writer(pipe);
@@ -443,7 +444,7 @@ void HostileTest::namedPipeNeverBlocks()
     }
     run.waitForFinished();
     QVERIFY2(finishedInTime, "the run waited on a named pipe");
-    QCoreApplication::sendPostedEvents(&recorder);
+    QCoreApplication::sendPostedEvents(&recorder.report);
     QCOMPARE(recorder.failedPaths, QStringList{pipe});
     QCOMPARE(recorder.failureReasons, QStringList{"cannot read: not a regular file"});
     QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList{"after_processed.jpg"});
@@ -578,9 +579,9 @@ void HostileTest::oneBitScanWithinLimit()
     QVERIFY(scan.save(path));
     scan = QImage();
     raiseImageDecodeLimit();
-    QString reason;
-    const QImage loaded = loadImage(path, &reason);
-    QCOMPARE(reason, QString());
+    InputOutcome outcome;
+    const QImage loaded = loadImage(path, outcome);
+    QCOMPARE(outcome.reason, QString());
     QCOMPARE(loaded.size(), QSize(20000, 20000));
 }
 

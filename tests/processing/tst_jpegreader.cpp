@@ -31,9 +31,9 @@ namespace {
 
 void compareWithQt(const QString &path)
 {
-    QString reason;
-    const QImage loaded = loadImage(path, &reason);
-    QVERIFY2(reason.isEmpty(), qPrintable(reason));
+    InputOutcome outcome;
+    const QImage loaded = loadImage(path, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     QImageReader reader(path);
     const QImage expected = reader.read();
     QCOMPARE(loaded.format(), expected.format());
@@ -116,18 +116,17 @@ void JpegReaderTest::damagedFilesAsQtReadsThem()
     QVERIFY(cutFile.open(QIODevice::WriteOnly) && cutFile.write(bytes.left(bytes.size() / 2)) > 0);
     cutFile.close();
     compareWithQt(cut);
-    QString reason;
-    QStringList warnings;
-    QVERIFY(!loadImage(cut, &reason, &warnings).isNull());
-    QVERIFY2(!warnings.isEmpty(), "a cut JPEG decoded without a warning");
+    InputOutcome outcome;
+    QVERIFY(!loadImage(cut, outcome).isNull());
+    QVERIFY2(!outcome.warnings.isEmpty(), "a cut JPEG decoded without a warning");
 
     const QString headerOnly = directory.filePath(QStringLiteral("header.jpg"));
     QFile headerFile(headerOnly);
     QVERIFY(headerFile.open(QIODevice::WriteOnly) && headerFile.write(bytes.left(200)) == 200);
     headerFile.close();
     QVERIFY(QImage(headerOnly).isNull());
-    QVERIFY(loadImage(headerOnly, &reason).isNull());
-    QCOMPARE(reason, QStringLiteral("cannot read: unsupported or damaged image"));
+    QVERIFY(loadImage(headerOnly, outcome).isNull());
+    QCOMPARE(outcome.reason, QStringLiteral("cannot read: unsupported or damaged image"));
 }
 
 QTEST_GUILESS_MAIN(JpegReaderTest)

@@ -131,9 +131,9 @@ void LargeImagesTest::decodesMatchQt()
         source.setColorSpace(QColorSpace::DisplayP3);
     QVERIFY(source.save(path, fileFormat.constData(), 90));
 
-    QString reason;
-    const QImage loaded = loadImage(path, &reason);
-    QVERIFY2(reason.isEmpty(), qPrintable(reason));
+    InputOutcome outcome;
+    const QImage loaded = loadImage(path, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     const QImage expected(path);
     QCOMPARE(loaded.format(), expected.format());
     QCOMPARE(loaded.colorSpace(), expected.colorSpace());

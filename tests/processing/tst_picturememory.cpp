@@ -100,10 +100,10 @@ void PictureMemoryTest::loadsOnReusedMemoryMatchQt()
         QVERIFY(differential::randomImage(pictureSize, format, seed).save(paths.last(), nullptr, 90));
     }
     picturememory::KeptForReuse memory;
-    QString reason;
-    const uchar *firstBits = loadImage(paths.at(0), &reason).constBits();
-    const QImage second = loadImage(paths.at(1), &reason);
-    QVERIFY2(reason.isEmpty(), qPrintable(reason));
+    InputOutcome outcome;
+    const uchar *firstBits = loadImage(paths.at(0), outcome).constBits();
+    const QImage second = loadImage(paths.at(1), outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     if (fileFormat == "jpg") // decoded by our reader straight into the kept memory
         QCOMPARE(second.constBits(), firstBits);
     QVERIFY(second == QImage(paths.at(1)));
@@ -127,12 +127,11 @@ void PictureMemoryTest::cutRowsShowNoEarlierPicture()
     cut.close();
 
     picturememory::KeptForReuse memory;
-    QString reason;
-    QVERIFY(!loadImage(brightPath, &reason).isNull());
-    QStringList warnings;
-    const QImage loaded = loadImage(cutPath, &reason, &warnings);
-    QVERIFY2(!loaded.isNull(), qPrintable(reason));
-    QVERIFY(!warnings.isEmpty());
+    InputOutcome outcome;
+    QVERIFY(!loadImage(brightPath, outcome).isNull());
+    const QImage loaded = loadImage(cutPath, outcome);
+    QVERIFY2(!loaded.isNull(), qPrintable(outcome.reason));
+    QVERIFY(!outcome.warnings.isEmpty());
     // BMP rows run from the bottom: the top half is what the file lacks.
     QCOMPARE(loaded.pixel(0, 0), qRgb(0, 0, 0));
     QCOMPARE(loaded.pixel(639, 100), qRgb(0, 0, 0));

@@ -187,8 +187,8 @@ Layout chunksQtReads()
 
 void compareWithQt(const QString &path)
 {
-    QString reason;
-    const QImage loaded = loadImage(path, &reason);
+    InputOutcome outcome;
+    const QImage loaded = loadImage(path, outcome);
     QImageReader reader(path);
     const QImage expected = reader.read();
     QCOMPARE(loaded.isNull(), expected.isNull());

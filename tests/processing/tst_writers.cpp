@@ -144,8 +144,9 @@ void WritersTest::savedFileIsQts()
     QImage image = differential::randomImage(QSize(37, 11), QImage::Format_RGB32, 99);
     image.setColorSpace(QColorSpace::DisplayP3);
     const QString path = directory.filePath(QStringLiteral("out.") + qtFormat);
-    QString reason;
-    QVERIFY2(saveImage(image, path, format, 85, &reason), qPrintable(reason));
+    InputOutcome outcome;
+    saveImage(image, path, format, 85, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll() == batchrun::encoded(image, qtFormat.constData(), 85));

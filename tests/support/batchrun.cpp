@@ -3,6 +3,15 @@
 #include <QBuffer>
 #include <QtEndian>
 
+BatchRecorder::BatchRecorder()
+{
+    connect(&report, &RunReport::progressed, this, &BatchRecorder::updateProgress);
+    connect(&report, &RunReport::inputFailed, this, &BatchRecorder::fileFailed);
+    connect(&report, &RunReport::inputSkipped, this, &BatchRecorder::fileSkipped);
+    connect(&report, &RunReport::inputWarned, this, &BatchRecorder::fileWarning);
+    connect(&report, &RunReport::finished, this, &BatchRecorder::processingFinished);
+}
+
 QString BatchRecorder::reasonFor(const QString &path) const
 {
     const int index = failedPaths.indexOf(path);
@@ -52,8 +61,8 @@ namespace batchrun {
 
 void runHere(const JobSettings &settings, BatchRecorder &recorder, const std::atomic<bool> *cancelRequested)
 {
-    runBatch(settings, &recorder, cancelRequested);
-    QCoreApplication::sendPostedEvents(&recorder);
+    runBatch(settings, &recorder.report, cancelRequested);
+    QCoreApplication::sendPostedEvents(&recorder.report);
 }
 
 QImage testImage(int width, int height, int seed)

@@ -1,10 +1,11 @@
 #ifndef BATCHRUN_H
 #define BATCHRUN_H
 
-// Shared by the worker tests: a receiver that records every call of a run,
-// and small helpers for input files and output directories.
+// Shared by the worker tests: a recorder of everything a run reports, and
+// small helpers for input files and output directories.
 
 #include "run/batchworker.h"
+#include "run/runreport.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -25,6 +26,10 @@ class BatchRecorder : public QObject
     Q_OBJECT
 
 public:
+    BatchRecorder();
+
+    // Hand this to runBatch; what it hears is recorded below.
+    RunReport report;
     QList<int> progress;
     QStringList failedPaths;
     QStringList failureReasons;
@@ -37,7 +42,6 @@ public:
     QStringList events;
     int finishedCount = 0;
     bool allOnOwnThread = true;
-    // When set, raised at the first progress call.
 
     QString reasonFor(const QString &path) const;
 
@@ -54,8 +58,8 @@ private:
 
 namespace batchrun {
 
-// Runs on this thread and then delivers the queued calls, so a test sees
-// every call of the run without waiting.
+// Runs on this thread and then delivers what the run posted, so a test sees
+// everything the run reported without waiting.
 void runHere(const JobSettings &settings, BatchRecorder &recorder,
              const std::atomic<bool> *cancelRequested = nullptr);
 
