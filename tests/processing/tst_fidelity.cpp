@@ -1,21 +1,9 @@
 #include "batchrun.h"
-#include "composition/border.h"
-#include "composition/channel.h"
-#include "composition/gridcell.h"
-#include "composition/watermark.h"
-#include "filters/filter.h"
-#include "geometry/aspectratio.h"
-#include "geometry/flip.h"
 #include "geometry/rotation.h"
-#include "geometry/size.h"
-#include "geometry/standardsize.h"
 #include "pipeline/chain.h"
 #include "run/batchworker.h"
 #include "run/options.h"
-#include "tone/autoenhance.h"
-#include "tone/brightness.h"
-#include "tone/contrast.h"
-#include "tone/saturation.h"
+#include "support/optionchanges.h"
 
 #include <QColorSpace>
 #include <QImageReader>
@@ -153,28 +141,6 @@ QString outputOf(const JobSettings &settings)
 
 const QStringList formats = {QStringLiteral("JPG"), QStringLiteral("PNG"), QStringLiteral("WEBP")};
 
-// A settings change that runs exactly the named step, for every step of the chain.
-const QMap<QString, SettingsChange> &stepChanges()
-{
-    static const QMap<QString, SettingsChange> changes = {
-        {"standard size", [](JobSettings &s) { s.set(option::standardSize, "640x480"); }},
-        {"aspect ratio", [](JobSettings &s) { s.set(option::aspectRatio, "1:1"); }},
-        {"size", [](JobSettings &s) { s.set(option::width, 30); }},
-        {"brightness", [](JobSettings &s) { s.set(option::brightness, 20); }},
-        {"contrast", [](JobSettings &s) { s.set(option::contrast, 20); }},
-        {"saturation", [](JobSettings &s) { s.set(option::saturation, 150); }},
-        {"rotation", [](JobSettings &s) { s.set(option::rotation, 90); }},
-        {"flip", [](JobSettings &s) { s.set(option::flipHorizontal, true); }},
-        {"filter", [](JobSettings &s) { s.set(option::filter, "blur"); }},
-        {"auto enhance", [](JobSettings &s) { s.set(option::autoEnhanceEnabled, true); }},
-        {"channel", [](JobSettings &s) { s.set(option::extractChannelEnabled, true); }},
-        {"grid cell", [](JobSettings &s) { s.set(option::gridSplit, true); s.set(option::gridRows, 2); s.set(option::gridCols, 2); }},
-        {"watermark", [](JobSettings &s) { s.set(option::watermark, true); }},
-        {"border", [](JobSettings &s) { s.set(option::border, true); }},
-    };
-    return changes;
-}
-
 // Transparent on the left, opaque green on the right.
 QImage halfTransparent(QImage::Format format)
 {
@@ -220,9 +186,11 @@ void FidelityTest::profileAndResolutionThroughEveryStep_data()
                     << format << SettingsChange([](JobSettings &) {}) << int(profile);
         }
         for (const ChainStep *step : chainSteps()) {
-            QVERIFY2(stepChanges().contains(step->name), step->name);
+            for (const ChainStep *other : chainSteps())
+                QVERIFY2(other->runs(withStepChanged(*step)) == (other == step), other->name);
             QTest::addRow("%s %s", qPrintable(format), step->name)
-                    << format << stepChanges().value(step->name) << int(QColorSpace::AdobeRgb);
+                    << format << SettingsChange([step](JobSettings &s) { s = withStepChanged(*step, s); })
+                    << int(QColorSpace::AdobeRgb);
         }
     }
 }
@@ -358,10 +326,7 @@ void FidelityTest::damagedExifStillWritten()
     exif.append(QByteArray(12, '\xff'));
     const int length = exif.size() + 2;
     jpeg.insert(2, QByteArray("\xff\xe1", 2) + char(length >> 8) + char(length & 0xff) + exif);
-    const QString input = inputs.filePath("damaged.jpg");
-    QFile file(input);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size());
-    file.close();
+    const QString input = batchrun::writeFile(inputs.filePath("damaged.jpg"), jpeg);
 
     for (const QString &format : formats) {
         JobSettings settings = settingsFor(input, outputs.path(), format);

@@ -85,8 +85,6 @@ private slots:
     void bandedImagesMatchReference();
     void hugeRadiusCoversWholeImage_data();
     void hugeRadiusCoversWholeImage();
-    void dispatchUsesRadiusRule_data();
-    void dispatchUsesRadiusRule();
     void unknownKeyOrNoRadiusReturnsSource_data();
     void unknownKeyOrNoRadiusReturnsSource();
     void resultIsOpaqueWithSourceSizeAndFormat_data();
@@ -179,35 +177,6 @@ void FiltersTest::hugeRadiusCoversWholeImage()
     const QImage expected = reference::applyFilter(source, key, 7);
     const QString diff = differential::firstDifference(applyFilter(source, key, radius), expected);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
-}
-
-void FiltersTest::dispatchUsesRadiusRule_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<int>("intensity");
-    QTest::addColumn<int>("radius");
-    QTest::newRow("blur 0") << QStringLiteral("blur") << 0 << 5;
-    QTest::newRow("blur -1") << QStringLiteral("blur") << -1 << 5;
-    QTest::newRow("blur 3") << QStringLiteral("blur") << 3 << 3;
-    QTest::newRow("oil -1") << QStringLiteral("oil-painting") << -1 << 3;
-    QTest::newRow("oil 0") << QStringLiteral("oil-painting") << 0 << 3;
-    QTest::newRow("oil 5") << QStringLiteral("oil-painting") << 5 << 5;
-}
-
-void FiltersTest::dispatchUsesRadiusRule()
-{
-    QFETCH(QString, key);
-    QFETCH(int, intensity);
-    QFETCH(int, radius);
-    const QImage source = differential::randomImage(QSize(23, 22), QImage::Format_RGB32, 31);
-    const auto filtered = [&](int r) {
-        return key == QStringLiteral("blur") ? applyBlur(source, r)
-                                              : applyOilPainting(source, r);
-    };
-    const QImage result = applyFilter(source, key, intensity);
-    QCOMPARE(result, filtered(radius));
-    QVERIFY(result != filtered(radius - 1));
-    QVERIFY(result != filtered(radius + 1));
 }
 
 void FiltersTest::unknownKeyOrNoRadiusReturnsSource_data()

@@ -47,13 +47,6 @@ QImage noise(int width, int height)
     return image;
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // A GIF of grey frames, each a width x height picture of index values:
 // 9-bit LZW codes with a clear code often enough that the code size never
 // grows, the simplest stream any decoder accepts.
@@ -155,7 +148,7 @@ QString inFolder(const QDir &sandbox, const QString &name)
 
 CaseMaker inputBytes(const QString &name, const QByteArray &bytes)
 {
-    return [name, bytes](const QDir &sandbox) { writeBytes(inFolder(sandbox, name), bytes); };
+    return [name, bytes](const QDir &sandbox) { batchrun::writeFile(inFolder(sandbox, name), bytes); };
 }
 
 CaseMaker inputLink(const QString &name, const QString &target)
@@ -268,9 +261,9 @@ void HostileTest::hostileInput_data()
                              << "cannot read: no such file" << QStringList();
     QTest::newRow("SVG referring to a local file")
             << CaseMaker([](const QDir &sandbox) {
-                   writeBytes(sandbox.filePath("elsewhere/secret.png"),
+                   batchrun::writeFile(sandbox.filePath("elsewhere/secret.png"),
                               batchrun::encoded(batchrun::testImage(8, 8), "PNG"));
-                   writeBytes(inFolder(sandbox, "drawing.png"),
+                   batchrun::writeFile(inFolder(sandbox, "drawing.png"),
                               "<svg xmlns='http://www.w3.org/2000/svg' "
                               "xmlns:xlink='http://www.w3.org/1999/xlink' width='8' height='8'>"
                               "<image xlink:href='../elsewhere/secret.png' width='8' height='8'/>"
@@ -332,9 +325,7 @@ void HostileTest::hostileInput()
                             batchrun::writeImage(inFolder(sandbox, "after.png"))};
     const auto inputsBefore = snapshot(sandbox.filePath("in"));
     const auto elsewhereBefore = snapshot(sandbox.filePath("elsewhere"));
-    JobSettings settings;
-    settings.imagePaths = paths;
-    settings.outputDirectory = sandbox.filePath("out");
+    JobSettings settings = batchrun::settingsFor(paths, sandbox.filePath("out"));
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -367,7 +358,7 @@ void HostileTest::outputNameTaken_data()
     QTest::addColumn<bool>("needsSuperuser");
 
     QTest::newRow("link to a file elsewhere") << CaseMaker([](const QDir &sandbox) {
-        writeBytes(sandbox.filePath("elsewhere/thesis.txt"), "years of work");
+        batchrun::writeFile(sandbox.filePath("elsewhere/thesis.txt"), "years of work");
         QVERIFY(QFile::link("../elsewhere/thesis.txt", sandbox.filePath("out/a_processed.jpg")));
     }) << false;
     QTest::newRow("dangling link") << CaseMaker([](const QDir &sandbox) {
@@ -402,9 +393,7 @@ void HostileTest::outputNameTaken()
     occupy(sandbox);
     const QString odd = sandbox.filePath("out/a_processed.jpg");
     const auto before = snapshot(root.path());
-    JobSettings settings;
-    settings.imagePaths = {batchrun::writeImage(inFolder(sandbox, "a.png"))};
-    settings.outputDirectory = sandbox.filePath("out");
+    JobSettings settings = batchrun::settingsFor({batchrun::writeImage(inFolder(sandbox, "a.png"))}, sandbox.filePath("out"));
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -431,9 +420,7 @@ void HostileTest::namedPipeNeverBlocks()
     QTemporaryDir inputs, outputs;
     const QString pipe = inputs.filePath("pipe.png");
     QCOMPARE(mkfifo(QFile::encodeName(pipe), 0600), 0);
-    JobSettings settings;
-    settings.imagePaths = {pipe, batchrun::writeImage(inputs.filePath("after.png"))};
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor({pipe, batchrun::writeImage(inputs.filePath("after.png"))}, outputs.path());
 
     BatchRecorder recorder;
     QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder.report, nullptr);
@@ -458,9 +445,7 @@ void HostileTest::unsearchableFolder()
     QVERIFY(QDir(inputs.path()).mkdir("locked"));
     const QString input = batchrun::writeImage(inputs.filePath("locked/a.png"));
     QVERIFY(QFile::setPermissions(inputs.filePath("locked"), QFileDevice::WriteOwner));
-    JobSettings settings;
-    settings.imagePaths = {input};
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor({input}, outputs.path());
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -480,9 +465,7 @@ void HostileTest::wideRotation()
     QTemporaryDir inputs, outputs;
     const QString wide = batchrun::writeImage(inputs.filePath("wide.png"), batchrun::testImage(40000, 4));
     const QString after = batchrun::writeImage(inputs.filePath("after.png"));
-    JobSettings settings;
-    settings.imagePaths = {wide, after};
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor({wide, after}, outputs.path());
     settings.set(option::format, "PNG");
     settings.set(option::rotation, 1);
 
@@ -506,9 +489,7 @@ void HostileTest::emptyIntermediate()
 {
     QTemporaryDir inputs, outputs;
     const QString tiny = batchrun::writeImage(inputs.filePath("tiny.png"), batchrun::testImage(3, 3));
-    JobSettings settings;
-    settings.imagePaths = {tiny};
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor({tiny}, outputs.path());
     settings.set(option::gridSplit, true);
     settings.set(option::gridRows, 5);
     settings.set(option::gridCols, 5);
@@ -542,9 +523,7 @@ void HostileTest::fullDevice()
 
     QTemporaryDir inputs, outputs;
     const QString input = batchrun::writeImage(inputs.filePath("noise.png"), noise(400, 300));
-    JobSettings settings;
-    settings.imagePaths = {input};
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor({input}, outputs.path());
     settings.set(option::format, format);
     settings.set(option::quality, 100);
     BatchRecorder recorder;

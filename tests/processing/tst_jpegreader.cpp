@@ -1,3 +1,4 @@
+#include "batchrun.h"
 #include "formats/imagefile.h"
 #include "differential.h"
 
@@ -111,19 +112,13 @@ void JpegReaderTest::damagedFilesAsQtReadsThem()
     QFile file(whole);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    const QString cut = directory.filePath(QStringLiteral("cut.jpg"));
-    QFile cutFile(cut);
-    QVERIFY(cutFile.open(QIODevice::WriteOnly) && cutFile.write(bytes.left(bytes.size() / 2)) > 0);
-    cutFile.close();
+    const QString cut = batchrun::writeFile(directory.filePath(QStringLiteral("cut.jpg")), bytes.left(bytes.size() / 2));
     compareWithQt(cut);
     InputOutcome outcome;
     QVERIFY(!loadImage(cut, outcome).isNull());
     QVERIFY2(!outcome.warnings.isEmpty(), "a cut JPEG decoded without a warning");
 
-    const QString headerOnly = directory.filePath(QStringLiteral("header.jpg"));
-    QFile headerFile(headerOnly);
-    QVERIFY(headerFile.open(QIODevice::WriteOnly) && headerFile.write(bytes.left(200)) == 200);
-    headerFile.close();
+    const QString headerOnly = batchrun::writeFile(directory.filePath(QStringLiteral("header.jpg")), bytes.left(200));
     QVERIFY(QImage(headerOnly).isNull());
     QVERIFY(loadImage(headerOnly, outcome).isNull());
     QCOMPARE(outcome.reason, QStringLiteral("cannot read: unsupported or damaged image"));

@@ -120,11 +120,7 @@ void PictureMemoryTest::cutRowsShowNoEarlierPicture()
     QImage dark(pictureSize, QImage::Format_RGB32);
     dark.fill(qRgb(20, 20, 20));
     const QByteArray darkFile = batchrun::encoded(dark, "bmp");
-    const QString cutPath = directory.filePath(QStringLiteral("cut.bmp"));
-    QFile cut(cutPath);
-    QVERIFY(cut.open(QIODevice::WriteOnly));
-    cut.write(darkFile.left(darkFile.size() / 2));
-    cut.close();
+    const QString cutPath = batchrun::writeFile(directory.filePath(QStringLiteral("cut.bmp")), darkFile.left(darkFile.size() / 2));
 
     picturememory::KeptForReuse memory;
     InputOutcome outcome;

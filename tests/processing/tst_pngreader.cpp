@@ -1,3 +1,4 @@
+#include "batchrun.h"
 #include "formats/imagefile.h"
 #include "codecs/pngreader.h"
 #include "differential.h"
@@ -214,9 +215,7 @@ QByteArray contents(const QString &path)
 
 QString PngReaderTest::save(const QByteArray &png)
 {
-    const QString path = directory.filePath(QStringLiteral("%1.png").arg(++saved));
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(png) == png.size() ? path : QString();
+    return batchrun::writeFile(directory.filePath(QStringLiteral("%1.png").arg(++saved)), png);
 }
 
 void PngReaderTest::sameAsQt_data()

@@ -147,24 +147,22 @@ void TestOptionMapping::controlReachesItsField()
 
 void TestOptionMapping::everyControlIsTested()
 {
-    for (const OptionDeclaration *declared : optionDeclarations()) {
-        const OptionDeclaration &option = *declared;
-        if (option.widget)
-            QVERIFY2(testedControls.contains(QString::fromUtf8(option.widget)), option.widget);
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->widget)
+            QVERIFY2(testedControls.contains(QString::fromUtf8(option->widget)), option->widget);
     }
 }
 
 void TestOptionMapping::controlsTakeTheDeclaredRanges()
 {
-    for (const OptionDeclaration *declared : optionDeclarations()) {
-        const OptionDeclaration &option = *declared;
-        QWidget *control = optionwidgets::controlOf(window.get(), option);
-        QVERIFY2(!option.widget || control, option.widget);
-        if (!control || option.type != OptionDeclaration::Type::Integer)
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        QWidget *control = optionwidgets::controlOf(window.get(), *option);
+        QVERIFY2(!option->widget || control, option->widget);
+        if (!control || option->type != OptionDeclaration::Type::Integer)
             continue;
         const int minimum = control->property("minimum").toInt();
         const int maximum = control->property("maximum").toInt();
-        QVERIFY2(minimum == option.minimum && maximum == option.maximum, option.widget);
+        QVERIFY2(minimum == option->minimum && maximum == option->maximum, option->widget);
     }
 }
 
