@@ -37,12 +37,3 @@ const QList<const OptionDeclaration *> &optionDeclarations()
     }();
     return options;
 }
-
-const OptionDeclaration *findOption(const char *name)
-{
-    for (const OptionDeclaration *option : optionDeclarations()) {
-        if (qstrcmp(option->name, name) == 0)
-            return option;
-    }
-    return nullptr;
-}

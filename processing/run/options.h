@@ -21,6 +21,5 @@ extern const Option<QString> batchPrefix;
 // Every option of a run, in the order --help and the tests list them: the
 // options above, then each step's in chain order.
 const QList<const OptionDeclaration *> &optionDeclarations();
-const OptionDeclaration *findOption(const char *name);
 
 #endif // RUN_OPTIONS_H

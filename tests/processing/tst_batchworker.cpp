@@ -15,7 +15,6 @@
 #include "geometry/rotation.h"
 #include "geometry/size.h"
 #include "geometry/standardsize.h"
-#include "run/batchworker.h"
 #include "run/memorybudget.h"
 #include "run/options.h"
 #include "run/outputnaming.h"

@@ -1,7 +1,6 @@
 #include "batchrun.h"
 #include "geometry/rotation.h"
 #include "pipeline/chain.h"
-#include "run/batchworker.h"
 #include "run/options.h"
 #include "support/optionchanges.h"
 

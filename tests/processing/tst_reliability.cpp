@@ -2,7 +2,6 @@
 #define QT_STATICPLUGIN
 
 #include "batchrun.h"
-#include "run/batchworker.h"
 
 #include <QImageIOPlugin>
 #include <QFileInfo>
