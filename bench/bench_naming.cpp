@@ -4,7 +4,7 @@
 //
 //     vellumo-bench --benchmark_filter=naming/
 
-#include "batch/outputnaming.h"
+#include "run/outputnaming.h"
 
 #include <QTemporaryDir>
 

@@ -5,7 +5,23 @@
 // VELLUMO_BENCH_SIZE=WxH runs on another size (the references at radius 10
 // take minutes on the full image).
 
-#include "pipeline/imageprocessor.h"
+#include "composition/border.h"
+#include "composition/channel.h"
+#include "composition/watermark.h"
+#include "filters/blur.h"
+#include "filters/edgedetection.h"
+#include "filters/emboss.h"
+#include "filters/grayscale.h"
+#include "filters/oilpainting.h"
+#include "filters/vintage.h"
+#include "geometry/aspectratio.h"
+#include "geometry/flip.h"
+#include "geometry/rotation.h"
+#include "geometry/size.h"
+#include "tone/autoenhance.h"
+#include "tone/brightness.h"
+#include "tone/contrast.h"
+#include "tone/saturation.h"
 #include "reference.h"
 
 #include <QByteArray>
@@ -63,48 +79,47 @@ QImage testImage(QImage::Format format)
 
 std::vector<OperationPair> operations()
 {
-    ImageProcessor processor;
     const QImage::Format rgb = QImage::Format_RGB32;
     const QImage::Format premultiplied = QImage::Format_ARGB32_Premultiplied;
     std::vector<OperationPair> list = {
-        {"brightness", rgb, [=](const QImage &i) mutable { return processor.adjustBrightness(i, 20); },
+        {"brightness", rgb, [](const QImage &i) { return adjustBrightness(i, 20); },
          [](const QImage &i) { return reference::adjustBrightness(i, 20); }},
-        {"contrast", rgb, [=](const QImage &i) mutable { return processor.adjustContrast(i, 20); },
+        {"contrast", rgb, [](const QImage &i) { return adjustContrast(i, 20); },
          [](const QImage &i) { return reference::adjustContrast(i, 20); }},
-        {"saturation", rgb, [=](const QImage &i) mutable { return processor.adjustSaturation(i, 150); },
+        {"saturation", rgb, [](const QImage &i) { return adjustSaturation(i, 150); },
          [](const QImage &i) { return reference::adjustSaturation(i, 150); }},
-        {"autoEnhance", rgb, [=](const QImage &i) mutable { return processor.autoEnhance(i); },
+        {"autoEnhance", rgb, [](const QImage &i) { return autoEnhance(i); },
          [](const QImage &i) { return reference::autoEnhance(i); }},
-        {"extractChannel", rgb, [=](const QImage &i) mutable { return processor.extractChannel(i, "Cyan"); },
+        {"extractChannel", rgb, [](const QImage &i) { return extractChannel(i, "Cyan"); },
          [](const QImage &i) { return reference::extractChannel(i, "Cyan"); }},
-        {"resize1920x1080", rgb, [=](const QImage &i) mutable { return processor.resizeImage(i, 1920, 1080, true); },
+        {"resize1920x1080", rgb, [](const QImage &i) { return resizeImage(i, 1920, 1080, true); },
          [](const QImage &i) { return reference::resizeImage(i, 1920, 1080, true); }},
-        {"rotate45", rgb, [=](const QImage &i) mutable { return processor.rotateImage(i, 45); },
+        {"rotate45", rgb, [](const QImage &i) { return rotateImage(i, 45); },
          [](const QImage &i) { return reference::rotateImage(i, 45); }},
-        {"flip", rgb, [=](const QImage &i) mutable { return processor.flipImage(i, true, true); },
+        {"flip", rgb, [](const QImage &i) { return flipImage(i, true, true); },
          [](const QImage &i) { return reference::flipImage(i, true, true); }},
-        {"aspectRatio16:9", rgb, [=](const QImage &i) mutable { return processor.applyAspectRatio(i, "16:9"); },
+        {"aspectRatio16:9", rgb, [](const QImage &i) { return applyAspectRatio(i, "16:9"); },
          [](const QImage &i) { return reference::applyAspectRatio(i, "16:9"); }},
         {"watermark", rgb,
-         [=](const QImage &i) mutable { return processor.addWatermark(i, "Vellumo", Qt::white, 128, 48, 3); },
+         [](const QImage &i) { return addWatermark(i, "Vellumo", Qt::white, 128, 48, 3); },
          [](const QImage &i) { return reference::addWatermark(i, "Vellumo", Qt::white, 128, 48, 3); }},
-        {"border10", rgb, [=](const QImage &i) mutable { return processor.addBorder(i, 10, Qt::white); },
+        {"border10", rgb, [](const QImage &i) { return addBorder(i, 10, Qt::white); },
          [](const QImage &i) { return reference::addBorder(i, 10, Qt::white); }},
     };
     for (QImage::Format format : {rgb, premultiplied}) {
         const std::string suffix = format == rgb ? "/RGB32" : "/ARGB32PM";
         const std::vector<OperationPair> filters = {
-            {"blur10" + suffix, format, [=](const QImage &i) mutable { return processor.applyBlur(i, 10); },
+            {"blur10" + suffix, format, [](const QImage &i) { return applyBlur(i, 10); },
              [](const QImage &i) { return reference::applyBlur(i, 10); }},
-            {"grayscale" + suffix, format, [=](const QImage &i) mutable { return processor.applyGrayscale(i); },
+            {"grayscale" + suffix, format, [](const QImage &i) { return applyGrayscale(i); },
              [](const QImage &i) { return reference::applyGrayscale(i); }},
-            {"vintage" + suffix, format, [=](const QImage &i) mutable { return processor.applyVintage(i); },
+            {"vintage" + suffix, format, [](const QImage &i) { return applyVintage(i); },
              [](const QImage &i) { return reference::applyVintage(i); }},
-            {"edgeDetection" + suffix, format, [=](const QImage &i) mutable { return processor.applyEdgeDetection(i); },
+            {"edgeDetection" + suffix, format, [](const QImage &i) { return applyEdgeDetection(i); },
              [](const QImage &i) { return reference::applyEdgeDetection(i); }},
-            {"emboss" + suffix, format, [=](const QImage &i) mutable { return processor.applyEmboss(i); },
+            {"emboss" + suffix, format, [](const QImage &i) { return applyEmboss(i); },
              [](const QImage &i) { return reference::applyEmboss(i); }},
-            {"oilPainting10" + suffix, format, [=](const QImage &i) mutable { return processor.applyOilPainting(i, 10); },
+            {"oilPainting10" + suffix, format, [](const QImage &i) { return applyOilPainting(i, 10); },
              [](const QImage &i) { return reference::applyOilPainting(i, 10); }},
         };
         list.insert(list.end(), filters.begin(), filters.end());

@@ -5,10 +5,11 @@
 //
 //     vellumo-bench --benchmark_filter=output/
 
-#include "batch/imagefile.h"
-#include "batch/metadata.h"
-#include "batch/outputnaming.h"
-#include "pipeline/imageprocessor.h"
+#include "formats/imagefile.h"
+#include "formats/metadata.h"
+#include "run/options.h"
+#include "run/writeoutput.h"
+#include "run/outputnaming.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -115,17 +116,16 @@ void metadataCopy(benchmark::State &state)
 // The whole write of a processed picture: encoding, metadata, the file.
 void writeJpeg(benchmark::State &state, bool strip, bool transparent)
 {
-    ImageProcessor processor;
     JobSettings settings;
-    settings.stripMetadata = strip;
+    settings.set(option::stripMetadata, strip);
     const QString output = photos().directory.filePath("output.jpg");
     const QImage image = transparent
             ? photos().pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)
             : photos().pixels;
     for (auto _ : state) {
-        QString reason;
-        QStringList warnings;
-        if (!writeOutput(processor, image, photos().upright, output, settings, &reason, &warnings))
+        InputOutcome outcome;
+        writeOutput(image, photos().upright, output, settings, outcome);
+        if (outcome.failed())
             state.SkipWithError("not written");
     }
 }
@@ -134,8 +134,8 @@ void load(benchmark::State &state, bool turned)
 {
     const QString path = turned ? photos().turned : photos().upright;
     for (auto _ : state) {
-        QString reason;
-        const QImage image = loadImage(path, &reason);
+        InputOutcome outcome;
+        const QImage image = loadImage(path, outcome);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

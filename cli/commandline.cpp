@@ -1,6 +1,7 @@
 #include "commandline.h"
 
-#include "pipeline/options.h"
+#include "composition/watermark.h"
+#include "run/options.h"
 
 #include <QColor>
 #include <QCommandLineParser>
@@ -79,7 +80,7 @@ public:
             break;
         }
         if (readValue(option, parser.value(name), settings) && option.enables)
-            settings.*option.enables = true;
+            option.enables->setValue(settings, true);
     }
 
     bool fail(const QString &message)
@@ -97,17 +98,15 @@ private:
         const QString name = longWord(option);
         switch (option.type) {
         case OptionDeclaration::Type::Integer:
-            return option.readsCellPair ? readCellPair(option, text, settings)
-                                        : readNumber(option, text, settings);
+            return option.cellPair ? readCellPair(option, text, settings)
+                                   : readNumber(option, text, settings);
         case OptionDeclaration::Type::Preset: {
             const int index = option.presets->indexOfWord(text);
             if (index < 0)
                 return fail(QStringLiteral("--%1 must be one of %2 (got %3)")
                                     .arg(name, option.presets->words(), text));
-            if (std::holds_alternative<int JobSettings::*>(option.field))
-                option.setValue(settings, index);
-            else
-                option.setValue(settings, option.presets->key(index));
+            option.setValue(settings,
+                            option.holdsIndex ? QVariant(index) : QVariant(option.presets->key(index)));
             return true;
         }
         case OptionDeclaration::Type::Text:
@@ -142,7 +141,7 @@ private:
         return true;
     }
 
-    // "RxC": this option's field takes R, the next declared option's C.
+    // "RxC": this option takes R, its cell pair C.
     bool readCellPair(const OptionDeclaration &option, const QString &text, JobSettings &settings)
     {
         static const QRegularExpression pair(QStringLiteral("^(\\d{1,2})[xX](\\d{1,2})$"));
@@ -156,10 +155,8 @@ private:
             return fail(QStringLiteral("--%1 must be ROWSxCOLUMNS with each from %2 to %3 (got %4)")
                                 .arg(longWord(option)).arg(option.minimum).arg(option.maximum)
                                 .arg(text));
-        const QList<OptionDeclaration> &options = optionDeclarations();
-        const qsizetype next = &option - options.constData() + 1;
         option.setValue(settings, first);
-        options.at(next).setValue(settings, second);
+        option.cellPair->setValue(settings, second);
         return true;
     }
 
@@ -184,9 +181,9 @@ QList<QCommandLineOption> commandLineOptions()
 {
     const QList<QCommandLineOption> tool = toolOptions();
     QList<QCommandLineOption> options = {tool.first()};
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.word != OptionDeclaration::Word::None)
-            options.append(commandLineOption(option));
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->word != OptionDeclaration::Word::None)
+            options.append(commandLineOption(*option));
     }
     return options + tool.mid(1);
 }
@@ -204,7 +201,7 @@ CommandLine usageError(const QString &message)
 
 bool argumentsDrawText(const QStringList &arguments)
 {
-    const QString word = QStringLiteral("--") + longWord(*findOption("watermarkText"));
+    const QString word = QStringLiteral("--") + longWord(option::watermarkText);
     return std::any_of(arguments.begin(), arguments.end(), [&word](const QString &argument) {
         return argument == word || argument.startsWith(word + QLatin1Char('='));
     });
@@ -239,8 +236,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
     OptionReader reader(parser);
     JobSettings &settings = commandLine.settings;
-    for (const OptionDeclaration &option : optionDeclarations())
-        reader.read(option, settings);
+    for (const OptionDeclaration *option : optionDeclarations())
+        reader.read(*option, settings);
     // A second -o is a mistake, or a file name taken for an option.
     if (parser.values(QStringLiteral("output")).size() > 1)
         reader.fail(QStringLiteral("-o/--output may be given only once"));

@@ -1,7 +1,7 @@
 #ifndef COMMANDLINE_H
 #define COMMANDLINE_H
 
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <QCommandLineOption>
 #include <QList>

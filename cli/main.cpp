@@ -1,4 +1,5 @@
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
+#include "run/runreport.h"
 #include "commandline.h"
 #include "progress.h"
 
@@ -103,8 +104,14 @@ int run(const JobSettings &settings, const QStringList &undecodable, bool quiet)
         report.inputRefused(name, QStringLiteral("cannot read: the name is not valid UTF-8"));
     QObject::connect(&report, &ProgressReport::finished, QCoreApplication::instance(),
                      &QCoreApplication::quit, Qt::QueuedConnection);
+    RunReport runReport;
+    QObject::connect(&runReport, &RunReport::progressed, &report, &ProgressReport::updateProgress);
+    QObject::connect(&runReport, &RunReport::inputFailed, &report, &ProgressReport::fileFailed);
+    QObject::connect(&runReport, &RunReport::inputSkipped, &report, &ProgressReport::fileSkipped);
+    QObject::connect(&runReport, &RunReport::inputWarned, &report, &ProgressReport::fileWarning);
+    QObject::connect(&runReport, &RunReport::finished, &report, &ProgressReport::processingFinished);
     const std::atomic<bool> *cancel = &cancelRequested;
-    QFuture<void> batch = QtConcurrent::run(runBatch, settings, &report, cancel);
+    QFuture<void> batch = QtConcurrent::run(runBatch, settings, &runReport, cancel);
     QCoreApplication::exec();
     batch.waitForFinished();
     if (cancelRequested.load()) {

@@ -10,8 +10,7 @@
 // drive the terminal.
 QString printable(const QString &text);
 
-// Receives the calls of one run on the main thread and reports them on
-// stderr: a bar redrawn in place on a terminal, one line per input
+// Hears one run's report on the main thread and tells it on stderr: a bar redrawn in place on a terminal, one line per input
 // otherwise, each failure, skip and warning with its path and reason, and a
 // closing summary.
 class ProgressReport : public QObject

@@ -1,9 +1,10 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
+#include "run/runreport.h"
 #include "optionwidgets.h"
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -71,10 +72,16 @@ void MainWindow::processImages()
     batchRunning = true;
     cancelRequested = std::make_shared<std::atomic<bool>>(false);
     showRunControls();
-    runningBatch = QtConcurrent::run(QThreadPool::globalInstance(),
-                                     [job, receiver = this, cancel = cancelRequested] {
-                                         runBatch(job, receiver, cancel.get());
-                                     });
+    auto *report = new RunReport(this);
+    connect(report, &RunReport::progressed, this, &MainWindow::updateProgress);
+    connect(report, &RunReport::inputFailed, this, &MainWindow::fileFailed);
+    connect(report, &RunReport::inputSkipped, this, &MainWindow::fileSkipped);
+    connect(report, &RunReport::inputWarned, this, &MainWindow::fileWarning);
+    connect(report, &RunReport::finished, this, &MainWindow::processingFinished);
+    connect(report, &RunReport::finished, report, &QObject::deleteLater);
+    runningBatch = QtConcurrent::run(QThreadPool::globalInstance(), [job, report, cancel = cancelRequested] {
+        runBatch(job, report, cancel.get());
+    });
 }
 
 // No new input starts once the flag is set; those in flight finish whole.

@@ -2,7 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "optionwidgets.h"
-#include "pipeline/options.h"
+#include "run/options.h"
 #include "thumbnailloader.h"
 
 #include <QCloseEvent>

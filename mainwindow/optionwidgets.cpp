@@ -1,7 +1,7 @@
 #include "optionwidgets.h"
 
 #include "mainwindow.h"
-#include "pipeline/options.h"
+#include "run/options.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -15,11 +15,6 @@ namespace optionwidgets {
 namespace {
 
 using Type = OptionDeclaration::Type;
-
-bool holdsIndex(const OptionDeclaration &option)
-{
-    return std::holds_alternative<int JobSettings::*>(option.field);
-}
 
 QVariant readControl(const QWidget *control, const OptionDeclaration &option)
 {
@@ -39,7 +34,7 @@ QVariant readControl(const QWidget *control, const OptionDeclaration &option)
         return control->property("color");
     case Type::Preset: {
         auto *list = qobject_cast<const QComboBox *>(control);
-        return holdsIndex(option) ? QVariant(list->currentIndex()) : list->currentData();
+        return option.holdsIndex ? QVariant(list->currentIndex()) : list->currentData();
     }
     }
     return QVariant();
@@ -68,7 +63,7 @@ void setControl(QWidget *control, const OptionDeclaration &option, const QVarian
         return;
     case Type::Preset: {
         auto *list = qobject_cast<QComboBox *>(control);
-        list->setCurrentIndex(holdsIndex(option) ? value.toInt() : list->findData(value));
+        list->setCurrentIndex(option.holdsIndex ? value.toInt() : list->findData(value));
         return;
     }
     }
@@ -85,7 +80,8 @@ QWidget *controlOf(const QWidget *form, const OptionDeclaration &option)
 
 void applyRanges(QWidget *form)
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         QWidget *control = controlOf(form, option);
         if (!control || option.type != Type::Integer)
             continue;
@@ -99,7 +95,8 @@ void applyRanges(QWidget *form)
 void fillPresetLists(QWidget *form,
                      const std::function<bool(const OptionDeclaration &)> &resetsWithList)
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         auto *list = qobject_cast<QComboBox *>(controlOf(form, option));
         if (!list || option.type != Type::Preset)
             continue;
@@ -107,26 +104,28 @@ void fillPresetLists(QWidget *form,
         // A list emptied and refilled selects its first entry on its own.
         list->clear();
         // A list that a run reads by position carries no keys.
-        for (const PresetEntry &entry : option.presets->entries)
+        for (const PresetEntry &entry : *option.presets)
             list->addItem(MainWindow::tr(entry.sourceText),
-                          holdsIndex(option) ? QVariant() : QVariant(QString::fromUtf8(entry.key)));
+                          option.holdsIndex ? QVariant() : QVariant(QString::fromUtf8(entry.key)));
         list->setCurrentIndex(shown);
     }
 }
 
 void setInitialValues(QWidget *form, const std::function<bool(const OptionDeclaration &)> &selected)
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         QWidget *control = controlOf(form, option);
         if (control && selected(option))
-            setControl(control, option, option.initial);
+            setControl(control, option, option.initial());
     }
 }
 
 JobSettings captureOptions(const QWidget *form)
 {
     JobSettings settings;
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
         if (const QWidget *control = controlOf(form, option))
             option.setValue(settings, readControl(control, option));
     }

@@ -1,7 +1,7 @@
 #ifndef OPTIONWIDGETS_H
 #define OPTIONWIDGETS_H
 
-#include "pipeline/jobsettings.h"
+#include "job/jobsettings.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "thumbnailloader.h"
 
-#include "batch/imagefile.h"
-#include "batch/thumbnail.h"
+#include "formats/imagefile.h"
+#include "formats/thumbnail.h"
 
 #include <QThread>
 

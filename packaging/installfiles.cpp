@@ -9,9 +9,9 @@
 // This is the one place that reads the table for them: a change to the
 // table's form is made here.
 
-#include "batch/readableformats.h"
 #include "commandline.h"
-#include "pipeline/options.h"
+#include "formats/readableformats.h"
+#include "run/options.h"
 #include "windowarguments.h"
 
 #include <QColor>
@@ -39,9 +39,9 @@ struct Switch
 
 const OptionDeclaration *declarationOf(const QString &longName)
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.commandLine && longName == QLatin1String(option.commandLine))
-            return &option;
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->commandLine && longName == QLatin1String(option->commandLine))
+            return option;
     }
     return nullptr;
 }

@@ -1,4 +1,5 @@
-#include "pipeline/imageprocessor.h"
+#include "composition/border.h"
+
 #include "core/pixelaccess.h"
 
 #include <QPainter>
@@ -16,15 +17,7 @@ static QImage borderCanvas(const QSize &inner, QImage::Format format, int thickn
     return QImage(int(width), int(height), format);
 }
 
-// Surrounds the image with a frame of colour, thickness pixels wide on every
-// side: the result is (W + 2 thickness) x (H + 2 thickness), filled with the
-// colour, with the source drawn over it at (thickness, thickness) by
-// source-over, so translucent source pixels show the frame colour through
-// them. Format and metadata are kept (palette and monochrome images come
-// back as RGB32 or ARGB32). A thickness below 1 returns the source
-// unchanged; a null source gives a 2 thickness square of the colour (ARGB32);
-// a canvas too large to allocate gives a null image.
-QImage ImageProcessor::addBorder(const QImage &image, int thickness, const QColor &color)
+QImage addBorder(const QImage &image, int thickness, const QColor &color)
 {
     if (thickness < 1)
         return image;
@@ -43,3 +36,25 @@ QImage ImageProcessor::addBorder(const QImage &image, int thickness, const QColo
     }
     return canvas;
 }
+
+namespace option {
+constexpr Option<bool> border = declare::flag("border").widget("borderCheckBox");
+constexpr Option<int> borderThickness = declare::integer("borderThickness", 10, 1, 100)
+        .valueWord("border", "Add a border N pixels thick", "N").enables(border)
+        .widget("borderThicknessSpinBox").resetByLanguageSwitch();
+constexpr Option<QColor> borderColor = declare::colour("borderColor", qRgb(255, 255, 255))
+        .valueWord("border-color", "Border colour", "C").widget("borderColorButton");
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *borderOptions[] = {&option::border, &option::borderThickness,
+                                                      &option::borderColor};
+} // namespace
+
+namespace steps {
+constexpr ChainStep border{
+    "border", borderOptions, [](const JobSettings &s) { return s.value(option::border); },
+    [](const QImage &image, const JobSettings &s) {
+        return addBorder(image, s.value(option::borderThickness), s.value(option::borderColor));
+    }};
+} // namespace steps

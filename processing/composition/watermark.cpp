@@ -1,4 +1,5 @@
-#include "pipeline/imageprocessor.h"
+#include "composition/watermark.h"
+
 #include "core/pixelaccess.h"
 
 #include <QFont>
@@ -56,12 +57,10 @@ void drawLine(QImage &image, const QString &line, const QColor &pen, int fontSiz
     painter.drawText(baselineStart(anchor, position, painter.fontMetrics(), line), line);
 }
 
-} // namespace
-
 // The reference point of each position, 20 pixels in from the edges it is
 // named after: 0 top left, 1 top right, 2 bottom left, 3 bottom right, 4 the
 // centre (W / 2, H / 2); any other index is top left.
-QPoint ImageProcessor::watermarkAnchor(const QImage &image, int position)
+QPoint watermarkAnchor(const QImage &image, int position)
 {
     const int right = image.width() - watermarkMargin;
     const int bottom = image.height() - watermarkMargin;
@@ -74,16 +73,10 @@ QPoint ImageProcessor::watermarkAnchor(const QImage &image, int position)
     }
 }
 
-// Draws text on one line in the application's default font family, bold, at
-// fontSize points of the image's resolution, in color with alpha opacity,
-// antialiased and blended over the pixels. The text is measured and kept
-// 20 pixels inside the edges its position names (see baselineStart); what
-// is wider than the image is cut off. Empty text and an opacity of 0 or
-// less return the source unchanged; an opacity above 255 is opaque. Format
-// is kept (palette and monochrome images come back as RGB32 or ARGB32). A
-// null image gives a null image.
-QImage ImageProcessor::addWatermark(const QImage &image, const QString &text, const QColor &color,
-                                    int opacity, int fontSize, int position)
+} // namespace
+
+QImage addWatermark(const QImage &image, const QString &text, const QColor &color, int opacity,
+                    int fontSize, int position)
 {
     if (image.isNull() || text.isEmpty() || opacity <= 0)
         return image;
@@ -93,3 +86,46 @@ QImage ImageProcessor::addWatermark(const QImage &image, const QString &text, co
     drawLine(result, singleLine(text), pen, fontSize, position, watermarkAnchor(result, position));
     return result;
 }
+
+namespace option {
+constexpr Option<bool> watermark = declare::flag("watermark").widget("watermarkCheckBox");
+constexpr Option<QString> watermarkText = declare::text("watermarkText", "Watermark")
+        .valueWord("watermark", "Draw TEXT as a watermark.", "TEXT").enables(watermark)
+        .widget("watermarkTextEdit").resetByLanguageSwitch();
+constexpr Option<QColor> watermarkColor = declare::colour("watermarkColor", qRgb(255, 255, 255))
+        .valueWord("watermark-color", "Watermark colour", "C").widget("watermarkColorButton");
+constexpr Option<int> watermarkOpacity = declare::integer("watermarkOpacity", 128, 0, 255)
+        .valueWord("watermark-opacity", "Watermark alpha", "N").widget("watermarkOpacitySlider")
+        .resetByLanguageSwitch();
+constexpr Option<int> watermarkFontSize = declare::integer("watermarkFontSize", 24, 8, 72)
+        .valueWord("watermark-font-size", "Watermark size in points", "N").widget("watermarkFontSizeSpinBox")
+        .resetByLanguageSwitch();
+constexpr Option<int> watermarkPositionIndex =
+        declare::presetIndex("watermarkPositionIndex", presets::watermarkPositions)
+        .valueWord("watermark-position", "Watermark position", "P").widget("watermarkPositionComboBox")
+        .resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+
+QImage drawWatermark(const QImage &image, const JobSettings &s)
+{
+    return addWatermark(image, s.value(option::watermarkText), s.value(option::watermarkColor),
+                        s.value(option::watermarkOpacity), s.value(option::watermarkFontSize),
+                        s.value(option::watermarkPositionIndex));
+}
+
+constexpr const OptionDeclaration *watermarkOptions[] = {
+    &option::watermark,        &option::watermarkText,     &option::watermarkColor,
+    &option::watermarkOpacity, &option::watermarkFontSize, &option::watermarkPositionIndex};
+
+} // namespace
+
+namespace steps {
+constexpr ChainStep watermark{
+    "watermark", watermarkOptions,
+    [](const JobSettings &s) {
+        return s.value(option::watermark) && !s.value(option::watermarkText).isEmpty();
+    },
+    drawWatermark};
+} // namespace steps

@@ -1,5 +1,6 @@
+#include "filters/vintage.h"
+
 #include "core/graymapping.h"
-#include "pipeline/imageprocessor.h"
 
 #include <algorithm>
 
@@ -11,12 +12,7 @@ static int sepiaChannel(double g, double first, double second, double third)
     return std::min(255, int(first * g + second * g + third * g));
 }
 
-// Every pixel becomes the sepia colour of its gray value g (qGray of its
-// 8-bit rgb) with alpha 255: red from 0.393, 0.769, 0.189; green from 0.349,
-// 0.686, 0.168; blue from 0.272, 0.534, 0.131. The pixel's colour beyond g
-// does not matter. Size and format are kept (palette and monochrome images
-// come back as RGB32 or ARGB32); a null image gives a null image.
-QImage ImageProcessor::applyVintage(const QImage &image)
+QImage applyVintage(const QImage &image)
 {
     graymapping::GrayTable table;
     for (int gray = 0; gray < 256; ++gray)

@@ -1,41 +1,58 @@
-#include "pipeline/imageprocessor.h"
+#include "geometry/standardsize.h"
+
+#include "geometry/size.h"
+#include "job/presets.h"
 
 #include <QSize>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
 
 struct StandardSize
 {
-    const char *key;
+    const PresetEntry &entry;
     QSize size;
 };
 
 const StandardSize standardSizes[] = {
-    {"640x480", QSize(640, 480)},     {"800x600", QSize(800, 600)},
-    {"1024x768", QSize(1024, 768)},   {"1280x720", QSize(1280, 720)},
-    {"1920x1080", QSize(1920, 1080)}, {"1080x1080", QSize(1080, 1080)},
-    {"1200x1200", QSize(1200, 1200)},
+    {presets::size640x480, QSize(640, 480)},     {presets::size800x600, QSize(800, 600)},
+    {presets::size1024x768, QSize(1024, 768)},   {presets::size1280x720, QSize(1280, 720)},
+    {presets::size1920x1080, QSize(1920, 1080)}, {presets::size1080x1080, QSize(1080, 1080)},
+    {presets::size1200x1200, QSize(1200, 1200)},
 };
 
 } // namespace
 
-// Stretches the image with Qt's smooth filter to exactly the size named by
-// sizeName (a standard-size key, matched exactly and case-sensitively), not
-// keeping its proportions. Any other name returns the source unchanged, and
-// so does shrinkOnly for a picture already inside that size; a null image
-// gives a null image.
-QImage ImageProcessor::applyStandardSize(const QImage &image, const QString &sizeName,
-                                         bool shrinkOnly)
+QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly)
 {
     if (image.isNull())
         return QImage();
     const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
-                                    [&](const StandardSize &entry) { return sizeName == QLatin1String(entry.key); });
+                                    [&](const StandardSize &standard) { return standard.entry.is(sizeName); });
     if (match == std::end(standardSizes))
         return image;
     if (shrinkOnly && image.width() <= match->size.width() && image.height() <= match->size.height())
         return image;
     return image.scaled(match->size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
+
+namespace option {
+constexpr Option<QString> standardSize = declare::preset("standardSize", presets::standardSizes)
+        .valueWord("standard-size", "Standard size", "WxH").widget("standardSizeComboBox")
+        .resetByLanguageSwitch();
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *standardSizeOptions[] = {&option::standardSize};
+} // namespace
+
+namespace steps {
+constexpr ChainStep standardSize{
+    "standard size", standardSizeOptions,
+    [](const JobSettings &s) { return !presets::customSize.is(s.value(option::standardSize)); },
+    [](const QImage &image, const JobSettings &s) {
+        return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly));
+    }};
+} // namespace steps

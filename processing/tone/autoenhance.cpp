@@ -1,24 +1,35 @@
-#include "tone/brightnessadjuster.h"
-#include "tone/contrastadjuster.h"
-#include "pipeline/imageprocessor.h"
-#include "tone/tonetables.h"
+#include "tone/autoenhance.h"
 
-tonemapping::ChannelTable tonetables::autoEnhance()
+#include "tone/brightness.h"
+#include "tone/contrast.h"
+
+tonemapping::ChannelTable autoEnhanceTable()
 {
-    return tonemapping::composed(brightness(10), contrast(15));
+    return tonemapping::composed(brightnessTable(10), contrastTable(15));
 }
 
-// Brightness +10, then contrast 15 on that result: each 8-bit channel v
-// becomes the contrast-15 value of min(v + 10, 255), and the pixel is written
-// opaque. The intermediate image is stored in the source's format, so formats
-// that cannot hold 8-bit rgb exactly (RGB16, the grayscales) are rounded
-// between the two steps; the others take one pass. A null image gives a
-// null image.
-QImage ImageProcessor::autoEnhance(const QImage &image)
+QImage autoEnhance(const QImage &image)
 {
     if (tonemapping::tablesCompose(image))
-        return tonemapping::applyChannelTable(image, tonetables::autoEnhance());
-    BrightnessAdjuster brightness;
-    ContrastAdjuster contrast;
-    return contrast.apply(brightness.apply(image, 10), 15);
+        return tonemapping::applyChannelTable(image, autoEnhanceTable());
+    return adjustContrast(adjustBrightness(image, 10), 15);
 }
+
+namespace option {
+constexpr Option<bool> autoEnhanceEnabled = declare::flag("autoEnhanceEnabled")
+        .setsFlag("auto-enhance", "Raise brightness by 10, then contrast by 15, and make the picture opaque.")
+        .widget("autoEnhanceCheckBox");
+} // namespace option
+
+namespace {
+constexpr const OptionDeclaration *autoEnhanceOptions[] = {&option::autoEnhanceEnabled};
+} // namespace
+
+namespace steps {
+constexpr ChainStep autoEnhance{
+    "auto enhance", autoEnhanceOptions,
+    [](const JobSettings &s) { return s.value(option::autoEnhanceEnabled); },
+    [](const QImage &image, const JobSettings &) { return ::autoEnhance(image); },
+    nullptr,
+    [](const JobSettings &) { return autoEnhanceTable(); }};
+} // namespace steps

@@ -1,10 +1,16 @@
 #include "commandline.h"
-#include "pipeline/options.h"
+#include "differential.h"
+#include "pipeline/chain.h"
+#include "reference.h"
+#include "run/options.h"
 #include "support/optionchanges.h"
 
 #include <QGuiApplication>
 #include <QSet>
 #include <QTest>
+
+#include <algorithm>
+#include <functional>
 
 // The command line read in process: each word reaches exactly the fields the
 // tool's contract names, and no other.
@@ -15,8 +21,9 @@ class CommandLineTest : public QObject
 private slots:
     void wordReachesItsFields_data();
     void wordReachesItsFields();
-    void everyDeclaredWordIsTested();
-    void noTwoOptionsShareAField();
+    void everyWordReachesItsOption();
+    void everyOptionDeclaredOnce();
+    void presetWordsReachTheirKeysAndKernels();
     void nothingGivenMeansTheInitialValues();
 };
 
@@ -28,12 +35,12 @@ CommandLine parse(const QStringList &options)
                             + QStringList{"in.png"});
 }
 
-// Every word that wordReachesItsFields_data gives a row.
-QSet<QString> testedWords;
+// The words wordReachesItsFields_data gives a row.
+QSet<QString> statedWords;
 
 void addRow(const QStringList &arguments, const FieldValues &expected)
 {
-    testedWords.insert(arguments.first());
+    statedWords.insert(arguments.first());
     QTest::newRow(qPrintable(arguments.join(QLatin1Char(' ')))) << arguments << expected;
 }
 
@@ -44,40 +51,20 @@ void CommandLineTest::wordReachesItsFields_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<FieldValues>("expected");
 
-    addRow({"--format", "webp"}, {{"format", "WEBP"}});
+    // The short words, values of another shape than the sweep below gives,
+    // and the words that are not their option's name.
     addRow({"-f", "png"}, {{"format", "PNG"}});
-    addRow({"--quality", "37"}, {{"quality", 37}});
     addRow({"-q", "99"}, {{"quality", 99}});
+    addRow({"-j", "1"}, {{"jobs", 1}});
     addRow({"--rename", "trip"}, {{"batchRename", true}, {"batchPrefix", "trip"}});
-    addRow({"--width", "640"}, {{"width", 640}});
-    addRow({"--height", "480"}, {{"height", 480}});
-    addRow({"--crop"}, {{"crop", true}});
     addRow({"--ignore-aspect"}, {{"keepAspectRatio", false}});
-    addRow({"--shrink-only"}, {{"shrinkOnly", true}});
-    addRow({"--standard-size", "1280x720"}, {{"standardSize", "1280x720"}});
-    addRow({"--aspect-ratio", "16:9"}, {{"aspectRatio", "16:9"}});
-    addRow({"--brightness", "-37"}, {{"brightness", -37}});
-    addRow({"--contrast", "41"}, {{"contrast", 41}});
-    addRow({"--saturation", "150"}, {{"saturation", 150}});
-    addRow({"--rotation", "-90"}, {{"rotation", -90}});
-    addRow({"--flip-horizontal"}, {{"flipHorizontal", true}});
-    addRow({"--flip-vertical"}, {{"flipVertical", true}});
-    addRow({"--filter", "oil-painting"}, {{"filter", "油画"}});
-    addRow({"--filter-intensity", "9"}, {{"filterIntensity", 9}});
     addRow({"--auto-enhance"}, {{"autoEnhanceEnabled", true}});
-    addRow({"--channel", "magenta"}, {{"extractChannelEnabled", true}, {"channel", "Magenta"}});
+    addRow({"--brightness", "-37"}, {{"brightness", -37}});
     addRow({"--grid", "2x7"}, {{"gridSplit", true}, {"gridRows", 2}, {"gridCols", 7}});
     addRow({"--watermark", "© me"}, {{"watermark", true}, {"watermarkText", "© me"}});
-    addRow({"--watermark-color", "#102030"}, {{"watermarkColor", QColor(0x10, 0x20, 0x30)}});
-    addRow({"--watermark-opacity", "7"}, {{"watermarkOpacity", 7}});
-    addRow({"--watermark-font-size", "60"}, {{"watermarkFontSize", 60}});
     addRow({"--watermark-position", "bottom-left"}, {{"watermarkPositionIndex", 2}});
     addRow({"--border", "33"}, {{"border", true}, {"borderThickness", 33}});
     addRow({"--border-color", "navy"}, {{"borderColor", QColor(Qt::darkBlue)}});
-    addRow({"--strip-metadata"}, {{"stripMetadata", true}});
-    addRow({"--if-exists", "skip"}, {{"ifExists", "skip"}});
-    addRow({"--jobs", "3"}, {{"jobs", 3}});
-    addRow({"-j", "1"}, {{"jobs", 1}});
 }
 
 void CommandLineTest::wordReachesItsFields()
@@ -90,44 +77,90 @@ void CommandLineTest::wordReachesItsFields()
     QCOMPARE(changedFields(commandLine.settings), expected);
 }
 
-void CommandLineTest::everyDeclaredWordIsTested()
+// Every declared word, given a value other than the initial one, reaches
+// its option and what the option switches on, and nothing else; a word
+// without a row of its own is its option's name, hyphenated.
+void CommandLineTest::everyWordReachesItsOption()
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.word == OptionDeclaration::Word::None)
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->word == OptionDeclaration::Word::None)
             continue;
-        const QString word = QStringLiteral("--") + QString::fromUtf8(option.commandLine);
-        QVERIFY2(testedWords.contains(word), qPrintable(word));
+        QString hyphenated = QStringLiteral("--");
+        for (const QChar c : QString::fromUtf8(option->name))
+            hyphenated += c.isUpper() ? QLatin1Char('-') + c.toLower() : QString(c);
+        const QString word = QStringLiteral("--") + option->commandLine;
+        QVERIFY2(statedWords.contains(word) || word == hyphenated, option->commandLine);
+        const QVariant value = changedValue(*option);
+        FieldValues expected{{option->name, value}};
+        QStringList arguments{word};
+        if (option->enables)
+            expected.insert(option->enables->name, true);
+        if (option->cellPair) {
+            expected.insert(option->cellPair->name, changedValue(*option->cellPair));
+            arguments << QStringLiteral("%1x%2").arg(value.toInt()).arg(changedValue(*option->cellPair).toInt());
+        } else if (option->word == OptionDeclaration::Word::Value) {
+            arguments << (option->type == OptionDeclaration::Type::Preset ? option->presets->at(1).word
+                          : option->type == OptionDeclaration::Type::Colour ? value.value<QColor>().name()
+                                                                            : value.toString());
+        }
+        const CommandLine commandLine = parse(arguments);
+        QCOMPARE(commandLine.action, CommandLine::Action::Run);
+        QCOMPARE(changedFields(commandLine.settings), expected);
     }
 }
 
-// Two rows on one field would let one option write another's value.
-void CommandLineTest::noTwoOptionsShareAField()
+// One declaration listed twice, or two of one name, would let one option
+// write another's value.
+void CommandLineTest::everyOptionDeclaredOnce()
 {
     QSet<QString> names;
-    JobSettings marked;
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        QVERIFY2(!names.contains(QString::fromUtf8(option.name)), option.name);
-        names.insert(QString::fromUtf8(option.name));
-        const JobSettings before = marked;
-        QVariant different;
-        switch (option.type) {
-        case OptionDeclaration::Type::Integer:
-        case OptionDeclaration::Type::Preset:
-            different = std::holds_alternative<int JobSettings::*>(option.field)
-                    ? QVariant(option.value(marked).toInt() + 1000) : QVariant(QStringLiteral("x"));
-            break;
-        case OptionDeclaration::Type::Flag:
-            different = !option.value(marked).toBool();
-            break;
-        case OptionDeclaration::Type::Text:
-            different = QStringLiteral("changed");
-            break;
-        case OptionDeclaration::Type::Colour:
-            different = QColor(1, 2, 3);
-            break;
+    for (const OptionDeclaration *option : optionDeclarations())
+        names.insert(QString::fromUtf8(option->name));
+    QCOMPARE(names.size(), optionDeclarations().size());
+}
+
+// Every word of every preset list: the run receives the key the word names
+// (the word itself, case aside; for a watermark position its place in the
+// contract's list), and the step that declares the option runs that key's
+// kernel, as the literal reference has it. Every entry's Chinese text, which
+// earlier versions used as the key of some entries, reads as its key.
+void CommandLineTest::presetWordsReachTheirKeysAndKernels()
+{
+    using Kernel = std::function<QImage(const QImage &, const QVariant &)>;
+    const QHash<QString, Kernel> kernels = {
+        {"filter", [](const QImage &i, const QVariant &key) { return reference::applyFilter(i, key.toString(), 5); }},
+        {"aspectRatio", [](const QImage &i, const QVariant &key) { return reference::applyAspectRatio(i, key.toString()); }},
+        {"standardSize", [](const QImage &i, const QVariant &key) { return reference::applyStandardSize(i, key.toString()); }},
+        {"channel", [](const QImage &i, const QVariant &key) { return reference::extractChannel(i, key.toString()); }},
+        {"watermarkPositionIndex",
+         [](const QImage &i, const QVariant &index) { return reference::addWatermark(i, "W", Qt::white, 128, 24, index.toInt()); }},
+        {"format", nullptr}, {"ifExists", nullptr}, // read by the run, not by a step
+    };
+    const QStringList positions = {"top-left", "top-right", "bottom-left", "bottom-right", "center"};
+    const QImage source = differential::randomImage(QSize(48, 40), QImage::Format_RGB32, 7);
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->type != OptionDeclaration::Type::Preset)
+            continue;
+        const ChainStep *step = nullptr;
+        for (const ChainStep *declaring : chainSteps())
+            step = std::find(declaring->options.begin(), declaring->options.end(), option) != declaring->options.end() ? declaring : step;
+        QVERIFY2(kernels.contains(option->name) && bool(step) == bool(kernels.value(option->name)), option->name);
+        for (const PresetEntry &entry : *option->presets) {
+            JobSettings stored;
+            option->setValue(stored, QString::fromUtf8(entry.sourceText));
+            QVERIFY(option->holdsIndex || option->value(stored) == QString::fromUtf8(entry.key));
+            const QString word = QString::fromUtf8(entry.word);
+            if (word.isEmpty())
+                continue;
+            const JobSettings settings = parse({"--watermark", "W", QStringLiteral("--") + option->commandLine, word}).settings;
+            const QVariant key = option->value(settings);
+            QCOMPARE(key.toString().toLower(), option->holdsIndex ? QString::number(positions.indexOf(word)) : word.toLower());
+            InputOutcome outcome;
+            const QString difference = step ? differential::firstDifference(applyChain(source, settings, outcome, step->name),
+                                                                            kernels.value(option->name)(source, key))
+                                            : QString();
+            QVERIFY2(difference.isEmpty(), qPrintable(word + QLatin1String(": ") + difference));
         }
-        option.setValue(marked, different);
-        QCOMPARE(changedFields(marked).size(), changedFields(before).size() + 1);
     }
 }
 
@@ -138,16 +171,15 @@ void CommandLineTest::nothingGivenMeansTheInitialValues()
     QCOMPARE(changedFields(commandLine.settings), FieldValues());
     QCOMPARE(commandLine.settings.imagePaths, QStringList{"in.png"});
     QCOMPARE(commandLine.settings.outputDirectory, QStringLiteral("out"));
-    const JobSettings initial;
-    QCOMPARE(initial.format, QStringLiteral("JPG"));
-    QCOMPARE(initial.quality, 85);
-    QCOMPARE(initial.keepAspectRatio, true);
-    QCOMPARE(initial.saturation, 100);
-    QCOMPARE(initial.filter, QStringLiteral("无"));
-    QCOMPARE(initial.channel, QStringLiteral("Red"));
-    QCOMPARE(initial.watermarkText, QStringLiteral("Watermark"));
-    QCOMPARE(initial.ifExists, QStringLiteral("replace"));
+    const FieldValues contract = {{"format", "JPG"},     {"quality", 85},  {"keepAspectRatio", true},
+                                  {"saturation", 100},   {"filter", "none"}, {"channel", "Red"},
+                                  {"watermarkText", "Watermark"}, {"ifExists", "replace"}};
+    FieldValues initial;
+    for (const OptionDeclaration *option : optionDeclarations())
+        initial.insert(option->name, option->value(JobSettings()));
+    for (auto stated = contract.begin(); stated != contract.end(); ++stated)
+        QCOMPARE(initial.value(stated.key()), stated.value());
 }
 
-QTEST_GUILESS_MAIN(CommandLineTest)
+QTEST_MAIN(CommandLineTest)
 #include "tst_commandline.moc"

@@ -1,5 +1,5 @@
 #include "commandline.h"
-#include "pipeline/options.h"
+#include "run/options.h"
 
 #include <QColor>
 #include <QDir>
@@ -143,19 +143,19 @@ void TestInstalledFiles::completionsOfferValues_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("words");
-    for (const OptionDeclaration &option : optionDeclarations()) {
+    for (const OptionDeclaration *option : optionDeclarations()) {
         QStringList words;
-        if (option.word != OptionDeclaration::Word::Value)
+        if (option->word != OptionDeclaration::Word::Value)
             continue;
-        if (option.type == OptionDeclaration::Type::Preset)
-            words = option.presets->words().split(QLatin1Char(' '));
-        else if (option.type == OptionDeclaration::Type::Colour)
+        if (option->type == OptionDeclaration::Type::Preset)
+            words = option->presets->words().split(QLatin1Char(' '));
+        else if (option->type == OptionDeclaration::Type::Colour)
             words = QColor::colorNames();
-        const QString longName = QStringLiteral("--") + QLatin1String(option.commandLine);
+        const QString longName = QStringLiteral("--") + QLatin1String(option->commandLine);
         QTest::addRow("%s", qPrintable(longName)) << QStringLiteral("vellumo-batch %1 ").arg(longName) << sorted(words);
-        if (option.shortWord)
-            QTest::addRow("-%s", option.shortWord)
-                    << QStringLiteral("vellumo-batch -%1 ").arg(QLatin1String(option.shortWord)) << sorted(words);
+        if (option->shortWord)
+            QTest::addRow("-%s", option->shortWord)
+                    << QStringLiteral("vellumo-batch -%1 ").arg(QLatin1String(option->shortWord)) << sorted(words);
     }
 }
 

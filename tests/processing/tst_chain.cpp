@@ -1,5 +1,11 @@
+#include "composition/border.h"
+#include "composition/gridcell.h"
+#include "composition/watermark.h"
+#include "filters/emboss.h"
+#include "filters/filter.h"
+#include "geometry/rotation.h"
 #include "pipeline/chain.h"
-#include "pipeline/imageprocessor.h"
+#include "tone/brightness.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -36,86 +42,84 @@ QImage colourField(int width, int height)
 QStringList stepNames()
 {
     QStringList names;
-    for (const ChainStep &step : chainSteps())
-        names << QString::fromLatin1(step.name);
+    for (const ChainStep *step : chainSteps())
+        names << QString::fromLatin1(step->name);
     return names;
 }
 
 } // namespace
 
+// The steps of the first version keep their order; a step added later may
+// stand anywhere between them.
 void ChainTest::stepsInOrder()
 {
     const QStringList expected{"standard size", "aspect ratio", "size", "brightness", "contrast",
                                "saturation", "rotation", "flip", "filter", "auto enhance",
                                "channel", "grid cell", "watermark", "border"};
-    QCOMPARE(stepNames(), expected);
+    QStringList names = stepNames();
+    names.removeIf([&expected](const QString &name) { return !expected.contains(name); });
+    QCOMPARE(names, expected);
 }
 
 void ChainTest::orderShowsInThePixels_data()
 {
     QTest::addColumn<JobSettings>("settings");
     QTest::addColumn<QImage>("expected");
-
-    ImageProcessor p;
     const QImage source = colourField(60, 40);
     JobSettings toneThenTurn;
-    toneThenTurn.brightness = 40;
-    toneThenTurn.rotation = 30;
+    toneThenTurn.set(option::brightness, 40);
+    toneThenTurn.set(option::rotation, 30);
     QTest::newRow("brightness before rotation")
-            << toneThenTurn << p.rotateImage(p.adjustBrightness(source, 40), 30);
+            << toneThenTurn << rotateImage(adjustBrightness(source, 40), 30);
 
     JobSettings borderAround;
-    borderAround.watermark = true;
-    borderAround.watermarkText = QStringLiteral("W");
-    borderAround.watermarkPositionIndex = 0;
-    borderAround.border = true;
-    borderAround.borderThickness = 6;
-    borderAround.borderColor = Qt::red;
+    borderAround.set(option::watermark, true);
+    borderAround.set(option::watermarkText, QStringLiteral("W"));
+    borderAround.set(option::watermarkPositionIndex, 0);
+    borderAround.set(option::border, true);
+    borderAround.set(option::borderThickness, 6);
+    borderAround.set(option::borderColor, Qt::red);
     QTest::newRow("watermark before border")
             << borderAround
-            << p.addBorder(p.addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 0), 6,
+            << addBorder(addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 0), 6,
                            Qt::red);
 
     JobSettings turnThenFilter;
-    turnThenFilter.rotation = 15;
-    turnThenFilter.filter = QStringLiteral("浮雕");
+    turnThenFilter.set(option::rotation, 15);
+    turnThenFilter.set(option::filter, QStringLiteral("emboss"));
     QTest::newRow("rotation before filter")
-            << turnThenFilter << p.applyEmboss(p.rotateImage(source, 15));
+            << turnThenFilter << applyEmboss(rotateImage(source, 15));
 
     JobSettings cellThenFrame;
-    cellThenFrame.gridSplit = true;
-    cellThenFrame.gridRows = 2;
-    cellThenFrame.gridCols = 2;
-    cellThenFrame.border = true;
-    cellThenFrame.borderThickness = 3;
+    cellThenFrame.set(option::gridSplit, true);
+    cellThenFrame.set(option::gridRows, 2);
+    cellThenFrame.set(option::gridCols, 2);
+    cellThenFrame.set(option::border, true);
+    cellThenFrame.set(option::borderThickness, 3);
     QTest::newRow("grid cell before border")
-            << cellThenFrame << p.addBorder(p.splitGrid(source, 2, 2), 3, Qt::white);
+            << cellThenFrame << addBorder(splitGrid(source, 2, 2), 3, Qt::white);
 }
 
 void ChainTest::orderShowsInThePixels()
 {
     QFETCH(JobSettings, settings);
     QFETCH(QImage, expected);
-
-    ImageProcessor processor;
-    const ChainResult result = applyChain(processor, colourField(60, 40), settings);
-    QCOMPARE(result.failure, QString());
-    QCOMPARE(result.image, expected);
+    InputOutcome outcome;
+    QCOMPARE(applyChain(colourField(60, 40), settings, outcome), expected);
+    QCOMPARE(outcome.reason, QString());
 }
 
 void ChainTest::stopsAfterANamedStep()
 {
-    ImageProcessor p;
     const QImage source = colourField(60, 40);
     JobSettings settings;
-    settings.brightness = 40;
-    settings.rotation = 30;
-    settings.border = true;
-    const ChainResult result = applyChain(p, source, settings, QStringLiteral("brightness"));
-    QCOMPARE(result.image, p.adjustBrightness(source, 40));
+    settings.set(option::brightness, 40);
+    settings.set(option::rotation, 30);
+    settings.set(option::border, true);
+    InputOutcome outcome;
+    QCOMPARE(applyChain(source, settings, outcome, QStringLiteral("brightness")), adjustBrightness(source, 40));
     // A step that does not run still ends the chain when named.
-    const ChainResult beforeTone = applyChain(p, source, settings, QStringLiteral("size"));
-    QCOMPARE(beforeTone.image, source);
+    QCOMPARE(applyChain(source, settings, outcome, QStringLiteral("size")), source);
 }
 
 void ChainTest::emptyStepFailsNamingIt_data()
@@ -125,10 +129,10 @@ void ChainTest::emptyStepFailsNamingIt_data()
     QTest::addColumn<QString>("failure");
 
     JobSettings grid;
-    grid.gridSplit = true;
-    grid.gridRows = 10;
-    grid.gridCols = 10;
-    grid.border = true; // must not turn the empty cell into a frame
+    grid.set(option::gridSplit, true);
+    grid.set(option::gridRows, 10);
+    grid.set(option::gridCols, 10);
+    grid.set(option::border, true); // must not turn the empty cell into a frame
     QTest::newRow("grid larger than the picture")
             << grid << QSize(6, 6) << "grid cell: the picture is smaller than the grid";
     QTest::newRow("empty source") << JobSettings() << QSize() << "";
@@ -139,14 +143,13 @@ void ChainTest::emptyStepFailsNamingIt()
     QFETCH(JobSettings, settings);
     QFETCH(QSize, sourceSize);
     QFETCH(QString, failure);
-
-    ImageProcessor processor;
     const QImage source = sourceSize.isValid() ? colourField(sourceSize.width(), sourceSize.height())
                                                : QImage();
-    const ChainResult result = applyChain(processor, source, settings);
-    QCOMPARE(result.failure, failure);
+    InputOutcome outcome;
+    const QImage result = applyChain(source, settings, outcome);
+    QCOMPARE(outcome.reason, failure);
     if (!failure.isEmpty())
-        QVERIFY(result.image.isNull());
+        QVERIFY(result.isNull());
 }
 
 QTEST_MAIN(ChainTest)

@@ -1,5 +1,8 @@
 #include "differential.h"
-#include "pipeline/imageprocessor.h"
+#include "composition/border.h"
+#include "composition/channel.h"
+#include "composition/gridcell.h"
+#include "composition/watermark.h"
 #include "reference.h"
 
 #include <QColorSpace>
@@ -137,7 +140,7 @@ void CompositionTest::extractChannelMatchesReference()
     QFETCH(QImage, source);
     QFETCH(QString, channel);
     const QImage untouched = source.copy();
-    compareWithReference(ImageProcessor().extractChannel(source, channel),
+    compareWithReference(extractChannel(source, channel),
                          reference::extractChannel(source, channel), source, untouched);
 }
 
@@ -161,7 +164,7 @@ void CompositionTest::splitGridMatchesReference()
     QFETCH(int, rows);
     QFETCH(int, cols);
     const QImage untouched = source.copy();
-    compareWithReference(ImageProcessor().splitGrid(source, rows, cols),
+    compareWithReference(splitGrid(source, rows, cols),
                          reference::splitGrid(source, rows, cols), source, untouched);
 }
 
@@ -184,7 +187,7 @@ void CompositionTest::borderMatchesReference()
     QFETCH(int, thickness);
     QFETCH(QColor, colour);
     const QImage untouched = source.copy();
-    compareWithReference(ImageProcessor().addBorder(source, thickness, colour),
+    compareWithReference(addBorder(source, thickness, colour),
                          reference::addBorder(source, thickness, colour), source, untouched);
 }
 
@@ -221,7 +224,7 @@ void CompositionTest::watermarkMatchesReference()
     QFETCH(int, position);
     const QImage untouched = source.copy();
     const QColor colour(250, 240, 10);
-    compareWithReference(ImageProcessor().addWatermark(source, text, colour, opacity, fontSize, position),
+    compareWithReference(addWatermark(source, text, colour, opacity, fontSize, position),
                          reference::addWatermark(source, text, colour, opacity, fontSize, position),
                          source, untouched);
 }
@@ -249,7 +252,7 @@ void CompositionTest::watermarkStaysInsideAtAnchor()
     QFETCH(QString, vertical);
     const QImage black = filledImage(QSize(800, 600), QImage::Format_RGB32, Qt::black);
     const QString text = QStringLiteral("ÁWatermarg");
-    const QImage result = ImageProcessor().addWatermark(black, text, Qt::white, 255, 24, position);
+    const QImage result = addWatermark(black, text, Qt::white, 255, 24, position);
     const QRect painted = paintedBox(result, qRgb(0, 0, 0));
     const QFontMetrics metrics(watermarkFont(24), &result);
     const int tolerance = 3;
@@ -273,17 +276,17 @@ void CompositionTest::watermarkStaysInsideAtAnchor()
 void CompositionTest::watermarkUnknownPositionIsTopLeft()
 {
     const QImage black = filledImage(QSize(300, 100), QImage::Format_RGB32, Qt::black);
-    const QImage topLeft = ImageProcessor().addWatermark(black, "Watermark", Qt::white, 200, 24, 0);
+    const QImage topLeft = addWatermark(black, "Watermark", Qt::white, 200, 24, 0);
     for (int position : {-1, 5, 7, INT_MAX})
-        QCOMPARE(ImageProcessor().addWatermark(black, "Watermark", Qt::white, 200, 24, position), topLeft);
+        QCOMPARE(addWatermark(black, "Watermark", Qt::white, 200, 24, position), topLeft);
 }
 
 // 801 x 601 has the same centre as 800 x 600.
 void CompositionTest::watermarkCentreUsesTruncatedHalves()
 {
-    const QImage even = ImageProcessor().addWatermark(filledImage(QSize(800, 600), QImage::Format_RGB32, Qt::black),
+    const QImage even = addWatermark(filledImage(QSize(800, 600), QImage::Format_RGB32, Qt::black),
                                                       "Watermark", Qt::white, 255, 24, 4);
-    const QImage odd = ImageProcessor().addWatermark(filledImage(QSize(801, 601), QImage::Format_RGB32, Qt::black),
+    const QImage odd = addWatermark(filledImage(QSize(801, 601), QImage::Format_RGB32, Qt::black),
                                                      "Watermark", Qt::white, 255, 24, 4);
     QCOMPARE(paintedBox(odd, qRgb(0, 0, 0)), paintedBox(even, qRgb(0, 0, 0)));
 }
@@ -292,7 +295,7 @@ void CompositionTest::watermarkOpacityZeroLeavesEveryPixel()
 {
     for (QImage::Format format : differential::formats()) {
         const QImage source = differential::randomImage(QSize(200, 80), format, 5);
-        const QImage result = ImageProcessor().addWatermark(source, "Watermark", Qt::white, 0, 24, 0);
+        const QImage result = addWatermark(source, "Watermark", Qt::white, 0, 24, 0);
         const QString diff = differential::firstDifference(result, source);
         QVERIFY2(diff.isEmpty(), qPrintable(differential::formatName(format) + ": " + diff));
     }
@@ -304,7 +307,7 @@ void CompositionTest::watermarkAtFullOpacityIsOpaqueOnEveryFormat()
 {
     for (QImage::Format format : differential::formats()) {
         const QImage source = filledImage(QSize(200, 80), format, Qt::black);
-        const QImage result = ImageProcessor().addWatermark(source, "Watermark", Qt::white, 255, 24, 0);
+        const QImage result = addWatermark(source, "Watermark", Qt::white, 255, 24, 0);
         QCOMPARE(result.format(), reference::workingImage(source).format());
         QCOMPARE(result.size(), source.size());
         bool foundWhite = false;
@@ -333,23 +336,23 @@ void CompositionTest::watermarkLineBreakIsASpace()
     QFETCH(QString, oneLine);
     const QImage black = filledImage(QSize(400, 300), QImage::Format_RGB32, Qt::black);
     for (int position = 0; position <= 4; ++position)
-        QCOMPARE(ImageProcessor().addWatermark(black, text, Qt::white, 255, 24, position),
-                 ImageProcessor().addWatermark(black, oneLine, Qt::white, 255, 24, position));
+        QCOMPARE(addWatermark(black, text, Qt::white, 255, 24, position),
+                 addWatermark(black, oneLine, Qt::white, 255, 24, position));
 }
 
 void CompositionTest::watermarkWithoutTextOrImage()
 {
     const QImage source = differential::randomImage(QSize(50, 40), QImage::Format_Indexed8, 8);
-    QVERIFY(sharesPixels(ImageProcessor().addWatermark(source, QString(), Qt::white, 255, 24, 0), source));
-    QVERIFY(sharesPixels(ImageProcessor().addWatermark(source, "Watermark", Qt::white, 0, 24, 0), source));
-    QVERIFY(ImageProcessor().addWatermark(QImage(), "Watermark", Qt::white, 255, 24, 0).isNull());
+    QVERIFY(sharesPixels(addWatermark(source, QString(), Qt::white, 255, 24, 0), source));
+    QVERIFY(sharesPixels(addWatermark(source, "Watermark", Qt::white, 0, 24, 0), source));
+    QVERIFY(addWatermark(QImage(), "Watermark", Qt::white, 255, 24, 0).isNull());
 }
 
 void CompositionTest::borderFramesTheSource()
 {
     const QImage source = differential::randomImage(QSize(200, 100), QImage::Format_RGB32, 9);
     const QColor frame(12, 34, 56);
-    const QImage result = ImageProcessor().addBorder(source, 10, frame);
+    const QImage result = addBorder(source, 10, frame);
     QCOMPARE(result.size(), QSize(220, 120));
     for (int y = 0; y < 120; ++y) {
         for (int x = 0; x < 220; ++x) {
@@ -374,7 +377,7 @@ void CompositionTest::borderTransparentPixelsShowTheFrame()
     QImage source = filledImage(QSize(6, 4), format, QColor(255, 255, 255, 0));
     source.setPixelColor(2, 1, QColor(0, 0, 255));
     const QColor frame(200, 30, 40);
-    const QImage result = ImageProcessor().addBorder(source, 2, frame);
+    const QImage result = addBorder(source, 2, frame);
     for (int y = 0; y < result.height(); ++y)
         for (int x = 0; x < result.width(); ++x)
             QCOMPARE(result.pixelColor(x, y), (x == 4 && y == 3) ? QColor(0, 0, 255) : frame);
@@ -388,7 +391,7 @@ void CompositionTest::borderKeepsFormatAndMetadata()
         source.setDotsPerMeterY(3000);
         source.setText(QStringLiteral("Comment"), QStringLiteral("kept"));
         source.setColorSpace(QColorSpace::DisplayP3);
-        const QImage result = ImageProcessor().addBorder(source, 4, QColor(255, 0, 0, 100));
+        const QImage result = addBorder(source, 4, QColor(255, 0, 0, 100));
         const QString diff = differential::firstDifference(result, reference::addBorder(source, 4, QColor(255, 0, 0, 100)));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         QCOMPARE(result.colorSpace(), QColorSpace(QColorSpace::DisplayP3));
@@ -405,14 +408,14 @@ void CompositionTest::borderKeepsFormatAndMetadata()
 void CompositionTest::borderDegenerateInputs()
 {
     const QImage source = differential::randomImage(QSize(9, 4), QImage::Format_ARGB32, 4);
-    QVERIFY(sharesPixels(ImageProcessor().addBorder(source, 0, Qt::red), source));
-    QVERIFY(sharesPixels(ImageProcessor().addBorder(source, INT_MIN, Qt::red), source));
-    const QImage frameOnly = ImageProcessor().addBorder(QImage(), 3, QColor(1, 2, 3, 4));
+    QVERIFY(sharesPixels(addBorder(source, 0, Qt::red), source));
+    QVERIFY(sharesPixels(addBorder(source, INT_MIN, Qt::red), source));
+    const QImage frameOnly = addBorder(QImage(), 3, QColor(1, 2, 3, 4));
     QCOMPARE(frameOnly.size(), QSize(6, 6));
     QCOMPARE(paintedBox(frameOnly, qRgba(1, 2, 3, 4)), QRect());
-    QVERIFY(ImageProcessor().addBorder(source, INT_MAX, Qt::red).isNull());
-    QVERIFY(ImageProcessor().addBorder(source, INT_MAX / 2 - 10, Qt::red).isNull());
-    QVERIFY(ImageProcessor().addBorder(QImage(), INT_MAX, Qt::red).isNull());
+    QVERIFY(addBorder(source, INT_MAX, Qt::red).isNull());
+    QVERIFY(addBorder(source, INT_MAX / 2 - 10, Qt::red).isNull());
+    QVERIFY(addBorder(QImage(), INT_MAX, Qt::red).isNull());
 }
 
 void CompositionTest::extractChannelKeepsNamedChannels_data()
@@ -433,7 +436,7 @@ void CompositionTest::extractChannelKeepsNamedChannels()
     QFETCH(QColor, expected);
     for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
                                   QImage::Format_RGB888, QImage::Format_RGBA64}) {
-        const QImage result = ImageProcessor().extractChannel(filledImage(QSize(3, 2), format, QColor(200, 100, 50)), channel);
+        const QImage result = extractChannel(filledImage(QSize(3, 2), format, QColor(200, 100, 50)), channel);
         QCOMPARE(result.format(), format);
         QCOMPARE(paintedBox(result, expected.rgba()), QRect());
     }
@@ -444,7 +447,7 @@ void CompositionTest::extractChannelMakesTranslucentPixelsOpaque()
     for (QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGBA64}) {
         const QImage source = filledImage(QSize(2, 2), format, QColor(200, 100, 50, 128));
         const QColor read = source.pixelColor(0, 0);
-        const QImage result = ImageProcessor().extractChannel(source, "Yellow");
+        const QImage result = extractChannel(source, "Yellow");
         QCOMPARE(result.pixelColor(1, 1), QColor(read.red(), read.green(), 0, 255));
     }
 }
@@ -463,7 +466,7 @@ void CompositionTest::extractChannelUnknownNameLeavesImage()
     QFETCH(QString, channel);
     for (QImage::Format format : differential::formats()) {
         const QImage source = differential::randomImage(QSize(5, 3), format, 6);
-        QVERIFY(sharesPixels(ImageProcessor().extractChannel(source, channel), source));
+        QVERIFY(sharesPixels(extractChannel(source, channel), source));
     }
 }
 
@@ -473,7 +476,7 @@ void CompositionTest::extractChannelConvertsPaletteAndMono()
     palette.setColorTable({qRgb(200, 100, 50), qRgb(10, 20, 30)});
     palette.setPixel(0, 0, 0);
     palette.setPixel(1, 0, 1);
-    const QImage fromPalette = ImageProcessor().extractChannel(palette, "Magenta");
+    const QImage fromPalette = extractChannel(palette, "Magenta");
     QCOMPARE(fromPalette.format(), QImage::Format_RGB32);
     QCOMPARE(fromPalette.pixelColor(0, 0), QColor(200, 0, 50));
     QCOMPARE(fromPalette.pixelColor(1, 0), QColor(10, 0, 30));
@@ -481,7 +484,7 @@ void CompositionTest::extractChannelConvertsPaletteAndMono()
     QImage mono(3, 1, QImage::Format_Mono);
     mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     mono.fill(1);
-    const QImage fromMono = ImageProcessor().extractChannel(mono, "Red");
+    const QImage fromMono = extractChannel(mono, "Red");
     QCOMPARE(fromMono.format(), QImage::Format_RGB32);
     QCOMPARE(fromMono.pixelColor(2, 0), QColor(255, 0, 0));
 }
@@ -507,7 +510,7 @@ void CompositionTest::splitGridReturnsMiddleCell()
     QFETCH(int, cols);
     QFETCH(QRect, cell);
     const QImage source = differential::randomImage(size, QImage::Format_ARGB32, 10);
-    const QImage result = ImageProcessor().splitGrid(source, rows, cols);
+    const QImage result = splitGrid(source, rows, cols);
     QCOMPARE(result.size(), cell.size());
     QCOMPARE(result, source.copy(cell));
 }
@@ -527,7 +530,7 @@ void CompositionTest::splitGridEmptyCellIsNull()
     QFETCH(QSize, size);
     QFETCH(int, rows);
     QFETCH(int, cols);
-    QVERIFY(ImageProcessor().splitGrid(differential::randomImage(size, QImage::Format_RGB32, 11), rows, cols).isNull());
+    QVERIFY(splitGrid(differential::randomImage(size, QImage::Format_RGB32, 11), rows, cols).isNull());
 }
 
 // No grid returns the source itself; a palette image keeps its format, as a cut-out needs no conversion.
@@ -535,9 +538,9 @@ void CompositionTest::splitGridWithoutCellsReturnsSource()
 {
     const QImage source = differential::randomImage(QSize(30, 20), QImage::Format_Indexed8, 2);
     for (const QPair<int, int> &grid : QList<QPair<int, int>>{{0, 3}, {3, 0}, {-1, -1}, {INT_MIN, 1}})
-        QVERIFY(sharesPixels(ImageProcessor().splitGrid(source, grid.first, grid.second), source));
-    QCOMPARE(ImageProcessor().splitGrid(source, 2, 3).format(), QImage::Format_Indexed8);
-    QVERIFY(ImageProcessor().splitGrid(QImage(), 3, 3).isNull());
+        QVERIFY(sharesPixels(splitGrid(source, grid.first, grid.second), source));
+    QCOMPARE(splitGrid(source, 2, 3).format(), QImage::Format_Indexed8);
+    QVERIFY(splitGrid(QImage(), 3, 3).isNull());
 }
 
 QTEST_MAIN(CompositionTest)

@@ -1,9 +1,13 @@
 #include "batchrun.h"
-#include "batch/imagefile.h"
-#include "batch/imageheader.h"
-#include "batch/outputnaming.h"
-#include "batch/readableformats.h"
-#include "pipeline/imageprocessor.h"
+#include "composition/border.h"
+#include "composition/gridcell.h"
+#include "formats/imagefile.h"
+#include "formats/imageheader.h"
+#include "formats/readableformats.h"
+#include "formats/saveimage.h"
+#include "geometry/rotation.h"
+#include "run/options.h"
+#include "run/outputnaming.h"
 
 #include <QBuffer>
 #include <QDirIterator>
@@ -43,13 +47,6 @@ QImage noise(int width, int height)
             line[x] = 0xff000000u | random.bounded(0x1000000u);
     }
     return image;
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 // A GIF of grey frames, each a width x height picture of index values:
@@ -153,7 +150,7 @@ QString inFolder(const QDir &sandbox, const QString &name)
 
 CaseMaker inputBytes(const QString &name, const QByteArray &bytes)
 {
-    return [name, bytes](const QDir &sandbox) { writeBytes(inFolder(sandbox, name), bytes); };
+    return [name, bytes](const QDir &sandbox) { batchrun::writeFile(inFolder(sandbox, name), bytes); };
 }
 
 CaseMaker inputLink(const QString &name, const QString &target)
@@ -267,9 +264,9 @@ void HostileTest::hostileInput_data()
                              << "cannot read: no such file" << QStringList();
     QTest::newRow("SVG referring to a local file")
             << CaseMaker([](const QDir &sandbox) {
-                   writeBytes(sandbox.filePath("elsewhere/secret.png"),
+                   batchrun::writeFile(sandbox.filePath("elsewhere/secret.png"),
                               batchrun::encoded(batchrun::testImage(8, 8), "PNG"));
-                   writeBytes(inFolder(sandbox, "drawing.png"),
+                   batchrun::writeFile(inFolder(sandbox, "drawing.png"),
                               "<svg xmlns='http://www.w3.org/2000/svg' "
                               "xmlns:xlink='http://www.w3.org/1999/xlink' width='8' height='8'>"
                               "<image xlink:href='../elsewhere/secret.png' width='8' height='8'/>"
@@ -331,9 +328,7 @@ void HostileTest::hostileInput()
                             batchrun::writeImage(inFolder(sandbox, "after.png"))};
     const auto inputsBefore = snapshot(sandbox.filePath("in"));
     const auto elsewhereBefore = snapshot(sandbox.filePath("elsewhere"));
-    JobSettings settings;
-    settings.imagePaths = paths;
-    settings.outputDirectory = sandbox.filePath("out");
+    JobSettings settings = batchrun::settingsFor(paths, sandbox.filePath("out"));
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -366,7 +361,7 @@ void HostileTest::outputNameTaken_data()
     QTest::addColumn<bool>("needsSuperuser");
 
     QTest::newRow("link to a file elsewhere") << CaseMaker([](const QDir &sandbox) {
-        writeBytes(sandbox.filePath("elsewhere/thesis.txt"), "years of work");
+        batchrun::writeFile(sandbox.filePath("elsewhere/thesis.txt"), "years of work");
         QVERIFY(QFile::link("../elsewhere/thesis.txt", sandbox.filePath("out/a_processed.jpg")));
     }) << false;
     QTest::newRow("dangling link") << CaseMaker([](const QDir &sandbox) {
@@ -401,9 +396,7 @@ void HostileTest::outputNameTaken()
     occupy(sandbox);
     const QString odd = sandbox.filePath("out/a_processed.jpg");
     const auto before = snapshot(root.path());
-    JobSettings settings;
-    settings.imagePaths = {batchrun::writeImage(inFolder(sandbox, "a.png"))};
-    settings.outputDirectory = sandbox.filePath("out");
+    JobSettings settings = batchrun::settingsFor({batchrun::writeImage(inFolder(sandbox, "a.png"))}, sandbox.filePath("out"));
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -413,10 +406,9 @@ void HostileTest::outputNameTaken()
     auto after = snapshot(root.path());
     QVERIFY(after.remove("in/a.png") == 1 && after.remove("out/a_processed_2.jpg") == 1);
     QCOMPARE(after, before);
-
-    ImageProcessor processor;
-    QString reason;
-    QVERIFY(!processor.saveImage(batchrun::testImage(4, 4), odd, "JPG", 85, &reason));
+    InputOutcome outcome;
+    saveImage(batchrun::testImage(4, 4), odd, "JPG", 85, outcome);
+    const QString reason = outcome.reason;
     QVERIFY2(reason == "cannot write: the output name is a symbolic link"
                      || reason == "cannot write: the output name is not a regular file",
              qPrintable(reason));
@@ -431,12 +423,10 @@ void HostileTest::namedPipeNeverBlocks()
     QTemporaryDir inputs, outputs;
     const QString pipe = inputs.filePath("pipe.png");
     QCOMPARE(mkfifo(QFile::encodeName(pipe), 0600), 0);
-    JobSettings settings;
-    settings.imagePaths = {pipe, batchrun::writeImage(inputs.filePath("after.png"))};
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor({pipe, batchrun::writeImage(inputs.filePath("after.png"))}, outputs.path());
 
     BatchRecorder recorder;
-    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder, nullptr);
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder.report, nullptr);
     const bool finishedInTime = QTest::qWaitFor([&run] { return run.isFinished(); }, 5000);
     if (!finishedInTime) {
         QFile writer(pipe);
@@ -444,7 +434,7 @@ void HostileTest::namedPipeNeverBlocks()
     }
     run.waitForFinished();
     QVERIFY2(finishedInTime, "the run waited on a named pipe");
-    QCoreApplication::sendPostedEvents(&recorder);
+    QCoreApplication::sendPostedEvents(&recorder.report);
     QCOMPARE(recorder.failedPaths, QStringList{pipe});
     QCOMPARE(recorder.failureReasons, QStringList{"cannot read: not a regular file"});
     QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList{"after_processed.jpg"});
@@ -458,9 +448,7 @@ void HostileTest::unsearchableFolder()
     QVERIFY(QDir(inputs.path()).mkdir("locked"));
     const QString input = batchrun::writeImage(inputs.filePath("locked/a.png"));
     QVERIFY(QFile::setPermissions(inputs.filePath("locked"), QFileDevice::WriteOwner));
-    JobSettings settings;
-    settings.imagePaths = {input};
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor({input}, outputs.path());
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -480,11 +468,9 @@ void HostileTest::wideRotation()
     QTemporaryDir inputs, outputs;
     const QString wide = batchrun::writeImage(inputs.filePath("wide.png"), batchrun::testImage(40000, 4));
     const QString after = batchrun::writeImage(inputs.filePath("after.png"));
-    JobSettings settings;
-    settings.imagePaths = {wide, after};
-    settings.outputDirectory = outputs.path();
-    settings.format = "PNG";
-    settings.rotation = 1;
+    JobSettings settings = batchrun::settingsFor({wide, after}, outputs.path());
+    settings.set(option::format, "PNG");
+    settings.set(option::rotation, 1);
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -494,12 +480,10 @@ void HostileTest::wideRotation()
              QStringLiteral("rotation: pictures over 32767 pixels wide or high turn only by "
                             "multiples of 90 degrees"));
     QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList{"after_processed.png"});
-
-    ImageProcessor processor;
-    const QImage turned = processor.rotateImage(batchrun::testImage(40000, 4), 90);
+    const QImage turned = rotateImage(batchrun::testImage(40000, 4), 90);
     QCOMPARE(turned.size(), QSize(4, 40000));
-    QVERIFY(processor.rotateImage(batchrun::testImage(4, 40000), -45).isNull());
-    QCOMPARE(processor.rotateImage(batchrun::testImage(32767, 2), 1).isNull(), false);
+    QVERIFY(rotateImage(batchrun::testImage(4, 40000), -45).isNull());
+    QCOMPARE(rotateImage(batchrun::testImage(32767, 2), 1).isNull(), false);
 }
 
 // A grid cell of a picture smaller than the grid is empty: the border must
@@ -508,14 +492,12 @@ void HostileTest::emptyIntermediate()
 {
     QTemporaryDir inputs, outputs;
     const QString tiny = batchrun::writeImage(inputs.filePath("tiny.png"), batchrun::testImage(3, 3));
-    JobSettings settings;
-    settings.imagePaths = {tiny};
-    settings.outputDirectory = outputs.path();
-    settings.gridSplit = true;
-    settings.gridRows = 5;
-    settings.gridCols = 5;
-    settings.border = true;
-    settings.borderThickness = 4;
+    JobSettings settings = batchrun::settingsFor({tiny}, outputs.path());
+    settings.set(option::gridSplit, true);
+    settings.set(option::gridRows, 5);
+    settings.set(option::gridCols, 5);
+    settings.set(option::border, true);
+    settings.set(option::borderThickness, 4);
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -544,11 +526,9 @@ void HostileTest::fullDevice()
 
     QTemporaryDir inputs, outputs;
     const QString input = batchrun::writeImage(inputs.filePath("noise.png"), noise(400, 300));
-    JobSettings settings;
-    settings.imagePaths = {input};
-    settings.outputDirectory = outputs.path();
-    settings.format = format;
-    settings.quality = 100;
+    JobSettings settings = batchrun::settingsFor({input}, outputs.path());
+    settings.set(option::format, format);
+    settings.set(option::quality, 100);
     BatchRecorder recorder;
     QString expectedReason;
     if (smallFileSystem) {
@@ -581,9 +561,9 @@ void HostileTest::oneBitScanWithinLimit()
     QVERIFY(scan.save(path));
     scan = QImage();
     raiseImageDecodeLimit();
-    QString reason;
-    const QImage loaded = loadImage(path, &reason);
-    QCOMPARE(reason, QString());
+    InputOutcome outcome;
+    const QImage loaded = loadImage(path, outcome);
+    QCOMPARE(outcome.reason, QString());
     QCOMPARE(loaded.size(), QSize(20000, 20000));
 }
 

@@ -1,4 +1,5 @@
-#include "batch/imagefile.h"
+#include "batchrun.h"
+#include "formats/imagefile.h"
 #include "differential.h"
 
 #include <QColorSpace>
@@ -31,9 +32,9 @@ namespace {
 
 void compareWithQt(const QString &path)
 {
-    QString reason;
-    const QImage loaded = loadImage(path, &reason);
-    QVERIFY2(reason.isEmpty(), qPrintable(reason));
+    InputOutcome outcome;
+    const QImage loaded = loadImage(path, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     QImageReader reader(path);
     const QImage expected = reader.read();
     QCOMPARE(loaded.format(), expected.format());
@@ -111,23 +112,16 @@ void JpegReaderTest::damagedFilesAsQtReadsThem()
     QFile file(whole);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    const QString cut = directory.filePath(QStringLiteral("cut.jpg"));
-    QFile cutFile(cut);
-    QVERIFY(cutFile.open(QIODevice::WriteOnly) && cutFile.write(bytes.left(bytes.size() / 2)) > 0);
-    cutFile.close();
+    const QString cut = batchrun::writeFile(directory.filePath(QStringLiteral("cut.jpg")), bytes.left(bytes.size() / 2));
     compareWithQt(cut);
-    QString reason;
-    QStringList warnings;
-    QVERIFY(!loadImage(cut, &reason, &warnings).isNull());
-    QVERIFY2(!warnings.isEmpty(), "a cut JPEG decoded without a warning");
+    InputOutcome outcome;
+    QVERIFY(!loadImage(cut, outcome).isNull());
+    QVERIFY2(!outcome.warnings.isEmpty(), "a cut JPEG decoded without a warning");
 
-    const QString headerOnly = directory.filePath(QStringLiteral("header.jpg"));
-    QFile headerFile(headerOnly);
-    QVERIFY(headerFile.open(QIODevice::WriteOnly) && headerFile.write(bytes.left(200)) == 200);
-    headerFile.close();
+    const QString headerOnly = batchrun::writeFile(directory.filePath(QStringLiteral("header.jpg")), bytes.left(200));
     QVERIFY(QImage(headerOnly).isNull());
-    QVERIFY(loadImage(headerOnly, &reason).isNull());
-    QCOMPARE(reason, QStringLiteral("cannot read: unsupported or damaged image"));
+    QVERIFY(loadImage(headerOnly, outcome).isNull());
+    QCOMPARE(outcome.reason, QStringLiteral("cannot read: unsupported or damaged image"));
 }
 
 QTEST_GUILESS_MAIN(JpegReaderTest)

@@ -1,4 +1,4 @@
-#include "batch/imagefile.h"
+#include "formats/imagefile.h"
 #include "batchrun.h"
 #include "core/picturememory.h"
 #include "differential.h"
@@ -100,10 +100,10 @@ void PictureMemoryTest::loadsOnReusedMemoryMatchQt()
         QVERIFY(differential::randomImage(pictureSize, format, seed).save(paths.last(), nullptr, 90));
     }
     picturememory::KeptForReuse memory;
-    QString reason;
-    const uchar *firstBits = loadImage(paths.at(0), &reason).constBits();
-    const QImage second = loadImage(paths.at(1), &reason);
-    QVERIFY2(reason.isEmpty(), qPrintable(reason));
+    InputOutcome outcome;
+    const uchar *firstBits = loadImage(paths.at(0), outcome).constBits();
+    const QImage second = loadImage(paths.at(1), outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     if (fileFormat == "jpg") // decoded by our reader straight into the kept memory
         QCOMPARE(second.constBits(), firstBits);
     QVERIFY(second == QImage(paths.at(1)));
@@ -120,19 +120,14 @@ void PictureMemoryTest::cutRowsShowNoEarlierPicture()
     QImage dark(pictureSize, QImage::Format_RGB32);
     dark.fill(qRgb(20, 20, 20));
     const QByteArray darkFile = batchrun::encoded(dark, "bmp");
-    const QString cutPath = directory.filePath(QStringLiteral("cut.bmp"));
-    QFile cut(cutPath);
-    QVERIFY(cut.open(QIODevice::WriteOnly));
-    cut.write(darkFile.left(darkFile.size() / 2));
-    cut.close();
+    const QString cutPath = batchrun::writeFile(directory.filePath(QStringLiteral("cut.bmp")), darkFile.left(darkFile.size() / 2));
 
     picturememory::KeptForReuse memory;
-    QString reason;
-    QVERIFY(!loadImage(brightPath, &reason).isNull());
-    QStringList warnings;
-    const QImage loaded = loadImage(cutPath, &reason, &warnings);
-    QVERIFY2(!loaded.isNull(), qPrintable(reason));
-    QVERIFY(!warnings.isEmpty());
+    InputOutcome outcome;
+    QVERIFY(!loadImage(brightPath, outcome).isNull());
+    const QImage loaded = loadImage(cutPath, outcome);
+    QVERIFY2(!loaded.isNull(), qPrintable(outcome.reason));
+    QVERIFY(!outcome.warnings.isEmpty());
     // BMP rows run from the bottom: the top half is what the file lacks.
     QCOMPARE(loaded.pixel(0, 0), qRgb(0, 0, 0));
     QCOMPARE(loaded.pixel(639, 100), qRgb(0, 0, 0));

@@ -2,7 +2,6 @@
 #define QT_STATICPLUGIN
 
 #include "batchrun.h"
-#include "batch/batchworker.h"
 
 #include <QImageIOPlugin>
 #include <QFileInfo>
@@ -21,16 +20,9 @@ Q_DECLARE_METATYPE(InputMaker)
 
 namespace {
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
-
 InputMaker bytesMaker(const QByteArray &bytes)
 {
-    return [bytes](const QString &path) { writeBytes(path, bytes); };
+    return [bytes](const QString &path) { batchrun::writeFile(path, bytes); };
 }
 
 QByteArray randomBytes(int count)
@@ -116,7 +108,7 @@ void ReliabilityTest::hostileInput_data()
     QTest::newRow("no read permission")
             << "locked.png"
             << InputMaker([png](const QString &path) {
-                   writeBytes(path, png);
+                   batchrun::writeFile(path, png);
                    QFile::setPermissions(path, QFileDevice::WriteOwner);
                })
             << true << "cannot read: permission denied";
@@ -146,9 +138,7 @@ void ReliabilityTest::hostileInput()
     QList<QByteArray> checksums;
     for (const QString &path : paths)
         checksums << batchrun::fileChecksum(path);
-    JobSettings settings;
-    settings.imagePaths = paths;
-    settings.outputDirectory = outputs.path();
+    JobSettings settings = batchrun::settingsFor(paths, outputs.path());
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
@@ -177,14 +167,12 @@ void ReliabilityTest::unwritableOutputDirectory()
 {
     QTemporaryDir inputs;
     const QString blocker = inputs.filePath(QStringLiteral("blocker"));
-    writeBytes(blocker, "not a directory");
+    batchrun::writeFile(blocker, "not a directory");
     const QString exhausting = inputs.filePath(QStringLiteral("exhausting.throw"));
-    writeBytes(exhausting, "THROW");
+    batchrun::writeFile(exhausting, "THROW");
     const QStringList paths{batchrun::writeImage(inputs.filePath("a.png")), exhausting,
                             batchrun::writeImage(inputs.filePath("b.png"))};
-    JobSettings settings;
-    settings.imagePaths = paths;
-    settings.outputDirectory = blocker + QStringLiteral("/sub");
+    JobSettings settings = batchrun::settingsFor(paths, blocker + QStringLiteral("/sub"));
 
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);

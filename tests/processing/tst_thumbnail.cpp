@@ -1,5 +1,5 @@
 #include "batchrun.h"
-#include "batch/thumbnail.h"
+#include "formats/thumbnail.h"
 
 #include <QFile>
 #include <QImage>
@@ -106,13 +106,6 @@ QByteArray withExif(const QByteArray &jpeg, const QByteArray &segment)
     return jpeg.left(2) + segment + jpeg.mid(2);
 }
 
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(data), data.size());
-}
-
 // The colour in the middle of the half where the picture's left half ends
 // up, and of the opposite half.
 struct Landing
@@ -186,7 +179,7 @@ void TestThumbnail::thumbnail()
         file = withExif(file, exifSegment(orientation, preview));
     }
     const QString path = scratch.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
-    writeFile(path, file);
+    QVERIFY(!batchrun::writeFile(path, file).isEmpty());
 
     const QImage thumbnail = makeThumbnail(path, extent);
     QCOMPARE(thumbnail.size(), expectedSize);
@@ -220,7 +213,7 @@ void TestThumbnail::malformedExif()
 {
     QFETCH(QByteArray, file);
     const QString path = scratch.filePath(QStringLiteral("malformed.jpg"));
-    writeFile(path, file);
+    QVERIFY(!batchrun::writeFile(path, file).isEmpty());
     const QImage thumbnail = makeThumbnail(path, extent);
     QCOMPARE(thumbnail.size(), QSize(64, 48));
     QVERIFY(near(thumbnail.pixel(16, 24), pictureLeft));

@@ -1,8 +1,8 @@
 #include "batchrun.h"
-#include "batch/bmpwriter.h"
-#include "batch/jpegwriter.h"
+#include "codecs/bmpwriter.h"
+#include "codecs/jpegwriter.h"
 #include "differential.h"
-#include "pipeline/imageprocessor.h"
+#include "formats/saveimage.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -144,9 +144,9 @@ void WritersTest::savedFileIsQts()
     QImage image = differential::randomImage(QSize(37, 11), QImage::Format_RGB32, 99);
     image.setColorSpace(QColorSpace::DisplayP3);
     const QString path = directory.filePath(QStringLiteral("out.") + qtFormat);
-    ImageProcessor processor;
-    QString reason;
-    QVERIFY2(processor.saveImage(image, path, format, 85, &reason), qPrintable(reason));
+    InputOutcome outcome;
+    saveImage(image, path, format, 85, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll() == batchrun::encoded(image, qtFormat.constData(), 85));

@@ -17,6 +17,8 @@ QImage applyAspectRatio(const QImage &image, const QString &ratioName);
 QImage applyStandardSize(const QImage &image, const QString &sizeName);
 QImage rotateImage(const QImage &image, int degrees);
 QImage flipImage(const QImage &image, bool horizontal, bool vertical);
+// The stored picture as EXIF orientation 1..8 asks a viewer to show it.
+QImage orientedAsExifSays(const QImage &stored, int orientation);
 
 QImage adjustBrightness(const QImage &image, int delta);
 QImage adjustContrast(const QImage &image, int amount);

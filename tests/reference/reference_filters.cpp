@@ -80,17 +80,17 @@ QColor oilColour(const QImage &image, int x, int y, int radius)
 
 QImage applyFilter(const QImage &image, const QString &filterName, int intensity)
 {
-    if (filterName == QStringLiteral("模糊"))
+    if (filterName == QStringLiteral("blur"))
         return applyBlur(image, intensity <= 0 ? 5 : intensity);
-    if (filterName == QStringLiteral("灰度"))
+    if (filterName == QStringLiteral("grayscale"))
         return applyGrayscale(image);
-    if (filterName == QStringLiteral("复古"))
+    if (filterName == QStringLiteral("vintage"))
         return applyVintage(image);
-    if (filterName == QStringLiteral("边缘检测"))
+    if (filterName == QStringLiteral("edge-detection"))
         return applyEdgeDetection(image);
-    if (filterName == QStringLiteral("浮雕"))
+    if (filterName == QStringLiteral("emboss"))
         return applyEmboss(image);
-    if (filterName == QStringLiteral("油画"))
+    if (filterName == QStringLiteral("oil-painting"))
         return applyOilPainting(image, intensity <= 0 ? 3 : intensity);
     return image;
 }

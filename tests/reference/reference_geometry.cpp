@@ -110,4 +110,24 @@ QImage flipImage(const QImage &image, bool horizontal, bool vertical)
     return image.mirrored(horizontal, vertical);
 }
 
+// Orientation names which stored row is the visual top and which stored
+// column the visual left: 1 as stored, 2 mirrored, 3 turned half, 4 flipped,
+// 5 the rows become columns, 6 turned a quarter clockwise, 7 the rows become
+// columns read from the far corner, 8 turned a quarter anticlockwise.
+QImage orientedAsExifSays(const QImage &stored, int orientation)
+{
+    const int W = stored.width();
+    const int H = stored.height();
+    const bool across = orientation >= 5;
+    QImage shown(across ? H : W, across ? W : H, stored.format());
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QPoint from[] = {{x, y}, {W - 1 - x, y}, {W - 1 - x, H - 1 - y}, {x, H - 1 - y},
+                                   {y, x}, {y, H - 1 - x}, {W - 1 - y, H - 1 - x}, {W - 1 - y, x}};
+            shown.setPixelColor(x, y, stored.pixelColor(from[orientation - 1]));
+        }
+    }
+    return shown;
+}
+
 } // namespace reference

@@ -3,57 +3,59 @@
 #include <QBuffer>
 #include <QtEndian>
 
+BatchRecorder::BatchRecorder()
+{
+    QObject::connect(&report, &RunReport::progressed, &report, [this](int percent) {
+        record(QStringLiteral("progress"));
+        progress << percent;
+    });
+    QObject::connect(&report, &RunReport::inputFailed, &report, [this](const QString &path, const QString &reason) {
+        record(QStringLiteral("failed"));
+        failedPaths << path;
+        failureReasons << reason;
+    });
+    QObject::connect(&report, &RunReport::inputSkipped, &report, [this](const QString &path, const QString &reason) {
+        record(QStringLiteral("skipped"));
+        skippedPaths << path;
+        skipReasons << reason;
+    });
+    QObject::connect(&report, &RunReport::inputWarned, &report, [this](const QString &path, const QString &message) {
+        record(QStringLiteral("warning"));
+        warningPaths << path;
+        warnings << message;
+    });
+    QObject::connect(&report, &RunReport::finished, &report, [this] {
+        record(QStringLiteral("finished"));
+        ++finishedCount;
+    });
+}
+
 QString BatchRecorder::reasonFor(const QString &path) const
 {
     const int index = failedPaths.indexOf(path);
     return index < 0 ? QString() : failureReasons.at(index);
 }
 
-void BatchRecorder::updateProgress(int percent)
-{
-    record(QStringLiteral("progress"));
-    progress << percent;
-}
-
-void BatchRecorder::fileFailed(const QString &path, const QString &reason)
-{
-    record(QStringLiteral("failed"));
-    failedPaths << path;
-    failureReasons << reason;
-}
-
-void BatchRecorder::fileSkipped(const QString &path, const QString &reason)
-{
-    record(QStringLiteral("skipped"));
-    skippedPaths << path;
-    skipReasons << reason;
-}
-
-void BatchRecorder::fileWarning(const QString &path, const QString &message)
-{
-    record(QStringLiteral("warning"));
-    warningPaths << path;
-    warnings << message;
-}
-
-void BatchRecorder::processingFinished()
-{
-    record(QStringLiteral("finished"));
-    ++finishedCount;
-}
-
 void BatchRecorder::record(const QString &event)
 {
     events << event;
-    allOnOwnThread = allOnOwnThread && QThread::currentThread() == thread();
+    allOnOwnThread = allOnOwnThread && QThread::currentThread() == report.thread();
 }
 
 namespace batchrun {
 
+JobSettings settingsFor(const QStringList &inputs, const QString &outputDirectory)
+{
+    JobSettings settings;
+    settings.imagePaths = inputs;
+    settings.outputDirectory = outputDirectory;
+    return settings;
+}
+
 void runHere(const JobSettings &settings, BatchRecorder &recorder, const std::atomic<bool> *cancelRequested)
 {
-    runBatch(settings, &recorder, cancelRequested);
-    QCoreApplication::sendPostedEvents(&recorder);
+    runBatch(settings, &recorder.report, cancelRequested);
+    QCoreApplication::sendPostedEvents(&recorder.report);
 }
 
 QImage testImage(int width, int height, int seed)
@@ -70,6 +72,12 @@ QImage testImage(int width, int height, int seed)
 QString writeImage(const QString &path, const QImage &image)
 {
     return image.save(path) ? path : QString();
+}
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
 }
 
 QByteArray fileChecksum(const QString &path)

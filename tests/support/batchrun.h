@@ -1,10 +1,11 @@
 #ifndef BATCHRUN_H
 #define BATCHRUN_H
 
-// Shared by the worker tests: a receiver that records every call of a run,
-// and small helpers for input files and output directories.
+// Shared by the worker tests: a recorder of everything a run reports, and
+// small helpers for input files and output directories.
 
-#include "batch/batchworker.h"
+#include "run/batchworker.h"
+#include "run/runreport.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -20,11 +21,14 @@
 
 #include <atomic>
 
-class BatchRecorder : public QObject
+// Everything a run tells its report, as it arrives on the recorder's thread.
+class BatchRecorder
 {
-    Q_OBJECT
-
 public:
+    BatchRecorder();
+
+    // Hand this to runBatch.
+    RunReport report;
     QList<int> progress;
     QStringList failedPaths;
     QStringList failureReasons;
@@ -33,20 +37,12 @@ public:
     QStringList warningPaths;
     QStringList warnings;
     // "progress", "failed", "skipped", "warning" and "finished" in the order
-    // the calls arrived.
+    // they arrived.
     QStringList events;
     int finishedCount = 0;
     bool allOnOwnThread = true;
-    // When set, raised at the first progress call.
 
     QString reasonFor(const QString &path) const;
-
-public slots:
-    void updateProgress(int percent);
-    void fileFailed(const QString &path, const QString &reason);
-    void fileSkipped(const QString &path, const QString &reason);
-    void fileWarning(const QString &path, const QString &message);
-    void processingFinished();
 
 private:
     void record(const QString &event);
@@ -54,8 +50,11 @@ private:
 
 namespace batchrun {
 
-// Runs on this thread and then delivers the queued calls, so a test sees
-// every call of the run without waiting.
+// A record of the inputs and output directory, every option at its initial value.
+JobSettings settingsFor(const QStringList &inputs, const QString &outputDirectory);
+
+// Runs on this thread and then delivers what the run posted, so a test sees
+// everything the run reported without waiting.
 void runHere(const JobSettings &settings, BatchRecorder &recorder,
              const std::atomic<bool> *cancelRequested = nullptr);
 
@@ -65,6 +64,9 @@ QImage testImage(int width, int height, int seed = 0);
 
 // The path when the image was written, otherwise an empty string.
 QString writeImage(const QString &path, const QImage &image = testImage(24, 16));
+
+// The path when every byte was written, otherwise an empty string.
+QString writeFile(const QString &path, const QByteArray &bytes);
 
 // SHA-256 of the file's bytes; empty when it cannot be read.
 QByteArray fileChecksum(const QString &path);

@@ -9,6 +9,11 @@
 #include <QTranslator>
 #include <QXmlStreamReader>
 
+#include <unicode/translit.h>
+
+#include <algorithm>
+#include <memory>
+
 // The embedded interface catalogues: every compiled one loads, lookups go
 // by context and the exact Simplified Chinese source, the two translated
 // catalogues are complete, and all three hold exactly the texts that the
@@ -26,6 +31,7 @@ private slots:
     void translatedCatalogueIsComplete_data();
     void translatedCatalogueIsComplete();
     void cataloguesHoldTheSameMessages();
+    void translationsAreInTheirScript();
     void cataloguesMatchTheSources();
 };
 
@@ -168,7 +174,7 @@ Catalogue scanSources(const QString &directory)
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(lupdate, {QDir(sourceRoot()).filePath(QStringLiteral("mainwindow")),
                             QDir(sourceRoot()).filePath(QStringLiteral("aboutdialog")),
-                            QDir(sourceRoot()).filePath(QStringLiteral("processing/pipeline/presets.cpp")),
+                            QDir(sourceRoot()).filePath(QStringLiteral("processing/job/presets.cpp")),
                             QStringLiteral("-locations"), QStringLiteral("none"),
                             QStringLiteral("-ts"), scanned});
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
@@ -292,6 +298,38 @@ void TestCatalogues::cataloguesHoldTheSameMessages()
         QCOMPARE(translated.messages.size(), messageKeys(translated).size());
         const QString difference = mismatch(messageKeys(simplified), translated);
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+}
+
+// Every message: English holds no Chinese text; Traditional holds Chinese
+// wherever the source does, and differs from the Simplified source wherever
+// its characters have Traditional forms (ICU's Hans-Hant). A text English
+// keeps as it is, such as a language's own name, stays so in every language.
+void TestCatalogues::translationsAreInTheirScript()
+{
+    const auto hasChinese = [](const QString &text) {
+        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Han; });
+    };
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::Transliterator> toTraditional(
+        icu::Transliterator::createInstance("Hans-Hant", UTRANS_FORWARD, status));
+    QVERIFY(U_SUCCESS(status));
+    QHash<MessageKey, QString> english;
+    for (const CatalogueMessage &message : readCatalogue(sourcePath(QStringLiteral("en_US"))).messages)
+        english.insert({message.context, message.source}, message.translation);
+    for (const CatalogueMessage &message : readCatalogue(sourcePath(QStringLiteral("zh_TW"))).messages) {
+        const QString inEnglish = english.value({message.context, message.source});
+        const QString where = message.context + QLatin1String(": ") + message.source + QLatin1String(" as ");
+        icu::UnicodeString traditional(reinterpret_cast<const UChar *>(message.source.utf16()), int(message.source.size()));
+        toTraditional->transliterate(traditional);
+        const bool kept = inEnglish == message.source;
+        QVERIFY2(kept || !hasChinese(inEnglish), qPrintable(where + inEnglish));
+        QVERIFY2(kept ? message.translation == message.source
+                      : hasChinese(message.translation) == hasChinese(message.source)
+                         && (message.translation != message.source
+                             || QString(reinterpret_cast<const QChar *>(traditional.getBuffer()), traditional.length())
+                                     == message.source),
+                 qPrintable(where + message.translation));
     }
 }
 

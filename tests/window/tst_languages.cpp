@@ -158,8 +158,8 @@ void TestLanguages::optionLists_data()
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QStringList>("keys");
-    const QStringList aspectKeys = {"原始比例", "1:1", "4:3", "16:9", "3:2"};
-    const QStringList sizeKeys = {"自定义", "640x480", "800x600", "1024x768", "1280x720", "1920x1080", "1080x1080", "1200x1200"};
+    const QStringList aspectKeys = {"original", "1:1", "4:3", "16:9", "3:2"};
+    const QStringList sizeKeys = {"custom", "640x480", "800x600", "1024x768", "1280x720", "1920x1080", "1080x1080", "1200x1200"};
     const QStringList sizeTexts = {"640x480 (VGA)", "800x600 (SVGA)", "1024x768 (XGA)", "1280x720 (HD)",
                                    "1920x1080 (Full HD)", "1080x1080 (Instagram)", "1200x1200"};
     const QStringList positionKeys(5, QString());

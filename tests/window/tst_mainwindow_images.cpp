@@ -1,5 +1,5 @@
 #include "mainwindow.h"
-#include "batch/thumbnail.h"
+#include "formats/thumbnail.h"
 #include "thumbnailloader.h"
 #include "window/windowtestsupport.h"
 

@@ -1,7 +1,12 @@
+#include "composition/gridcell.h"
+#include "composition/watermark.h"
+#include "geometry/size.h"
 #include "mainwindow.h"
 #include "optionwidgets.h"
-#include "pipeline/options.h"
+#include "run/options.h"
 #include "support/optionchanges.h"
+#include "tone/brightness.h"
+#include "tone/saturation.h"
 #include "window/windowtestsupport.h"
 
 #include <QAbstractSlider>
@@ -96,7 +101,7 @@ void TestOptionMapping::controlReachesItsField_data()
     addRow("aspectRatioCheckBox", false, {{"keepAspectRatio", false}});
     addRow("formatComboBox", 3, {{"format", "WEBP"}});
     addRow("qualitySpinBox", 42, {{"quality", 42}});
-    addRow("filterComboBox", 6, {{"filter", "油画"}});
+    addRow("filterComboBox", 6, {{"filter", "oil-painting"}});
     addRow("filterIntensitySpinBox", 8, {{"filterIntensity", 8}});
     addRow("aspectRatioComboBox", 3, {{"aspectRatio", "16:9"}});
     addRow("standardSizeComboBox", 5, {{"standardSize", "1920x1080"}});
@@ -142,22 +147,22 @@ void TestOptionMapping::controlReachesItsField()
 
 void TestOptionMapping::everyControlIsTested()
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        if (option.widget)
-            QVERIFY2(testedControls.contains(QString::fromUtf8(option.widget)), option.widget);
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->widget)
+            QVERIFY2(testedControls.contains(QString::fromUtf8(option->widget)), option->widget);
     }
 }
 
 void TestOptionMapping::controlsTakeTheDeclaredRanges()
 {
-    for (const OptionDeclaration &option : optionDeclarations()) {
-        QWidget *control = optionwidgets::controlOf(window.get(), option);
-        QVERIFY2(!option.widget || control, option.widget);
-        if (!control || option.type != OptionDeclaration::Type::Integer)
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        QWidget *control = optionwidgets::controlOf(window.get(), *option);
+        QVERIFY2(!option->widget || control, option->widget);
+        if (!control || option->type != OptionDeclaration::Type::Integer)
             continue;
         const int minimum = control->property("minimum").toInt();
         const int maximum = control->property("maximum").toInt();
-        QVERIFY2(minimum == option.minimum && maximum == option.maximum, option.widget);
+        QVERIFY2(minimum == option->minimum && maximum == option->maximum, option->widget);
     }
 }
 
@@ -165,14 +170,14 @@ void TestOptionMapping::startShowsTheInitialValues()
 {
     QCOMPARE(changedFields(optionwidgets::captureOptions(window.get())), FieldValues());
     const JobSettings shown = optionwidgets::captureOptions(window.get());
-    QCOMPARE(shown.brightness, 0);
-    QCOMPARE(shown.saturation, 100);
-    QCOMPARE(shown.quality, 85);
-    QCOMPARE(shown.keepAspectRatio, true);
-    QCOMPARE(shown.watermarkText, QStringLiteral("Watermark"));
-    QCOMPARE(shown.watermarkColor, QColor(Qt::white));
-    QCOMPARE(shown.gridRows, 3);
-    QCOMPARE(shown.batchPrefix, QStringLiteral("image"));
+    QCOMPARE(shown.value(option::brightness), 0);
+    QCOMPARE(shown.value(option::saturation), 100);
+    QCOMPARE(shown.value(option::quality), 85);
+    QCOMPARE(shown.value(option::keepAspectRatio), true);
+    QCOMPARE(shown.value(option::watermarkText), QStringLiteral("Watermark"));
+    QCOMPARE(shown.value(option::watermarkColor), QColor(Qt::white));
+    QCOMPARE(shown.value(option::gridRows), 3);
+    QCOMPARE(shown.value(option::batchPrefix), QStringLiteral("image"));
 }
 
 QTEST_MAIN(TestOptionMapping)

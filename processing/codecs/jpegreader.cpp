@@ -1,0 +1,172 @@
+#include "codecs/jpegreader.h"
+
+#include "codecs/jpegerrors.h"
+#include "core/picturememory.h"
+
+#include <QColorSpace>
+#include <QtGlobal>
+
+#include <cstdlib>
+
+namespace {
+
+// libjpeg's remarks reach Qt's log in its own words, as from Qt's reader.
+void logMessage(j_common_ptr info)
+{
+    char text[JMSG_LENGTH_MAX];
+    (*info->err->format_message)(info, text);
+    qWarning("%s", text);
+}
+
+// The file from memory. Past its end the decoder is given an end-of-image
+// marker without a remark of its own, as Qt's reader does: a cut file then
+// reads as Qt reads it, warning that its data ended early.
+const JOCTET endOfImage[] = {0xFF, JPEG_EOI};
+
+void startSource(j_decompress_ptr) {}
+
+boolean endOfFile(j_decompress_ptr info)
+{
+    info->src->next_input_byte = endOfImage;
+    info->src->bytes_in_buffer = sizeof endOfImage;
+    return TRUE;
+}
+
+void skipInput(j_decompress_ptr info, long count)
+{
+    jpeg_source_mgr *source = info->src;
+    if (count <= 0)
+        return;
+    if (size_t(count) < source->bytes_in_buffer) {
+        source->next_input_byte += count;
+        source->bytes_in_buffer -= size_t(count);
+    } else {
+        endOfFile(info);
+    }
+}
+
+void endSource(j_decompress_ptr) {}
+
+bool decodedHere(const jpeg_decompress_struct &info)
+{
+    return info.data_precision == 8
+            && ((info.num_components == 1 && info.jpeg_color_space == JCS_GRAYSCALE)
+                || (info.num_components == 3
+                    && (info.jpeg_color_space == JCS_YCbCr || info.jpeg_color_space == JCS_RGB)));
+}
+
+void setResolution(const jpeg_decompress_struct &info, QImage &image)
+{
+    if (info.density_unit == 1) {
+        image.setDotsPerMeterX(int(100. * info.X_density / 2.54));
+        image.setDotsPerMeterY(int(100. * info.Y_density / 2.54));
+    } else if (info.density_unit == 2) {
+        image.setDotsPerMeterX(int(100. * info.X_density));
+        image.setDotsPerMeterY(int(100. * info.Y_density));
+    }
+}
+
+// Each stage below arms the jump for itself and holds no object with a
+// destructor: longjmp leaves its frame when libjpeg fails.
+
+bool readHeader(jpeg_decompress_struct &info, JpegErrors &errors, jpeg_source_mgr *source)
+{
+    if (setjmp(errors.failed))
+        return false;
+    info.src = source;
+    jpeg_save_markers(&info, JPEG_APP0 + 2, 0xFFFF); // the colour profile
+    jpeg_read_header(&info, TRUE);
+    return true;
+}
+
+bool startRows(jpeg_decompress_struct &info, JpegErrors &errors)
+{
+    if (setjmp(errors.failed))
+        return false;
+    info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+    jpeg_start_decompress(&info);
+    return true;
+}
+
+bool readRows(jpeg_decompress_struct &info, JpegErrors &errors, QImage &image)
+{
+    if (setjmp(errors.failed))
+        return false;
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = image.scanLine(int(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    return true;
+}
+
+bool readProfile(jpeg_decompress_struct &info, JpegErrors &errors, JOCTET **profile,
+                 unsigned int *length)
+{
+    if (setjmp(errors.failed))
+        return false;
+    return jpeg_read_icc_profile(&info, profile, length);
+}
+
+bool finishRows(jpeg_decompress_struct &info, JpegErrors &errors)
+{
+    if (setjmp(errors.failed))
+        return false;
+    jpeg_finish_decompress(&info);
+    return true;
+}
+
+QColorSpace colorSpaceOf(jpeg_decompress_struct &info, JpegErrors &errors)
+{
+    JOCTET *profile = nullptr;
+    unsigned int length = 0;
+    if (!readProfile(info, errors, &profile, &length))
+        return QColorSpace();
+    const QColorSpace space = QColorSpace::fromIccProfile(
+            QByteArray(reinterpret_cast<const char *>(profile), int(length)));
+    std::free(profile);
+    return space;
+}
+
+jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
+                               const QByteArray &bytes, QImage *image)
+{
+    jpeg_source_mgr source{reinterpret_cast<const JOCTET *>(bytes.constData()), size_t(bytes.size()),
+                           startSource, endOfFile, skipInput, jpeg_resync_to_restart, endSource};
+    if (!readHeader(info, errors, &source))
+        return jpegreader::Outcome::Failed;
+    if (!decodedHere(info))
+        return jpegreader::Outcome::LeftToQt;
+    if (!startRows(info, errors))
+        return jpegreader::Outcome::Failed;
+    {
+        picturememory::DecodeTarget target(
+                QSize(int(info.output_width), int(info.output_height)),
+                info.num_components == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32,
+                picturememory::Rows::AllWritten);
+        if (target.image.isNull() || !readRows(info, errors, target.image))
+            return jpegreader::Outcome::Failed;
+        *image = target.image;
+    }
+    setResolution(info, *image);
+    image->setColorSpace(colorSpaceOf(info, errors));
+    return finishRows(info, errors) ? jpegreader::Outcome::Decoded : jpegreader::Outcome::Failed;
+}
+
+} // namespace
+
+namespace jpegreader {
+
+Outcome decode(const QByteArray &bytes, QImage *image)
+{
+    jpeg_decompress_struct info;
+    JpegErrors errors;
+    info.err = jumpingErrors(errors, logMessage);
+    jpeg_create_decompress(&info);
+    const Outcome outcome = decompress(info, errors, bytes, image);
+    jpeg_destroy_decompress(&info);
+    if (outcome != Outcome::Decoded)
+        *image = QImage();
+    return outcome;
+}
+
+} // namespace jpegreader

@@ -1,0 +1,290 @@
+#include "formats/imagefile.h"
+
+#include "formats/decodermessages.h"
+#include "formats/imageheader.h"
+#include "codecs/jpegreader.h"
+#include "codecs/pngreader.h"
+#include "core/picturememory.h"
+#include "core/pixelaccess.h"
+#include "geometry/uprightturn.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include <cerrno>
+#include <mutex>
+#include <shared_mutex>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 allocationLimitBytes = qint64(allocationLimitMegabytes) * 1024 * 1024;
+
+QString cannotRead(const QString &why)
+{
+    return QStringLiteral("cannot read: %1").arg(why);
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error)).toLower();
+}
+
+// Why stat failed, in the words a user needs: a dangling link is not the
+// same as a name that was never there.
+QString statFailure(const QByteArray &name, int error)
+{
+    struct stat link;
+    switch (error) {
+    case ENOENT:
+        if (::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode))
+            return cannotRead(QStringLiteral("symbolic link to a missing file"));
+        return cannotRead(QStringLiteral("no such file"));
+    case ELOOP:
+        return cannotRead(QStringLiteral("symbolic link loop"));
+    case EACCES:
+        return cannotRead(
+                QStringLiteral("permission denied (a folder on the way cannot be searched)"));
+    default:
+        return cannotRead(systemReason(error));
+    }
+}
+
+// Why a file of this kind cannot be a picture; empty for a regular file.
+QString kindFailure(const struct stat &status)
+{
+    if (S_ISDIR(status.st_mode))
+        return cannotRead(QStringLiteral("is a directory"));
+    if (!S_ISREG(status.st_mode))
+        return cannotRead(QStringLiteral("not a regular file"));
+    if (status.st_size == 0)
+        return cannotRead(QStringLiteral("empty file"));
+    return QString();
+}
+
+} // namespace
+
+// The kind is checked before the open, so that a named pipe or a device is
+// never opened, and again on the open descriptor, in case the name was
+// replaced in between; the open itself never waits.
+QString openRegularFile(const QString &path, QFile *file)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0)
+        return statFailure(name, errno);
+    QString failure = kindFailure(status);
+    if (!failure.isEmpty())
+        return failure;
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return cannotRead(systemReason(errno));
+    if (::fstat(descriptor, &status) != 0 || !(failure = kindFailure(status)).isEmpty()) {
+        ::close(descriptor);
+        return failure.isEmpty() ? cannotRead(systemReason(errno)) : failure;
+    }
+    if (!file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return cannotRead(file->errorString().toLower());
+    }
+    return QString();
+}
+
+namespace {
+
+qint64 decodedBytes(QSize size, int bitsPerPixel)
+{
+    return (qint64(size.width()) * bitsPerPixel + 31) / 32 * 4 * size.height();
+}
+
+int decodedDepth(const QImageReader &reader)
+{
+    const QImage::Format format = reader.imageFormat();
+    return format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+}
+
+// Qt's decode limit counts at least 32 bits per pixel, so it refuses a
+// 1-bit scan that takes a 32nd of that. Such a decode raises the limit to
+// what Qt will count, alone: every other decode holds this lock shared.
+std::shared_mutex decodeLimitLock;
+
+// A decoder handed an image of the size and format it gives writes into that
+// image: so the picture can go to memory kept from the previous one.
+QImage decode(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (!size.isValid() || format == QImage::Format_Invalid) {
+        QImage image;
+        return reader.read(&image) ? image : QImage();
+    }
+    picturememory::DecodeTarget target(size, format, picturememory::Rows::MayBeLeft);
+    return reader.read(&target.image) ? target.image : QImage();
+}
+
+QImage readWithinLimit(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    const qint64 counted = size.isValid() ? decodedBytes(size, 32) : 0;
+    if (counted <= allocationLimitBytes) {
+        std::shared_lock<std::shared_mutex> shared(decodeLimitLock);
+        return decode(reader);
+    }
+    std::unique_lock<std::shared_mutex> alone(decodeLimitLock);
+    QImageReader::setAllocationLimit(int(counted / (1024 * 1024)) + 1);
+    QImage image = decode(reader);
+    QImageReader::setAllocationLimit(allocationLimitMegabytes);
+    return image;
+}
+
+// The whole file, read beside the reader: pread leaves the position the
+// reader works from where it is.
+QByteArray contentsOf(QFile &file)
+{
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(file.handle(), bytes.data() + done, size_t(bytes.size() - done), off_t(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+// Grey and colour JPEGs by our decoder, the texts from the header Qt's
+// reader has read; the rest by Qt's reader.
+QImage readJpeg(QImageReader &reader, QFile &file)
+{
+    QImage image;
+    switch (jpegreader::decode(contentsOf(file), &image)) {
+    case jpegreader::Outcome::LeftToQt:
+        return readWithinLimit(reader);
+    case jpegreader::Outcome::Failed:
+        return QImage();
+    case jpegreader::Outcome::Decoded:
+        break;
+    }
+    for (const QString &key : reader.textKeys())
+        image.setText(key, reader.text(key));
+    return image;
+}
+
+// Non-interlaced grey and colour PNGs by our decoder, with what Qt's reader
+// takes from their other chunks; the rest, and any damaged file, by Qt's.
+QImage readPng(QImageReader &reader, QFile &file)
+{
+    QImage image;
+    if (pngreader::decode(contentsOf(file), &image) == pngreader::Outcome::Decoded)
+        return image;
+    return readWithinLimit(reader);
+}
+
+QString tooLarge(QSize size)
+{
+    return QStringLiteral("too large: %1x%2 exceeds the %3 MB limit")
+            .arg(size.width()).arg(size.height()).arg(allocationLimitMegabytes);
+}
+
+// The size the header claims beyond the allocation limit, checked before
+// decoding so that "too large" is told apart from "damaged". The estimate
+// takes the depth the decoder will hand out: a 1-bit scan stays 1 bit.
+QString sizeFailure(const QImageReader &reader)
+{
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return QString();
+    return decodedBytes(size, decodedDepth(reader)) > allocationLimitBytes ? tooLarge(size)
+                                                                           : QString();
+}
+
+// After a failed decode: a header claiming more than the limit explains it.
+QString readFailure(const QImageReader &reader, QFile &file, const QByteArray &head)
+{
+    if (reader.error() == QImageReader::DeviceError)
+        return cannotRead(file.errorString().toLower());
+    ClaimedPicture claim{reader.size(), 32};
+    if (!claim.size.isValid())
+        claim = claimedPicture(head);
+    if (claim.size.isValid() && decodedBytes(claim.size, claim.bitsPerPixel) > allocationLimitBytes)
+        return tooLarge(claim.size);
+    return cannotRead(QStringLiteral("unsupported or damaged image"));
+}
+
+// What a picture that did decode lacks, beyond what the decoder said.
+QStringList decodedWarnings(QFile &file, const QByteArray &format, int frames)
+{
+    QStringList warnings;
+    const QString truncation = truncationOf(file, format);
+    if (!truncation.isEmpty())
+        warnings << truncation;
+    if (frames > 1)
+        warnings << QStringLiteral("only the first of its %1 frames is used").arg(frames);
+    return warnings;
+}
+
+// Qt's own orientation step (setAutoTransform) returns the picture without
+// its colour space.
+QImage upright(const QImage &image, QImageIOHandler::Transformations transformation)
+{
+    QImage result = uprightTurn(image, transformation.testFlag(QImageIOHandler::TransformationMirror),
+                                transformation.testFlag(QImageIOHandler::TransformationFlip),
+                                transformation.testFlag(QImageIOHandler::TransformationRotate90));
+    pixelaccess::copyMetadata(image, result);
+    return result;
+}
+
+} // namespace
+
+// Written once, not at every run, as other threads may be reading images meanwhile.
+void raiseImageDecodeLimit()
+{
+    std::shared_lock<std::shared_mutex> shared(decodeLimitLock);
+    if (QImageReader::allocationLimit() != allocationLimitMegabytes)
+        QImageReader::setAllocationLimit(allocationLimitMegabytes);
+}
+
+QImage loadImage(const QString &path, InputOutcome &outcome)
+{
+    const auto failed = [&outcome](const QString &reason) {
+        outcome.fail(reason);
+        return QImage();
+    };
+    QFile file;
+    const QString unopened = openRegularFile(path, &file);
+    if (!unopened.isEmpty())
+        return failed(unopened);
+    DecoderMessages decoderMessages;
+    QImageReader reader(&file);
+    // Qt's reader looks for a format's decoder among all of them unless told
+    // not to: which loads every one.
+    const QByteArray signature = signatureFormat(file.peek(32));
+    reader.setDecideFormatFromContent(signature.isEmpty());
+    reader.setFormat(signature);
+    reader.setAutoDetectImageFormat(signature.isEmpty());
+    const QByteArray format = reader.format();
+    decoderMessages.expectFormat(format);
+    if (format == "svg" || format == "svgz")
+        return failed(cannotRead(QStringLiteral("SVG pictures are not accepted")));
+    const QString oversized = sizeFailure(reader);
+    if (!oversized.isEmpty())
+        return failed(oversized);
+    const QImage image = format == "jpeg" ? readJpeg(reader, file)
+            : format == "png"             ? readPng(reader, file)
+                                          : readWithinLimit(reader);
+    if (image.isNull())
+        return failed(readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray()));
+    const QImageIOHandler::Transformations transformation = reader.transformation();
+    // Counted from the start of the file, where a decoder that counts afresh
+    // (TIFF) expects it.
+    const int frames = file.seek(0) ? reader.imageCount() : 0;
+    const QStringList lacking = decodedWarnings(file, format, frames);
+    outcome.warnings << decoderMessages.messages() << lacking;
+    return upright(image, transformation);
+}

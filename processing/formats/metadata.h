@@ -1,0 +1,43 @@
+#ifndef METADATA_H
+#define METADATA_H
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The EXIF, XMP and IPTC of one input file, carried into its output. exiv2
+// stays inside metadata.cpp.
+class PhotoMetadata
+{
+public:
+    // Reads what the file at path carries. A format that holds no metadata,
+    // or a path that is no regular file, gives empty metadata; metadata that cannot be read (or only in part)
+    // gives what could be read, and the problem in *warning.
+    static PhotoMetadata read(const QString &path, QString *warning);
+
+    bool isEmpty() const;
+
+    // Writes the metadata into encoded, a complete JPEG, PNG or WEBP file
+    // whose picture is pixelSize and already upright: Orientation 1, the
+    // pixel dimensions of pixelSize, no embedded preview of the old picture.
+    // The colour profile and comments in encoded stay. Other formats are left
+    // alone. Returns the problem when the metadata could not be written; then
+    // encoded is unchanged.
+    QString writeInto(QByteArray &encoded, QSize pixelSize) const;
+
+private:
+    struct Data;
+    std::shared_ptr<const Data> data;
+};
+
+// The image as it goes to the encoder, which writes its texts (PNG text
+// chunks, JPEG comments): without the texts that hold copies of EXIF, XMP or
+// IPTC, which the metadata step writes fresh, and with strip without any.
+// Shares the pixels of image.
+QImage withOutputTexts(const QImage &image, bool strip);
+
+#endif // METADATA_H

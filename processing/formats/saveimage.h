@@ -1,0 +1,25 @@
+#ifndef SAVEIMAGE_H
+#define SAVEIMAGE_H
+
+#include "job/inputoutcome.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+// A last change to the encoded file before it is written, such as the
+// source's metadata put into it.
+using EncodedFileEdit = std::function<void(QByteArray &encoded)>;
+
+// Writes image to path in format ("JPG", "PNG", "BMP", "WEBP", in any case)
+// at quality 1..100, with its colour profile; for JPG and BMP, which hold no
+// alpha, laid over white. The file is written to a temporary name and renamed
+// into place only once the encoder succeeded, so a failed write leaves
+// neither a truncated file nor damage to an earlier file of that name. A
+// failure fails outcome with its reason.
+void saveImage(const QImage &image, const QString &path, const QString &format, int quality,
+               InputOutcome &outcome, const EncodedFileEdit &edit = {});
+
+#endif // SAVEIMAGE_H

@@ -1,0 +1,87 @@
+#ifndef PRESETS_H
+#define PRESETS_H
+
+#include <QString>
+
+#include <cstddef>
+
+// One entry of a preset list: the key a run receives (the same in every
+// language), the word the command line accepts for it (none for the entry
+// that means "off") and the window's Simplified Chinese text, which the
+// window looks up in its catalogue (context MainWindow). Code that asks for
+// an entry compares with the named entry below, never with a spelled-out key.
+struct PresetEntry
+{
+    const char *key;
+    const char *word;
+    const char *sourceText;
+
+    bool is(const QString &text) const { return text == QLatin1String(key); }
+};
+
+// The entries of one list, in the order the window and --help show them.
+class PresetList
+{
+public:
+    template <std::size_t Count>
+    constexpr PresetList(const PresetEntry *const (&entries)[Count])
+        : entries(entries), count(int(Count))
+    {
+    }
+
+    int size() const { return count; }
+    const PresetEntry &at(int index) const { return *entries[index]; }
+    QString key(int index) const { return QString::fromUtf8(at(index).key); }
+
+    // The command-line words, space-separated, in list order.
+    QString words() const;
+    // The entry whose word matches text case-insensitively, or -1.
+    int indexOfWord(const QString &text) const;
+    // Today's key for a key that was stored: earlier versions keyed some
+    // entries by their Chinese text ("模糊" for "blur"). Any other text is
+    // returned as it is.
+    QString currentKey(const QString &stored) const;
+
+    struct Iterator
+    {
+        const PresetEntry *const *at;
+        const PresetEntry &operator*() const { return **at; }
+        Iterator &operator++() { ++at; return *this; }
+        bool operator!=(const Iterator &other) const { return at != other.at; }
+    };
+    Iterator begin() const { return {entries}; }
+    Iterator end() const { return {entries + count}; }
+
+private:
+    const PresetEntry *const *entries;
+    int count;
+};
+
+namespace presets {
+
+extern const PresetEntry jpg, png, bmp, webp;
+extern const PresetList formats;
+
+extern const PresetEntry noFilter, blur, grayscale, vintage, edgeDetection, emboss, oilPainting;
+extern const PresetList filters;
+
+extern const PresetEntry originalRatio, square, ratio4x3, ratio16x9, ratio3x2;
+extern const PresetList aspectRatios;
+
+extern const PresetEntry customSize, size640x480, size800x600, size1024x768, size1280x720,
+        size1920x1080, size1080x1080, size1200x1200;
+extern const PresetList standardSizes;
+
+// A run receives the position's index, not a key.
+extern const PresetEntry topLeft, topRight, bottomLeft, bottomRight, centre;
+extern const PresetList watermarkPositions;
+
+extern const PresetEntry red, green, blue, cyan, magenta, yellow;
+extern const PresetList channels;
+
+extern const PresetEntry replaceExisting, renameBeside, skipExisting;
+extern const PresetList existingOutputs;
+
+} // namespace presets
+
+#endif // PRESETS_H

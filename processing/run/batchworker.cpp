@@ -1,0 +1,243 @@
+#include "run/batchworker.h"
+
+#include "core/picturememory.h"
+#include "core/pixelaccess.h"
+#include "formats/imagefile.h"
+#include "job/inputoutcome.h"
+#include "pipeline/chain.h"
+#include "run/memorybudget.h"
+#include "run/options.h"
+#include "run/outputnaming.h"
+#include "run/runreport.h"
+#include "run/writeoutput.h"
+
+#include <QMetaObject>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <new>
+
+namespace {
+
+// Loads, processes and writes one input. An exception ends only this input,
+// never the run.
+InputOutcome processInput(const QString &inputPath, const QString &outputPath,
+                          const JobSettings &settings)
+{
+    InputOutcome outcome;
+    try {
+        QImage image = loadImage(inputPath, outcome);
+        // Handed over, so the chain can drop the decoded picture after its first step.
+        if (!outcome.failed())
+            image = applyChain(std::move(image), settings, outcome);
+        if (!outcome.failed())
+            writeOutput(image, inputPath, outputPath, settings, outcome);
+    } catch (const std::bad_alloc &) {
+        outcome.fail(QStringLiteral("out of memory"));
+    } catch (const std::exception &error) {
+        outcome.fail(QStringLiteral("failed: %1").arg(QString::fromLocal8Bit(error.what())));
+    }
+    return outcome;
+}
+
+// Emits signal of report on report's thread, in the order of the calls.
+template <typename... Parameters, typename... Arguments>
+void post(RunReport *report, void (RunReport::*signal)(Parameters...), Arguments... arguments)
+{
+    QMetaObject::invokeMethod(
+            report, [=] { (report->*signal)(arguments...); }, Qt::QueuedConnection);
+}
+
+// Everything but a plain written file: failure or skip, and each warning.
+void report(RunReport *runReport, const QString &inputPath, const InputOutcome &outcome)
+{
+    if (outcome.kind == InputOutcome::Kind::Failed)
+        post(runReport, &RunReport::inputFailed, inputPath, outcome.reason);
+    else if (outcome.kind == InputOutcome::Kind::Skipped)
+        post(runReport, &RunReport::inputSkipped, inputPath, outcome.reason);
+    for (const QString &warning : outcome.warnings)
+        post(runReport, &RunReport::inputWarned, inputPath, warning);
+}
+
+// Where every input goes, in input order, fixed before any input is
+// processed: so the names do not depend on which input finishes first, nor
+// on which fails. Inputs are never overwritten, nor an output of this run by
+// another one; a skipped input takes no name.
+QList<OutputChoice> assignOutputPaths(const JobSettings &settings)
+{
+    ClaimedNames claimed;
+    for (const QString &path : settings.imagePaths)
+        claimed.insert(path);
+    QList<OutputChoice> outputs;
+    for (int index = 0; index < settings.imagePaths.size(); ++index) {
+        const QString derived = makeOutputPath(settings.imagePaths.at(index), index + 1, settings);
+        outputs << claimed.choose(derived, settings.value(option::ifExists));
+        if (!outputs.last().skip)
+            claimed.insert(outputs.last().path);
+    }
+    return outputs;
+}
+
+int jobCount(const JobSettings &settings)
+{
+    const int jobs = settings.value(option::jobs);
+    const int wanted = jobs > 0 ? jobs : QThread::idealThreadCount();
+    return std::clamp(wanted, 1, std::max(1, int(settings.imagePaths.size())));
+}
+
+// Hands the inputs of a run to its workers in input order, each once its
+// memory fits beside the inputs in flight, and reports each one done.
+class Schedule
+{
+public:
+    Schedule(const JobSettings &settings, RunReport *runReport, const std::atomic<bool> *cancelRequested)
+        : settings(settings)
+        , outputs(assignOutputPaths(settings))
+        , runReport(runReport)
+        , cancelRequested(cancelRequested)
+        , budget(memorybudget::machineBudget())
+        , copies(memorybudget::workingCopies(settings))
+        // Found before the first input is decoded, not after the last.
+        , outputProblem(outputDirectoryProblem(settings.outputDirectory))
+    {
+    }
+
+    // One worker: processes admitted inputs until none is left or the run is cancelled.
+    void work()
+    {
+        pixelaccess::CoreShare share(inputsInFlight);
+        picturememory::KeptForReuse memory;
+        for (;;) {
+            const int index = claimNext();
+            if (index < 0)
+                return;
+            const QString &inputPath = settings.imagePaths.at(index);
+            const OutputChoice &output = outputs.at(index);
+            const qint64 cost = output.skip ? 0 : memorybudget::decodedBytes(inputPath) * copies;
+            if (!admit(index, cost, memory))
+                return;
+            const InputOutcome outcome = !outputProblem.isEmpty()
+                    ? InputOutcome::failure(outputProblem)
+                    : output.skip
+                    ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
+                    : processInput(inputPath, output.path, settings);
+            finish(index, cost, outcome);
+        }
+    }
+
+private:
+    bool cancelled() const { return cancelRequested && cancelRequested->load(); }
+
+    int claimNext()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (nextClaimed == int(outputs.size()) || cancelled())
+            return -1;
+        return nextClaimed++;
+    }
+
+    // Waits until index is the next to start and its cost fits; false when the
+    // run was cancelled meanwhile, which then starts no later input either.
+    // Memory the worker kept from its last picture is counted by no input, so
+    // it goes before a wait for room.
+    bool admit(int index, qint64 cost, picturememory::KeptForReuse &memory)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        const auto fits = [&] {
+            return cancelled() || memorybudget::admits(cost, bytesInFlight, inputsInFlight.load(), budget);
+        };
+        if (!fits())
+            memory.release();
+        changed.wait(lock, [&] { return nextAdmitted == index && fits(); });
+        ++nextAdmitted;
+        changed.notify_all();
+        if (cancelled())
+            return false;
+        bytesInFlight += cost;
+        ++inputsInFlight;
+        return true;
+    }
+
+    // Posted under the lock, so the percentages arrive in increasing order.
+    void finish(int index, qint64 cost, const InputOutcome &outcome)
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        bytesInFlight -= cost;
+        --inputsInFlight;
+        ++completed;
+        report(runReport, settings.imagePaths.at(index), outcome);
+        const int percent = int(qint64(completed) * 100 / outputs.size());
+        post(runReport, &RunReport::progressed, percent);
+        changed.notify_all();
+    }
+
+    const JobSettings &settings;
+    const QList<OutputChoice> outputs;
+    RunReport *const runReport;
+    const std::atomic<bool> *const cancelRequested;
+    const qint64 budget;
+    const int copies;
+    const QString outputProblem;
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    int nextClaimed = 0;
+    int nextAdmitted = 0;
+    int completed = 0;
+    qint64 bytesInFlight = 0;
+    std::atomic<int> inputsInFlight{0}; // read without the lock by the kernels' row bands
+};
+
+// Qt splits its own work on a large picture (smooth scaling, format
+// conversions) over its global pool unless the calling thread belongs to that
+// pool. Workers side by side therefore run on that pool, so that each keeps
+// its picture on one core instead of queueing pieces behind the other
+// pictures' pieces. Each worker first makes room for itself in the pool
+// (releaseThread without a reservation raises the pool's limit by one until
+// the worker takes the room back): so the workers start at once however busy
+// the pool is, and the window's painting, which splits its work over that
+// pool too, keeps its threads for the whole run. A lone worker runs on a
+// thread of its own, where Qt's work on its picture still uses every core.
+void runWorkers(Schedule &schedule, int jobs)
+{
+    QSemaphore finished;
+    QThreadPool lone;
+    QThreadPool *pool = QThreadPool::globalInstance();
+    if (jobs == 1) {
+        lone.start([&schedule, &finished] {
+            schedule.work();
+            finished.release();
+        });
+    }
+    for (int worker = 0; jobs > 1 && worker < jobs; ++worker) {
+        pool->releaseThread();
+        pool->start([pool, &schedule, &finished] {
+            schedule.work();
+            pool->reserveThread();
+            finished.release();
+        });
+    }
+    // A pool thread that only waits leaves its place to others: to the row
+    // bands of a lone worker's picture above all.
+    const bool onPool = pool->contains(QThread::currentThread());
+    if (onPool)
+        pool->releaseThread();
+    finished.acquire(jobs);
+    if (onPool)
+        pool->reserveThread();
+}
+
+} // namespace
+
+void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested)
+{
+    raiseImageDecodeLimit();
+    Schedule schedule(settings, report, cancelRequested);
+    runWorkers(schedule, jobCount(settings));
+    post(report, &RunReport::finished);
+}

@@ -1,0 +1,34 @@
+#ifndef BATCHWORKER_H
+#define BATCHWORKER_H
+
+#include "job/jobsettings.h"
+
+#include <atomic>
+
+class RunReport;
+
+// Runs one batch; returns when it is over. Call it on a pool thread: it
+// waits meanwhile.
+//
+// First every path of settings.imagePaths gets its output path, in input
+// order. Then settings.jobs workers (0: one per core) each take the next
+// input, load it (EXIF orientation applied), send it through the chain of
+// operations the settings enable and write it with the input's metadata; an
+// input starts only when its memory fits in the run's budget
+// (run/memorybudget.h) beside those in flight. As soon as it is known, an
+// input that cannot be read or written is reported as failed, and the run
+// goes on; one whose output exists, when existing outputs are skipped, as
+// skipped; a problem that did not stop the input (a damaged file that still
+// decoded, metadata not carried over) as a warning. Then the input's
+// progress follows. When no file can be created in the output directory,
+// every input fails with that reason and none is decoded. The outputs are
+// the same bytes whatever the number of workers. After the last input, or
+// once a cancellation has let the inputs in flight finish, report finishes,
+// exactly once.
+//
+// report hears the run on its own thread (see RunReport) and must outlive
+// the run. When cancelRequested is given and becomes true, no further input
+// starts; the files being written are finished, so none is left partial.
+void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested = nullptr);
+
+#endif // BATCHWORKER_H

@@ -1,0 +1,61 @@
+#include "run/memorybudget.h"
+
+#include "formats/decodermessages.h"
+#include "pipeline/chain.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <algorithm>
+
+#include <unistd.h>
+
+namespace memorybudget {
+
+qint64 budgetFor(qint64 physicalBytes)
+{
+    return std::min(physicalBytes / 4, capBytes);
+}
+
+qint64 machineBudget()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageBytes = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageBytes <= 0)
+        return capBytes / 4; // unknown: as for a machine of 4 GB
+    return budgetFor(qint64(pages) * pageBytes);
+}
+
+int workingCopies(const JobSettings &settings)
+{
+    const QList<const ChainStep *> &steps = chainSteps();
+    const bool anyStepRuns = std::any_of(steps.begin(), steps.end(), [&](const ChainStep *step) {
+        return step->runs(settings);
+    });
+    return anyStepRuns ? 3 : 2;
+}
+
+qint64 decodedBytes(const QString &path)
+{
+    // Reading a pipe's header would consume what the decoder needs.
+    if (!QFileInfo(path).isFile())
+        return 0;
+    // What the decoders say of a damaged header is reported with the file's
+    // decode, which meets it again; here it would reach stderr without a name.
+    const DecoderMessages heardAtDecode;
+    QImageReader reader(path);
+    heardAtDecode.expectFormat(reader.format());
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return 0;
+    // A 16-bit picture stays 16-bit until it is encoded.
+    const int bitsPerPixel = std::max(32, int(QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel()));
+    return qint64(size.width()) * size.height() * (bitsPerPixel / 8);
+}
+
+bool admits(qint64 cost, qint64 bytesInFlight, int inputsInFlight, qint64 budget)
+{
+    return inputsInFlight == 0 || bytesInFlight + cost <= budget;
+}
+
+} // namespace memorybudget

@@ -1,0 +1,39 @@
+#include "run/options.h"
+
+#include "pipeline/chain.h"
+
+namespace option {
+constexpr Option<QString> format = declare::preset("format", presets::formats)
+        .valueWord("format", "Output format", "FMT", "f").widget("formatComboBox");
+constexpr Option<int> quality = declare::integer("quality", 85, 1, 100)
+        .valueWord("quality", "Encoder quality", "N", "q").widget("qualitySpinBox");
+constexpr Option<bool> stripMetadata = declare::flag("stripMetadata")
+        .setsFlag("strip-metadata", "Write no EXIF, XMP or IPTC (the colour profile stays).")
+        .widget("stripMetadataCheckBox");
+constexpr Option<QString> ifExists = declare::preset("ifExists", presets::existingOutputs)
+        .valueWord("if-exists", "What becomes of an output file that exists before the run (rename writes "
+                   "beside it with _2, _3 ...)", "P")
+        .widget("ifExistsComboBox");
+constexpr Option<int> jobs = declare::integer("jobs", 0, 1, 256)
+        .valueWord("jobs", "Inputs processed at once", "N", "j").byDefault("the number of CPU cores");
+constexpr Option<bool> batchRename = declare::flag("batchRename").widget("batchRenameCheckBox");
+constexpr Option<QString> batchPrefix = declare::text("batchPrefix", "image")
+        .valueWord("rename", "Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...", "PREFIX")
+        .enables(batchRename).widget("batchPrefixLineEdit").resetByLanguageSwitch();
+} // namespace option
+
+const QList<const OptionDeclaration *> &optionDeclarations()
+{
+    static const QList<const OptionDeclaration *> options = [] {
+        QList<const OptionDeclaration *> list = {&option::format,      &option::quality,
+                                                 &option::stripMetadata, &option::ifExists,
+                                                 &option::jobs,        &option::batchRename,
+                                                 &option::batchPrefix};
+        for (const ChainStep *step : chainSteps()) {
+            for (const OptionDeclaration *declared : step->options)
+                list << declared;
+        }
+        return list;
+    }();
+    return options;
+}

@@ -1,0 +1,25 @@
+#ifndef RUN_OPTIONS_H
+#define RUN_OPTIONS_H
+
+#include "job/jobsettings.h"
+
+#include <QList>
+
+// The options of the output, its naming and the run itself; each step's
+// options are declared beside its kernel.
+namespace option {
+extern const Option<QString> format;
+extern const Option<int> quality;
+extern const Option<bool> stripMetadata;
+extern const Option<QString> ifExists;
+// Inputs processed at once; 0 for as many as there are cores.
+extern const Option<int> jobs;
+extern const Option<bool> batchRename;
+extern const Option<QString> batchPrefix;
+} // namespace option
+
+// Every option of a run, in the order --help and the tests list them: the
+// options above, then each step's in chain order.
+const QList<const OptionDeclaration *> &optionDeclarations();
+
+#endif // RUN_OPTIONS_H

@@ -1,0 +1,17 @@
+#ifndef WRITEOUTPUT_H
+#define WRITEOUTPUT_H
+
+#include "job/inputoutcome.h"
+#include "job/jobsettings.h"
+
+#include <QImage>
+#include <QString>
+
+// Writes image to outputPath as the output of inputPath, in the format and
+// quality of settings: with the input's metadata, or with stripMetadata only
+// the colour profile. A metadata problem never stops the file; it is a
+// warning of outcome. A failure to write fails outcome.
+void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
+                 const JobSettings &settings, InputOutcome &outcome);
+
+#endif // WRITEOUTPUT_H
