@@ -2,9 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include <QAction>
-#include <QLabel>
-
-#include <utility>
 
 namespace {
 
@@ -26,37 +23,12 @@ QAction *windowAction(QWidget *window, const QList<QKeySequence> &shortcuts)
 
 } // namespace
 
-// Labels tied to their fields, the keyboard's ways in, and page buttons
-// that switch the page however they are checked: a click, the keyboard or
-// an accessibility tool's toggle.
+// The keyboard's ways in, and page buttons that switch the page however
+// they are checked: a click, the keyboard or an accessibility tool's
+// toggle. Each field is announced by its own label (its buddy in the form)
+// rather than its group's title.
 void MainWindow::setUpAccessibility()
 {
-    // Each field is announced by its own label rather than its group's title.
-    const std::pair<QLabel *, QWidget *> labelledFields[] = {
-        {ui->label, ui->widthSpinBox},
-        {ui->label_2, ui->heightSpinBox},
-        {ui->label_3, ui->formatComboBox},
-        {ui->label_4, ui->qualitySpinBox},
-        {ui->label_7, ui->aspectRatioComboBox},
-        {ui->label_8, ui->standardSizeComboBox},
-        {ui->label_12, ui->rotationSpinBox},
-        {ui->label_10, ui->contrastSlider},
-        {ui->label_11, ui->saturationSlider},
-        {ui->label_9, ui->brightnessSlider},
-        {ui->label_5, ui->filterComboBox},
-        {ui->label_6, ui->filterIntensitySpinBox},
-        {ui->label_13, ui->watermarkTextEdit},
-        {ui->label_15, ui->watermarkOpacitySlider},
-        {ui->label_16, ui->watermarkFontSizeSpinBox},
-        {ui->label_17, ui->watermarkPositionComboBox},
-        {ui->label_18, ui->borderThicknessSpinBox},
-        {ui->label_20, ui->gridRowsSpinBox},
-        {ui->label_21, ui->gridColsSpinBox},
-        {ui->label_22, ui->batchPrefixLineEdit},
-        {ui->ifExistsLabel, ui->ifExistsComboBox},
-    };
-    for (const auto &[label, field] : labelledFields)
-        label->setBuddy(field);
     // The logo does nothing when pressed: the keyboard passes it by.
     ui->logoButton->setFocusPolicy(Qt::NoFocus);
     for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->menuButton),

@@ -76,8 +76,8 @@ void MainWindow::applyFramelessLook()
 void MainWindow::keepLayoutSteady()
 {
     for (QWidget *optional : std::initializer_list<QWidget *>{
-                 ui->channelComboBox, ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->label_20, ui->label_21,
-                 ui->batchPrefixLineEdit, ui->label_22}) {
+                 ui->channelComboBox, ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->gridRowsLabel, ui->gridColsLabel,
+                 ui->batchPrefixLineEdit, ui->batchPrefixLabel}) {
         QSizePolicy policy = optional->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         optional->setSizePolicy(policy);
@@ -154,15 +154,15 @@ void MainWindow::on_gridSplitCheckBox_stateChanged(int state)
     const bool checked = state == Qt::Checked;
     ui->gridRowsSpinBox->setVisible(checked);
     ui->gridColsSpinBox->setVisible(checked);
-    ui->label_20->setVisible(checked);
-    ui->label_21->setVisible(checked);
+    ui->gridRowsLabel->setVisible(checked);
+    ui->gridColsLabel->setVisible(checked);
 }
 
 void MainWindow::on_batchRenameCheckBox_stateChanged(int state)
 {
     const bool checked = state == Qt::Checked;
     ui->batchPrefixLineEdit->setVisible(checked);
-    ui->label_22->setVisible(checked);
+    ui->batchPrefixLabel->setVisible(checked);
 }
 
 void MainWindow::on_contrastSlider_valueChanged(int value)

@@ -19,8 +19,8 @@ void MainWindow::initializeOptions()
     optionwidgets::fillPresetLists(this, resetsWithLanguage);
     optionwidgets::setInitialValues(this, resetsWithLanguage);
 
-    const QList<QWidget *> batchControls = {ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->label_20,
-                                            ui->label_21, ui->batchPrefixLineEdit, ui->label_22,
+    const QList<QWidget *> batchControls = {ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->gridRowsLabel,
+                                            ui->gridColsLabel, ui->batchPrefixLineEdit, ui->batchPrefixLabel,
                                             ui->channelComboBox};
     for (QWidget *batchControl : batchControls)
         batchControl->setVisible(false);

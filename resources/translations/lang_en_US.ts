@@ -44,7 +44,7 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="86"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -69,27 +69,27 @@ All rights reserved.</translation>
         <translation>Width:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="213"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="214"/>
         <source>高度:</source>
         <translation>Height:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="225"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="227"/>
         <source>保持宽高比</source>
         <translation>Maintain Aspect Ratio</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="231"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="233"/>
         <source>裁剪</source>
         <translation>Crop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="236"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
         <source>不放大小图</source>
-        <translation>Don't enlarge</translation>
+        <translation>Don&apos;t enlarge</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="241"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
         <source>输出格式:</source>
         <translation>Output Format:</translation>
     </message>
@@ -114,84 +114,84 @@ All rights reserved.</translation>
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="250"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="253"/>
         <source>质量:</source>
         <translation>Quality:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="273"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="277"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="285"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="315"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="340"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="344"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="393"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="375"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="380"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="405"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
     </message>
@@ -231,120 +231,120 @@ All rights reserved.</translation>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="429"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="433"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="527"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="458"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="532"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="196"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="197"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="463"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>透明度:</source>
         <translation>Transparency:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="488"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="504"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="508"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="515"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="548"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="552"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="557"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="566"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="606"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="611"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="616"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="621"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
@@ -380,17 +380,17 @@ All rights reserved.</translation>
         <translation>About Us</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="118"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="122"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
@@ -550,42 +550,42 @@ All rights reserved.</translation>
         <translation>The application has been reset to its initial state.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="87"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
         <source>基本设置</source>
         <translation>Basic settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="88"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
         <source>高级设置</source>
         <translation>Advanced settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="89"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
         <source>菜单</source>
         <translation>Menu</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="90"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
         <source>最小化</source>
         <translation>Minimize</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="91"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="92"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
         <source>水印颜色</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="93"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
         <source>边框颜色</source>
         <translation>Border colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="94"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="67"/>
         <source>替换所选图片</source>
         <translation>Replace the selected images</translation>
     </message>
@@ -625,62 +625,62 @@ All rights reserved.</translation>
         <translation>Add Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
         <source>停止处理</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
         <source>停止处理 (Esc)</source>
         <translation>Stop (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>Start Processing (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="115"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="116"/>
         <source>已选择 %1 个文件</source>
         <translation>Files selected: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="157"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="159"/>
         <source>打开输出文件夹</source>
         <translation>Open Output Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="170"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>Stopped: %1 images not processed.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
         <source>%1 个文件处理失败。</source>
         <translation>Files failed: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
         <source>%1 个文件已跳过。</source>
         <translation>Files skipped: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="178"/>
         <source>%1 个文件有警告。</source>
         <translation>Files with warnings: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="190"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
         <source>处理失败：</source>
         <translation>Failed:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="191"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="193"/>
         <source>已跳过：</source>
         <translation>Skipped:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="194"/>
         <source>警告：</source>
         <translation>Warnings:</translation>
     </message>

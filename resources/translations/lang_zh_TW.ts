@@ -43,7 +43,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="86"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -68,27 +68,27 @@
         <translation>寬度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="213"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="214"/>
         <source>高度:</source>
         <translation>高度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="225"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="227"/>
         <source>保持宽高比</source>
         <translation>保持寬高比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="231"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="233"/>
         <source>裁剪</source>
         <translation>裁剪</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="236"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
         <source>不放大小图</source>
         <translation>不放大小圖</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="241"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
         <source>输出格式:</source>
         <translation>輸出格式:</translation>
     </message>
@@ -113,84 +113,84 @@
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="250"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="253"/>
         <source>质量:</source>
         <translation>品質:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="273"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="277"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="285"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
         <source>尺寸和角度预设</source>
         <translation>尺寸和角度預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
         <source>宽高比:</source>
         <translation>寬高比:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
         <source>标准尺寸:</source>
         <translation>標準尺寸:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="315"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
         <source>垂直翻转</source>
         <translation>垂直翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
         <source>水平翻转</source>
         <translation>水平翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <source>旋转角度:</source>
         <translation>旋轉角度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="340"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
         <source>色彩调整</source>
         <translation>色彩調整</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="344"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
         <source>对比度:</source>
         <translation>對比度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="393"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
         <source>饱和度:</source>
         <translation>飽和度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="375"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="380"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
         <source>亮度:</source>
         <translation>亮度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
         <source>滤镜</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="405"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
         <source>滤镜:</source>
         <translation>濾鏡:</translation>
     </message>
@@ -230,120 +230,120 @@
         <translation>油畫</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
         <source>强度:</source>
         <translation>強度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="429"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
         <source>水印设置</source>
         <translation>浮水印設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="433"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
         <source>添加水印</source>
         <translation>添加浮水印</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
         <source>水印文字:</source>
         <translation>浮水印文字:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="527"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="458"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="532"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="196"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="197"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="463"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>透明度:</source>
         <translation>透明度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="488"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
         <source>位置:</source>
         <translation>位置:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="504"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
         <source>边框设置</source>
         <translation>邊框設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="508"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
         <source>添加边框</source>
         <translation>添加邊框</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="515"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
         <source>边框厚度:</source>
         <translation>邊框厚度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="548"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
         <source>批量效果</source>
         <translation>批量效果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="552"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
         <source>自动增强</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="557"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
         <source>通道提取</source>
         <translation>通道提取</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="566"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
         <source>网格分割</source>
         <translation>網格分割</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
         <source>行数:</source>
         <translation>行數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
         <source>列数:</source>
         <translation>列數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
         <source>批量重命名</source>
         <translation>批量重新命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="606"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
         <source>前缀:</source>
         <translation>前綴:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="611"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="616"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
         <source>去除元数据</source>
         <translation>移除中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="621"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
         <source>输出文件已存在时：</source>
         <translation>輸出檔案已存在時：</translation>
     </message>
@@ -379,17 +379,17 @@
         <translation>關於我們</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="118"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>圖片正在處理中。結束將停止處理：正在寫入的檔案會寫完，其餘的不再處理。確定要結束Vellumo嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="122"/>
         <source>确认退出</source>
         <translation>確認退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
@@ -549,42 +549,42 @@
         <translation>應用程式已重置為初始狀態。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="87"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
         <source>基本设置</source>
         <translation>基本設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="88"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
         <source>高级设置</source>
         <translation>進階設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="89"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
         <source>菜单</source>
         <translation>選單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="90"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
         <source>最小化</source>
         <translation>最小化</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="91"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
         <source>关闭</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="92"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
         <source>水印颜色</source>
         <translation>浮水印顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="93"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
         <source>边框颜色</source>
         <translation>邊框顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="94"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="67"/>
         <source>替换所选图片</source>
         <translation>取代所選圖片</translation>
     </message>
@@ -624,62 +624,62 @@
         <translation>新增資料夾</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
         <source>停止处理</source>
         <translation>停止處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
         <source>停止处理 (Esc)</source>
         <translation>停止處理 (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>開始處理 (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="115"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="116"/>
         <source>已选择 %1 个文件</source>
         <translation>已選擇 %1 個檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="157"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="159"/>
         <source>打开输出文件夹</source>
         <translation>開啟輸出資料夾</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="170"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>已停止：%1 張圖片未處理。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
         <source>%1 个文件处理失败。</source>
         <translation>%1 個檔案處理失敗。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
         <source>%1 个文件已跳过。</source>
         <translation>%1 個檔案已略過。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="178"/>
         <source>%1 个文件有警告。</source>
         <translation>%1 個檔案有警告。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="190"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
         <source>处理失败：</source>
         <translation>處理失敗：</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="191"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="193"/>
         <source>已跳过：</source>
         <translation>已略過：</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="194"/>
         <source>警告：</source>
         <translation>警告：</translation>
     </message>

@@ -238,9 +238,9 @@ void TestLanguages::formAndMenuTexts()
     switchTo(language == QLatin1String("en_US") ? QStringLiteral("zh_TW") : QStringLiteral("en_US"));
     switchTo(language);
     const QStringList shown = {window->windowTitle(), findIn<QPushButton>(window.get(), "processButton")->text(),
-                               findIn<QLabel>(window.get(), "label_7")->text(),
+                               findIn<QLabel>(window.get(), "aspectRatioLabel")->text(),
                                findIn<QComboBox>(window.get(), "filterComboBox")->itemText(0),
-                               findIn<QLabel>(window.get(), "label_20")->text()};
+                               findIn<QLabel>(window.get(), "gridRowsLabel")->text()};
     QCOMPARE(shown, formTexts);
     const OpenedMenu opened = chooseMenuEntry(menuButton(), -1);
     QCOMPARE(opened.texts, menuTexts);
@@ -304,8 +304,8 @@ void TestLanguages::switchRestoresInitialOptions()
     QCOMPARE(findIn<QLineEdit>(window.get(), "batchPrefixLineEdit")->text(), QStringLiteral("image"));
     QCOMPARE(findIn<QLabel>(window.get(), "brightnessValueLabel")->text(), QStringLiteral("0"));
     QCOMPARE(findIn<QLabel>(window.get(), "saturationValueLabel")->text(), QStringLiteral("100"));
-    for (const char *control : {"gridRowsSpinBox", "gridColsSpinBox", "label_20", "label_21", "batchPrefixLineEdit",
-                                "label_22", "channelComboBox"})
+    for (const char *control : {"gridRowsSpinBox", "gridColsSpinBox", "gridRowsLabel", "gridColsLabel",
+                                "batchPrefixLineEdit", "batchPrefixLabel", "channelComboBox"})
         QVERIFY2(findIn<QWidget>(window.get(), control)->isHidden(), control);
 
     for (const char *box : {"gridSplitCheckBox", "batchRenameCheckBox", "extractChannelCheckBox", "borderCheckBox"})

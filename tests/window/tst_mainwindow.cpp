@@ -101,8 +101,8 @@ void TestMainWindow::constructionGivesFirstStart()
     QCOMPARE(findIn<QLabel>(window.get(), "outputPathLabel")->text(),
              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     QCOMPARE(findIn<QListWidget>(window.get(), "imagesList")->count(), 0);
-    for (const char *name : {"channelComboBox", "gridRowsSpinBox", "gridColsSpinBox", "label_20", "label_21",
-                             "batchPrefixLineEdit", "label_22"}) {
+    for (const char *name : {"channelComboBox", "gridRowsSpinBox", "gridColsSpinBox", "gridRowsLabel",
+                             "gridColsLabel", "batchPrefixLineEdit", "batchPrefixLabel"}) {
         QWidget *batchOption = findIn<QWidget>(window.get(), name);
         QVERIFY2(batchOption->isHidden() && batchOption->isEnabled(), name);
     }
@@ -321,8 +321,8 @@ void TestMainWindow::dependentWidgets_data()
     QTest::addColumn<QStringList>("dependents");
     QTest::newRow("channel") << "extractChannelCheckBox" << QStringList{"channelComboBox"};
     QTest::newRow("grid") << "gridSplitCheckBox"
-                          << QStringList{"gridRowsSpinBox", "gridColsSpinBox", "label_20", "label_21"};
-    QTest::newRow("rename") << "batchRenameCheckBox" << QStringList{"batchPrefixLineEdit", "label_22"};
+                          << QStringList{"gridRowsSpinBox", "gridColsSpinBox", "gridRowsLabel", "gridColsLabel"};
+    QTest::newRow("rename") << "batchRenameCheckBox" << QStringList{"batchPrefixLineEdit", "batchPrefixLabel"};
 }
 
 // Shown only while the box is fully checked; hiding keeps values and the
@@ -355,8 +355,8 @@ void TestMainWindow::dependentWidgets()
 
 void TestMainWindow::autoEnhanceShowsNothing()
 {
-    const char *const watched[] = {"channelComboBox", "gridRowsSpinBox", "gridColsSpinBox", "label_20",
-                                   "label_21", "batchPrefixLineEdit", "label_22"};
+    const char *const watched[] = {"channelComboBox", "gridRowsSpinBox", "gridColsSpinBox", "gridRowsLabel",
+                                   "gridColsLabel", "batchPrefixLineEdit", "batchPrefixLabel"};
     auto hiddenStates = [&] {
         QList<bool> states;
         for (const char *name : watched)
