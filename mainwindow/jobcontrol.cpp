@@ -2,8 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "batch/batchworker.h"
-#include "optionwidgets.h"
-#include "pipeline/jobsettings.h"
+#include "optionform.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -49,21 +48,11 @@ bool MainWindow::ensureOutputDirectory()
     return false;
 }
 
-// The run works on this copy alone, so whatever changes in the window while
-// it runs does not reach it.
-JobSettings MainWindow::captureJobSettings() const
-{
-    JobSettings job = optionwidgets::captureOptions(this);
-    job.imagePaths = imagePaths;
-    job.outputDirectory = outputDirectory;
-    return job;
-}
-
 // Each run gets a cancel flag of its own, so that stopping one can never
 // leak into a later run.
 void MainWindow::processImages()
 {
-    const JobSettings job = captureJobSettings();
+    const JobSettings job = options->capture(imagePaths, outputDirectory);
     batch = BatchTally();
     batch.total = job.imagePaths.size();
     batch.inputs = job.imagePaths;

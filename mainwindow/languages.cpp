@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "optionform.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibraryInfo>
@@ -67,7 +69,7 @@ void MainWindow::switchLanguage(const QString &language)
         switchLanguage(sourceLanguage);
         return;
     }
-    initializeOptions();
+    options->retranslate();
     ui->retranslateUi(this);
     retranslateImageList();
     retranslateAccessibility();

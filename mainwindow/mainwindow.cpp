@@ -1,16 +1,13 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "optionwidgets.h"
-#include "pipeline/options.h"
+#include "optionform.h"
 #include "thumbnailloader.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QCoreApplication>
 #include <QGraphicsDropShadowEffect>
 #include <QMessageBox>
-#include <QPainter>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -31,14 +28,11 @@ MainWindow::MainWindow(QWidget *parent)
       closing(false)
 {
     ui->setupUi(this);
+    options = new OptionForm(ui, this);
     setUpImageList();
     setUpAccessibility();
-    keepLayoutSteady();
     applyFramelessLook();
     ui->progressBar->setValue(0);
-    optionwidgets::applyRanges(this);
-    optionwidgets::setInitialValues(this, [](const OptionDeclaration &) { return true; });
-    initializeOptions();
     ui->stackedWidget->setCurrentIndex(0);
     connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
     connect(thumbnailLoader, &ThumbnailLoader::thumbnailReady, this, &MainWindow::showThumbnail,
@@ -69,26 +63,6 @@ void MainWindow::applyFramelessLook()
     shadow->setEnabled(true);
     ui->centralwidget->setGraphicsEffect(shadow);
     setFixedSize(690, 760);
-}
-
-// Options that show and hide keep their place, and the slider values have
-// room for their widest value, so that nothing around them moves.
-void MainWindow::keepLayoutSteady()
-{
-    for (QWidget *optional : std::initializer_list<QWidget *>{
-                 ui->channelComboBox, ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->gridRowsLabel, ui->gridColsLabel,
-                 ui->batchPrefixLineEdit, ui->batchPrefixLabel}) {
-        QSizePolicy policy = optional->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        optional->setSizePolicy(policy);
-    }
-    for (QLabel *value : {ui->contrastValueLabel, ui->saturationValueLabel, ui->brightnessValueLabel}) {
-        value->setContentsMargins(0, 0, 12, 0);
-        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-100")) + 16);
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    const QFontMetrics text = ui->watermarkTextEdit->fontMetrics();
-    ui->watermarkTextEdit->setFixedHeight(2 * text.lineSpacing() + 12);
 }
 
 void MainWindow::saveOutputDirectory()
@@ -137,77 +111,4 @@ void MainWindow::on_basicSettingsButton_clicked()
 void MainWindow::on_advancedSettingsButton_clicked()
 {
     ui->stackedWidget->setCurrentIndex(1);
-}
-
-// Auto enhance has no settings of its own to show.
-void MainWindow::on_autoEnhanceCheckBox_stateChanged(int)
-{
-}
-
-void MainWindow::on_extractChannelCheckBox_stateChanged(int state)
-{
-    ui->channelComboBox->setVisible(state == Qt::Checked);
-}
-
-void MainWindow::on_gridSplitCheckBox_stateChanged(int state)
-{
-    const bool checked = state == Qt::Checked;
-    ui->gridRowsSpinBox->setVisible(checked);
-    ui->gridColsSpinBox->setVisible(checked);
-    ui->gridRowsLabel->setVisible(checked);
-    ui->gridColsLabel->setVisible(checked);
-}
-
-void MainWindow::on_batchRenameCheckBox_stateChanged(int state)
-{
-    const bool checked = state == Qt::Checked;
-    ui->batchPrefixLineEdit->setVisible(checked);
-    ui->batchPrefixLabel->setVisible(checked);
-}
-
-void MainWindow::on_contrastSlider_valueChanged(int value)
-{
-    ui->contrastValueLabel->setNum(value);
-}
-
-void MainWindow::on_saturationSlider_valueChanged(int value)
-{
-    ui->saturationValueLabel->setNum(value);
-}
-
-void MainWindow::on_brightnessSlider_valueChanged(int value)
-{
-    ui->brightnessValueLabel->setNum(value);
-}
-
-void MainWindow::on_watermarkColorButton_clicked()
-{
-    chooseColor(ui->watermarkColorButton);
-}
-
-void MainWindow::on_borderColorButton_clicked()
-{
-    chooseColor(ui->borderColorButton);
-}
-
-// A cancelled dialog keeps the colour the button shows.
-void MainWindow::chooseColor(QPushButton *button)
-{
-    const QColor shown = button->property("color").value<QColor>();
-    const QColor chosen = QColorDialog::getColor(shown, this, tr("选择颜色"));
-    if (chosen.isValid())
-        showColor(button, chosen);
-}
-
-// A framed swatch, so that white still shows on the white button.
-void MainWindow::showColor(QAbstractButton *button, const QColor &color)
-{
-    QPixmap swatch(16, 16);
-    swatch.fill(color);
-    QPainter painter(&swatch);
-    painter.setPen(QColor(0xb6, 0xb6, 0xb6));
-    painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
-    painter.end();
-    button->setIcon(QIcon(swatch));
-    button->setProperty("color", color);
 }

@@ -1,7 +1,6 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
-#include <QColor>
 #include <QFuture>
 #include <QMainWindow>
 #include <QMultiMap>
@@ -19,12 +18,10 @@ class QAction;
 class QMenu;
 class QMimeData;
 class QSettings;
-class QAbstractButton;
-class QPushButton;
 QT_END_NAMESPACE
 
+class OptionForm;
 class ThumbnailLoader;
-struct JobSettings;
 
 // The program's only window: frameless, of fixed size, with its own header
 // bar and a menu column that switches between the basic and the advanced
@@ -37,10 +34,6 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
-
-    // Shows color as the button's swatch and keeps it as the button's
-    // "color" property, which a run reads.
-    static void showColor(QAbstractButton *button, const QColor &color);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -56,10 +49,6 @@ private slots:
     void processingFinished();
     void on_basicSettingsButton_clicked();
     void on_advancedSettingsButton_clicked();
-    void on_autoEnhanceCheckBox_stateChanged(int state);
-    void on_extractChannelCheckBox_stateChanged(int state);
-    void on_gridSplitCheckBox_stateChanged(int state);
-    void on_batchRenameCheckBox_stateChanged(int state);
     void updateProgress(int value);
     void on_closeButton_clicked();
     void on_minButton_clicked();
@@ -70,16 +59,10 @@ private slots:
     void switchToEnglish();
     void updateMenuLanguage();
 
-    // Beyond the form's own wiring: failures reported by the worker, the
-    // colour choosers and the value labels that follow their sliders.
+    // Failures reported by the worker.
     void fileFailed(const QString &path, const QString &reason);
     void fileWarning(const QString &path, const QString &message);
     void fileSkipped(const QString &path, const QString &reason);
-    void on_watermarkColorButton_clicked();
-    void on_borderColorButton_clicked();
-    void on_contrastSlider_valueChanged(int value);
-    void on_saturationSlider_valueChanged(int value);
-    void on_brightnessSlider_valueChanged(int value);
     void showThumbnail(const QString &path, const QImage &thumbnail);
     void addImageFiles();
     void addImageFolder();
@@ -90,7 +73,6 @@ private slots:
 private:
     void saveOutputDirectory();
     void loadOutputDirectory();
-    void initializeOptions();
     void switchLanguage(const QString &language);
     void loadLanguageSetting();
     void showApplicationMenu();
@@ -99,7 +81,6 @@ private:
     void cancelRunningBatch();
     void stopRun();
     void showRunControls();
-    JobSettings captureJobSettings() const;
     void showCompletion();
     QString completionMessage() const;
     QString completionDetails() const;
@@ -108,14 +89,13 @@ private:
     void appendImages(const QStringList &paths);
     static QStringList droppedPaths(const QMimeData *data);
     void setUpAccessibility();
-    void keepLayoutSteady();
     void retranslateAccessibility();
     void showWarning(const QString &text);
     void applyFramelessLook();
     bool isDragArea(const QPoint &windowPosition) const;
-    void chooseColor(QPushButton *button);
 
     Ui::MainWindow *ui;
+    OptionForm *options;
     QStringList imagePaths;
     QString outputDirectory;
     bool dragging;

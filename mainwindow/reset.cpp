@@ -1,9 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "optionwidgets.h"
-#include "pipeline/options.h"
-
+#include "optionform.h"
 #include "thumbnailloader.h"
 
 #include <QMessageBox>
@@ -28,17 +26,6 @@ void clearStores()
     QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).remove(QStringLiteral("language"));
 }
 
-// Every processing option back to its value at a first start; the chosen
-// colours stay. Clearing the batch option boxes hides their controls
-// through their own handlers.
-void resetControls(MainWindow *window, Ui::MainWindow *ui)
-{
-    ui->progressBar->setValue(0);
-    optionwidgets::setInitialValues(window, [](const OptionDeclaration &option) {
-        return option.type != OptionDeclaration::Type::Colour;
-    });
-}
-
 } // namespace
 
 // Returns the program to a first start after one confirmation: both stores
@@ -55,7 +42,8 @@ void MainWindow::resetApplication()
     thumbnailLoader->stop();
     ui->imagesList->clear();
     ui->outputPathLabel->clear();
-    resetControls(this, ui);
+    ui->progressBar->setValue(0);
+    options->reset();
     switchLanguage(QStringLiteral("zh_CN"));
     QMessageBox::information(this, tr("重置完成"), tr("应用程序已重置为初始状态。"), QMessageBox::Ok,
                              QMessageBox::NoButton);

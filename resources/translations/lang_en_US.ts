@@ -120,7 +120,7 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="277"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
@@ -259,7 +259,6 @@ All rights reserved.</translation>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="471"/>
         <location filename="../../mainwindow/mainwindow.ui" line="549"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="197"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
@@ -380,17 +379,17 @@ All rights reserved.</translation>
         <translation>About Us</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="93"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="122"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="96"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="94"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
@@ -530,22 +529,22 @@ All rights reserved.</translation>
         <translation>Skip</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="17"/>
+        <location filename="../../mainwindow/reset.cpp" line="15"/>
         <source>确认重置</source>
         <translation>Confirm Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="18"/>
+        <location filename="../../mainwindow/reset.cpp" line="16"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation>Are you sure you want to reset the application to its initial state? All settings will be cleared.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="48"/>
         <source>重置完成</source>
         <translation>Reset Completed</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="48"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>The application has been reset to its initial state.</translation>
     </message>
@@ -625,64 +624,72 @@ All rights reserved.</translation>
         <translation>Add Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
         <source>停止处理</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
         <source>停止处理 (Esc)</source>
         <translation>Stop (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>Start Processing (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="116"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
         <source>已选择 %1 个文件</source>
         <translation>Files selected: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="159"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="148"/>
         <source>打开输出文件夹</source>
         <translation>Open Output Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="161"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>Stopped: %1 images not processed.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="163"/>
         <source>%1 个文件处理失败。</source>
         <translation>Files failed: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="165"/>
         <source>%1 个文件已跳过。</source>
         <translation>Files skipped: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="178"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="167"/>
         <source>%1 个文件有警告。</source>
         <translation>Files with warnings: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="181"/>
         <source>处理失败：</source>
         <translation>Failed:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="193"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
         <source>已跳过：</source>
         <translation>Skipped:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="194"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
         <source>警告：</source>
         <translation>Warnings:</translation>
+    </message>
+</context>
+<context>
+    <name>OptionForm</name>
+    <message>
+        <location filename="../../mainwindow/optionform.cpp" line="214"/>
+        <source>选择颜色</source>
+        <translation>Select Color</translation>
     </message>
 </context>
 </TS>

@@ -119,7 +119,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="277"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
@@ -258,7 +258,6 @@
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="471"/>
         <location filename="../../mainwindow/mainwindow.ui" line="549"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="197"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
@@ -379,17 +378,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="93"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="122"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="96"/>
         <source>确认退出</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="94"/>
         <source>确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
@@ -529,22 +528,22 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="17"/>
+        <location filename="../../mainwindow/reset.cpp" line="15"/>
         <source>确认重置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="18"/>
+        <location filename="../../mainwindow/reset.cpp" line="16"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="48"/>
         <source>重置完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="48"/>
         <source>应用程序已重置为初始状态。</source>
         <translation type="unfinished"></translation>
     </message>
@@ -624,63 +623,71 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
         <source>停止处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
         <source>停止处理 (Esc)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="116"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
         <source>已选择 %1 个文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="159"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="148"/>
         <source>打开输出文件夹</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="161"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="163"/>
         <source>%1 个文件处理失败。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="165"/>
         <source>%1 个文件已跳过。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="178"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="167"/>
         <source>%1 个文件有警告。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="181"/>
         <source>处理失败：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="193"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
         <source>已跳过：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="194"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
         <source>警告：</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OptionForm</name>
+    <message>
+        <location filename="../../mainwindow/optionform.cpp" line="214"/>
+        <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

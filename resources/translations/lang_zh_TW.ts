@@ -119,7 +119,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="277"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
@@ -258,7 +258,6 @@
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="471"/>
         <location filename="../../mainwindow/mainwindow.ui" line="549"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="197"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
@@ -379,17 +378,17 @@
         <translation>關於我們</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="93"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>圖片正在處理中。結束將停止處理：正在寫入的檔案會寫完，其餘的不再處理。確定要結束Vellumo嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="122"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="96"/>
         <source>确认退出</source>
         <translation>確認退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="120"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="94"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
@@ -529,22 +528,22 @@
         <translation>略過</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="17"/>
+        <location filename="../../mainwindow/reset.cpp" line="15"/>
         <source>确认重置</source>
         <translation>確認重置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="18"/>
+        <location filename="../../mainwindow/reset.cpp" line="16"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation>確定要將應用程式重置為初始狀態嗎？所有設定都將被清除。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="48"/>
         <source>重置完成</source>
         <translation>重置完成</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="48"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>應用程式已重置為初始狀態。</translation>
     </message>
@@ -624,64 +623,72 @@
         <translation>新增資料夾</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="104"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
         <source>停止处理</source>
         <translation>停止處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
         <source>停止处理 (Esc)</source>
         <translation>停止處理 (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>開始處理 (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="116"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
         <source>已选择 %1 个文件</source>
         <translation>已選擇 %1 個檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="159"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="148"/>
         <source>打开输出文件夹</source>
         <translation>開啟輸出資料夾</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="161"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>已停止：%1 張圖片未處理。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="163"/>
         <source>%1 个文件处理失败。</source>
         <translation>%1 個檔案處理失敗。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="165"/>
         <source>%1 个文件已跳过。</source>
         <translation>%1 個檔案已略過。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="178"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="167"/>
         <source>%1 个文件有警告。</source>
         <translation>%1 個檔案有警告。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="181"/>
         <source>处理失败：</source>
         <translation>處理失敗：</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="193"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
         <source>已跳过：</source>
         <translation>已略過：</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="194"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
         <source>警告：</source>
         <translation>警告：</translation>
+    </message>
+</context>
+<context>
+    <name>OptionForm</name>
+    <message>
+        <location filename="../../mainwindow/optionform.cpp" line="214"/>
+        <source>选择颜色</source>
+        <translation>選擇顏色</translation>
     </message>
 </context>
 </TS>

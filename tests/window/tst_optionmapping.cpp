@@ -1,5 +1,5 @@
 #include "mainwindow.h"
-#include "optionwidgets.h"
+#include "optionform.h"
 #include "pipeline/options.h"
 #include "support/optionchanges.h"
 #include "window/windowtestsupport.h"
@@ -54,7 +54,7 @@ void changeControl(QWidget *control, const QVariant &value)
     else if (auto *line = qobject_cast<QLineEdit *>(control))
         line->setText(value.toString());
     else if (auto *button = qobject_cast<QAbstractButton *>(control))
-        MainWindow::showColor(button, value.value<QColor>());
+        OptionForm::showColor(button, value.value<QColor>());
 }
 
 QSet<QString> testedControls;
@@ -137,7 +137,7 @@ void TestOptionMapping::controlReachesItsField()
     auto *widget = window->findChild<QWidget *>(control);
     QVERIFY(widget);
     changeControl(widget, value);
-    QCOMPARE(changedFields(optionwidgets::captureOptions(window.get())), expected);
+    QCOMPARE(changedFields(window->findChild<OptionForm *>()->capture({}, {})), expected);
 }
 
 void TestOptionMapping::everyControlIsTested()
@@ -151,7 +151,7 @@ void TestOptionMapping::everyControlIsTested()
 void TestOptionMapping::controlsTakeTheDeclaredRanges()
 {
     for (const OptionDeclaration &option : optionDeclarations()) {
-        QWidget *control = optionwidgets::controlOf(window.get(), option);
+        QWidget *control = window->findChild<OptionForm *>()->controlOf(option);
         QVERIFY2(!option.widget || control, option.widget);
         if (!control || option.type != OptionDeclaration::Type::Integer)
             continue;
@@ -163,8 +163,8 @@ void TestOptionMapping::controlsTakeTheDeclaredRanges()
 
 void TestOptionMapping::startShowsTheInitialValues()
 {
-    QCOMPARE(changedFields(optionwidgets::captureOptions(window.get())), FieldValues());
-    const JobSettings shown = optionwidgets::captureOptions(window.get());
+    QCOMPARE(changedFields(window->findChild<OptionForm *>()->capture({}, {})), FieldValues());
+    const JobSettings shown = window->findChild<OptionForm *>()->capture({}, {});
     QCOMPARE(shown.brightness, 0);
     QCOMPARE(shown.saturation, 100);
     QCOMPARE(shown.quality, 85);
