@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "batch/batchworker.h"
+#include "imagelistpanel.h"
 #include "optionform.h"
 
 #include <QDesktopServices>
@@ -20,7 +21,7 @@ void MainWindow::on_processButton_clicked()
         stopRun();
         return;
     }
-    if (imagePaths.isEmpty()) {
+    if (imageList->paths().isEmpty()) {
         showWarning(QStringLiteral("请先选择要处理的图片！"));
         return;
     }
@@ -52,7 +53,7 @@ bool MainWindow::ensureOutputDirectory()
 // leak into a later run.
 void MainWindow::processImages()
 {
-    const JobSettings job = options->capture(imagePaths, outputDirectory);
+    const JobSettings job = options->capture(imageList->paths(), outputDirectory);
     batch = BatchTally();
     batch.total = job.imagePaths.size();
     batch.inputs = job.imagePaths;
@@ -102,7 +103,7 @@ void MainWindow::showRunControls()
 void MainWindow::showIdleProgress()
 {
     if (!batchRunning)
-        ui->progressBar->setFormat(tr("已选择 %1 个文件").arg(imagePaths.size()));
+        ui->progressBar->setFormat(tr("已选择 %1 个文件").arg(imageList->paths().size()));
 }
 
 // Every input the run has finished with, written or not, posts one value.

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "imagelistpanel.h"
 #include "optionform.h"
 
 #include <QCoreApplication>
@@ -71,7 +72,7 @@ void MainWindow::switchLanguage(const QString &language)
     }
     options->retranslate();
     ui->retranslateUi(this);
-    retranslateImageList();
+    imageList->retranslate();
     retranslateAccessibility();
     showRunControls();
     updateMenuLanguage();

@@ -1,11 +1,12 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "imagelistpanel.h"
 #include "optionform.h"
-#include "thumbnailloader.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QGraphicsDropShadowEffect>
 #include <QMessageBox>
 #include <QSettings>
@@ -18,25 +19,22 @@ MainWindow::MainWindow(QWidget *parent)
       settings(new QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"), this)),
       appMenu(nullptr),
       currentLanguage(QStringLiteral("zh_CN")),
-      thumbnailLoader(new ThumbnailLoader(this)),
-      addImagesAction(nullptr),
-      addFolderAction(nullptr),
-      removeImagesAction(nullptr),
-      clearImagesAction(nullptr),
       cancelRequested(std::make_shared<std::atomic<bool>>(false)),
       batchRunning(false),
       closing(false)
 {
     ui->setupUi(this);
     options = new OptionForm(ui, this);
-    setUpImageList();
+    imageList = new ImageListPanel(ui->imagesList, this);
+    connect(imageList, &ImageListPanel::countChanged, this, &MainWindow::showIdleProgress);
+    connect(ui->selectImagesButton, &QPushButton::clicked, imageList, &ImageListPanel::replaceImages);
+    connect(ui->selectOutputButton, &QPushButton::clicked, this, &MainWindow::chooseOutputDirectory);
+    showIdleProgress();
     setUpAccessibility();
     applyFramelessLook();
     ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
     connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
-    connect(thumbnailLoader, &ThumbnailLoader::thumbnailReady, this, &MainWindow::showThumbnail,
-            Qt::QueuedConnection);
     loadLanguageSetting();
     loadOutputDirectory();
 }
@@ -45,7 +43,6 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     cancelRunningBatch();
-    delete thumbnailLoader;
     saveOutputDirectory();
     delete ui;
 }
@@ -84,6 +81,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
     cancelRunningBatch();
     saveOutputDirectory();
     event->accept();
+}
+
+void MainWindow::chooseOutputDirectory()
+{
+    const QString directory = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("选择输出目录"), QString(), QFileDialog::ShowDirsOnly);
+    if (directory.isEmpty())
+        return;
+    outputDirectory = directory;
+    ui->outputPathLabel->setText(outputDirectory);
 }
 
 // During a run the question says that leaving stops it.

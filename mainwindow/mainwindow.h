@@ -14,14 +14,12 @@
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class MainWindow; }
-class QAction;
 class QMenu;
-class QMimeData;
 class QSettings;
 QT_END_NAMESPACE
 
+class ImageListPanel;
 class OptionForm;
-class ThumbnailLoader;
 
 // The program's only window: frameless, of fixed size, with its own header
 // bar and a menu column that switches between the basic and the advanced
@@ -40,11 +38,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
-    void on_selectImagesButton_clicked();
-    void on_selectOutputButton_clicked();
+    void chooseOutputDirectory();
     void on_processButton_clicked();
     void processingFinished();
     void on_basicSettingsButton_clicked();
@@ -63,11 +59,6 @@ private slots:
     void fileFailed(const QString &path, const QString &reason);
     void fileWarning(const QString &path, const QString &message);
     void fileSkipped(const QString &path, const QString &reason);
-    void showThumbnail(const QString &path, const QImage &thumbnail);
-    void addImageFiles();
-    void addImageFolder();
-    void removeSelectedImages();
-    void clearImages();
     void showIdleProgress();
 
 private:
@@ -84,10 +75,6 @@ private:
     void showCompletion();
     QString completionMessage() const;
     QString completionDetails() const;
-    void setUpImageList();
-    void retranslateImageList();
-    void appendImages(const QStringList &paths);
-    static QStringList droppedPaths(const QMimeData *data);
     void setUpAccessibility();
     void retranslateAccessibility();
     void showWarning(const QString &text);
@@ -96,7 +83,7 @@ private:
 
     Ui::MainWindow *ui;
     OptionForm *options;
-    QStringList imagePaths;
+    ImageListPanel *imageList;
     QString outputDirectory;
     bool dragging;
     QPoint dragStartPosition;
@@ -106,12 +93,6 @@ private:
     QTranslator appTranslator;
     QTranslator qtTranslator;
     QString currentLanguage;
-
-    ThumbnailLoader *thumbnailLoader;
-    QAction *addImagesAction;
-    QAction *addFolderAction;
-    QAction *removeImagesAction;
-    QAction *clearImagesAction;
 
     // What the run in progress, or the last one, has reported so far.
     struct BatchTally

@@ -1,8 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "imagelistpanel.h"
 #include "optionform.h"
-#include "thumbnailloader.h"
 
 #include <QMessageBox>
 #include <QSettings>
@@ -37,10 +37,8 @@ void MainWindow::resetApplication()
     if (!confirmReset(this))
         return;
     clearStores();
-    imagePaths.clear();
     outputDirectory.clear();
-    thumbnailLoader->stop();
-    ui->imagesList->clear();
+    imageList->clearImages();
     ui->outputPathLabel->clear();
     ui->progressBar->setValue(0);
     options->reset();

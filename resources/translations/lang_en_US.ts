@@ -36,6 +36,44 @@ All rights reserved.</translation>
     </message>
 </context>
 <context>
+    <name>ImageListPanel</name>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="127"/>
+        <source>添加图片…</source>
+        <translation>Add Images…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
+        <source>添加文件夹…</source>
+        <translation>Add Folder…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <source>移除所选</source>
+        <translation>Remove Selected</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <source>清空列表</source>
+        <translation>Clear List</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
+        <translation>Drop images or folders here to add them; right-click to add, remove or clear</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <source>图片列表</source>
+        <translation>Image list</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="153"/>
+        <source>添加文件夹</source>
+        <translation>Add Folder</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="8"/>
@@ -120,7 +158,7 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="277"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
@@ -379,17 +417,17 @@ All rights reserved.</translation>
         <translation>About Us</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="93"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="100"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="96"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="103"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="94"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="101"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
@@ -539,12 +577,12 @@ All rights reserved.</translation>
         <translation>Are you sure you want to reset the application to its initial state? All settings will be cleared.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="48"/>
+        <location filename="../../mainwindow/reset.cpp" line="46"/>
         <source>重置完成</source>
         <translation>Reset Completed</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="48"/>
+        <location filename="../../mainwindow/reset.cpp" line="46"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>The application has been reset to its initial state.</translation>
     </message>
@@ -589,97 +627,62 @@ All rights reserved.</translation>
         <translation>Replace the selected images</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="124"/>
-        <source>添加图片…</source>
-        <translation>Add Images…</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="125"/>
-        <source>添加文件夹…</source>
-        <translation>Add Folder…</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="126"/>
-        <source>移除所选</source>
-        <translation>Remove Selected</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="127"/>
-        <source>清空列表</source>
-        <translation>Clear List</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="128"/>
-        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
-        <translation>Drop images or folders here to add them; right-click to add, remove or clear</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="129"/>
-        <source>图片列表</source>
-        <translation>Image list</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="155"/>
-        <source>添加文件夹</source>
-        <translation>Add Folder</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
         <source>停止处理</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
         <source>停止处理 (Esc)</source>
         <translation>Stop (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>Start Processing (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
         <source>已选择 %1 个文件</source>
         <translation>Files selected: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="148"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="149"/>
         <source>打开输出文件夹</source>
         <translation>Open Output Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="161"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="162"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>Stopped: %1 images not processed.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="163"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="164"/>
         <source>%1 个文件处理失败。</source>
         <translation>Files failed: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="165"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="166"/>
         <source>%1 个文件已跳过。</source>
         <translation>Files skipped: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="167"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="168"/>
         <source>%1 个文件有警告。</source>
         <translation>Files with warnings: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="181"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
         <source>处理失败：</source>
         <translation>Failed:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
         <source>已跳过：</source>
         <translation>Skipped:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="184"/>
         <source>警告：</source>
         <translation>Warnings:</translation>
     </message>

@@ -35,6 +35,44 @@
     </message>
 </context>
 <context>
+    <name>ImageListPanel</name>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="127"/>
+        <source>添加图片…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
+        <source>添加文件夹…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <source>移除所选</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <source>清空列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <source>图片列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="153"/>
+        <source>添加文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="8"/>
@@ -119,7 +157,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="277"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
@@ -378,17 +416,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="93"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="100"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="96"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="103"/>
         <source>确认退出</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="94"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="101"/>
         <source>确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
@@ -538,12 +576,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="48"/>
+        <location filename="../../mainwindow/reset.cpp" line="46"/>
         <source>重置完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="48"/>
+        <location filename="../../mainwindow/reset.cpp" line="46"/>
         <source>应用程序已重置为初始状态。</source>
         <translation type="unfinished"></translation>
     </message>
@@ -588,97 +626,62 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="124"/>
-        <source>添加图片…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="125"/>
-        <source>添加文件夹…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="126"/>
-        <source>移除所选</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="127"/>
-        <source>清空列表</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="128"/>
-        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="129"/>
-        <source>图片列表</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="155"/>
-        <source>添加文件夹</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="93"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
         <source>停止处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
         <source>停止处理 (Esc)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="95"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
         <source>已选择 %1 个文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="148"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="149"/>
         <source>打开输出文件夹</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="161"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="162"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="163"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="164"/>
         <source>%1 个文件处理失败。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="165"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="166"/>
         <source>%1 个文件已跳过。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="167"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="168"/>
         <source>%1 个文件有警告。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="181"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
         <source>处理失败：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
         <source>已跳过：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
+        <location filename="../../mainwindow/jobcontrol.cpp" line="184"/>
         <source>警告：</source>
         <translation type="unfinished"></translation>
     </message>
