@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "runcontroller.h"
+
 #include <QAction>
 
 namespace {
@@ -46,11 +48,8 @@ void MainWindow::setUpAccessibility()
             ui->stackedWidget->setCurrentIndex(1);
     });
     connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}),
-            &QAction::triggered, this, [this] {
-                if (!batchRunning)
-                    on_processButton_clicked();
-            });
-    connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, this, &MainWindow::stopRun);
+            &QAction::triggered, this, &MainWindow::startRun);
+    connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, run, &RunController::stop);
     retranslateAccessibility();
 }
 

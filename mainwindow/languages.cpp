@@ -3,6 +3,7 @@
 
 #include "imagelistpanel.h"
 #include "optionform.h"
+#include "runcontroller.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -74,7 +75,7 @@ void MainWindow::switchLanguage(const QString &language)
     ui->retranslateUi(this);
     imageList->retranslate();
     retranslateAccessibility();
-    showRunControls();
+    run->retranslate();
     updateMenuLanguage();
 }
 

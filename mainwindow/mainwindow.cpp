@@ -3,6 +3,7 @@
 
 #include "imagelistpanel.h"
 #include "optionform.h"
+#include "runcontroller.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,31 +19,28 @@ MainWindow::MainWindow(QWidget *parent)
       dragging(false),
       settings(new QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"), this)),
       appMenu(nullptr),
-      currentLanguage(QStringLiteral("zh_CN")),
-      cancelRequested(std::make_shared<std::atomic<bool>>(false)),
-      batchRunning(false),
-      closing(false)
+      currentLanguage(QStringLiteral("zh_CN"))
 {
     ui->setupUi(this);
     options = new OptionForm(ui, this);
     imageList = new ImageListPanel(ui->imagesList, this);
-    connect(imageList, &ImageListPanel::countChanged, this, &MainWindow::showIdleProgress);
+    run = new RunController(*options, ui->processButton, ui->progressBar, this);
+    connect(imageList, &ImageListPanel::countChanged, run, &RunController::showSelectionCount);
+    connect(ui->processButton, &QPushButton::clicked, this, &MainWindow::startOrStopRun);
     connect(ui->selectImagesButton, &QPushButton::clicked, imageList, &ImageListPanel::replaceImages);
     connect(ui->selectOutputButton, &QPushButton::clicked, this, &MainWindow::chooseOutputDirectory);
-    showIdleProgress();
     setUpAccessibility();
     applyFramelessLook();
-    ui->progressBar->setValue(0);
     ui->stackedWidget->setCurrentIndex(0);
     connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
     loadLanguageSetting();
     loadOutputDirectory();
 }
 
-// A run still going is stopped first: it posts to this window until it ends.
+// The run controller, a child, stops a run still going and waits for it
+// as it goes.
 MainWindow::~MainWindow()
 {
-    cancelRunningBatch();
     saveOutputDirectory();
     delete ui;
 }
@@ -78,7 +76,7 @@ void MainWindow::loadOutputDirectory()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    cancelRunningBatch();
+    run->leave();
     saveOutputDirectory();
     event->accept();
 }
@@ -93,10 +91,24 @@ void MainWindow::chooseOutputDirectory()
     ui->outputPathLabel->setText(outputDirectory);
 }
 
+// While a run goes on the same button stops it.
+void MainWindow::startOrStopRun()
+{
+    if (run->isRunning())
+        run->stop();
+    else
+        startRun();
+}
+
+void MainWindow::startRun()
+{
+    run->start(imageList->paths(), outputDirectory);
+}
+
 // During a run the question says that leaving stops it.
 void MainWindow::on_closeButton_clicked()
 {
-    const QString question = batchRunning
+    const QString question = run->isRunning()
             ? tr("图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？")
             : tr("确定要退出Vellumo吗？");
     const QMessageBox::StandardButton answer = QMessageBox::question(

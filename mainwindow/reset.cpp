@@ -3,6 +3,7 @@
 
 #include "imagelistpanel.h"
 #include "optionform.h"
+#include "runcontroller.h"
 
 #include <QMessageBox>
 #include <QSettings>
@@ -40,7 +41,7 @@ void MainWindow::resetApplication()
     outputDirectory.clear();
     imageList->clearImages();
     ui->outputPathLabel->clear();
-    ui->progressBar->setValue(0);
+    run->clearProgress();
     options->reset();
     switchLanguage(QStringLiteral("zh_CN"));
     QMessageBox::information(this, tr("重置完成"), tr("应用程序已重置为初始状态。"), QMessageBox::Ok,

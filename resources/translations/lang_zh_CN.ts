@@ -81,7 +81,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
         <source>Vellumo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -157,7 +157,6 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="277"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
@@ -416,17 +415,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="100"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="112"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="103"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="115"/>
         <source>确认退出</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="101"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="113"/>
         <source>确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
@@ -566,123 +565,63 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="15"/>
+        <location filename="../../mainwindow/reset.cpp" line="16"/>
         <source>确认重置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="16"/>
+        <location filename="../../mainwindow/reset.cpp" line="17"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="46"/>
+        <location filename="../../mainwindow/reset.cpp" line="47"/>
         <source>重置完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="46"/>
+        <location filename="../../mainwindow/reset.cpp" line="47"/>
         <source>应用程序已重置为初始状态。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>基本设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
         <source>高级设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
         <source>菜单</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
         <source>最小化</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
         <source>关闭</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
         <source>水印颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
         <source>边框颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="67"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
         <source>替换所选图片</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
-        <source>停止处理</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
-        <source>停止处理 (Esc)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
-        <source>开始处理 (Ctrl+Enter)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
-        <source>已选择 %1 个文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="149"/>
-        <source>打开输出文件夹</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="162"/>
-        <source>已停止：%1 张图片未处理。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="164"/>
-        <source>%1 个文件处理失败。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="166"/>
-        <source>%1 个文件已跳过。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="168"/>
-        <source>%1 个文件有警告。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
-        <source>处理失败：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
-        <source>已跳过：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="184"/>
-        <source>警告：</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -691,6 +630,74 @@
     <message>
         <location filename="../../mainwindow/optionform.cpp" line="214"/>
         <source>选择颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RunController</name>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="110"/>
+        <source>停止处理</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="110"/>
+        <source>开始处理</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="112"/>
+        <source>停止处理 (Esc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="112"/>
+        <source>开始处理 (Ctrl+Enter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="128"/>
+        <source>已选择 %1 个文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="171"/>
+        <source>打开输出文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="184"/>
+        <source>已停止：%1 张图片未处理。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="186"/>
+        <source>%1 个文件处理失败。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="188"/>
+        <source>%1 个文件已跳过。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="190"/>
+        <source>%1 个文件有警告。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="204"/>
+        <source>处理失败：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="205"/>
+        <source>已跳过：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="206"/>
+        <source>警告：</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -81,7 +81,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -157,7 +157,6 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="277"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
@@ -416,17 +415,17 @@
         <translation>關於我們</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="100"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="112"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>圖片正在處理中。結束將停止處理：正在寫入的檔案會寫完，其餘的不再處理。確定要結束Vellumo嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="103"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="115"/>
         <source>确认退出</source>
         <translation>確認退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="101"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="113"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
@@ -566,124 +565,64 @@
         <translation>略過</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="15"/>
+        <location filename="../../mainwindow/reset.cpp" line="16"/>
         <source>确认重置</source>
         <translation>確認重置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="16"/>
+        <location filename="../../mainwindow/reset.cpp" line="17"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation>確定要將應用程式重置為初始狀態嗎？所有設定都將被清除。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="46"/>
+        <location filename="../../mainwindow/reset.cpp" line="47"/>
         <source>重置完成</source>
         <translation>重置完成</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="46"/>
+        <location filename="../../mainwindow/reset.cpp" line="47"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>應用程式已重置為初始狀態。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>基本设置</source>
         <translation>基本設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
         <source>高级设置</source>
         <translation>進階設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
         <source>菜单</source>
         <translation>選單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
         <source>最小化</source>
         <translation>最小化</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
         <source>关闭</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
         <source>水印颜色</source>
         <translation>浮水印顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
         <source>边框颜色</source>
         <translation>邊框顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="67"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
         <source>替换所选图片</source>
         <translation>取代所選圖片</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="94"/>
-        <source>停止处理</source>
-        <translation>停止處理</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
-        <source>停止处理 (Esc)</source>
-        <translation>停止處理 (Esc)</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="96"/>
-        <source>开始处理 (Ctrl+Enter)</source>
-        <translation>開始處理 (Ctrl+Enter)</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="106"/>
-        <source>已选择 %1 个文件</source>
-        <translation>已選擇 %1 個檔案</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="149"/>
-        <source>打开输出文件夹</source>
-        <translation>開啟輸出資料夾</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="162"/>
-        <source>已停止：%1 张图片未处理。</source>
-        <translation>已停止：%1 張圖片未處理。</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="164"/>
-        <source>%1 个文件处理失败。</source>
-        <translation>%1 個檔案處理失敗。</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="166"/>
-        <source>%1 个文件已跳过。</source>
-        <translation>%1 個檔案已略過。</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="168"/>
-        <source>%1 个文件有警告。</source>
-        <translation>%1 個檔案有警告。</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="182"/>
-        <source>处理失败：</source>
-        <translation>處理失敗：</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="183"/>
-        <source>已跳过：</source>
-        <translation>已略過：</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="184"/>
-        <source>警告：</source>
-        <translation>警告：</translation>
     </message>
 </context>
 <context>
@@ -692,6 +631,74 @@
         <location filename="../../mainwindow/optionform.cpp" line="214"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
+    </message>
+</context>
+<context>
+    <name>RunController</name>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="110"/>
+        <source>停止处理</source>
+        <translation>停止處理</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="110"/>
+        <source>开始处理</source>
+        <translation>開始處理</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="112"/>
+        <source>停止处理 (Esc)</source>
+        <translation>停止處理 (Esc)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="112"/>
+        <source>开始处理 (Ctrl+Enter)</source>
+        <translation>開始處理 (Ctrl+Enter)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="128"/>
+        <source>已选择 %1 个文件</source>
+        <translation>已選擇 %1 個檔案</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="171"/>
+        <source>打开输出文件夹</source>
+        <translation>開啟輸出資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="184"/>
+        <source>已停止：%1 张图片未处理。</source>
+        <translation>已停止：%1 張圖片未處理。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="186"/>
+        <source>%1 个文件处理失败。</source>
+        <translation>%1 個檔案處理失敗。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="188"/>
+        <source>%1 个文件已跳过。</source>
+        <translation>%1 個檔案已略過。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="190"/>
+        <source>%1 个文件有警告。</source>
+        <translation>%1 個檔案有警告。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="204"/>
+        <source>处理失败：</source>
+        <translation>處理失敗：</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="205"/>
+        <source>已跳过：</source>
+        <translation>已略過：</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="206"/>
+        <source>警告：</source>
+        <translation>警告：</translation>
     </message>
 </context>
 </TS>

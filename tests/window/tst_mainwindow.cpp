@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "runcontroller.h"
 #include "stylesheet.h"
 #include "window/windowtestsupport.h"
 
@@ -449,7 +450,8 @@ void TestMainWindow::progressSlot()
 {
     auto *bar = findIn<QProgressBar>(window.get(), "progressBar");
     for (int value : {40, 100, 0}) {
-        QVERIFY(QMetaObject::invokeMethod(window.get(), "updateProgress", Qt::QueuedConnection, Q_ARG(int, value)));
+        QVERIFY(QMetaObject::invokeMethod(window->findChild<RunController *>(), "updateProgress", Qt::QueuedConnection,
+                                          Q_ARG(int, value)));
         QTRY_COMPARE(bar->value(), value);
     }
 }

@@ -1,27 +1,43 @@
-#include "mainwindow.h"
-#include "ui_mainwindow.h"
+#include "runcontroller.h"
 
 #include "batch/batchworker.h"
-#include "imagelistpanel.h"
 #include "optionform.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QThreadPool>
 #include <QUrl>
 #include <QtConcurrent>
 
-// While a run goes on the same button stops it.
-void MainWindow::on_processButton_clicked()
+RunController::RunController(const OptionForm &form, QPushButton *startButton, QProgressBar *progressBar,
+                             QWidget *window)
+    : QObject(window),
+      form(form),
+      startButton(startButton),
+      progressBar(progressBar),
+      window(window),
+      cancelRequested(std::make_shared<std::atomic<bool>>(false))
 {
-    if (batchRunning) {
-        stopRun();
+    progressBar->setValue(0);
+    showIdleProgress();
+}
+
+RunController::~RunController()
+{
+    leave();
+}
+
+// Each run gets a cancel flag of its own, so that stopping one can never
+// leak into a later run.
+void RunController::start(const QStringList &inputs, const QString &outputDirectory)
+{
+    if (batchRunning)
         return;
-    }
-    if (imageList->paths().isEmpty()) {
+    if (inputs.isEmpty()) {
         showWarning(QStringLiteral("请先选择要处理的图片！"));
         return;
     }
@@ -29,35 +45,13 @@ void MainWindow::on_processButton_clicked()
         showWarning(QStringLiteral("请选择输出目录！"));
         return;
     }
-    if (!ensureOutputDirectory())
+    if (!ensureOutputDirectory(outputDirectory))
         return;
-    processImages();
-}
-
-void MainWindow::showWarning(const QString &text)
-{
-    QMessageBox::warning(this, QStringLiteral("警告"), text, QMessageBox::Ok, QMessageBox::NoButton);
-}
-
-// A remembered directory may have been removed since; it is made again
-// rather than letting every write of the run fail.
-bool MainWindow::ensureOutputDirectory()
-{
-    if (QDir().mkpath(outputDirectory))
-        return true;
-    showWarning(QStringLiteral("无法创建输出目录：") + outputDirectory);
-    return false;
-}
-
-// Each run gets a cancel flag of its own, so that stopping one can never
-// leak into a later run.
-void MainWindow::processImages()
-{
-    const JobSettings job = options->capture(imageList->paths(), outputDirectory);
+    const JobSettings job = form.capture(inputs, outputDirectory);
     batch = BatchTally();
-    batch.total = job.imagePaths.size();
-    batch.inputs = job.imagePaths;
-    batch.outputDirectory = job.outputDirectory;
+    batch.total = inputs.size();
+    batch.inputs = inputs;
+    batch.outputDirectory = outputDirectory;
     batchRunning = true;
     cancelRequested = std::make_shared<std::atomic<bool>>(false);
     showRunControls();
@@ -67,9 +61,23 @@ void MainWindow::processImages()
                                      });
 }
 
-// No new input starts once the flag is set; those in flight finish whole.
+void RunController::showWarning(const QString &text)
+{
+    QMessageBox::warning(window, QStringLiteral("警告"), text, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+// A remembered directory may have been removed since; it is made again
+// rather than letting every write of the run fail.
+bool RunController::ensureOutputDirectory(const QString &directory)
+{
+    if (QDir().mkpath(directory))
+        return true;
+    showWarning(QStringLiteral("无法创建输出目录：") + directory);
+    return false;
+}
+
 // The button stays disabled until the run has ended.
-void MainWindow::stopRun()
+void RunController::stop()
 {
     if (!batchRunning)
         return;
@@ -77,74 +85,88 @@ void MainWindow::stopRun()
     showRunControls();
 }
 
-// The window is going: the run is stopped and waited for, so that nothing
-// is left half-written and nothing posts to a window that is gone.
-void MainWindow::cancelRunningBatch()
+void RunController::leave()
 {
     closing = true;
     cancelRequested->store(true);
     runningBatch.waitForFinished();
 }
 
-// The start button, its shortcut and the progress bar's text follow the
-// run state; called again after a language switch re-texts the form.
-void MainWindow::showRunControls()
+void RunController::clearProgress()
+{
+    progressBar->setValue(0);
+}
+
+void RunController::retranslate()
+{
+    showRunControls();
+}
+
+// The start button, its tool tip and the progress bar's text follow the
+// run state.
+void RunController::showRunControls()
 {
     const bool stopping = batchRunning && cancelRequested->load();
-    ui->processButton->setText(batchRunning ? tr("停止处理") : tr("开始处理"));
-    ui->processButton->setEnabled(!stopping);
-    ui->processButton->setToolTip(batchRunning ? tr("停止处理 (Esc)") : tr("开始处理 (Ctrl+Enter)"));
+    startButton->setText(batchRunning ? tr("停止处理") : tr("开始处理"));
+    startButton->setEnabled(!stopping);
+    startButton->setToolTip(batchRunning ? tr("停止处理 (Esc)") : tr("开始处理 (Ctrl+Enter)"));
     if (batchRunning)
-        ui->progressBar->setFormat(QStringLiteral("%1 / %2").arg(batch.done).arg(batch.total));
+        progressBar->setFormat(QStringLiteral("%1 / %2").arg(batch.done).arg(batch.total));
     else
         showIdleProgress();
 }
 
-void MainWindow::showIdleProgress()
+void RunController::showSelectionCount(int count)
+{
+    selectedCount = count;
+    showIdleProgress();
+}
+
+void RunController::showIdleProgress()
 {
     if (!batchRunning)
-        ui->progressBar->setFormat(tr("已选择 %1 个文件").arg(imageList->paths().size()));
+        progressBar->setFormat(tr("已选择 %1 个文件").arg(selectedCount));
 }
 
 // Every input the run has finished with, written or not, posts one value.
-void MainWindow::updateProgress(int value)
+void RunController::updateProgress(int value)
 {
     ++batch.done;
-    ui->progressBar->setValue(value);
+    progressBar->setValue(value);
     showRunControls();
 }
 
-void MainWindow::fileFailed(const QString &path, const QString &reason)
+void RunController::fileFailed(const QString &path, const QString &reason)
 {
     batch.failures.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
 }
 
-void MainWindow::fileWarning(const QString &path, const QString &message)
+void RunController::fileWarning(const QString &path, const QString &message)
 {
     batch.warnings.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + message);
     batch.warnedPaths.insert(path);
 }
 
-void MainWindow::fileSkipped(const QString &path, const QString &reason)
+void RunController::fileSkipped(const QString &path, const QString &reason)
 {
     batch.skipped.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
 }
 
-// When the window is closing nothing is reported.
-void MainWindow::processingFinished()
+// When the window is going nothing is reported.
+void RunController::processingFinished()
 {
     batchRunning = false;
     showRunControls();
     if (!closing)
         showCompletion();
-    ui->progressBar->setValue(0);
+    progressBar->setValue(0);
 }
 
 // The first line is the same in every language; what follows it is not.
-void MainWindow::showCompletion()
+void RunController::showCompletion()
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("完成"), completionMessage(), QMessageBox::Ok,
-                    this);
+                    window);
     box.setDefaultButton(QMessageBox::Ok);
     QPushButton *openFolder = box.addButton(tr("打开输出文件夹"), QMessageBox::ActionRole);
     box.setDetailedText(completionDetails());
@@ -153,7 +175,7 @@ void MainWindow::showCompletion()
         QDesktopServices::openUrl(QUrl::fromLocalFile(batch.outputDirectory));
 }
 
-QString MainWindow::completionMessage() const
+QString RunController::completionMessage() const
 {
     const int written = batch.done - batch.failures.size() - batch.skipped.size();
     QString message = QStringLiteral("图片处理完成！共处理了 %1 张图片。").arg(written);
@@ -172,7 +194,7 @@ QString MainWindow::completionMessage() const
 }
 
 // Every failure, skip and warning with its reason, none left out.
-QString MainWindow::completionDetails() const
+QString RunController::completionDetails() const
 {
     QStringList sections;
     auto addSection = [&sections](const QString &heading, const QStringList &lines) {
