@@ -25,10 +25,8 @@ QAction *windowAction(QWidget *window, const QList<QKeySequence> &shortcuts)
 
 } // namespace
 
-// The keyboard's ways in, and page buttons that switch the page however
-// they are checked: a click, the keyboard or an accessibility tool's
-// toggle. Each field is announced by its own label (its buddy in the form)
-// rather than its group's title.
+// The keyboard's ways in; each field is announced by its own label (its
+// buddy in the form) rather than its group's title.
 void MainWindow::setUpAccessibility()
 {
     // The logo does nothing when pressed: the keyboard passes it by.
@@ -39,14 +37,6 @@ void MainWindow::setUpAccessibility()
         button->setFocusPolicy(Qt::StrongFocus);
     ui->basicSettingsButton->setFocusPolicy(Qt::StrongFocus);
     ui->advancedSettingsButton->setFocusPolicy(Qt::StrongFocus);
-    connect(ui->basicSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
-        if (checked)
-            ui->stackedWidget->setCurrentIndex(0);
-    });
-    connect(ui->advancedSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
-        if (checked)
-            ui->stackedWidget->setCurrentIndex(1);
-    });
     connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}),
             &QAction::triggered, this, &MainWindow::startRun);
     connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, run, &RunController::stop);

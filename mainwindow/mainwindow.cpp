@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "imagelistpanel.h"
+#include "languageswitcher.h"
 #include "optionform.h"
 #include "runcontroller.h"
 
@@ -16,24 +17,20 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent),
       ui(new Ui::MainWindow),
-      dragging(false),
       settings(new QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"), this)),
       appMenu(nullptr),
-      currentLanguage(QStringLiteral("zh_CN"))
+      dragging(false)
 {
     ui->setupUi(this);
     options = new OptionForm(ui, this);
     imageList = new ImageListPanel(ui->imagesList, this);
     run = new RunController(*options, ui->processButton, ui->progressBar, this);
-    connect(imageList, &ImageListPanel::countChanged, run, &RunController::showSelectionCount);
-    connect(ui->processButton, &QPushButton::clicked, this, &MainWindow::startOrStopRun);
-    connect(ui->selectImagesButton, &QPushButton::clicked, imageList, &ImageListPanel::replaceImages);
-    connect(ui->selectOutputButton, &QPushButton::clicked, this, &MainWindow::chooseOutputDirectory);
+    languages = new LanguageSwitcher(this);
     setUpAccessibility();
     applyFramelessLook();
     ui->stackedWidget->setCurrentIndex(0);
-    connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
-    loadLanguageSetting();
+    connectControls();
+    languages->switchToStoredLanguage();
     loadOutputDirectory();
 }
 
@@ -43,6 +40,40 @@ MainWindow::~MainWindow()
 {
     saveOutputDirectory();
     delete ui;
+}
+
+// The page buttons switch the page however they are checked: a click, the
+// keyboard or an accessibility tool's toggle.
+void MainWindow::connectControls()
+{
+    connect(ui->selectImagesButton, &QPushButton::clicked, imageList, &ImageListPanel::replaceImages);
+    connect(ui->selectOutputButton, &QPushButton::clicked, this, &MainWindow::chooseOutputDirectory);
+    connect(ui->processButton, &QPushButton::clicked, this, &MainWindow::startOrStopRun);
+    connect(ui->menuButton, &QPushButton::clicked, this, &MainWindow::showApplicationMenu);
+    connect(ui->minButton, &QPushButton::clicked, this, &MainWindow::showMinimized);
+    connect(ui->closeButton, &QPushButton::clicked, this, &MainWindow::confirmQuit);
+    connect(ui->basicSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked)
+            ui->stackedWidget->setCurrentIndex(0);
+    });
+    connect(ui->advancedSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked)
+            ui->stackedWidget->setCurrentIndex(1);
+    });
+    connect(imageList, &ImageListPanel::countChanged, run, &RunController::showSelectionCount);
+    connect(languages, &LanguageSwitcher::languageChanged, this, &MainWindow::retranslate);
+}
+
+// Re-texting refills the option lists, so their selections and the values
+// they go with return to the initial ones.
+void MainWindow::retranslate()
+{
+    options->retranslate();
+    ui->retranslateUi(this);
+    imageList->retranslate();
+    retranslateAccessibility();
+    run->retranslate();
+    updateMenuLanguage();
 }
 
 // No system frame: the transparent margin of the central widget's layout is
@@ -106,7 +137,7 @@ void MainWindow::startRun()
 }
 
 // During a run the question says that leaving stops it.
-void MainWindow::on_closeButton_clicked()
+void MainWindow::confirmQuit()
 {
     const QString question = run->isRunning()
             ? tr("图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？")
@@ -115,19 +146,4 @@ void MainWindow::on_closeButton_clicked()
         this, tr("确认退出"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
     if (answer == QMessageBox::Yes)
         QCoreApplication::quit();
-}
-
-void MainWindow::on_minButton_clicked()
-{
-    showMinimized();
-}
-
-void MainWindow::on_basicSettingsButton_clicked()
-{
-    ui->stackedWidget->setCurrentIndex(0);
-}
-
-void MainWindow::on_advancedSettingsButton_clicked()
-{
-    ui->stackedWidget->setCurrentIndex(1);
 }

@@ -3,8 +3,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
-#include <QStringList>
-#include <QTranslator>
+#include <QString>
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class MainWindow; }
@@ -13,14 +12,15 @@ class QSettings;
 QT_END_NAMESPACE
 
 class ImageListPanel;
+class LanguageSwitcher;
 class OptionForm;
 class RunController;
 
 // The program's only window: frameless, of fixed size, with its own header
 // bar and a menu column that switches between the basic and the advanced
-// option page. It puts together the image list, the option form and the
-// run, and owns the output directory, the settings store, the interface
-// language and the application menu.
+// option page. It puts together the image list, the option form, the run
+// and the interface language, and owns the output directory, the settings
+// store and the application menu.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,41 +39,33 @@ private slots:
     void chooseOutputDirectory();
     void startOrStopRun();
     void startRun();
-    void on_basicSettingsButton_clicked();
-    void on_advancedSettingsButton_clicked();
-    void on_closeButton_clicked();
-    void on_minButton_clicked();
-    void about();
+    void confirmQuit();
+    void showApplicationMenu();
+    void showAbout();
     void resetApplication();
-    void switchToChineseSimplified();
-    void switchToChineseTraditional();
-    void switchToEnglish();
-    void updateMenuLanguage();
+    void retranslate();
 
 private:
-    void saveOutputDirectory();
-    void loadOutputDirectory();
-    void switchLanguage(const QString &language);
-    void loadLanguageSetting();
-    void showApplicationMenu();
+    void connectControls();
+    void applyFramelessLook();
     void setUpAccessibility();
     void retranslateAccessibility();
-    void applyFramelessLook();
+    void updateMenuLanguage();
+    void saveOutputDirectory();
+    void loadOutputDirectory();
     bool isDragArea(const QPoint &windowPosition) const;
 
     Ui::MainWindow *ui;
     OptionForm *options;
     ImageListPanel *imageList;
     RunController *run;
+    LanguageSwitcher *languages;
     QString outputDirectory;
+    QSettings *settings;
+    QMenu *appMenu;
     bool dragging;
     QPoint dragStartPosition;
     QPoint windowStartPosition;
-    QSettings *settings;
-    QMenu *appMenu;
-    QTranslator appTranslator;
-    QTranslator qtTranslator;
-    QString currentLanguage;
 };
 
 #endif // MAINWINDOW_H

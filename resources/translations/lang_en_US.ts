@@ -82,7 +82,7 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="48"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -385,48 +385,48 @@ All rights reserved.</translation>
         <translation>If the output exists:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="24"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="22"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="25"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="23"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="26"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="55"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="74"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
         <source>一键重置</source>
         <translation>One-click Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="57"/>
         <source>关于Vellumo</source>
         <translation>About Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="76"/>
         <source>关于我们</source>
         <translation>About Us</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="112"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="143"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="115"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="146"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="113"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="144"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
@@ -566,62 +566,62 @@ All rights reserved.</translation>
         <translation>Skip</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="16"/>
+        <location filename="../../mainwindow/reset.cpp" line="19"/>
         <source>确认重置</source>
         <translation>Confirm Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="17"/>
+        <location filename="../../mainwindow/reset.cpp" line="19"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation>Are you sure you want to reset the application to its initial state? All settings will be cleared.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="47"/>
+        <location filename="../../mainwindow/reset.cpp" line="31"/>
         <source>重置完成</source>
         <translation>Reset Completed</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="47"/>
+        <location filename="../../mainwindow/reset.cpp" line="31"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>The application has been reset to its initial state.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
         <source>基本设置</source>
         <translation>Basic settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>高级设置</source>
         <translation>Advanced settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>菜单</source>
         <translation>Menu</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>最小化</source>
         <translation>Minimize</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>水印颜色</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>边框颜色</source>
         <translation>Border colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>替换所选图片</source>
         <translation>Replace the selected images</translation>
     </message>

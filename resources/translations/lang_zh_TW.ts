@@ -81,7 +81,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="48"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -384,48 +384,48 @@
         <translation>輸出檔案已存在時：</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="24"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="22"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="25"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="23"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="26"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="55"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="74"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
         <source>一键重置</source>
         <translation>一鍵重置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="57"/>
         <source>关于Vellumo</source>
         <translation>關於Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="76"/>
         <source>关于我们</source>
         <translation>關於我們</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="112"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="143"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>圖片正在處理中。結束將停止處理：正在寫入的檔案會寫完，其餘的不再處理。確定要結束Vellumo嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="115"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="146"/>
         <source>确认退出</source>
         <translation>確認退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="113"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="144"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
@@ -565,62 +565,62 @@
         <translation>略過</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="16"/>
+        <location filename="../../mainwindow/reset.cpp" line="19"/>
         <source>确认重置</source>
         <translation>確認重置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="17"/>
+        <location filename="../../mainwindow/reset.cpp" line="19"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation>確定要將應用程式重置為初始狀態嗎？所有設定都將被清除。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="47"/>
+        <location filename="../../mainwindow/reset.cpp" line="31"/>
         <source>重置完成</source>
         <translation>重置完成</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="47"/>
+        <location filename="../../mainwindow/reset.cpp" line="31"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>應用程式已重置為初始狀態。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
         <source>基本设置</source>
         <translation>基本設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>高级设置</source>
         <translation>進階設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>菜单</source>
         <translation>選單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="62"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>最小化</source>
         <translation>最小化</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="63"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>关闭</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="64"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>水印颜色</source>
         <translation>浮水印顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="65"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>边框颜色</source>
         <translation>邊框顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="66"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>替换所选图片</source>
         <translation>取代所選圖片</translation>
     </message>
