@@ -23,7 +23,7 @@ RunController::RunController(const OptionForm &form, QPushButton *startButton, Q
       cancelRequested(std::make_shared<std::atomic<bool>>(false))
 {
     progressBar->setValue(0);
-    showIdleProgress();
+    showRunControls();
 }
 
 RunController::~RunController()

@@ -102,6 +102,7 @@ void TestMainWindow::constructionGivesFirstStart()
     QCOMPARE(findIn<QLabel>(window.get(), "outputPathLabel")->text(),
              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     QCOMPARE(findIn<QListWidget>(window.get(), "imagesList")->count(), 0);
+    QCOMPARE(findIn<QPushButton>(window.get(), "processButton")->toolTip(), QStringLiteral("开始处理 (Ctrl+Enter)"));
     for (const char *name : {"channelComboBox", "gridRowsSpinBox", "gridColsSpinBox", "gridRowsLabel",
                              "gridColsLabel", "batchPrefixLineEdit", "batchPrefixLabel"}) {
         QWidget *batchOption = findIn<QWidget>(window.get(), name);
