@@ -1,10 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include <QAction>
-#include <QLabel>
+#include "runcontroller.h"
 
-#include <utility>
+#include <QAction>
 
 namespace {
 
@@ -26,37 +25,10 @@ QAction *windowAction(QWidget *window, const QList<QKeySequence> &shortcuts)
 
 } // namespace
 
-// Labels tied to their fields, the keyboard's ways in, and page buttons
-// that switch the page however they are checked: a click, the keyboard or
-// an accessibility tool's toggle.
+// The keyboard's ways in; each field is announced by its own label (its
+// buddy in the form) rather than its group's title.
 void MainWindow::setUpAccessibility()
 {
-    // Each field is announced by its own label rather than its group's title.
-    const std::pair<QLabel *, QWidget *> labelledFields[] = {
-        {ui->label, ui->widthSpinBox},
-        {ui->label_2, ui->heightSpinBox},
-        {ui->label_3, ui->formatComboBox},
-        {ui->label_4, ui->qualitySpinBox},
-        {ui->label_7, ui->aspectRatioComboBox},
-        {ui->label_8, ui->standardSizeComboBox},
-        {ui->label_12, ui->rotationSpinBox},
-        {ui->label_10, ui->contrastSlider},
-        {ui->label_11, ui->saturationSlider},
-        {ui->label_9, ui->brightnessSlider},
-        {ui->label_5, ui->filterComboBox},
-        {ui->label_6, ui->filterIntensitySpinBox},
-        {ui->label_13, ui->watermarkTextEdit},
-        {ui->label_15, ui->watermarkOpacitySlider},
-        {ui->label_16, ui->watermarkFontSizeSpinBox},
-        {ui->label_17, ui->watermarkPositionComboBox},
-        {ui->label_18, ui->borderThicknessSpinBox},
-        {ui->label_20, ui->gridRowsSpinBox},
-        {ui->label_21, ui->gridColsSpinBox},
-        {ui->label_22, ui->batchPrefixLineEdit},
-        {ui->ifExistsLabel, ui->ifExistsComboBox},
-    };
-    for (const auto &[label, field] : labelledFields)
-        label->setBuddy(field);
     // The logo does nothing when pressed: the keyboard passes it by.
     ui->logoButton->setFocusPolicy(Qt::NoFocus);
     for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->menuButton),
@@ -65,20 +37,9 @@ void MainWindow::setUpAccessibility()
         button->setFocusPolicy(Qt::StrongFocus);
     ui->basicSettingsButton->setFocusPolicy(Qt::StrongFocus);
     ui->advancedSettingsButton->setFocusPolicy(Qt::StrongFocus);
-    connect(ui->basicSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
-        if (checked)
-            ui->stackedWidget->setCurrentIndex(0);
-    });
-    connect(ui->advancedSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
-        if (checked)
-            ui->stackedWidget->setCurrentIndex(1);
-    });
     connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}),
-            &QAction::triggered, this, [this] {
-                if (!batchRunning)
-                    on_processButton_clicked();
-            });
-    connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, this, &MainWindow::stopRun);
+            &QAction::triggered, this, &MainWindow::startRun);
+    connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, run, &RunController::stop);
     retranslateAccessibility();
 }
 

@@ -2,10 +2,13 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "languageswitcher.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+
+#include <functional>
 
 namespace {
 
@@ -34,26 +37,24 @@ void MainWindow::showApplicationMenu()
     if (!appMenu) {
         appMenu = new QMenu(this);
         appMenu->setStyleSheet(QString::fromLatin1(menuStyleSheet));
-        auto addEntry = [this](const QString &text, void (MainWindow::*slot)()) {
+        auto addEntry = [this](const QString &text, const std::function<void()> &choose) {
             auto *entry = new QAction(text, this);
-            connect(entry, &QAction::triggered, this, slot);
+            connect(entry, &QAction::triggered, this, choose);
             appMenu->addAction(entry);
             return entry;
         };
         auto *languageGroup = new QActionGroup(this);
         languageGroup->setExclusive(true);
-        void (MainWindow::*const languageSlots[])() = {&MainWindow::switchToChineseSimplified,
-                                                        &MainWindow::switchToChineseTraditional,
-                                                        &MainWindow::switchToEnglish};
         for (int position = 0; position < languageCount; ++position) {
-            QAction *entry = addEntry(tr(languageNames[position]), languageSlots[position]);
+            const QString code = QLatin1String(languageCodes[position]);
+            QAction *entry = addEntry(tr(languageNames[position]), [this, code] { languages->switchTo(code); });
             entry->setCheckable(true);
-            entry->setChecked(currentLanguage == QLatin1String(languageCodes[position]));
+            entry->setChecked(languages->current() == code);
             languageGroup->addAction(entry);
         }
         appMenu->addSeparator();
-        addEntry(tr("一键重置"), &MainWindow::resetApplication);
-        addEntry(tr("关于Vellumo"), &MainWindow::about);
+        addEntry(tr("一键重置"), [this] { resetApplication(); });
+        addEntry(tr("关于Vellumo"), [this] { showAbout(); });
     }
     appMenu->exec(ui->menuButton->mapToGlobal(QPoint(0, ui->menuButton->height())));
 }
@@ -68,7 +69,7 @@ void MainWindow::updateMenuLanguage()
     const QList<QAction *> entries = appMenu->actions();
     for (int position = 0; position < languageCount; ++position) {
         entries.at(position)->setText(tr(languageNames[position]));
-        if (currentLanguage == QLatin1String(languageCodes[position]))
+        if (languages->current() == QLatin1String(languageCodes[position]))
             entries.at(position)->setChecked(true);
     }
     entries.at(resetPosition)->setText(tr("一键重置"));
@@ -76,7 +77,7 @@ void MainWindow::updateMenuLanguage()
 }
 
 // The dialog lives only while it is shown.
-void MainWindow::about()
+void MainWindow::showAbout()
 {
     AboutDialog dialog(this);
     dialog.exec();

@@ -1,59 +1,79 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "optionwidgets.h"
-#include "run/options.h"
-#include "thumbnailloader.h"
+#include "imagelistpanel.h"
+#include "languageswitcher.h"
+#include "optionform.h"
+#include "runcontroller.h"
 
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QGraphicsDropShadowEffect>
 #include <QMessageBox>
-#include <QPainter>
 #include <QSettings>
 #include <QStandardPaths>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent),
       ui(new Ui::MainWindow),
-      dragging(false),
       settings(new QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"), this)),
       appMenu(nullptr),
-      currentLanguage(QStringLiteral("zh_CN")),
-      thumbnailLoader(new ThumbnailLoader(this)),
-      addImagesAction(nullptr),
-      addFolderAction(nullptr),
-      removeImagesAction(nullptr),
-      clearImagesAction(nullptr),
-      cancelRequested(std::make_shared<std::atomic<bool>>(false)),
-      batchRunning(false),
-      closing(false)
+      dragging(false)
 {
     ui->setupUi(this);
-    setUpImageList();
+    options = new OptionForm(ui, this);
+    imageList = new ImageListPanel(ui->imagesList, this);
+    run = new RunController(*options, ui->processButton, ui->progressBar, this);
+    languages = new LanguageSwitcher(this);
     setUpAccessibility();
-    keepLayoutSteady();
     applyFramelessLook();
-    ui->progressBar->setValue(0);
-    optionwidgets::applyRanges(this);
-    optionwidgets::setInitialValues(this, [](const OptionDeclaration &) { return true; });
-    initializeOptions();
     ui->stackedWidget->setCurrentIndex(0);
-    connect(ui->menuButton, &QPushButton::clicked, this, [this] { showApplicationMenu(); });
-    connect(thumbnailLoader, &ThumbnailLoader::thumbnailReady, this, &MainWindow::showThumbnail,
-            Qt::QueuedConnection);
-    loadLanguageSetting();
+    connectControls();
+    languages->switchToStoredLanguage();
     loadOutputDirectory();
 }
 
-// A run still going is stopped first: it posts to this window until it ends.
+// The run controller, a child, stops a run still going and waits for it
+// as it goes.
 MainWindow::~MainWindow()
 {
-    cancelRunningBatch();
-    delete thumbnailLoader;
     saveOutputDirectory();
     delete ui;
+}
+
+// The page buttons switch the page however they are checked: a click, the
+// keyboard or an accessibility tool's toggle.
+void MainWindow::connectControls()
+{
+    connect(ui->selectImagesButton, &QPushButton::clicked, imageList, &ImageListPanel::replaceImages);
+    connect(ui->selectOutputButton, &QPushButton::clicked, this, &MainWindow::chooseOutputDirectory);
+    connect(ui->processButton, &QPushButton::clicked, this, &MainWindow::startOrStopRun);
+    connect(ui->menuButton, &QPushButton::clicked, this, &MainWindow::showApplicationMenu);
+    connect(ui->minButton, &QPushButton::clicked, this, &MainWindow::showMinimized);
+    connect(ui->closeButton, &QPushButton::clicked, this, &MainWindow::confirmQuit);
+    connect(ui->basicSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked)
+            ui->stackedWidget->setCurrentIndex(0);
+    });
+    connect(ui->advancedSettingsButton, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked)
+            ui->stackedWidget->setCurrentIndex(1);
+    });
+    connect(imageList, &ImageListPanel::countChanged, run, &RunController::showSelectionCount);
+    connect(languages, &LanguageSwitcher::languageChanged, this, &MainWindow::retranslate);
+}
+
+// Re-texting refills the option lists, so their selections and the values
+// they go with return to the initial ones.
+void MainWindow::retranslate()
+{
+    options->retranslate();
+    ui->retranslateUi(this);
+    imageList->retranslate();
+    retranslateAccessibility();
+    run->retranslate();
+    updateMenuLanguage();
 }
 
 // No system frame: the transparent margin of the central widget's layout is
@@ -69,26 +89,6 @@ void MainWindow::applyFramelessLook()
     shadow->setEnabled(true);
     ui->centralwidget->setGraphicsEffect(shadow);
     setFixedSize(690, 760);
-}
-
-// Options that show and hide keep their place, and the slider values have
-// room for their widest value, so that nothing around them moves.
-void MainWindow::keepLayoutSteady()
-{
-    for (QWidget *optional : std::initializer_list<QWidget *>{
-                 ui->channelComboBox, ui->gridRowsSpinBox, ui->gridColsSpinBox, ui->label_20, ui->label_21,
-                 ui->batchPrefixLineEdit, ui->label_22}) {
-        QSizePolicy policy = optional->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        optional->setSizePolicy(policy);
-    }
-    for (QLabel *value : {ui->contrastValueLabel, ui->saturationValueLabel, ui->brightnessValueLabel}) {
-        value->setContentsMargins(0, 0, 12, 0);
-        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-100")) + 16);
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    const QFontMetrics text = ui->watermarkTextEdit->fontMetrics();
-    ui->watermarkTextEdit->setFixedHeight(2 * text.lineSpacing() + 12);
 }
 
 void MainWindow::saveOutputDirectory()
@@ -107,107 +107,48 @@ void MainWindow::loadOutputDirectory()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    cancelRunningBatch();
+    run->leave();
     saveOutputDirectory();
     event->accept();
 }
 
-// During a run the question says that leaving stops it.
-void MainWindow::on_closeButton_clicked()
+void MainWindow::chooseOutputDirectory()
 {
-    const QString question = batchRunning
+    const QString directory = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("选择输出目录"), QString(), QFileDialog::ShowDirsOnly);
+    if (directory.isEmpty())
+        return;
+    outputDirectory = directory;
+    ui->outputPathLabel->setText(outputDirectory);
+}
+
+// While a run goes on the same button stops it.
+void MainWindow::startOrStopRun()
+{
+    if (run->isRunning())
+        run->stop();
+    else
+        startRun();
+}
+
+void MainWindow::addInputs(const QStringList &paths)
+{
+    imageList->addInputs(paths);
+}
+
+void MainWindow::startRun()
+{
+    run->start(imageList->paths(), outputDirectory);
+}
+
+// During a run the question says that leaving stops it.
+void MainWindow::confirmQuit()
+{
+    const QString question = run->isRunning()
             ? tr("图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？")
             : tr("确定要退出Vellumo吗？");
     const QMessageBox::StandardButton answer = QMessageBox::question(
         this, tr("确认退出"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
     if (answer == QMessageBox::Yes)
         QCoreApplication::quit();
-}
-
-void MainWindow::on_minButton_clicked()
-{
-    showMinimized();
-}
-
-void MainWindow::on_basicSettingsButton_clicked()
-{
-    ui->stackedWidget->setCurrentIndex(0);
-}
-
-void MainWindow::on_advancedSettingsButton_clicked()
-{
-    ui->stackedWidget->setCurrentIndex(1);
-}
-
-// Auto enhance has no settings of its own to show.
-void MainWindow::on_autoEnhanceCheckBox_stateChanged(int)
-{
-}
-
-void MainWindow::on_extractChannelCheckBox_stateChanged(int state)
-{
-    ui->channelComboBox->setVisible(state == Qt::Checked);
-}
-
-void MainWindow::on_gridSplitCheckBox_stateChanged(int state)
-{
-    const bool checked = state == Qt::Checked;
-    ui->gridRowsSpinBox->setVisible(checked);
-    ui->gridColsSpinBox->setVisible(checked);
-    ui->label_20->setVisible(checked);
-    ui->label_21->setVisible(checked);
-}
-
-void MainWindow::on_batchRenameCheckBox_stateChanged(int state)
-{
-    const bool checked = state == Qt::Checked;
-    ui->batchPrefixLineEdit->setVisible(checked);
-    ui->label_22->setVisible(checked);
-}
-
-void MainWindow::on_contrastSlider_valueChanged(int value)
-{
-    ui->contrastValueLabel->setNum(value);
-}
-
-void MainWindow::on_saturationSlider_valueChanged(int value)
-{
-    ui->saturationValueLabel->setNum(value);
-}
-
-void MainWindow::on_brightnessSlider_valueChanged(int value)
-{
-    ui->brightnessValueLabel->setNum(value);
-}
-
-void MainWindow::on_watermarkColorButton_clicked()
-{
-    chooseColor(ui->watermarkColorButton);
-}
-
-void MainWindow::on_borderColorButton_clicked()
-{
-    chooseColor(ui->borderColorButton);
-}
-
-// A cancelled dialog keeps the colour the button shows.
-void MainWindow::chooseColor(QPushButton *button)
-{
-    const QColor shown = button->property("color").value<QColor>();
-    const QColor chosen = QColorDialog::getColor(shown, this, tr("选择颜色"));
-    if (chosen.isValid())
-        showColor(button, chosen);
-}
-
-// A framed swatch, so that white still shows on the white button.
-void MainWindow::showColor(QAbstractButton *button, const QColor &color)
-{
-    QPixmap swatch(16, 16);
-    swatch.fill(color);
-    QPainter painter(&swatch);
-    painter.setPen(QColor(0xb6, 0xb6, 0xb6));
-    painter.drawRect(0, 0, swatch.width() - 1, swatch.height() - 1);
-    painter.end();
-    button->setIcon(QIcon(swatch));
-    button->setProperty("color", color);
 }

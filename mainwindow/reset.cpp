@@ -1,45 +1,13 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "optionwidgets.h"
-#include "run/options.h"
-
-#include "thumbnailloader.h"
+#include "imagelistpanel.h"
+#include "languageswitcher.h"
+#include "optionform.h"
+#include "runcontroller.h"
 
 #include <QMessageBox>
 #include <QSettings>
-
-namespace {
-
-bool confirmReset(QWidget *parent)
-{
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        parent, MainWindow::tr("确认重置"),
-        MainWindow::tr("确定要将应用程序重置为初始状态吗？所有设置都将被清除。"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    return answer == QMessageBox::Yes;
-}
-
-void clearStores()
-{
-    QSettings settingsStore(QStringLiteral("Orvantis"), QStringLiteral("Vellumo"));
-    settingsStore.clear();
-    settingsStore.sync();
-    QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).remove(QStringLiteral("language"));
-}
-
-// Every processing option back to its value at a first start; the chosen
-// colours stay. Clearing the batch option boxes hides their controls
-// through their own handlers.
-void resetControls(MainWindow *window, Ui::MainWindow *ui)
-{
-    ui->progressBar->setValue(0);
-    optionwidgets::setInitialValues(window, [](const OptionDeclaration &option) {
-        return option.type != OptionDeclaration::Type::Colour;
-    });
-}
-
-} // namespace
 
 // Returns the program to a first start after one confirmation: both stores
 // emptied, selection and output directory forgotten, every option and the
@@ -47,16 +15,19 @@ void resetControls(MainWindow *window, Ui::MainWindow *ui)
 // A run still going keeps its own copy of everything and finishes.
 void MainWindow::resetApplication()
 {
-    if (!confirmReset(this))
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, tr("确认重置"), tr("确定要将应用程序重置为初始状态吗？所有设置都将被清除。"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+    if (answer != QMessageBox::Yes)
         return;
-    clearStores();
-    imagePaths.clear();
+    settings->clear();
+    settings->sync();
     outputDirectory.clear();
-    thumbnailLoader->stop();
-    ui->imagesList->clear();
     ui->outputPathLabel->clear();
-    resetControls(this, ui);
-    switchLanguage(QStringLiteral("zh_CN"));
+    imageList->clearImages();
+    run->clearProgress();
+    options->reset();
+    languages->reset();
     QMessageBox::information(this, tr("重置完成"), tr("应用程序已重置为初始状态。"), QMessageBox::Ok,
                              QMessageBox::NoButton);
 }

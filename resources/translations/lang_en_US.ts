@@ -36,6 +36,44 @@ All rights reserved.</translation>
     </message>
 </context>
 <context>
+    <name>ImageListPanel</name>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="127"/>
+        <source>添加图片…</source>
+        <translation>Add Images…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
+        <source>添加文件夹…</source>
+        <translation>Add Folder…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <source>移除所选</source>
+        <translation>Remove Selected</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <source>清空列表</source>
+        <translation>Clear List</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
+        <translation>Drop images or folders here to add them; right-click to add, remove or clear</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <source>图片列表</source>
+        <translation>Image list</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="153"/>
+        <source>添加文件夹</source>
+        <translation>Add Folder</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="8"/>
@@ -44,7 +82,7 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="86"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="48"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -69,618 +107,597 @@ All rights reserved.</translation>
         <translation>Width:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="213"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="214"/>
         <source>高度:</source>
         <translation>Height:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="225"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="227"/>
         <source>保持宽高比</source>
         <translation>Maintain Aspect Ratio</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="231"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="233"/>
         <source>裁剪</source>
         <translation>Crop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="236"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
         <source>不放大小图</source>
-        <translation>Don't enlarge</translation>
+        <translation>Don&apos;t enlarge</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="241"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
         <source>输出格式:</source>
         <translation>Output Format:</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="28"/>
+        <location filename="../../processing/job/presets.cpp" line="43"/>
         <source>JPG</source>
         <translation>JPG</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="29"/>
+        <location filename="../../processing/job/presets.cpp" line="44"/>
         <source>PNG</source>
         <translation>PNG</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="30"/>
+        <location filename="../../processing/job/presets.cpp" line="45"/>
         <source>BMP</source>
         <translation>BMP</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="31"/>
+        <location filename="../../processing/job/presets.cpp" line="46"/>
         <source>WEBP</source>
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="250"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="253"/>
         <source>质量:</source>
         <translation>Quality:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="273"/>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="277"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="285"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="315"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="340"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="344"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="393"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="375"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="380"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="405"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="35"/>
+        <location filename="../../processing/job/presets.cpp" line="50"/>
         <source>无</source>
         <translation>None</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="36"/>
+        <location filename="../../processing/job/presets.cpp" line="51"/>
         <source>模糊</source>
         <translation>Blur</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="37"/>
+        <location filename="../../processing/job/presets.cpp" line="52"/>
         <source>灰度</source>
         <translation>Grayscale</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="38"/>
+        <location filename="../../processing/job/presets.cpp" line="53"/>
         <source>复古</source>
         <translation>Vintage</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="39"/>
+        <location filename="../../processing/job/presets.cpp" line="55"/>
         <source>边缘检测</source>
         <translation>Edge Detection</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="40"/>
+        <location filename="../../processing/job/presets.cpp" line="56"/>
         <source>浮雕</source>
         <translation>Emboss</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="41"/>
+        <location filename="../../processing/job/presets.cpp" line="58"/>
         <source>油画</source>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="429"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="433"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="527"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="458"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="532"/>
-        <location filename="../../mainwindow/mainwindow.cpp" line="196"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="463"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>透明度:</source>
         <translation>Transparency:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="488"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="504"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="508"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="515"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="548"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="552"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="557"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="566"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="606"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="611"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="616"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="621"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="21"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="24"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="22"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="25"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="23"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="26"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="55"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="74"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
         <source>一键重置</source>
         <translation>One-click Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="57"/>
         <source>关于Vellumo</source>
         <translation>About Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="76"/>
         <source>关于我们</source>
         <translation>About Us</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="118"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="148"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="151"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="119"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="149"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="45"/>
+        <location filename="../../processing/job/presets.cpp" line="63"/>
         <source>原始比例</source>
         <translation>Original Ratio</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="46"/>
+        <location filename="../../processing/job/presets.cpp" line="64"/>
         <source>1:1 (正方形)</source>
         <translation>1:1 (Square)</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="47"/>
+        <location filename="../../processing/job/presets.cpp" line="65"/>
         <source>4:3</source>
         <translation>4:3</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="48"/>
+        <location filename="../../processing/job/presets.cpp" line="66"/>
         <source>16:9</source>
         <translation>16:9</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="49"/>
+        <location filename="../../processing/job/presets.cpp" line="67"/>
         <source>3:2</source>
         <translation>3:2</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="53"/>
+        <location filename="../../processing/job/presets.cpp" line="72"/>
         <source>自定义</source>
         <translation>Custom</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="54"/>
+        <location filename="../../processing/job/presets.cpp" line="73"/>
         <source>640x480 (VGA)</source>
         <translation>640x480 (VGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="55"/>
+        <location filename="../../processing/job/presets.cpp" line="74"/>
         <source>800x600 (SVGA)</source>
         <translation>800x600 (SVGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="56"/>
+        <location filename="../../processing/job/presets.cpp" line="76"/>
         <source>1024x768 (XGA)</source>
         <translation>1024x768 (XGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="57"/>
+        <location filename="../../processing/job/presets.cpp" line="78"/>
         <source>1280x720 (HD)</source>
         <translation>1280x720 (HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="58"/>
+        <location filename="../../processing/job/presets.cpp" line="80"/>
         <source>1920x1080 (Full HD)</source>
         <translation>1920x1080 (Full HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="59"/>
+        <location filename="../../processing/job/presets.cpp" line="82"/>
         <source>1080x1080 (Instagram)</source>
         <translation>1080x1080 (Instagram)</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="60"/>
+        <location filename="../../processing/job/presets.cpp" line="84"/>
         <source>1200x1200</source>
         <translation>1200x1200</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="65"/>
+        <location filename="../../processing/job/presets.cpp" line="90"/>
         <source>左上角</source>
         <translation>Top Left</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="66"/>
+        <location filename="../../processing/job/presets.cpp" line="91"/>
         <source>右上角</source>
         <translation>Top Right</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="67"/>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
         <source>左下角</source>
         <translation>Bottom Left</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="68"/>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
         <source>右下角</source>
         <translation>Bottom Right</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="69"/>
+        <location filename="../../processing/job/presets.cpp" line="94"/>
         <source>中心</source>
         <translation>Center</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="73"/>
+        <location filename="../../processing/job/presets.cpp" line="99"/>
         <source>红色通道</source>
         <translation>Red Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="74"/>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
         <source>绿色通道</source>
         <translation>Green Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="75"/>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
         <source>蓝色通道</source>
         <translation>Blue Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="76"/>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
         <source>青色通道</source>
         <translation>Cyan Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="77"/>
+        <location filename="../../processing/job/presets.cpp" line="103"/>
         <source>洋红通道</source>
         <translation>Magenta Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="78"/>
+        <location filename="../../processing/job/presets.cpp" line="104"/>
         <source>黄色通道</source>
         <translation>Yellow Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="82"/>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
         <source>替换</source>
         <translation>Replace</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="83"/>
+        <location filename="../../processing/job/presets.cpp" line="109"/>
         <source>改名保存</source>
         <translation>Rename</translation>
     </message>
     <message>
-        <location filename="../../processing/pipeline/presets.cpp" line="84"/>
+        <location filename="../../processing/job/presets.cpp" line="110"/>
         <source>跳过</source>
         <translation>Skip</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="17"/>
+        <location filename="../../mainwindow/reset.cpp" line="19"/>
         <source>确认重置</source>
         <translation>Confirm Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="18"/>
+        <location filename="../../mainwindow/reset.cpp" line="19"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation>Are you sure you want to reset the application to its initial state? All settings will be cleared.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="31"/>
         <source>重置完成</source>
         <translation>Reset Completed</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="60"/>
+        <location filename="../../mainwindow/reset.cpp" line="31"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>The application has been reset to its initial state.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="87"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
         <source>基本设置</source>
         <translation>Basic settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="88"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>高级设置</source>
         <translation>Advanced settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="89"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>菜单</source>
         <translation>Menu</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="90"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>最小化</source>
         <translation>Minimize</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="91"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="92"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>水印颜色</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="93"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>边框颜色</source>
         <translation>Border colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="94"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>替换所选图片</source>
         <translation>Replace the selected images</translation>
     </message>
+</context>
+<context>
+    <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="124"/>
-        <source>添加图片…</source>
-        <translation>Add Images…</translation>
+        <location filename="../../mainwindow/optionform.cpp" line="209"/>
+        <source>选择颜色</source>
+        <translation>Select Color</translation>
     </message>
+</context>
+<context>
+    <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="125"/>
-        <source>添加文件夹…</source>
-        <translation>Add Folder…</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="126"/>
-        <source>移除所选</source>
-        <translation>Remove Selected</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="127"/>
-        <source>清空列表</source>
-        <translation>Clear List</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="128"/>
-        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
-        <translation>Drop images or folders here to add them; right-click to add, remove or clear</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="129"/>
-        <source>图片列表</source>
-        <translation>Image list</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/imagelist.cpp" line="155"/>
-        <source>添加文件夹</source>
-        <translation>Add Folder</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="103"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
         <source>停止处理</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
+        <source>开始处理</source>
+        <translation>Start Processing</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
         <source>停止处理 (Esc)</source>
         <translation>Stop (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="105"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>Start Processing (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="115"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="135"/>
         <source>已选择 %1 个文件</source>
         <translation>Files selected: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="157"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="178"/>
         <source>打开输出文件夹</source>
         <translation>Open Output Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="170"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="191"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>Stopped: %1 images not processed.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="172"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="193"/>
         <source>%1 个文件处理失败。</source>
         <translation>Files failed: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="174"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="195"/>
         <source>%1 个文件已跳过。</source>
         <translation>Files skipped: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="176"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="197"/>
         <source>%1 个文件有警告。</source>
         <translation>Files with warnings: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="190"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="211"/>
         <source>处理失败：</source>
         <translation>Failed:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="191"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="212"/>
         <source>已跳过：</source>
         <translation>Skipped:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/jobcontrol.cpp" line="192"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="213"/>
         <source>警告：</source>
         <translation>Warnings:</translation>
     </message>

@@ -312,8 +312,8 @@ void TestMenuReset::resetAnsweredYes()
     const QStringList languageKeys = languageEntry == 0 ? QStringList() : QStringList{QStringLiteral("language")};
     QCOMPARE(languageStore().allKeys(), languageKeys);
     QCOMPARE(optionValues(window.get()), initialValues);
-    for (const char *control : {"gridRowsSpinBox", "gridColsSpinBox", "label_20", "label_21", "batchPrefixLineEdit",
-                                "label_22", "channelComboBox"})
+    for (const char *control : {"gridRowsSpinBox", "gridColsSpinBox", "gridRowsLabel", "gridColsLabel",
+                                "batchPrefixLineEdit", "batchPrefixLabel", "channelComboBox"})
         QVERIFY2(findIn<QWidget>(window.get(), control)->isHidden(), control);
     QCOMPARE(findIn<QListWidget>(window.get(), "imagesList")->count(), 0);
     QCOMPARE(findIn<QLabel>(window.get(), "outputPathLabel")->text(), QString());

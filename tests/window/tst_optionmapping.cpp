@@ -2,7 +2,7 @@
 #include "composition/watermark.h"
 #include "geometry/size.h"
 #include "mainwindow.h"
-#include "optionwidgets.h"
+#include "optionform.h"
 #include "run/options.h"
 #include "support/optionchanges.h"
 #include "tone/brightness.h"
@@ -14,14 +14,20 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 
 #include <memory>
 
-// Every option control of the form against the field a run reads from it:
-// one control changed at a time must change exactly its field.
+Q_DECLARE_METATYPE(const OptionDeclaration *)
+
+// Every row of the option table through the form, generated from the
+// table: its control is there; set as a user sets it (beyond either end of
+// its range, to every entry of its list, a flag turned over, a text, a
+// colour) it reaches exactly its own field, as the value the control shows.
+// And every control of the form that takes a value is some row's.
 class TestOptionMapping : public QObject
 {
     Q_OBJECT
@@ -32,12 +38,12 @@ private slots:
     void cleanup();
     void controlReachesItsField_data();
     void controlReachesItsField();
-    void everyControlIsTested();
-    void controlsTakeTheDeclaredRanges();
+    void everyControlIsAnOption();
     void startShowsTheInitialValues();
 
 private:
     std::unique_ptr<MainWindow> window;
+    OptionForm *form = nullptr;
 };
 
 namespace {
@@ -59,15 +65,18 @@ void changeControl(QWidget *control, const QVariant &value)
     else if (auto *line = qobject_cast<QLineEdit *>(control))
         line->setText(value.toString());
     else if (auto *button = qobject_cast<QAbstractButton *>(control))
-        MainWindow::showColor(button, value.value<QColor>());
+        OptionForm::showColor(button, value.value<QColor>());
 }
 
-QSet<QString> testedControls;
-
-void addRow(const char *control, const QVariant &value, const FieldValues &expected)
+// The control set to value shows shown, by default value itself: its
+// option's field changes to that, unless it is the initial value.
+void addRow(const OptionDeclaration &option, const QString &what, const QVariant &value, QVariant shown = {})
 {
-    testedControls.insert(QString::fromLatin1(control));
-    QTest::newRow(control) << QString::fromLatin1(control) << value << expected;
+    if (!shown.isValid())
+        shown = value;
+    const FieldValues changed = {{QString::fromUtf8(option.name), shown}};
+    QTest::addRow("%s %s", option.name, qPrintable(what))
+        << &option << value << (shown == option.initial() ? FieldValues() : changed);
 }
 
 } // namespace
@@ -82,6 +91,8 @@ void TestOptionMapping::init()
 {
     clearSettingsStores();
     window = std::make_unique<MainWindow>();
+    form = window->findChild<OptionForm *>();
+    QVERIFY(form);
 }
 
 void TestOptionMapping::cleanup()
@@ -89,87 +100,74 @@ void TestOptionMapping::cleanup()
     window.reset();
 }
 
+// A list whose field is a number gets the entry's position, any other its key.
 void TestOptionMapping::controlReachesItsField_data()
 {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<const OptionDeclaration *>("option");
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<FieldValues>("expected");
-
-    addRow("widthSpinBox", 640, {{"width", 640}});
-    addRow("heightSpinBox", 480, {{"height", 480}});
-    addRow("cropCheckBox", true, {{"crop", true}});
-    addRow("aspectRatioCheckBox", false, {{"keepAspectRatio", false}});
-    addRow("formatComboBox", 3, {{"format", "WEBP"}});
-    addRow("qualitySpinBox", 42, {{"quality", 42}});
-    addRow("filterComboBox", 6, {{"filter", "oil-painting"}});
-    addRow("filterIntensitySpinBox", 8, {{"filterIntensity", 8}});
-    addRow("aspectRatioComboBox", 3, {{"aspectRatio", "16:9"}});
-    addRow("standardSizeComboBox", 5, {{"standardSize", "1920x1080"}});
-    addRow("brightnessSlider", -30, {{"brightness", -30}});
-    addRow("contrastSlider", 45, {{"contrast", 45}});
-    addRow("saturationSlider", 170, {{"saturation", 170}});
-    addRow("rotationSpinBox", 270, {{"rotation", 270}});
-    addRow("flipHorizontalCheckBox", true, {{"flipHorizontal", true}});
-    addRow("flipVerticalCheckBox", true, {{"flipVertical", true}});
-    addRow("autoEnhanceCheckBox", true, {{"autoEnhanceEnabled", true}});
-    addRow("extractChannelCheckBox", true, {{"extractChannelEnabled", true}});
-    addRow("channelComboBox", 4, {{"channel", "Magenta"}});
-    addRow("gridSplitCheckBox", true, {{"gridSplit", true}});
-    addRow("gridRowsSpinBox", 5, {{"gridRows", 5}});
-    addRow("gridColsSpinBox", 7, {{"gridCols", 7}});
-    addRow("watermarkCheckBox", true, {{"watermark", true}});
-    addRow("watermarkTextEdit", "© 2026\nme", {{"watermarkText", "© 2026\nme"}});
-    addRow("watermarkColorButton", QColor(10, 20, 30), {{"watermarkColor", QColor(10, 20, 30)}});
-    addRow("watermarkOpacitySlider", 200, {{"watermarkOpacity", 200}});
-    addRow("watermarkFontSizeSpinBox", 50, {{"watermarkFontSize", 50}});
-    addRow("watermarkPositionComboBox", 3, {{"watermarkPositionIndex", 3}});
-    addRow("borderCheckBox", true, {{"border", true}});
-    addRow("borderThicknessSpinBox", 25, {{"borderThickness", 25}});
-    addRow("borderColorButton", QColor(200, 0, 0), {{"borderColor", QColor(200, 0, 0)}});
-    addRow("batchRenameCheckBox", true, {{"batchRename", true}});
-    addRow("batchPrefixLineEdit", "holiday", {{"batchPrefix", "holiday"}});
-    addRow("shrinkOnlyCheckBox", true, {{"shrinkOnly", true}});
-    addRow("stripMetadataCheckBox", true, {{"stripMetadata", true}});
-    addRow("ifExistsComboBox", 2, {{"ifExists", "skip"}});
+    using Type = OptionDeclaration::Type;
+    for (const OptionDeclaration *declared : optionDeclarations()) {
+        const OptionDeclaration &option = *declared;
+        if (!option.widget)
+            continue;
+        switch (option.type) {
+        case Type::Integer:
+            addRow(option, QStringLiteral("below"), option.minimum - 1, option.minimum);
+            addRow(option, QStringLiteral("above"), option.maximum + 1, option.maximum);
+            break;
+        case Type::Flag:
+            addRow(option, QStringLiteral("turned"), !option.initial().toBool());
+            break;
+        case Type::Text:
+            addRow(option, QStringLiteral("text"), QStringLiteral("假日\n© 2026"));
+            break;
+        case Type::Colour:
+            addRow(option, QStringLiteral("colour"), QColor(10, 20, 30));
+            break;
+        case Type::Preset: {
+            for (int index = 0; index < option.presets->size(); ++index)
+                addRow(option, option.presets->key(index), index,
+                       option.holdsIndex ? QVariant(index) : QVariant(option.presets->key(index)));
+            break;
+        }
+        }
+    }
 }
 
 void TestOptionMapping::controlReachesItsField()
 {
-    QFETCH(QString, control);
+    QFETCH(const OptionDeclaration *, option);
     QFETCH(QVariant, value);
     QFETCH(FieldValues, expected);
-
-    auto *widget = window->findChild<QWidget *>(control);
-    QVERIFY(widget);
-    changeControl(widget, value);
-    QCOMPARE(changedFields(optionwidgets::captureOptions(window.get())), expected);
+    QWidget *control = form->controlOf(*option);
+    QVERIFY2(control, option->name);
+    changeControl(control, value);
+    QCOMPARE(changedFields(form->capture({}, {})), expected);
 }
 
-void TestOptionMapping::everyControlIsTested()
+// A control the table does not name would change nothing a run gets.
+void TestOptionMapping::everyControlIsAnOption()
 {
+    QSet<QString> declared;
     for (const OptionDeclaration *option : optionDeclarations()) {
         if (option->widget)
-            QVERIFY2(testedControls.contains(QString::fromUtf8(option->widget)), option->widget);
+            declared.insert(QString::fromUtf8(option->widget));
     }
-}
-
-void TestOptionMapping::controlsTakeTheDeclaredRanges()
-{
-    for (const OptionDeclaration *option : optionDeclarations()) {
-        QWidget *control = optionwidgets::controlOf(window.get(), *option);
-        QVERIFY2(!option->widget || control, option->widget);
-        if (!control || option->type != OptionDeclaration::Type::Integer)
-            continue;
-        const int minimum = control->property("minimum").toInt();
-        const int maximum = control->property("maximum").toInt();
-        QVERIFY2(minimum == option->minimum && maximum == option->maximum, option->widget);
+    for (QWidget *control : findIn<QStackedWidget>(window.get(), "stackedWidget")->findChildren<QWidget *>()) {
+        const bool takesValue = qobject_cast<QAbstractSpinBox *>(control) || qobject_cast<QAbstractSlider *>(control)
+            || qobject_cast<QComboBox *>(control) || qobject_cast<QCheckBox *>(control)
+            || qobject_cast<QLineEdit *>(control) || qobject_cast<QTextEdit *>(control);
+        const QString name = control->objectName();
+        if (takesValue && !name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+            QVERIFY2(declared.contains(name), qPrintable(name));
     }
 }
 
 void TestOptionMapping::startShowsTheInitialValues()
 {
-    QCOMPARE(changedFields(optionwidgets::captureOptions(window.get())), FieldValues());
-    const JobSettings shown = optionwidgets::captureOptions(window.get());
+    QCOMPARE(changedFields(form->capture({}, {})), FieldValues());
+    const JobSettings shown = form->capture({}, {});
     QCOMPARE(shown.value(option::brightness), 0);
     QCOMPARE(shown.value(option::saturation), 100);
     QCOMPARE(shown.value(option::quality), 85);

@@ -1,5 +1,4 @@
-#include "mainwindow.h"
-#include "ui_mainwindow.h"
+#include "languageswitcher.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -45,16 +44,19 @@ bool installApplicationCatalogue(QTranslator &translator, const QString &languag
 
 } // namespace
 
-void MainWindow::loadLanguageSetting()
+LanguageSwitcher::LanguageSwitcher(QObject *parent)
+    : QObject(parent), currentLanguage(sourceLanguage)
 {
-    switchLanguage(openLanguageStore().value(languageKey, sourceLanguage).toString());
+}
+
+void LanguageSwitcher::switchToStoredLanguage()
+{
+    switchTo(openLanguageStore().value(languageKey, sourceLanguage).toString());
 }
 
 // The code is stored before any catalogue is tried; a language without a
 // catalogue falls back to Simplified Chinese, which is then stored instead.
-// Re-texting refills the option lists, so their selections and the values
-// they go with return to the initial ones.
-void MainWindow::switchLanguage(const QString &language)
+void LanguageSwitcher::switchTo(const QString &language)
 {
     if (language == currentLanguage)
         return;
@@ -64,28 +66,16 @@ void MainWindow::switchLanguage(const QString &language)
     QCoreApplication::removeTranslator(&qtTranslator);
     installQtCatalogue(qtTranslator, language);
     if (!installApplicationCatalogue(appTranslator, language) && language != sourceLanguage) {
-        switchLanguage(sourceLanguage);
+        switchTo(sourceLanguage);
         return;
     }
-    initializeOptions();
-    ui->retranslateUi(this);
-    retranslateImageList();
-    retranslateAccessibility();
-    showRunControls();
-    updateMenuLanguage();
+    emit languageChanged();
 }
 
-void MainWindow::switchToChineseSimplified()
+// The stored code is forgotten; switching back from another language
+// stores Simplified Chinese, as every switch stores its language.
+void LanguageSwitcher::reset()
 {
-    switchLanguage(QStringLiteral("zh_CN"));
-}
-
-void MainWindow::switchToChineseTraditional()
-{
-    switchLanguage(QStringLiteral("zh_TW"));
-}
-
-void MainWindow::switchToEnglish()
-{
-    switchLanguage(QStringLiteral("en_US"));
+    openLanguageStore().remove(languageKey);
+    switchTo(sourceLanguage);
 }

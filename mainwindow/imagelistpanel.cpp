@@ -1,7 +1,4 @@
-#include "mainwindow.h"
-#include "ui_mainwindow.h"
-
-#include "thumbnailloader.h"
+#include "imagelistpanel.h"
 
 #include <QAction>
 #include <QDir>
@@ -11,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QListWidget>
 #include <QMimeData>
 #include <QSet>
 #include <QStyledItemDelegate>
@@ -69,6 +67,13 @@ QStringList imagesUnder(const QString &directory)
     return found;
 }
 
+// The caption and the filter are the same in every language.
+QStringList chooseImageFiles(QWidget *parent)
+{
+    return QFileDialog::getOpenFileNames(parent, QStringLiteral("选择图片文件"), QString(),
+                                         QStringLiteral("图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"));
+}
+
 QAction *listAction(const QString &text, const QKeySequence &shortcut, QWidget *owner)
 {
     auto *action = new QAction(text, owner);
@@ -82,9 +87,9 @@ QAction *listAction(const QString &text, const QKeySequence &shortcut, QWidget *
 // The list shows a fixed grid of cells that cannot be dragged about; files
 // and folders dropped onto it are added. Its actions are in its context
 // menu and, except Delete, reachable from anywhere in the window.
-void MainWindow::setUpImageList()
+ImageListPanel::ImageListPanel(QListWidget *list, QWidget *window)
+    : QObject(window), list(list), dropArea(list->viewport()), window(window)
 {
-    QListWidget *list = ui->imagesList;
     list->setViewMode(QListView::IconMode);
     list->setIconSize(QSize(ThumbnailLoader::thumbnailExtent, ThumbnailLoader::thumbnailExtent));
     list->setResizeMode(QListView::Adjust);
@@ -97,8 +102,8 @@ void MainWindow::setUpImageList()
     const QSize cell(cellWidth, ThumbnailLoader::thumbnailExtent + textHeight + 2 * cellPadding);
     list->setItemDelegate(new ImageCellDelegate(cell, list));
     list->setGridSize(cell + QSize(cellPadding, cellPadding));
-    list->viewport()->setAcceptDrops(true);
-    list->viewport()->installEventFilter(this);
+    dropArea->setAcceptDrops(true);
+    dropArea->installEventFilter(this);
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     addImagesAction = listAction(QString(), QKeySequence::Open, list);
@@ -106,60 +111,53 @@ void MainWindow::setUpImageList()
     removeImagesAction = listAction(QString(), QKeySequence::Delete, list);
     clearImagesAction = listAction(QString(), QKeySequence(), list);
     removeImagesAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(addImagesAction);
-    addAction(addFolderAction);
-    connect(addImagesAction, &QAction::triggered, this, &MainWindow::addImageFiles);
-    connect(addFolderAction, &QAction::triggered, this, &MainWindow::addImageFolder);
-    connect(removeImagesAction, &QAction::triggered, this, &MainWindow::removeSelectedImages);
-    connect(clearImagesAction, &QAction::triggered, this, &MainWindow::clearImages);
-    // The reset empties the list too.
-    connect(list->model(), &QAbstractItemModel::rowsInserted, this, &MainWindow::showIdleProgress);
-    connect(list->model(), &QAbstractItemModel::rowsRemoved, this, &MainWindow::showIdleProgress);
-    connect(list->model(), &QAbstractItemModel::modelReset, this, &MainWindow::showIdleProgress);
-    retranslateImageList();
+    window->addAction(addImagesAction);
+    window->addAction(addFolderAction);
+    connect(addImagesAction, &QAction::triggered, this, &ImageListPanel::addImageFiles);
+    connect(addFolderAction, &QAction::triggered, this, &ImageListPanel::addImageFolder);
+    connect(removeImagesAction, &QAction::triggered, this, &ImageListPanel::removeSelectedImages);
+    connect(clearImagesAction, &QAction::triggered, this, &ImageListPanel::clearImages);
+    connect(&thumbnailLoader, &ThumbnailLoader::thumbnailReady, this, &ImageListPanel::showThumbnail,
+            Qt::QueuedConnection);
+    retranslate();
 }
 
-void MainWindow::retranslateImageList()
+void ImageListPanel::retranslate()
 {
     addImagesAction->setText(tr("添加图片…"));
     addFolderAction->setText(tr("添加文件夹…"));
     removeImagesAction->setText(tr("移除所选"));
     clearImagesAction->setText(tr("清空列表"));
-    ui->imagesList->setToolTip(tr("拖入图片或文件夹即可添加；右键可添加、移除或清空"));
-    ui->imagesList->setAccessibleName(tr("图片列表"));
-    showIdleProgress();
+    list->setToolTip(tr("拖入图片或文件夹即可添加；右键可添加、移除或清空"));
+    list->setAccessibleName(tr("图片列表"));
 }
 
-// The button replaces the selection; the list's own actions add to it.
-void MainWindow::on_selectImagesButton_clicked()
+// The select button replaces the selection; the list's own actions add to it.
+void ImageListPanel::replaceImages()
 {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("选择图片文件"), QString(),
-        QStringLiteral("图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"));
+    const QStringList paths = chooseImageFiles(window);
     if (paths.isEmpty())
         return;
     clearImages();
     appendImages(paths);
 }
 
-void MainWindow::addImageFiles()
+void ImageListPanel::addImageFiles()
 {
-    appendImages(QFileDialog::getOpenFileNames(
-        this, QStringLiteral("选择图片文件"), QString(),
-        QStringLiteral("图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)")));
+    appendImages(chooseImageFiles(window));
 }
 
-void MainWindow::addImageFolder()
+void ImageListPanel::addImageFolder()
 {
     const QString directory =
-        QFileDialog::getExistingDirectory(this, tr("添加文件夹"), QString(), QFileDialog::ShowDirsOnly);
+        QFileDialog::getExistingDirectory(window, tr("添加文件夹"), QString(), QFileDialog::ShowDirsOnly);
     if (!directory.isEmpty())
         appendImages(imagesUnder(directory));
 }
 
 // Files already in the list are not added twice. The entries appear at
 // once with their names; the thumbnails follow as the loader makes them.
-void MainWindow::appendImages(const QStringList &paths)
+void ImageListPanel::appendImages(const QStringList &paths)
 {
     QSet<QString> present(imagePaths.cbegin(), imagePaths.cend());
     QStringList added;
@@ -174,12 +172,13 @@ void MainWindow::appendImages(const QStringList &paths)
         imagePaths.append(path);
         auto *entry = new QListWidgetItem(QFileInfo(path).fileName());
         entry->setToolTip(QDir::toNativeSeparators(path));
-        ui->imagesList->addItem(entry);
+        list->addItem(entry);
     }
-    thumbnailLoader->load(added);
+    thumbnailLoader.load(added);
+    emit countChanged(imagePaths.size());
 }
 
-void MainWindow::addInputs(const QStringList &paths)
+void ImageListPanel::addInputs(const QStringList &paths)
 {
     QStringList files;
     for (const QString &path : paths)
@@ -188,30 +187,34 @@ void MainWindow::addInputs(const QStringList &paths)
 }
 
 // From the last row up, so that the rows still to go keep their numbers.
-void MainWindow::removeSelectedImages()
+void ImageListPanel::removeSelectedImages()
 {
     QList<int> rows;
-    for (const QModelIndex &index : ui->imagesList->selectionModel()->selectedIndexes())
+    for (const QModelIndex &index : list->selectionModel()->selectedIndexes())
         rows.append(index.row());
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : std::as_const(rows)) {
         imagePaths.removeAt(row);
-        delete ui->imagesList->takeItem(row);
+        delete list->takeItem(row);
     }
+    emit countChanged(imagePaths.size());
 }
 
-void MainWindow::clearImages()
+// Files whose thumbnail has not been started get none; one being made
+// finds no entry when it arrives.
+void ImageListPanel::clearImages()
 {
-    thumbnailLoader->stop();
+    thumbnailLoader.stop();
     imagePaths.clear();
-    ui->imagesList->clear();
+    list->clear();
+    emit countChanged(0);
 }
 
 // Local files and folders only; anything else is refused at the door.
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+bool ImageListPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != ui->imagesList->viewport())
-        return QMainWindow::eventFilter(watched, event);
+    if (watched != dropArea)
+        return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
         auto *drag = static_cast<QDropEvent *>(event);
         if (!droppedPaths(drag->mimeData()).isEmpty())
@@ -226,10 +229,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         drop->acceptProposedAction();
         return true;
     }
-    return QMainWindow::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
-QStringList MainWindow::droppedPaths(const QMimeData *data)
+QStringList ImageListPanel::droppedPaths(const QMimeData *data)
 {
     QStringList paths;
     if (!data)
@@ -240,22 +243,12 @@ QStringList MainWindow::droppedPaths(const QMimeData *data)
     return paths;
 }
 
-void MainWindow::on_selectOutputButton_clicked()
-{
-    const QString directory = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("选择输出目录"), QString(), QFileDialog::ShowDirsOnly);
-    if (directory.isEmpty())
-        return;
-    outputDirectory = directory;
-    ui->outputPathLabel->setText(outputDirectory);
-}
-
 // A file that could not be decoded keeps its entry without an icon; one
 // removed meanwhile has no entry any more.
-void MainWindow::showThumbnail(const QString &path, const QImage &thumbnail)
+void ImageListPanel::showThumbnail(const QString &path, const QImage &thumbnail)
 {
     const int row = imagePaths.indexOf(path);
     if (row < 0 || thumbnail.isNull())
         return;
-    ui->imagesList->item(row)->setIcon(QIcon(QPixmap::fromImage(thumbnail)));
+    list->item(row)->setIcon(QIcon(QPixmap::fromImage(thumbnail)));
 }

@@ -1,0 +1,67 @@
+#ifndef IMAGELISTPANEL_H
+#define IMAGELISTPANEL_H
+
+#include "thumbnailloader.h"
+
+#include <QObject>
+#include <QStringList>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QListWidget;
+class QMimeData;
+QT_END_NAMESPACE
+
+// The selection of input files shown as the list's entries, each with its
+// thumbnail once the loader has made it. Files come from the file dialogs,
+// from the list's context menu and shortcuts, and from files and folders
+// dropped onto the list; every path is in the selection once, in the order
+// added.
+class ImageListPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Dialogs open over window, which also takes the list's shortcuts that
+    // work anywhere in it.
+    ImageListPanel(QListWidget *list, QWidget *window);
+
+    const QStringList &paths() const { return imagePaths; }
+    // Files as they are and folders as the pictures under them, after the
+    // entries already there: what a drop or the window's command line hands.
+    void addInputs(const QStringList &paths);
+
+    void retranslate();
+
+public slots:
+    void replaceImages();
+    void addImageFiles();
+    void addImageFolder();
+    void removeSelectedImages();
+    void clearImages();
+
+signals:
+    void countChanged(int count);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void appendImages(const QStringList &paths);
+    void showThumbnail(const QString &path, const QImage &thumbnail);
+    static QStringList droppedPaths(const QMimeData *data);
+
+    QListWidget *list;
+    // Kept apart from the list: the filter still sees the events of its
+    // destruction, when the list is no longer a list to ask.
+    QWidget *dropArea;
+    QWidget *window;
+    QStringList imagePaths;
+    ThumbnailLoader thumbnailLoader;
+    QAction *addImagesAction;
+    QAction *addFolderAction;
+    QAction *removeImagesAction;
+    QAction *clearImagesAction;
+};
+
+#endif // IMAGELISTPANEL_H
