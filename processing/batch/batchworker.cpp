@@ -25,14 +25,17 @@
 namespace {
 
 // Loads, processes and writes one input. An exception ends only this input,
-// never the run.
+// never the run; a request to stop ends its decode.
 InputOutcome processInput(ImageProcessor &processor, const QString &inputPath,
-                          const QString &outputPath, const JobSettings &settings)
+                          const QString &outputPath, const JobSettings &settings,
+                          const std::atomic<bool> *stop)
 {
     InputOutcome outcome;
     QString reason;
     try {
-        QImage loaded = loadImage(inputPath, &reason, &outcome.warnings);
+        QImage loaded = loadImage(inputPath, &reason, &outcome.warnings, stop);
+        if (loaded.isNull() && reason == stoppedReason())
+            return InputOutcome::stopped();
         if (loaded.isNull())
             return InputOutcome::failed(reason);
         // Handed over, so the chain can drop the decoded picture after its first step.
@@ -136,7 +139,7 @@ public:
                     ? InputOutcome::failed(outputProblem)
                     : output.skip
                     ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
-                    : processInput(processor, inputPath, output.path, settings);
+                    : processInput(processor, inputPath, output.path, settings, cancelRequested);
             finish(index, cost, outcome);
         }
     }
@@ -175,16 +178,19 @@ private:
     }
 
     // Posted under the lock, so the percentages arrive in increasing order.
+    // A stopped input is reported as none the run did not start: not at all.
     void finish(int index, qint64 cost, const InputOutcome &outcome)
     {
         const std::lock_guard<std::mutex> lock(mutex);
         bytesInFlight -= cost;
         --inputsInFlight;
+        changed.notify_all();
+        if (outcome.kind == InputOutcome::Kind::Stopped)
+            return;
         ++completed;
         report(receiver, settings.imagePaths.at(index), outcome);
         const int percent = int(qint64(completed) * 100 / outputs.size());
         post(receiver, batchreceiver::updateProgress, Q_ARG(int, percent));
-        changed.notify_all();
     }
 
     const JobSettings &settings;

@@ -37,8 +37,10 @@ constexpr char processingFinished[] = "processingFinished"; // ()
 //
 // Every call reaches receiver queued and by method name, so receiver must
 // live on a thread with an event loop and must outlive the run. When
-// cancelRequested is given and becomes true, no further input starts; the
-// files being written are finished, so none is left partial.
+// cancelRequested is given and becomes true, no further input starts and the
+// inputs being decoded stop decoding (within a second), left unprocessed
+// like those not started and reported by no call; the files being
+// processed or written are finished, so none is left partial.
 void runBatch(JobSettings settings, QObject *receiver,
               const std::atomic<bool> *cancelRequested = nullptr);
 

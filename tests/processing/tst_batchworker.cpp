@@ -39,6 +39,10 @@ public:
     {
         ++holdingDecodersEntered;
         holdingDecoderRelease.acquire();
+        // Longer files are read on after the hold, as decoders read while
+        // they decode: past what the device holds in its buffer.
+        if (device()->size() > 4 && device()->readAll().size() < device()->size())
+            return false;
         *image = batchrun::testImage(24, 16);
         return true;
     }
@@ -129,6 +133,7 @@ private slots:
     void chain();
     void cancellation();
     void cancellationLetsInputsInFlightFinish();
+    void cancellationEndsDecodeInFlight();
     void globalPoolStaysOpenDuringRun_data();
     void globalPoolStaysOpenDuringRun();
     void runStartsOnAFullGlobalPool();
@@ -533,6 +538,36 @@ void BatchWorkerTest::cancellationLetsInputsInFlightFinish()
 // split over it: a run, waiting or working, never takes a thread of it. With
 // every worker held in its decoder, as many tasks as the pool has threads
 // still all run at once.
+// A decoder that reads on when the stop comes is refused the read: its
+// input is left like those not started, reported by no call, and nothing
+// of it is written.
+void BatchWorkerTest::cancellationEndsDecodeInFlight()
+{
+    QTemporaryDir inputs, outputs;
+    const QString held = inputs.filePath(QStringLiteral("held.png"));
+    QFile holdFile(held);
+    QVERIFY(holdFile.open(QIODevice::WriteOnly));
+    holdFile.write("HOLD" + QByteArray(1 << 20, 'x'));
+    holdFile.close();
+    const QStringList paths{batchrun::writeImage(inputs.filePath("first.png")), held,
+                            batchrun::writeImage(inputs.filePath("third.png"))};
+    std::atomic<bool> cancel{false};
+    BatchRecorder recorder;
+    JobSettings settings = settingsFor(paths, outputs.path());
+    settings.jobs = 1;
+    QFuture<void> run = QtConcurrent::run(runBatch, settings, &recorder,
+                                          static_cast<const std::atomic<bool> *>(&cancel));
+    QTRY_COMPARE(holdingDecodersEntered.load(), 1);
+    cancel.store(true);
+    holdingDecoderRelease.release();
+
+    QTRY_COMPARE(recorder.finishedCount, 1);
+    run.waitForFinished();
+    QCOMPARE(recorder.progress, QList<int>{33});
+    QCOMPARE(recorder.events, (QStringList{"progress", "finished"}));
+    QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList{"first_processed.jpg"});
+}
+
 void BatchWorkerTest::globalPoolStaysOpenDuringRun_data()
 {
     QTest::addColumn<int>("jobs");

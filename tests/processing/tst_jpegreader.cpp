@@ -1,8 +1,14 @@
 #include "batch/imagefile.h"
+#include "batch/jpegreader.h"
+#include "batchrun.h"
 #include "differential.h"
 
 #include <QColorSpace>
 #include <QFile>
+#include <QFutureWatcher>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QtConcurrent>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -20,6 +26,7 @@ private slots:
     void sameAsQt();
     void resolutionAsQtReadsIt();
     void damagedFilesAsQtReadsThem();
+    void stopEndsScanBombDecode();
 
 private:
     QString write(const QImage &image, bool progressive = false);
@@ -128,6 +135,30 @@ void JpegReaderTest::damagedFilesAsQtReadsThem()
     QVERIFY(QImage(headerOnly).isNull());
     QVERIFY(loadImage(headerOnly, &reason).isNull());
     QCOMPARE(reason, QStringLiteral("cannot read: unsupported or damaged image"));
+}
+
+// 20001 scans over 2000x2000 take the decoder seconds (the run refuses
+// such a file before decoding it); asked to stop, it ends within a second.
+void JpegReaderTest::stopEndsScanBombDecode()
+{
+    const QByteArray bomb = batchrun::progressiveJpeg(2000, 2000, 20000);
+    std::atomic<bool> stop{false};
+    std::atomic<bool> started{false};
+    QFutureWatcher<jpegreader::Outcome> decode;
+    QSignalSpy finished(&decode, &QFutureWatcherBase::finished);
+    decode.setFuture(QtConcurrent::run([&] {
+        started.store(true);
+        QImage image;
+        return jpegreader::decode(bomb, &image, &stop);
+    }));
+    const auto decodeEnded = qScopeGuard([&] {
+        stop.store(true);
+        decode.waitForFinished();
+    });
+    QTRY_VERIFY(started.load());
+    stop.store(true);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 1000);
+    QCOMPARE(decode.result(), jpegreader::Outcome::Stopped);
 }
 
 QTEST_GUILESS_MAIN(JpegReaderTest)
