@@ -132,7 +132,7 @@ public:
                 return;
             const QString &inputPath = settings.imagePaths.at(index);
             const OutputChoice &output = outputs.at(index);
-            const qint64 cost = output.skip ? 0 : memorybudget::decodedBytes(inputPath) * copies;
+            const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies);
             if (!admit(index, cost, memory))
                 return;
             const InputOutcome outcome = !outputProblem.isEmpty()

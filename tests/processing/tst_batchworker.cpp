@@ -13,6 +13,7 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtConcurrent>
+#include <QtEndian>
 #include <QtTest>
 
 #include <functional>
@@ -142,6 +143,9 @@ private slots:
     void memoryAdmission_data();
     void memoryAdmission();
     void decodedBytesFromHeader();
+    void decoderMemoryCounted_data();
+    void decoderMemoryCounted();
+    void twoProgressiveBombsRunOneAtATime();
     void exifOrientationApplied_data();
     void exifOrientationApplied();
 };
@@ -784,6 +788,62 @@ void BatchWorkerTest::decodedBytesFromHeader()
     QCOMPARE(memorybudget::workingCopies(settings), 2);
     settings.brightness = 5;
     QCOMPARE(memorybudget::workingCopies(settings), 3);
+}
+
+void BatchWorkerTest::decoderMemoryCounted_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("coefficientBytes"); // held beside the picture while it decodes
+
+    const QList<QPair<int, int>> fullColour{{1, 1}, {1, 1}, {1, 1}};
+    QByteArray baseline = batchrun::encoded(batchrun::testImage(8, 8), "JPG");
+    const int frame = baseline.indexOf("\xff\xc0");
+    qToBigEndian<quint16>(16000, baseline.data() + frame + 5);
+    qToBigEndian<quint16>(16000, baseline.data() + frame + 7);
+    QByteArray oneScanPerComponent = batchrun::progressiveJpeg(16000, 16000, 0, fullColour);
+    oneScanPerComponent.replace("\xff\xc2", "\xff\xc0");
+    oneScanPerComponent.replace(QByteArray("\xff\xda\0\x0c\3\1\0\2\0\3\0\0\0\0", 14),
+                                QByteArray("\xff\xda\0\x08\1\1\0\0\x3f\0", 10));
+
+    QTest::newRow("baseline") << baseline << qint64(0);
+    QTest::newRow("progressive grey") << batchrun::progressiveJpeg(16000, 16000, 0) << qint64(512000000);
+    QTest::newRow("progressive colour")
+            << batchrun::progressiveJpeg(16000, 16000, 0, fullColour) << qint64(1536000000);
+    // Blocks of 2x2-sampled luma rounded up to whole pairs: 2002 x 2002, and
+    // 1001 x 1001 of each chroma component.
+    QTest::newRow("progressive 4:2:0, odd size")
+            << batchrun::progressiveJpeg(16001, 16001, 0, {{2, 2}, {1, 1}, {1, 1}})
+            << qint64(769536768);
+    QTest::newRow("sequential, one scan per component") << oneScanPerComponent << qint64(1536000000);
+}
+
+// What libjpeg keeps beside the picture, from the header alone.
+void BatchWorkerTest::decoderMemoryCounted()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, coefficientBytes);
+    QTemporaryDir inputs;
+    const QString path = inputs.filePath(QStringLiteral("large.jpg"));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::WriteOnly) && written.write(file) == file.size());
+    written.close();
+    QCOMPARE(memorybudget::inputCost(path, 1) - memorybudget::decodedBytes(path), coefficientBytes);
+}
+
+// A kilobyte's progressive 16000x16000 colour JPEG holds 2.5 GB while it
+// decodes: two such never run side by side within the largest budget.
+void BatchWorkerTest::twoProgressiveBombsRunOneAtATime()
+{
+    QTemporaryDir inputs;
+    const QString path = inputs.filePath(QStringLiteral("bomb.jpg"));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::WriteOnly));
+    written.write(batchrun::progressiveJpeg(16000, 16000, 0, {{1, 1}, {1, 1}, {1, 1}}));
+    written.close();
+    const qint64 cost = memorybudget::inputCost(path, memorybudget::workingCopies(JobSettings()));
+    QCOMPARE(cost, qint64(16000) * 16000 * (4 + 3 * 2));
+    QVERIFY(memorybudget::admits(cost, 0, 0, memorybudget::capBytes));
+    QVERIFY(!memorybudget::admits(cost, cost, 1, memorybudget::capBytes));
 }
 
 void BatchWorkerTest::exifOrientationApplied_data()
