@@ -357,6 +357,9 @@ QImage loadImage(const QString &path, QString *reason, QStringList *warnings,
     }
     const QImage image = decodeBounded(reader, file, DecodeRequest{stop, QSize()}, reason);
     if (image.isNull()) {
+        const QStringList said = decoderMessages.messages();
+        if (!said.isEmpty() && *reason != stoppedReason())
+            *reason += QStringLiteral(" (%1)").arg(said.join(QStringLiteral("; ")));
         return QImage();
     }
     const QImageIOHandler::Transformations transformation = reader.transformation();

@@ -72,9 +72,10 @@ QImage decodeBounded(QImageReader &reader, StoppableFile &file, const DecodeRequ
 // content whatever the name says. Only a regular file is opened, never
 // blocking; SVG is refused, as it may pull in any local file by reference.
 // On failure returns a null image and stores a short reason ("cannot read:
-// ...", "too large: ..."); so it does when *stop, when given, became true
-// meanwhile. A picture that decodes although damaged is returned, and what
-// the decoder said about it is appended to warnings.
+// ...", "too large: ..."), followed by what the decoder said of the file in
+// brackets; so it does when *stop, when given, became true meanwhile. A
+// picture that decodes although damaged is returned, and what the decoder
+// said about it is appended to warnings.
 QImage loadImage(const QString &path, QString *reason, QStringList *warnings = nullptr,
                  const std::atomic<bool> *stop = nullptr);
 

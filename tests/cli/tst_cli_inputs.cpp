@@ -53,6 +53,23 @@ QStringList filesIn(const QString &directory)
     return QDir(directory).entryList(QDir::Files, QDir::Name);
 }
 
+QString writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+}
+
+QByteArray pngOf(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 } // namespace
 
 class CliInputsTest : public QObject
@@ -70,6 +87,8 @@ private slots:
     void controlCharactersEscaped();
     void nameNotUtf8();
     void nameNotUtf8InFolder();
+    void messagesNameTheirFile_data();
+    void messagesNameTheirFile();
     void damagedInputWarns();
     void emptyGridCellFails();
     void cancelExits130();
@@ -249,6 +268,49 @@ void CliInputsTest::nameNotUtf8InFolder()
     QVERIFY(outcome.lines.contains("vellumo-batch: " + inputs.filePath("photos")
                                    + "/caf\\xe9.png: cannot read: the name is not valid UTF-8"));
     QCOMPARE(filesIn(work.path()), QStringList{"ok_processed.jpg"});
+}
+
+void CliInputsTest::messagesNameTheirFile_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<QByteArray>>("contents");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("expected"); // the start of each line after every input's path
+
+    QByteArray twoHeaders = pngOf(8);
+    twoHeaders.insert(33, twoHeaders.mid(8, 25)); // the IHDR chunk again
+    QTest::newRow("libpng's error, two files at once")
+            << QStringList{"one.png", "two.png"} << QList<QByteArray>{twoHeaders, twoHeaders}
+            << QStringList{"-j", "2"}
+            << QStringList{"cannot read: unsupported or damaged image (libpng error: IHDR: out of place)"};
+}
+
+// What the libraries and the run say of a file reaches the report once, with
+// the file's path, and nothing reaches stderr without one.
+void CliInputsTest::messagesNameTheirFile()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QList<QByteArray>, contents);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, expected);
+    QTemporaryDir inputs, work;
+    QStringList arguments = options;
+    arguments << "--quiet" << "-o" << work.path();
+    for (int index = 0; index < names.size(); ++index)
+        arguments << writeBytes(inputs.filePath(names.at(index)), contents.at(index));
+
+    const Outcome outcome = runTool(arguments);
+    QStringList lines = outcome.lines;
+    for (const QString &path : arguments.mid(options.size() + 3)) {
+        for (const QString &start : expected) {
+            const QString line = "vellumo-batch: " + path + ": " + start;
+            const auto found = std::find_if(lines.begin(), lines.end(),
+                                            [&](const QString &seen) { return seen.startsWith(line); });
+            QVERIFY2(found != lines.end(), qPrintable(line + "\n" + outcome.lines.join('\n')));
+            lines.erase(found);
+        }
+    }
+    QCOMPARE(lines, QStringList());
 }
 
 // The decoder's remark reaches the report with the path, and nothing else
