@@ -35,21 +35,32 @@ QRect ratioRegion(int width, int height, float ratio)
     return QRect(0, (height - newHeight) / 2, width, newHeight);
 }
 
+// The region of the ratio named by ratioName ("1:1", "4:3", "16:9", "3:2",
+// matched exactly and case-sensitively) in a picture of size; the whole
+// picture for any other name.
+QRect ratioRegionOf(QSize size, const QString &ratioName)
+{
+    if (ratioName == QLatin1String("1:1"))
+        return squareRegion(size.width(), size.height());
+    const auto match = std::find_if(std::begin(aspectRatios), std::end(aspectRatios),
+                                    [&](const AspectRatio &entry) { return ratioName == QLatin1String(entry.key); });
+    if (match == std::end(aspectRatios))
+        return QRect(QPoint(0, 0), size);
+    return ratioRegion(size.width(), size.height(), match->ratio);
+}
+
 } // namespace
 
-// Cuts the largest centred region of the ratio named by ratioName ("1:1",
-// "4:3", "16:9", "3:2", matched exactly and case-sensitively). Any other
+// Cuts the largest centred region of the ratio named by ratioName. Any other
 // name returns the source unchanged. A region that rounds to no rows or
 // columns (16:9 of a 1 x 100 image) gives a null image, as does a null source.
 QImage ImageProcessor::applyAspectRatio(const QImage &image, const QString &ratioName)
 {
-    const int width = image.width();
-    const int height = image.height();
-    if (ratioName == QLatin1String("1:1"))
-        return copyRegion(image, squareRegion(width, height));
-    const auto match = std::find_if(std::begin(aspectRatios), std::end(aspectRatios),
-                                    [&](const AspectRatio &entry) { return ratioName == QLatin1String(entry.key); });
-    if (match == std::end(aspectRatios))
-        return image;
-    return copyRegion(image, ratioRegion(width, height, match->ratio));
+    const QRect region = ratioRegionOf(image.size(), ratioName);
+    return region == image.rect() ? image : copyRegion(image, region);
+}
+
+bool ImageProcessor::aspectRatioFits(QSize size, const QString &ratioName)
+{
+    return !ratioRegionOf(size, ratioName).isEmpty();
 }

@@ -40,7 +40,12 @@ const QList<ChainStep> steps = {
      nullptr, nullptr},
     {"aspect ratio", [](Settings s) { return s.aspectRatio != QStringLiteral("原始比例"); },
      [](Processor p, Image image, Settings s) { return p.applyAspectRatio(image, s.aspectRatio); },
-     nullptr, nullptr},
+     [](Image image, Settings s) {
+         return ImageProcessor::aspectRatioFits(image.size(), s.aspectRatio)
+                 ? QString()
+                 : QStringLiteral("the picture is too small for %1").arg(s.aspectRatio);
+     },
+     nullptr},
     {"size", resizeOrCropRuns, resizeOrCrop, nullptr, nullptr},
     {"brightness", [](Settings s) { return s.brightness != 0; },
      [](Processor p, Image image, Settings s) { return p.adjustBrightness(image, s.brightness); },

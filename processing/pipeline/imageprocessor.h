@@ -22,6 +22,8 @@ public:
                        bool shrinkOnly = false);
     QImage cropImage(const QImage &image, int width, int height);
     QImage applyAspectRatio(const QImage &image, const QString &ratioName);
+    // Whether the ratio's region of a picture of size keeps a row and a column.
+    static bool aspectRatioFits(QSize size, const QString &ratioName);
     QImage applyStandardSize(const QImage &image, const QString &sizeName,
                              bool shrinkOnly = false);
     QImage rotateImage(const QImage &image, int degrees);

@@ -283,6 +283,10 @@ void CliInputsTest::messagesNameTheirFile_data()
             << QStringList{"one.png", "two.png"} << QList<QByteArray>{twoHeaders, twoHeaders}
             << QStringList{"-j", "2"}
             << QStringList{"cannot read: unsupported or damaged image (libpng error: IHDR: out of place)"};
+    QTest::newRow("aspect ratio of a single pixel")
+            << QStringList{"dot.png"} << QList<QByteArray>{pngOf(1)}
+            << QStringList{"--aspect-ratio", "16:9"}
+            << QStringList{"aspect ratio: the picture is too small for 16:9"};
 }
 
 // What the libraries and the run say of a file reaches the report once, with
