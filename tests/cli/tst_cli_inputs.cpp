@@ -287,6 +287,9 @@ void CliInputsTest::messagesNameTheirFile_data()
             << QStringList{"dot.png"} << QList<QByteArray>{pngOf(1)}
             << QStringList{"--aspect-ratio", "16:9"}
             << QStringList{"aspect ratio: the picture is too small for 16:9"};
+    QTest::newRow("output name over the file system's limit")
+            << QStringList{QString(251, QLatin1Char('n')) + ".png"} << QList<QByteArray>{pngOf(8)}
+            << QStringList() << QStringList{"cannot write: the output name is too long: 265 bytes"};
 }
 
 // What the libraries and the run say of a file reaches the report once, with
