@@ -290,6 +290,19 @@ void CliInputsTest::messagesNameTheirFile_data()
     QTest::newRow("output name over the file system's limit")
             << QStringList{QString(251, QLatin1Char('n')) + ".png"} << QList<QByteArray>{pngOf(8)}
             << QStringList() << QStringList{"cannot write: the output name is too long: 265 bytes"};
+
+    QByteArray damagedExif("Exif\0\0II\x2a\0\x08\0\0\0\x40\x00\x12\x01\x03\0\x01\0\0\0", 24);
+    damagedExif.append(QByteArray(12, '\xff'));
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG");
+    jpeg.insert(2, "\xff\xe1" + QByteArray(1, '\0') + char(damagedExif.size() + 2) + damagedExif);
+    QTest::newRow("metadata read in part")
+            << QStringList{"exif.jpg"} << QList<QByteArray>{jpeg} << QStringList()
+            << QStringList{"warning: metadata read in part, EXIF carried: "};
 }
 
 // What the libraries and the run say of a file reaches the report once, with
