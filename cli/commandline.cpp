@@ -349,10 +349,23 @@ void addPicturesUnder(const QString &folder, Inputs *inputs)
 
 } // namespace
 
-bool collectInputs(const CommandLine &commandLine, Inputs *inputs, QString *complaint)
+QList<QByteArray> commandLinePaths(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLatin1(argv[index]);
+    QList<QByteArray> paths;
+    for (const QString &path : parseCommandLine(arguments).settings.imagePaths)
+        paths << path.toLatin1();
+    return paths;
+}
+
+bool collectInputs(const CommandLine &commandLine, const QList<QByteArray> &paths, Inputs *inputs,
+                   QString *complaint)
 {
     Inputs listed;
-    listed.paths = commandLine.settings.imagePaths;
+    for (const QByteArray &path : paths)
+        addName(path, &listed);
     for (const QString &list : commandLine.pathLists) {
         if (!readPathList(list, commandLine.nulSeparated, &listed, complaint))
             return false;
