@@ -62,8 +62,8 @@ QList<QByteArray> commandLinePaths(int argc, char *argv[]);
 // Collects the inputs: the paths of the command line (paths, as bytes) in
 // their order, then those of each path list; with recursive, a folder is
 // replaced by the files under it that have a picture suffix Qt reads, in
-// sorted order. Returns false with a complaint when a path list cannot be
-// read.
+// sorted order, the output folder left out. Returns false with a complaint
+// when a path list cannot be read.
 bool collectInputs(const CommandLine &commandLine, const QList<QByteArray> &paths, Inputs *inputs,
                    QString *complaint);
 

@@ -81,20 +81,33 @@ void report(QObject *receiver, const QString &inputPath, const InputOutcome &out
 // Where every input goes, in input order, fixed before any input is
 // processed: so the names do not depend on which input finishes first, nor
 // on which fails. Inputs are never overwritten, nor an output of this run by
-// another one; a skipped input takes no name.
+// another one; a skipped input takes no name, and an output of an earlier
+// run among the inputs is skipped without a path (as an input, it is still
+// never written over).
 QList<OutputChoice> assignOutputPaths(const JobSettings &settings)
 {
     ClaimedNames claimed;
     for (const QString &path : settings.imagePaths)
         claimed.insert(path);
+    const EarlierOutputs earlierOutputs(settings);
     QList<OutputChoice> outputs;
     for (int index = 0; index < settings.imagePaths.size(); ++index) {
-        const QString derived = makeOutputPath(settings.imagePaths.at(index), index + 1, settings);
-        outputs << claimed.choose(derived, settings.ifExists);
+        const QString &input = settings.imagePaths.at(index);
+        if (earlierOutputs.contains(input)) {
+            outputs << OutputChoice{QString(), true};
+            continue;
+        }
+        outputs << claimed.choose(makeOutputPath(input, index + 1, settings), settings.ifExists);
         if (!outputs.last().skip)
             claimed.insert(outputs.last().path);
     }
     return outputs;
+}
+
+QString skipReason(const OutputChoice &output)
+{
+    return output.path.isEmpty() ? QStringLiteral("inside the output folder")
+                                 : QStringLiteral("%1 exists already").arg(output.path);
 }
 
 int jobCount(const JobSettings &settings)
@@ -138,7 +151,7 @@ public:
             const InputOutcome outcome = !outputProblem.isEmpty()
                     ? InputOutcome::failed(outputProblem)
                     : output.skip
-                    ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
+                    ? InputOutcome::skipped(skipReason(output))
                     : processInput(processor, inputPath, output.path, settings, cancelRequested);
             finish(index, cost, outcome);
         }

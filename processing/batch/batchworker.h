@@ -29,7 +29,9 @@ constexpr char processingFinished[] = "processingFinished"; // ()
 // rise. As soon as it is known, an input that cannot be read or written is
 // reported by a posted fileFailed(QString path, QString reason), and the run
 // goes on; one whose output exists and settings.ifExists is "skip" by
-// fileSkipped(QString path, QString reason); a problem that did not stop the
+// fileSkipped(QString path, QString reason), and so is an output of an
+// earlier run inside the output folder ("inside the output folder",
+// batch/outputnaming.h); a problem that did not stop the
 // input (metadata not carried over) by fileWarning(QString path, QString
 // message). A damaged file that still decoded is reported as a warning too. When no file can be created in the output directory, every input fails with that reason and none is decoded. The outputs are the same bytes whatever the number of workers.
 // After the last input, or once a cancellation has let the inputs in flight

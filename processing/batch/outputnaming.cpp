@@ -80,6 +80,26 @@ OutputChoice ClaimedNames::choose(const QString &derivedPath, const QString &ifE
     return choosePath(derivedPath, keys, ifExists, &suffix);
 }
 
+EarlierOutputs::EarlierOutputs(const JobSettings &settings)
+{
+    const QString canonical = QFileInfo(settings.outputDirectory).canonicalFilePath();
+    if (!canonical.isEmpty())
+        folder = canonical.endsWith(QLatin1Char('/')) ? canonical : canonical + QLatin1Char('/');
+    const QString name = settings.batchRename && !settings.batchPrefix.isEmpty()
+            ? QStringLiteral("(%1_\\d{4,}|.*_processed)").arg(QRegularExpression::escape(settings.batchPrefix))
+            : QStringLiteral(".*_processed");
+    outputName.setPattern(QStringLiteral("^%1(_\\d+)?$").arg(name));
+}
+
+bool EarlierOutputs::contains(const QString &inputPath) const
+{
+    if (folder.isEmpty())
+        return false;
+    const QFileInfo input(inputPath);
+    return input.canonicalFilePath().startsWith(folder)
+            && outputName.match(input.completeBaseName()).hasMatch();
+}
+
 QString outputDirectoryProblem(const QString &directory)
 {
     QTemporaryFile probe(directory + QStringLiteral("/.vellumo-probe-XXXXXX"));

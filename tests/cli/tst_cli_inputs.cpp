@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -70,6 +71,17 @@ QByteArray pngOf(int side)
     return bytes;
 }
 
+// Every file below root, by its path relative to root.
+QStringList treeOf(const QString &root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(root).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
 } // namespace
 
 class CliInputsTest : public QObject
@@ -89,6 +101,8 @@ private slots:
     void nameNotUtf8InFolder();
     void messagesNameTheirFile_data();
     void messagesNameTheirFile();
+    void secondRunProcessesNoOutput_data();
+    void secondRunProcessesNoOutput();
     void damagedInputWarns();
     void emptyGridCellFails();
     void cancelExits130();
@@ -335,6 +349,49 @@ void CliInputsTest::messagesNameTheirFile()
         }
     }
     QCOMPARE(lines, QStringList());
+}
+
+void CliInputsTest::secondRunProcessesNoOutput_data()
+{
+    QTest::addColumn<bool>("recursive");
+    QTest::newRow("-r, the output folder inside the tree") << true;
+    QTest::newRow("-o the folder of the inputs") << false;
+}
+
+// A second run over a tree that holds the outputs of the first processes
+// none of them: -r does not go into the output folder, and the outputs of
+// the first run among the inputs are skipped. With -r it writes nothing new;
+// an output of the first run given as an input is still never written over.
+void CliInputsTest::secondRunProcessesNoOutput()
+{
+    QFETCH(bool, recursive);
+    QTemporaryDir tree;
+    writeInput(tree.filePath("a.png"));
+    writeInput(tree.filePath("sub/b.png"));
+    const QString output = recursive ? tree.filePath("out") : tree.path();
+    // The inputs as a shell's * gives them at each run.
+    const auto arguments = [&] {
+        QStringList arguments{"-o", output};
+        if (recursive)
+            return arguments << "-r" << tree.path();
+        for (const QString &file : filesIn(tree.path()))
+            arguments << tree.filePath(file);
+        return arguments;
+    };
+    QCOMPARE(runTool(arguments()).exitCode, 0);
+    const QStringList afterFirst = treeOf(tree.path());
+
+    const Outcome second = runTool(arguments());
+    QCOMPARE(second.exitCode, 0);
+    QStringList expected = afterFirst;
+    if (!recursive)
+        expected << "a_processed_2.jpg";
+    expected.sort();
+    QCOMPARE(treeOf(tree.path()), expected);
+    const QStringList skipped = second.lines.filter(": skipped: ");
+    QCOMPARE(skipped, recursive ? QStringList()
+                                : QStringList{"vellumo-batch: " + tree.filePath("a_processed.jpg")
+                                              + ": skipped: inside the output folder"});
 }
 
 // The decoder's remark reaches the report with the path, and nothing else

@@ -297,19 +297,26 @@ void BatchWorkerTest::outputsNeverCollide_data()
     QTest::addColumn<QStringList>("inputNames");
     QTest::addColumn<bool>("inputsInOutputDirectory");
     QTest::addColumn<QString>("prefix");
-    QTest::addColumn<QStringList>("expectedNewFiles"); // in input order
+    QTest::addColumn<QStringList>("expectedNewFiles"); // in input order; empty: skipped
 
     QTest::newRow("same base name twice") << QStringList{"a.png", "a.jpg"} << false << QString()
                                           << QStringList{"a_processed.png", "a_processed_2.png"};
     QTest::newRow("same base name three times")
             << QStringList{"a.png", "a.jpg", "a.bmp"} << false << QString()
             << QStringList{"a_processed.png", "a_processed_2.png", "a_processed_3.png"};
+    QTest::newRow("input in the output folder") << QStringList{"photo.png"} << true << QString()
+                                                << QStringList{"photo_processed.png"};
+    // Named as this run names its outputs: an earlier run's, not processed
+    // again, nor written over.
     QTest::newRow("output equal to an input")
             << QStringList{"image_0001.png", "b.png"} << true << "image"
-            << QStringList{"image_0001_2.png", "image_0002.png"};
+            << QStringList{QString(), "image_0002.png"};
     QTest::newRow("later input named like an earlier output")
             << QStringList{"x.png", "x_processed.png"} << true << QString()
-            << QStringList{"x_processed_2.png", "x_processed_processed.png"};
+            << QStringList{"x_processed_2.png", QString()};
+    QTest::newRow("output of an earlier run, renamed on a clash")
+            << QStringList{"x_processed_2.png", "y.png"} << true << QString()
+            << QStringList{QString(), "y_processed.png"};
 }
 
 // Every input and every output of a run has its own file: nothing is
@@ -348,12 +355,20 @@ void BatchWorkerTest::outputsNeverCollide()
     for (const QString &name : inputNames)
         newFiles.removeOne(name);
     QStringList sortedExpected = expectedNewFiles;
+    sortedExpected.removeAll(QString());
     sortedExpected.sort();
     newFiles.sort();
     QCOMPARE(newFiles, sortedExpected);
     // Output i holds input i: their widths tell them apart.
-    for (int index = 0; index < expectedNewFiles.size(); ++index)
-        QCOMPARE(QImage(outputs.filePath(expectedNewFiles.at(index))).width(), 8 + index);
+    QStringList skipped;
+    for (int index = 0; index < expectedNewFiles.size(); ++index) {
+        if (expectedNewFiles.at(index).isEmpty())
+            skipped << paths.at(index);
+        else
+            QCOMPARE(QImage(outputs.filePath(expectedNewFiles.at(index))).width(), 8 + index);
+    }
+    QCOMPARE(recorder.skippedPaths, skipped);
+    QCOMPARE(recorder.skipReasons, QStringList(skipped.size(), "inside the output folder"));
 }
 
 void BatchWorkerTest::earlierRunsAreReplaced()
