@@ -39,6 +39,13 @@ bool isProgressive(uchar marker)
     return marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
 }
 
+// Baseline, extended and progressive DCT with Huffman tables: the codings
+// libjpeg decodes besides the arithmetic ones.
+bool isHuffmanDct(uchar marker)
+{
+    return marker >= 0xC0 && marker <= 0xC2;
+}
+
 // Bytes that stand alone: a stuffed zero or a restart inside coded data, a
 // temporary marker, a start of image.
 bool isStandalone(uchar marker)
@@ -58,58 +65,71 @@ bool readFrame(const uchar *payload, qint64 length, uchar marker, Layout *layout
     if (width == 0 || height == 0 || count == 0 || length < 6 + 3 * qint64(count))
         return false;
     QList<Component> components;
-    int widest = 1;
-    int tallest = 1;
     for (int index = 0; index < count; ++index) {
         const uchar *field = payload + 6 + 3 * index;
         const Component component{field[0], field[1] >> 4, field[1] & 0x0F};
         if (component.horizontal < 1 || component.horizontal > 4 || component.vertical < 1
             || component.vertical > 4)
             return false;
-        widest = qMax(widest, component.horizontal);
-        tallest = qMax(tallest, component.vertical);
+        layout->widest = qMax(layout->widest, component.horizontal);
+        layout->tallest = qMax(layout->tallest, component.vertical);
         components << component;
     }
     for (Component &component : components) {
-        component.widthInBlocks = dividedUp(width * component.horizontal, widest * blockSide);
-        component.heightInBlocks = dividedUp(height * component.vertical, tallest * blockSide);
+        component.widthInBlocks = dividedUp(width * component.horizontal, layout->widest * blockSide);
+        component.heightInBlocks = dividedUp(height * component.vertical, layout->tallest * blockSide);
     }
     layout->framed = true;
     layout->progressive = isProgressive(marker);
+    layout->huffman = isHuffmanDct(marker);
     layout->size = QSize(int(width), int(height));
     layout->components = components;
     return true;
 }
 
-// The blocks a scan makes the decoder visit: one component's blocks, or
-// every unit of the interleaved components' blocks.
-qint64 scanVisits(const uchar *payload, qint64 length, const Layout &layout, int *scanComponents)
+// The blocks of the scan whose header is payload; none for a header that
+// names no component of the frame.
+ScanBlocks scanBlocks(const uchar *payload, qint64 length, const Layout &layout)
 {
-    *scanComponents = length > 0 ? payload[0] : 0;
-    if (!layout.framed || length < 1 + 2 * qint64(*scanComponents))
-        return 0;
+    const int count = length > 0 ? payload[0] : 0;
+    if (!layout.framed || length < 1 + 2 * qint64(count))
+        return {};
     qint64 unitBlocks = 0;
-    qint64 singleBlocks = 0;
-    int widest = 1;
-    int tallest = 1;
-    for (const Component &component : layout.components) {
-        widest = qMax(widest, component.horizontal);
-        tallest = qMax(tallest, component.vertical);
-    }
-    for (int index = 0; index < *scanComponents; ++index) {
+    const Component *named = nullptr;
+    for (int index = 0; index < count; ++index) {
         for (const Component &component : layout.components) {
             if (component.id != payload[1 + 2 * index])
                 continue;
             unitBlocks += component.horizontal * component.vertical;
-            singleBlocks = component.widthInBlocks * component.heightInBlocks;
+            named = &component;
             break;
         }
     }
-    if (*scanComponents == 1)
-        return singleBlocks;
-    const qint64 units = dividedUp(layout.size.width(), widest * blockSide)
-            * dividedUp(layout.size.height(), tallest * blockSide);
-    return units * unitBlocks;
+    if (!named)
+        return {};
+    const qint64 unitSide = qint64(layout.tallest) * blockSide;
+    if (count == 1)
+        return {named->heightInBlocks, named->widthInBlocks, unitSide, named->vertical};
+    return {dividedUp(layout.size.height(), unitSide),
+            dividedUp(layout.size.width(), qint64(layout.widest) * blockSide) * unitBlocks, unitSide, 1};
+}
+
+// Whether the scan whose header is payload holds the DC coefficients of its
+// blocks (its spectral selection starts at 0).
+bool codesDc(const uchar *payload, qint64 length)
+{
+    const qint64 spectralStart = 1 + 2 * qint64(length > 0 ? payload[0] : 0);
+    return length > spectralStart + 2 && payload[spectralStart] == 0;
+}
+
+// Each block of a Huffman-coded scan of DC coefficients takes a code of at
+// least one bit, so each byte of the first scan reaches at most 8 blocks;
+// past its data libjpeg makes up what it decodes.
+qint64 rowsWithData(const Layout &layout)
+{
+    const ScanBlocks &scan = layout.firstScanBlocks;
+    const qint64 unitRows = dividedUp(8 * layout.firstScanBytes, scan.blocksPerUnitRow);
+    return qMin(qint64(layout.size.height()), dividedUp(unitRows * scan.rowSpan, scan.rowSpanDivisor));
 }
 
 qint64 pictureBlocks(const Layout &layout)
@@ -134,6 +154,14 @@ Layout read(const QByteArray &bytes, Extent extent)
         return layout;
     qint64 position = 2;
     qint64 codedFrom = -1; // where the coded data of the current scan began
+    const auto codedUpTo = [&](qint64 end) {
+        if (codedFrom < 0)
+            return;
+        layout.entropyBytes += end - codedFrom;
+        if (layout.scans == 1)
+            layout.firstScanBytes = end - codedFrom;
+        codedFrom = -1;
+    };
     while (position < size) {
         const auto *found = static_cast<const uchar *>(
                 std::memchr(data + position, 0xFF, size_t(size - position)));
@@ -148,9 +176,7 @@ Layout read(const QByteArray &bytes, Extent extent)
         position = next + 1;
         if (isStandalone(marker))
             continue;
-        if (codedFrom >= 0)
-            layout.entropyBytes += found - data - codedFrom;
-        codedFrom = -1;
+        codedUpTo(found - data);
         if (marker == 0xD9 || position + 2 > size)
             break;
         const qint64 length = bigEndian16(data + position);
@@ -162,16 +188,18 @@ Layout read(const QByteArray &bytes, Extent extent)
             return Layout();
         if (marker != 0xDA)
             continue;
-        int scanComponents = 0;
-        layout.blockVisits += scanVisits(payload, length - 2, layout, &scanComponents);
-        if (++layout.scans == 1)
-            layout.firstScanComponents = scanComponents;
+        const ScanBlocks blocks = scanBlocks(payload, length - 2, layout);
+        layout.blockVisits += blocks.visits();
+        if (++layout.scans == 1) {
+            layout.firstScanComponents = length > 2 ? payload[0] : 0;
+            if (layout.huffman && codesDc(payload, length - 2))
+                layout.firstScanBlocks = blocks;
+        }
         if (extent == Extent::FirstScan)
             break;
         codedFrom = position;
     }
-    if (codedFrom >= 0)
-        layout.entropyBytes += size - codedFrom;
+    codedUpTo(size);
     return layout;
 }
 
@@ -205,8 +233,18 @@ qint64 coefficientBytes(const Layout &layout)
 
 QString refusal(const Layout &layout)
 {
+    const QString noPixelData = QStringLiteral("damaged: no pixel data");
     if (layout.scans > 0 && layout.entropyBytes == 0)
-        return QStringLiteral("damaged: no pixel data");
+        return noPixelData;
+    if (layout.firstScanBlocks.visits() > 0) {
+        const qint64 rows = rowsWithData(layout);
+        if (rows == 0)
+            return noPixelData;
+        if (rows * leastRowShare < layout.size.height()) {
+            return QStringLiteral("damaged: the pixel data covers at most %1 of %2 rows")
+                    .arg(rows).arg(layout.size.height());
+        }
+    }
     if (layout.scans > maxScans) {
         return QStringLiteral("too many progressive scans: %1 (at most %2)")
                 .arg(layout.scans).arg(maxScans);

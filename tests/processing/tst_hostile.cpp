@@ -321,6 +321,27 @@ void HostileTest::hostileInput_data()
     QTest::newRow("progressive JPEG visiting each block 32 times")
             << inputBytes("passes.jpg", batchrun::progressiveJpeg(64, 64, 31)) << "passes.jpg"
             << QString() << QStringList();
+    // A DC scan takes a bit a block at least: a kilobyte of it reaches 16 of
+    // 16000 rows, the rest of which libjpeg would make up. Over 1024 rows,
+    // the first scan's 17 bytes reach 16 rows, a 64th, and its 16 bytes 8.
+    const QByteArray sliver = batchrun::progressiveJpeg(16000, 16000, 0, {{1, 1}, {1, 1}, {1, 1}})
+            + QByteArray(1000, '\0');
+    const QString sliverReason = QStringLiteral("damaged: the pixel data covers at most 16 of 16000 rows");
+    QTest::newRow("progressive JPEG of 16000x16000 with a kilobyte of data")
+            << inputBytes("sliver.jpg", sliver) << "sliver.jpg" << sliverReason << QStringList();
+    QTest::newRow("sequential JPEG of 16000x16000 with a kilobyte of data")
+            << inputBytes("sliver.jpg", QByteArray(sliver).replace("\xff\xc2", "\xff\xc0")) << "sliver.jpg"
+            << sliverReason << QStringList();
+    const QByteArray tall = batchrun::progressiveJpeg(1024, 1024, 0);
+    const auto firstScanCut = [&tall](qsizetype bytes) { return tall.left(tall.indexOf("\xff\xda") + 10 + bytes); };
+    const QStringList cutShort{"Corrupt JPEG data: premature end"};
+    QTest::newRow("progressive JPEG cut at half its first scan")
+            << inputBytes("cut.jpg", firstScanCut(1024)) << "cut.jpg" << QString() << cutShort;
+    QTest::newRow("progressive JPEG whose first scan reaches a 64th of its rows")
+            << inputBytes("cut.jpg", firstScanCut(17)) << "cut.jpg" << QString() << cutShort;
+    QTest::newRow("progressive JPEG whose first scan reaches less")
+            << inputBytes("cut.jpg", firstScanCut(16)) << "cut.jpg"
+            << "damaged: the pixel data covers at most 8 of 1024 rows" << QStringList();
 
     const QString tooLarge = QStringLiteral("too large: 60000x60000 exceeds the 1024 MB limit");
     // libtiff remarks on the strips such a header lays out: the failure
