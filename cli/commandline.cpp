@@ -322,11 +322,27 @@ QSet<QByteArray> pictureSuffixes()
     return suffixes;
 }
 
-// The files with a picture suffix below folder, hidden ones and linked
-// folders left out, as bytes: Qt's listing drops names that are not valid
-// UTF-8 without a word, and those must be reported.
+// A folder as the file system knows it, whatever path names it.
+struct FolderIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FolderIdentity &other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+};
+
+FolderIdentity identityOf(const struct stat &status)
+{
+    return {status.st_dev, status.st_ino};
+}
+
+// The files with a picture suffix below folder, hidden ones, linked folders
+// and the output folder left out, as bytes: Qt's listing drops names that
+// are not valid UTF-8 without a word, and those must be reported.
 void collectPictures(const QByteArray &folder, const QSet<QByteArray> &suffixes,
-                     QList<QByteArray> *pictures)
+                     const FolderIdentity &output, QList<QByteArray> *pictures)
 {
     DIR *directory = ::opendir(folder.constData());
     if (!directory)
@@ -340,7 +356,8 @@ void collectPictures(const QByteArray &folder, const QSet<QByteArray> &suffixes,
         if (::lstat(path.constData(), &link) != 0)
             continue;
         if (S_ISDIR(link.st_mode)) {
-            collectPictures(path, suffixes, pictures);
+            if (!(identityOf(link) == output))
+                collectPictures(path, suffixes, output, pictures);
             continue;
         }
         const int dot = name.lastIndexOf('.');
@@ -352,11 +369,16 @@ void collectPictures(const QByteArray &folder, const QSet<QByteArray> &suffixes,
 }
 
 // The pictures below folder, by path in byte order, so that a run numbers
-// them the same way every time.
-void addPicturesUnder(const QString &folder, Inputs *inputs)
+// them the same way every time. The output folder below it holds the
+// outputs of earlier runs, not pictures to process.
+void addPicturesUnder(const QString &folder, const QString &outputFolder, Inputs *inputs)
 {
+    struct stat status;
+    FolderIdentity output;
+    if (::stat(QFile::encodeName(outputFolder).constData(), &status) == 0)
+        output = identityOf(status);
     QList<QByteArray> pictures;
-    collectPictures(QFile::encodeName(folder), pictureSuffixes(), &pictures);
+    collectPictures(QFile::encodeName(folder), pictureSuffixes(), output, &pictures);
     std::sort(pictures.begin(), pictures.end());
     for (const QByteArray &picture : std::as_const(pictures))
         addName(picture, inputs);
@@ -364,10 +386,23 @@ void addPicturesUnder(const QString &folder, Inputs *inputs)
 
 } // namespace
 
-bool collectInputs(const CommandLine &commandLine, Inputs *inputs, QString *complaint)
+QList<QByteArray> commandLinePaths(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLatin1(argv[index]);
+    QList<QByteArray> paths;
+    for (const QString &path : parseCommandLine(arguments).settings.imagePaths)
+        paths << path.toLatin1();
+    return paths;
+}
+
+bool collectInputs(const CommandLine &commandLine, const QList<QByteArray> &paths, Inputs *inputs,
+                   QString *complaint)
 {
     Inputs listed;
-    listed.paths = commandLine.settings.imagePaths;
+    for (const QByteArray &path : paths)
+        addName(path, &listed);
     for (const QString &list : commandLine.pathLists) {
         if (!readPathList(list, commandLine.nulSeparated, &listed, complaint))
             return false;
@@ -375,7 +410,7 @@ bool collectInputs(const CommandLine &commandLine, Inputs *inputs, QString *comp
     inputs->undecodable = listed.undecodable;
     for (const QString &path : std::as_const(listed.paths)) {
         if (commandLine.recursive && QFileInfo(path).isDir())
-            addPicturesUnder(path, inputs);
+            addPicturesUnder(path, commandLine.settings.outputDirectory, inputs);
         else
             inputs->paths << path;
     }

@@ -63,10 +63,19 @@ QString decodeName(const QByteArray &bytes, bool *valid);
 // The bytes of a name, each beyond ASCII written as \xHH.
 QString escapedBytes(const QByteArray &bytes);
 
-// Collects the inputs: the paths of the command line in their order, then
-// those of each path list; with recursive, a folder is replaced by the
-// files under it that have a picture suffix Qt reads, in sorted order.
-// Returns false with a complaint when a path list cannot be read.
-bool collectInputs(const CommandLine &commandLine, Inputs *inputs, QString *complaint);
+// The input paths of a command line (argc and argv as main has them once
+// the application took its own options out) as their bytes: parsed again
+// over the arguments read as Latin-1, where each byte is a character of its
+// own. Qt's text of a name that is not UTF-8 ("a\xff.png") is that of a
+// valid name ("a\uFFFD.png"); the bytes tell them apart.
+QList<QByteArray> commandLinePaths(int argc, char *argv[]);
+
+// Collects the inputs: the paths of the command line (paths, as bytes) in
+// their order, then those of each path list; with recursive, a folder is
+// replaced by the files under it that have a picture suffix Qt reads, in
+// sorted order, the output folder left out. Returns false with a complaint
+// when a path list cannot be read.
+bool collectInputs(const CommandLine &commandLine, const QList<QByteArray> &paths, Inputs *inputs,
+                   QString *complaint);
 
 #endif // COMMANDLINE_H

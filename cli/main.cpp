@@ -124,36 +124,14 @@ int run(const JobSettings &settings, const QStringList &undecodable, bool quiet)
 
 } // namespace
 
-// The arguments whose bytes Qt's text cannot name again, by that text.
-QHash<QString, QString> undecodableArguments(int argc, char *argv[])
-{
-    QHash<QString, QString> undecodable;
-    for (int index = 1; index < argc; ++index) {
-        bool valid = false;
-        const QString text = decodeName(argv[index], &valid);
-        if (!valid)
-            undecodable.insert(text, escapedBytes(argv[index]));
-    }
-    return undecodable;
-}
-
 // The inputs of the command line, of its path lists and folders. False
 // after printing the complaint when a list cannot be read.
-bool gatherInputs(const CommandLine &commandLine, const QHash<QString, QString> &undecodable,
-                  Inputs *inputs)
+bool gatherInputs(const CommandLine &commandLine, const QList<QByteArray> &paths, Inputs *inputs)
 {
-    Inputs collected;
     QString complaint;
-    if (!collectInputs(commandLine, &collected, &complaint)) {
+    if (!collectInputs(commandLine, paths, inputs, &complaint)) {
         print(stderr, QStringLiteral("vellumo-batch: %1\n").arg(printable(complaint)));
         return false;
-    }
-    inputs->undecodable = collected.undecodable;
-    for (const QString &path : std::as_const(collected.paths)) {
-        if (undecodable.contains(path))
-            inputs->undecodable << undecodable.value(path);
-        else
-            inputs->paths << path;
     }
     return true;
 }
@@ -163,8 +141,6 @@ int main(int argc, char *argv[])
     // A reader of the report that goes away must not end the run: writes to
     // a closed stderr then fail quietly.
     std::signal(SIGPIPE, SIG_IGN);
-    // Read before the application takes its own options out of argv.
-    const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
     defaultMessageHandler = qInstallMessageHandler(dropSessionNotice);
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellumo-batch"));
@@ -185,7 +161,7 @@ int main(int argc, char *argv[])
         break;
     }
     Inputs inputs;
-    if (!gatherInputs(commandLine, undecodable, &inputs))
+    if (!gatherInputs(commandLine, commandLinePaths(argc, argv), &inputs))
         return 2;
     JobSettings settings = commandLine.settings;
     settings.imagePaths = inputs.paths;

@@ -13,9 +13,11 @@ ThumbnailLoader::ThumbnailLoader(QObject *parent)
     pool.setMaxThreadCount(QThread::idealThreadCount());
 }
 
-// Waits only for the files being decoded right now.
+// Waits only for the files being decoded right now, which end at their
+// decoder's next check.
 ThumbnailLoader::~ThumbnailLoader()
 {
+    ending.store(true);
     stop();
     pool.waitForDone();
 }
@@ -23,7 +25,9 @@ ThumbnailLoader::~ThumbnailLoader()
 void ThumbnailLoader::load(const QStringList &paths)
 {
     for (const QString &path : paths)
-        pool.start([this, path] { emit thumbnailReady(path, makeThumbnail(path, thumbnailExtent)); });
+        pool.start([this, path] {
+            emit thumbnailReady(path, makeThumbnail(path, thumbnailExtent, &ending));
+        });
 }
 
 void ThumbnailLoader::stop()

@@ -6,9 +6,12 @@
 #include <QStringList>
 #include <QThreadPool>
 
+#include <atomic>
+
 // Makes thumbnails on threads of its own, one per core, and hands each to
 // the receiver's thread as soon as it is ready, tagged with its path. Loads
-// add up; stop drops every file not yet started.
+// add up; stop drops every file not yet started. The loader's end stops the
+// decodes in flight too, so that it waits a moment at most.
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
@@ -28,6 +31,7 @@ signals:
     void thumbnailReady(const QString &path, const QImage &thumbnail);
 
 private:
+    std::atomic<bool> ending{false};
     // Apart from the global pool, so that a large selection never holds up
     // a run.
     QThreadPool pool;

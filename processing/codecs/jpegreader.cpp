@@ -6,6 +6,7 @@
 #include <QColorSpace>
 #include <QtGlobal>
 
+#include <csetjmp>
 #include <cstdlib>
 
 namespace {
@@ -66,6 +67,26 @@ void setResolution(const jpeg_decompress_struct &info, QImage &image)
     }
 }
 
+// libjpeg reports its progress at every row of blocks of every scan and of
+// the output: there the decode ends when the run asks it to stop, through
+// the failed stage's jump, without a word of libjpeg's.
+struct StopCheck
+{
+    jpeg_progress_mgr manager;
+    const std::atomic<bool> *stop;
+    JpegErrors *errors;
+    bool stopped = false;
+};
+
+void checkStop(j_common_ptr info)
+{
+    auto *check = reinterpret_cast<StopCheck *>(info->progress);
+    if (!check->stop->load(std::memory_order_relaxed))
+        return;
+    check->stopped = true;
+    std::longjmp(check->errors->failed, 1);
+}
+
 // Each stage below arms the jump for itself and holds no object with a
 // destructor: longjmp leaves its frame when libjpeg fails.
 
@@ -79,11 +100,13 @@ bool readHeader(jpeg_decompress_struct &info, JpegErrors &errors, jpeg_source_mg
     return true;
 }
 
-bool startRows(jpeg_decompress_struct &info, JpegErrors &errors)
+bool startRows(jpeg_decompress_struct &info, JpegErrors &errors, int scaleDenominator)
 {
     if (setjmp(errors.failed))
         return false;
     info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+    info.scale_num = 1;
+    info.scale_denom = unsigned(scaleDenominator);
     jpeg_start_decompress(&info);
     return true;
 }
@@ -128,7 +151,7 @@ QColorSpace colorSpaceOf(jpeg_decompress_struct &info, JpegErrors &errors)
 }
 
 jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
-                               const QByteArray &bytes, QImage *image)
+                               const QByteArray &bytes, QImage *image, int scaleDenominator)
 {
     jpeg_source_mgr source{reinterpret_cast<const JOCTET *>(bytes.constData()), size_t(bytes.size()),
                            startSource, endOfFile, skipInput, jpeg_resync_to_restart, endSource};
@@ -136,7 +159,7 @@ jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
         return jpegreader::Outcome::Failed;
     if (!decodedHere(info))
         return jpegreader::Outcome::LeftToQt;
-    if (!startRows(info, errors))
+    if (!startRows(info, errors, scaleDenominator))
         return jpegreader::Outcome::Failed;
     {
         picturememory::DecodeTarget target(
@@ -156,14 +179,20 @@ jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
 
 namespace jpegreader {
 
-Outcome decode(const QByteArray &bytes, QImage *image)
+Outcome decode(const QByteArray &bytes, QImage *image, const std::atomic<bool> *stop,
+               int scaleDenominator)
 {
     jpeg_decompress_struct info;
     JpegErrors errors;
     info.err = jumpingErrors(errors, logMessage);
     jpeg_create_decompress(&info);
-    const Outcome outcome = decompress(info, errors, bytes, image);
+    StopCheck check{{checkStop, 0, 0, 0, 0}, stop, &errors};
+    if (stop)
+        info.progress = &check.manager;
+    Outcome outcome = decompress(info, errors, bytes, image, scaleDenominator);
     jpeg_destroy_decompress(&info);
+    if (check.stopped)
+        outcome = Outcome::Stopped;
     if (outcome != Outcome::Decoded)
         *image = QImage();
     return outcome;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <mutex>
 
@@ -20,7 +21,33 @@ void logTiffMessage(const char *, const char *format, va_list arguments)
     qWarning("%s", text);
 }
 
+using PngMessage = void (*)(void *png, const char *message);
+
+// libpng's own handler of an error prints it to stderr, without a file's
+// name, and ends the call through the reader's jump.
+[[noreturn]] void logPngError(void *png, const char *message)
+{
+    qWarning("libpng error: %s", message);
+    using Jump = void (*)(void *png, int value);
+    static const auto jump = reinterpret_cast<Jump>(dlsym(RTLD_NEXT, "png_longjmp"));
+    jump(png, 1);
+    std::abort(); // png_longjmp does not return
+}
+
 } // namespace
+
+// Qt's PNG reader gives libpng no handler of errors, so libpng would print
+// them to stderr itself ("libpng error: IHDR: out of place"), once for
+// every reader that meets the fault. This definition stands in for
+// libpng's, which the dynamic linker finds after it: each reader's errors
+// then reach Qt's log, and the capture, like its warnings.
+extern "C" void png_set_error_fn(void *png, void *errorPointer, PngMessage error, PngMessage warning)
+{
+    using Setter = void (*)(void *, void *, PngMessage, PngMessage);
+    static const auto set = reinterpret_cast<Setter>(dlsym(RTLD_NEXT, "png_set_error_fn"));
+    if (set)
+        set(png, errorPointer, error ? error : logPngError, warning);
+}
 
 void DecoderMessages::expectFormat(const QByteArray &format) const
 {

@@ -3,6 +3,7 @@
 #include "formats/decodermessages.h"
 #include "formats/imageheader.h"
 #include "codecs/jpegreader.h"
+#include "codecs/jpegstructure.h"
 #include "codecs/pngreader.h"
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
@@ -112,12 +113,13 @@ int decodedDepth(const QImageReader &reader)
 std::shared_mutex decodeLimitLock;
 
 // A decoder handed an image of the size and format it gives writes into that
-// image: so the picture can go to memory kept from the previous one.
+// image: so the picture can go to memory kept from the previous one. A
+// scaled decode makes a picture of its own.
 QImage decode(QImageReader &reader)
 {
     const QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();
-    if (!size.isValid() || format == QImage::Format_Invalid) {
+    if (!size.isValid() || format == QImage::Format_Invalid || reader.scaledSize().isValid()) {
         QImage image;
         return reader.read(&image) ? image : QImage();
     }
@@ -125,9 +127,11 @@ QImage decode(QImageReader &reader)
     return reader.read(&target.image) ? target.image : QImage();
 }
 
-QImage readWithinLimit(QImageReader &reader)
+QImage readWithinLimit(QImageReader &reader, QSize scaledSize = QSize())
 {
     const QSize size = reader.size();
+    if (scaledSize.isValid())
+        reader.setScaledSize(scaledSize);
     const qint64 counted = size.isValid() ? decodedBytes(size, 32) : 0;
     if (counted <= allocationLimitBytes) {
         std::shared_lock<std::shared_mutex> shared(decodeLimitLock);
@@ -158,14 +162,39 @@ QByteArray contentsOf(QFile &file)
     return bytes;
 }
 
-// Grey and colour JPEGs by our decoder, the texts from the header Qt's
-// reader has read; the rest by Qt's reader.
-QImage readJpeg(QImageReader &reader, QFile &file)
+// The largest reduction libjpeg offers that still gives at least the size
+// wanted.
+int scaleDenominator(QSize stored, QSize wanted)
 {
+    if (!wanted.isValid())
+        return 1;
+    for (const int denominator : {8, 4, 2}) {
+        if ((stored.width() + denominator - 1) / denominator >= wanted.width()
+            && (stored.height() + denominator - 1) / denominator >= wanted.height())
+            return denominator;
+    }
+    return 1;
+}
+
+// Grey and colour JPEGs by our decoder, the texts from the header Qt's
+// reader has read; the rest by Qt's reader. A file whose scans would take
+// work out of proportion to its picture is refused before either decodes.
+QImage readJpeg(QImageReader &reader, QFile &file, const DecodeRequest &request, InputOutcome &outcome)
+{
+    const QByteArray bytes = contentsOf(file);
+    const QString refusal = jpegstructure::refusal(jpegstructure::read(bytes, jpegstructure::Extent::AllScans));
+    if (!refusal.isEmpty()) {
+        outcome.fail(refusal);
+        return QImage();
+    }
     QImage image;
-    switch (jpegreader::decode(contentsOf(file), &image)) {
+    const int denominator = scaleDenominator(reader.size(), request.scaledSize);
+    switch (jpegreader::decode(bytes, &image, request.stop, denominator)) {
     case jpegreader::Outcome::LeftToQt:
-        return readWithinLimit(reader);
+        return readWithinLimit(reader, request.scaledSize);
+    case jpegreader::Outcome::Stopped:
+        outcome = InputOutcome::stopped();
+        return QImage();
     case jpegreader::Outcome::Failed:
         return QImage();
     case jpegreader::Outcome::Decoded:
@@ -173,6 +202,8 @@ QImage readJpeg(QImageReader &reader, QFile &file)
     }
     for (const QString &key : reader.textKeys())
         image.setText(key, reader.text(key));
+    if (request.scaledSize.isValid() && image.size() != request.scaledSize)
+        return image.scaled(request.scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 
@@ -229,6 +260,16 @@ QStringList decodedWarnings(QFile &file, const QByteArray &format, int frames)
     return warnings;
 }
 
+// Where no pixel is, a decoder would make up a blank picture: asked from
+// the start of the file, after which the reader goes on where it was.
+QString missingPixelsOf(QFile &file, const QByteArray &format)
+{
+    const qint64 position = file.pos();
+    const QString missing = missingPixels(file, format);
+    file.seek(position);
+    return missing;
+}
+
 // Qt's own orientation step (setAutoTransform) returns the picture without
 // its colour space.
 QImage upright(const QImage &image, QImageIOHandler::Transformations transformation)
@@ -242,6 +283,52 @@ QImage upright(const QImage &image, QImageIOHandler::Transformations transformat
 
 } // namespace
 
+qint64 StoppableFile::readData(char *data, qint64 maxSize)
+{
+    if (stop && stop->load(std::memory_order_relaxed)) {
+        refused = true;
+        setErrorString(QStringLiteral("stopped"));
+        return -1;
+    }
+    return QFile::readData(data, maxSize);
+}
+
+// Qt's reader looks for a format's decoder among all of them unless told
+// not to: which loads every one.
+QByteArray readByContent(QImageReader &reader, QFile &file)
+{
+    const QByteArray signature = signatureFormat(file.peek(32));
+    reader.setDecideFormatFromContent(signature.isEmpty());
+    reader.setFormat(signature);
+    reader.setAutoDetectImageFormat(signature.isEmpty());
+    return reader.format();
+}
+
+// A decoder refused a read by the request to stop may hand out what it had
+// (Qt's JPEG reader takes a failed read for the end of the file): it is
+// dropped, as the picture was not read whole.
+QImage decodeBounded(QImageReader &reader, StoppableFile &file, const DecodeRequest &request,
+                     InputOutcome &outcome)
+{
+    const QByteArray format = reader.format();
+    QString refusal = sizeFailure(reader);
+    // A size the reader does not give is a header its decoder refuses.
+    if (refusal.isEmpty() && reader.size().isValid())
+        refusal = missingPixelsOf(file, format);
+    if (!refusal.isEmpty()) {
+        outcome.fail(refusal);
+        return QImage();
+    }
+    const QImage image = format == "jpeg" ? readJpeg(reader, file, request, outcome)
+            : format == "png" && !request.scaledSize.isValid() ? readPng(reader, file)
+                                                               : readWithinLimit(reader, request.scaledSize);
+    if (file.readRefused())
+        outcome = InputOutcome::stopped();
+    else if (image.isNull() && outcome.kind == InputOutcome::Kind::Written)
+        outcome.fail(readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray()));
+    return outcome.kind == InputOutcome::Kind::Written ? image : QImage();
+}
+
 // Written once, not at every run, as other threads may be reading images meanwhile.
 void raiseImageDecodeLimit()
 {
@@ -250,36 +337,29 @@ void raiseImageDecodeLimit()
         QImageReader::setAllocationLimit(allocationLimitMegabytes);
 }
 
-QImage loadImage(const QString &path, InputOutcome &outcome)
+QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<bool> *stop)
 {
     const auto failed = [&outcome](const QString &reason) {
         outcome.fail(reason);
         return QImage();
     };
-    QFile file;
+    StoppableFile file(stop);
     const QString unopened = openRegularFile(path, &file);
     if (!unopened.isEmpty())
         return failed(unopened);
     DecoderMessages decoderMessages;
     QImageReader reader(&file);
-    // Qt's reader looks for a format's decoder among all of them unless told
-    // not to: which loads every one.
-    const QByteArray signature = signatureFormat(file.peek(32));
-    reader.setDecideFormatFromContent(signature.isEmpty());
-    reader.setFormat(signature);
-    reader.setAutoDetectImageFormat(signature.isEmpty());
-    const QByteArray format = reader.format();
+    const QByteArray format = readByContent(reader, file);
     decoderMessages.expectFormat(format);
     if (format == "svg" || format == "svgz")
         return failed(cannotRead(QStringLiteral("SVG pictures are not accepted")));
-    const QString oversized = sizeFailure(reader);
-    if (!oversized.isEmpty())
-        return failed(oversized);
-    const QImage image = format == "jpeg" ? readJpeg(reader, file)
-            : format == "png"             ? readPng(reader, file)
-                                          : readWithinLimit(reader);
-    if (image.isNull())
-        return failed(readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray()));
+    const QImage image = decodeBounded(reader, file, DecodeRequest{stop, QSize()}, outcome);
+    if (image.isNull()) {
+        const QStringList said = decoderMessages.messages();
+        if (outcome.failed() && !said.isEmpty())
+            outcome.reason += QStringLiteral(" (%1)").arg(said.join(QStringLiteral("; ")));
+        return QImage();
+    }
     const QImageIOHandler::Transformations transformation = reader.transformation();
     // Counted from the start of the file, where a decoder that counts afresh
     // (TIFF) expects it.

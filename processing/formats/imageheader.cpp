@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -97,8 +98,89 @@ ClaimedPicture xpmClaim(const QByteArray &head)
     return {QSize(int(numbers.at(0)), int(numbers.at(1))), 32};
 }
 
-// Skips a chain of GIF data sub-blocks up to its terminating empty block.
-bool skipSubBlocks(QIODevice &device)
+// Counts the pixels the LZW codes of a GIF image yield, without decoding
+// them: each code stands for an earlier code's string and one pixel more.
+// The count ends at the end code, at a code no decoder can know, or once
+// it reaches the pixels wanted. A code size no GIF has is left to the
+// decoder to judge: it counts as every pixel present.
+class LzwPixelCount
+{
+public:
+    LzwPixelCount(int minimumCodeSize, qint64 wanted)
+        : valid(minimumCodeSize >= 1 && minimumCodeSize <= 11)
+        , firstCodeSize(minimumCodeSize + 1)
+        , clear(valid ? 1 << minimumCodeSize : 0)
+        , wanted(wanted)
+    {
+        std::fill(lengths, lengths + clear, quint16(1));
+        restart();
+    }
+
+    bool done() const { return !valid || ended || pixels >= wanted; }
+    qint64 count() const { return valid ? std::min(pixels, wanted) : wanted; }
+
+    void feed(const QByteArray &bytes)
+    {
+        for (const char byte : bytes) {
+            bits |= quint32(uchar(byte)) << bitCount;
+            bitCount += 8;
+            while (bitCount >= codeSize && !done()) {
+                const int code = int(bits & ((1u << codeSize) - 1));
+                bits >>= codeSize;
+                bitCount -= codeSize;
+                take(code);
+            }
+        }
+    }
+
+private:
+    static constexpr int tableSize = 4096;
+
+    void restart()
+    {
+        codeSize = firstCodeSize;
+        next = clear + 2;
+        previous = -1;
+    }
+
+    void take(int code)
+    {
+        if (code == clear) {
+            restart();
+            return;
+        }
+        const bool known = code < next && code != clear + 1;
+        if (code == clear + 1 || (!known && (code != next || previous < 0))) {
+            ended = true;
+            return;
+        }
+        const quint16 length = known ? lengths[code] : quint16(lengths[previous] + 1);
+        if (previous >= 0 && next < tableSize) {
+            lengths[next++] = quint16(lengths[previous] + 1);
+            if (next == (1 << codeSize) && codeSize < 12)
+                ++codeSize;
+        }
+        pixels += length;
+        previous = code;
+    }
+
+    const bool valid;
+    const int firstCodeSize;
+    const int clear;
+    const qint64 wanted;
+    quint16 lengths[tableSize] = {};
+    int codeSize = 0;
+    int next = 0;
+    int previous = -1;
+    quint32 bits = 0;
+    int bitCount = 0;
+    qint64 pixels = 0;
+    bool ended = false;
+};
+
+// Passes over a chain of GIF data sub-blocks up to its terminating empty
+// block, handing their bytes to counter while it counts.
+bool readSubBlocks(QIODevice &device, LzwPixelCount *counter = nullptr)
 {
     for (;;) {
         const QByteArray length = device.read(1);
@@ -107,7 +189,12 @@ bool skipSubBlocks(QIODevice &device)
         const int size = uchar(length.at(0));
         if (size == 0)
             return true;
-        if (device.size() - device.pos() < size || !device.seek(device.pos() + size))
+        const bool whole = device.size() - device.pos() >= size;
+        if (counter && !counter->done())
+            counter->feed(device.read(size)); // a decoder reads a cut block's bytes too
+        else if (whole)
+            device.seek(device.pos() + size);
+        if (!whole)
             return false;
     }
 }
@@ -117,33 +204,67 @@ int colourTableBytes(char flags)
     return (uchar(flags) & 0x80) ? 3 * (2 << (uchar(flags) & 0x07)) : 0;
 }
 
-// Walks the blocks of a GIF from its start up to the trailer.
-bool gifComplete(QIODevice &device)
+// What a walk over a GIF's blocks found: whether it reached the trailer, and
+// the pixels its first image claims and those its LZW data holds.
+struct GifWalk
 {
+    bool whole = false;
+    qint64 claimed = -1; // no image met
+    qint64 present = 0;
+};
+
+// An image descriptor after its introducer: position, size, flags.
+using GifDescriptor = char[9];
+
+// The first image's pixels, counted from its code size and sub-blocks.
+bool readFirstImage(QIODevice &device, const GifDescriptor &descriptor, GifWalk *walk)
+{
+    walk->claimed = qint64(qFromLittleEndian<quint16>(descriptor + 4))
+            * qFromLittleEndian<quint16>(descriptor + 6);
+    const QByteArray codeSize = device.read(1);
+    if (codeSize.isEmpty())
+        return false;
+    LzwPixelCount counter(uchar(codeSize.at(0)), walk->claimed);
+    const bool read = readSubBlocks(device, &counter);
+    walk->present = counter.count();
+    return read;
+}
+
+// Walks the blocks of a GIF from its start; up to the trailer, or with
+// firstImageOnly up to the end of the first image.
+GifWalk walkGif(QIODevice &device, bool firstImageOnly)
+{
+    GifWalk walk;
     const QByteArray screen = device.read(13);
     if (screen.size() < 13 || !device.seek(device.pos() + colourTableBytes(screen.at(10))))
-        return false;
+        return walk;
     for (;;) {
         const QByteArray introducer = device.read(1);
         if (introducer.isEmpty())
-            return false;
+            return walk;
         switch (introducer.at(0)) {
         case 0x3b: // trailer
-            return true;
+            walk.whole = true;
+            return walk;
         case 0x21: // extension: its label, then sub-blocks
-            if (device.read(1).isEmpty() || !skipSubBlocks(device))
-                return false;
+            if (device.read(1).isEmpty() || !readSubBlocks(device))
+                return walk;
             break;
         case 0x2c: { // image: descriptor, local colour table, code size, sub-blocks
-            const QByteArray descriptor = device.read(9);
-            if (descriptor.size() < 9
-                || !device.seek(device.pos() + colourTableBytes(descriptor.at(8)))
-                || device.read(1).isEmpty() || !skipSubBlocks(device))
-                return false;
+            GifDescriptor descriptor;
+            if (device.read(descriptor, sizeof descriptor) < qint64(sizeof descriptor)
+                || !device.seek(device.pos() + colourTableBytes(descriptor[8])))
+                return walk;
+            const bool read = walk.claimed < 0
+                    ? readFirstImage(device, descriptor, &walk)
+                    : !device.read(1).isEmpty() && readSubBlocks(device);
+            if (!read || firstImageOnly)
+                return walk;
             break;
         }
         default: // not a block: what follows is not ours to judge
-            return true;
+            walk.whole = true;
+            return walk;
         }
     }
 }
@@ -192,7 +313,31 @@ QString truncationOf(QIODevice &device, const QByteArray &format)
         const qint64 rowBytes = (bmp.width * bmp.bitsPerPixel + 31) / 32 * 4;
         return device.size() < bmp.dataOffset + rowBytes * bmp.height ? cutShort : QString();
     }
-    if (format == "gif")
-        return gifComplete(device) ? QString() : cutShort;
+    if (format == "gif") {
+        const GifWalk walk = walkGif(device, false);
+        if (!walk.whole)
+            return cutShort;
+        return walk.present < walk.claimed ? QStringLiteral("damaged: the pixel data ends early")
+                                           : QString();
+    }
+    return QString();
+}
+
+QString missingPixels(QIODevice &device, const QByteArray &format)
+{
+    const QString none = QStringLiteral("damaged: no pixel data");
+    if (!device.seek(0))
+        return QString();
+    if (format == "bmp") {
+        BmpHeader bmp;
+        return readBmpHeader(device.peek(64), &bmp) && bmp.width > 0 && bmp.height > 0
+                        && device.size() <= bmp.dataOffset
+                ? none
+                : QString();
+    }
+    if (format == "gif") {
+        const GifWalk walk = walkGif(device, true);
+        return walk.claimed > 0 && walk.present == 0 ? none : QString();
+    }
     return QString();
 }

@@ -25,7 +25,15 @@ QByteArray signatureFormat(const QByteArray &head);
 
 // Why a decoded file is incomplete, for formats whose decoder fills what is
 // missing in silence: a BMP shorter than its pixel rows, a GIF that ends
-// before its trailer. Empty when nothing is missing or the format is another.
+// before its trailer or whose first image's LZW data ends before its last
+// pixel. Empty when nothing is missing or the format is another.
 QString truncationOf(QIODevice &device, const QByteArray &format);
+
+// Why a file holds no pixel at all, asked before decoding it, for formats
+// whose decoder would make up a blank picture of the size the header
+// claims: a GIF whose first image's LZW data yields no pixel, a BMP that
+// ends before its pixel rows begin ("damaged: no pixel data"). Empty
+// otherwise.
+QString missingPixels(QIODevice &device, const QByteArray &format);
 
 #endif // IMAGEHEADER_H

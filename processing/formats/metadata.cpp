@@ -1,5 +1,6 @@
 #include "formats/metadata.h"
 
+#include "codecs/extendedxmp.h"
 
 #include <QColorSpace>
 #include <QFile>
@@ -16,6 +17,7 @@ struct PhotoMetadata::Data
     Exiv2::ExifData exif;
     Exiv2::XmpData xmp;
     Exiv2::IptcData iptc;
+    QByteArray extendedXmp; // a JPEG's segments, whole
 };
 
 namespace {
@@ -113,9 +115,40 @@ QString readProblem(const QString &message)
     return QStringLiteral("metadata not read: %1").arg(message);
 }
 
+// exiv2 reads past damage it can skip, and says so: what it kept is carried.
+QString partReadProblem(const PhotoMetadata::Parts &kept, const QString &message)
+{
+    QStringList names;
+    if (kept.exif)
+        names << QStringLiteral("EXIF");
+    if (kept.xmp)
+        names << QStringLiteral("XMP");
+    if (kept.iptc)
+        names << QStringLiteral("IPTC");
+    return QStringLiteral("metadata read in part, %1 carried: %2")
+            .arg(names.join(QStringLiteral(", ")), message);
+}
+
 QString writeProblem(const QString &message)
 {
     return QStringLiteral("metadata not written: %1").arg(message);
+}
+
+QByteArray extendedXmpOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? extendedxmp::segmentsOf(file) : QByteArray();
+}
+
+// A JPEG output takes the extension segments after its main XMP; no other
+// format has a place for them.
+QString carryExtendedXmp(QByteArray &encoded, int type, const QByteArray &segments)
+{
+    if (segments.isEmpty())
+        return QString();
+    if (type == Exiv2::ImageType::jpeg && extendedxmp::insertInto(encoded, segments))
+        return QString();
+    return QStringLiteral("extended XMP not carried: only a JPEG output holds it");
 }
 
 bool isMetadataText(const QString &key)
@@ -141,14 +174,23 @@ PhotoMetadata PhotoMetadata::read(const QString &path, QString *warning)
         const auto image = Exiv2::ImageFactory::open(file);
         image->readMetadata();
         metadata.data = std::make_shared<const Data>(
-                Data{image->exifData(), image->xmpData(), image->iptcData()});
+                Data{image->exifData(), image->xmpData(), image->iptcData(), extendedXmpOf(path)});
     } catch (const std::exception &error) {
         *warning = readProblem(QString::fromUtf8(error.what()));
         return metadata;
     }
-    if (!capture.firstMessage().isEmpty())
-        *warning = readProblem(capture.firstMessage());
+    if (!capture.firstMessage().isEmpty()) {
+        *warning = metadata.isEmpty() ? readProblem(capture.firstMessage())
+                                      : partReadProblem(metadata.parts(), capture.firstMessage());
+    }
     return metadata;
+}
+
+PhotoMetadata::Parts PhotoMetadata::parts() const
+{
+    if (!data)
+        return {};
+    return {!data->exif.empty(), !data->xmp.empty(), !data->iptc.empty()};
 }
 
 bool PhotoMetadata::isEmpty() const
@@ -182,10 +224,12 @@ QString PhotoMetadata::writeInto(QByteArray &encoded, QSize pixelSize) const
         encoded = QByteArray(reinterpret_cast<const char *>(io.mmap()), int(io.size()));
         io.munmap();
         io.close();
+        if (!capture.firstMessage().isEmpty())
+            return writeProblem(capture.firstMessage());
+        return carryExtendedXmp(encoded, type, data->extendedXmp);
     } catch (const std::exception &error) {
         return writeProblem(QString::fromUtf8(error.what()));
     }
-    return capture.firstMessage().isEmpty() ? QString() : writeProblem(capture.firstMessage());
 }
 
 QImage withOutputTexts(const QImage &image, bool strip)

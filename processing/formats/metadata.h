@@ -14,19 +14,31 @@
 class PhotoMetadata
 {
 public:
-    // Reads what the file at path carries. A format that holds no metadata,
-    // or a path that is no regular file, gives empty metadata; metadata that cannot be read (or only in part)
-    // gives what could be read, and the problem in *warning.
+    // Reads what the file at path carries, a JPEG's extended XMP included. A
+    // format that holds no metadata, or a path that is no regular file,
+    // gives empty metadata; metadata that cannot be read gives none and
+    // "metadata not read: ..." in *warning, metadata read only in part gives
+    // what could be read and "metadata read in part, EXIF, XMP carried: ...".
     static PhotoMetadata read(const QString &path, QString *warning);
 
     bool isEmpty() const;
+
+    // Which blocks were read.
+    struct Parts
+    {
+        bool exif = false;
+        bool xmp = false;
+        bool iptc = false;
+    };
+    Parts parts() const;
 
     // Writes the metadata into encoded, a complete JPEG, PNG or WEBP file
     // whose picture is pixelSize and already upright: Orientation 1, the
     // pixel dimensions of pixelSize, no embedded preview of the old picture.
     // The colour profile and comments in encoded stay. Other formats are left
     // alone. Returns the problem when the metadata could not be written; then
-    // encoded is unchanged.
+    // encoded is unchanged. Extended XMP goes into a JPEG only; for another
+    // format its loss is the problem returned.
     QString writeInto(QByteArray &encoded, QSize pixelSize) const;
 
 private:

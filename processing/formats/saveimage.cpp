@@ -8,14 +8,29 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+// A long input name makes a longer output name, which the file system may
+// refuse.
+QString tooLongReason(const QString &path)
+{
+    const QFileInfo output(path);
+    const qsizetype nameBytes = QFile::encodeName(output.fileName()).size();
+    const long nameLimit = ::pathconf(QFile::encodeName(output.path()).constData(), _PC_NAME_MAX);
+    if (nameLimit > 0 && nameBytes > nameLimit)
+        return QStringLiteral("the output name is too long: %1 bytes, where the file system "
+                              "allows %2").arg(nameBytes).arg(nameLimit);
+    return QStringLiteral("the output path is too long");
+}
 
 // Why path must not be written: QSaveFile would write to the target of a
 // symbolic link, and a device, pipe or folder of that name is no picture
@@ -23,8 +38,11 @@ namespace {
 QString occupiedReason(const QString &path)
 {
     struct stat status;
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        if (errno == ENAMETOOLONG)
+            return tooLongReason(path);
         return errno == ENOENT ? QString() : QStringLiteral("cannot inspect the output name");
+    }
     if (S_ISLNK(status.st_mode))
         return QStringLiteral("the output name is a symbolic link");
     if (!S_ISREG(status.st_mode))

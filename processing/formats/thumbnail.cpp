@@ -1,5 +1,6 @@
 #include "formats/thumbnail.h"
 
+#include "codecs/jpegstructure.h"
 #include "formats/decodermessages.h"
 #include "formats/imagefile.h"
 
@@ -116,12 +117,20 @@ QImage oriented(const QImage &image, QImageIOHandler::Transformations transforma
     return result;
 }
 
-QImage decodedPreview(const QByteArray &preview)
+// Decoded only when its header claims no more than a thumbnail of extent
+// needs and the picture has, and its scans take no more work than its size
+// warrants.
+QImage decodedPreview(const QByteArray &preview, const QSize &storedSize, int extent)
 {
     QBuffer buffer;
     buffer.setData(preview);
     QImageReader reader(&buffer, "jpeg");
     reader.setAutoTransform(false);
+    const QSize claimed = reader.size();
+    if (!claimed.isValid() || qMax(claimed.width(), claimed.height()) > largestPreviewPerExtent * extent
+        || claimed.width() > storedSize.width() || claimed.height() > storedSize.height()
+        || !jpegstructure::refusal(jpegstructure::read(preview, jpegstructure::Extent::AllScans)).isEmpty())
+        return {};
     return reader.read();
 }
 
@@ -136,7 +145,7 @@ QImage fitted(const QImage &image, int extent)
 // box exactly as the picture would.
 QImage usablePreview(const QByteArray &head, const QSize &storedSize, int extent)
 {
-    const QImage preview = decodedPreview(embeddedExifPreview(head));
+    const QImage preview = decodedPreview(embeddedExifPreview(head), storedSize, extent);
     if (preview.isNull() || qMax(preview.width(), preview.height()) < extent)
         return {};
     const QSize wanted = storedSize.scaled(extent, extent, Qt::KeepAspectRatio);
@@ -163,9 +172,9 @@ QByteArray embeddedExifPreview(const QByteArray &jpegHead)
     return previewOfIfd(tiff, ifd1);
 }
 
-QImage makeThumbnail(const QString &path, int extent)
+QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop)
 {
-    QFile file;
+    StoppableFile file(stop);
     if (!openRegularFile(path, &file).isEmpty())
         return {};
     // What a decoder says of a damaged file is reported by the run that
@@ -174,11 +183,12 @@ QImage makeThumbnail(const QString &path, int extent)
     // Peeked: the decoder then takes these bytes from the file's buffer.
     const QByteArray head = file.peek(exifSearchLength);
     QImageReader reader(&file);
-    heardAtRun.expectFormat(reader.format());
+    heardAtRun.expectFormat(readByContent(reader, file));
     reader.setAutoTransform(false);
     const QSize storedSize = reader.size();
+    InputOutcome unreported; // a thumbnail that fails is left out; the run says why
     if (!storedSize.isValid())
-        return fitted(reader.read(), extent);
+        return fitted(decodeBounded(reader, file, DecodeRequest{stop, QSize()}, unreported), extent);
     const QImageIOHandler::Transformations transformation = reader.transformation();
     if (reader.format() == "jpeg") {
         const QImage preview = usablePreview(head, storedSize, extent);
@@ -186,7 +196,7 @@ QImage makeThumbnail(const QString &path, int extent)
             return oriented(preview, transformation);
     }
     // The box is square, so the size fitted before the turn fits after it.
-    reader.setScaledSize(storedSize.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    const QImage image = reader.read();
+    const QSize fit = storedSize.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    const QImage image = decodeBounded(reader, file, DecodeRequest{stop, fit}, unreported);
     return image.isNull() ? image : oriented(image, transformation);
 }

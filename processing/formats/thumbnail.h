@@ -5,14 +5,25 @@
 #include <QImage>
 #include <QString>
 
+#include <atomic>
+
+// A preview longer than this many times the thumbnail's extent is not
+// decoded: a camera's is 160x120, rarely beyond 640x480, and a larger claim
+// costs more than the picture's own reduced decode.
+constexpr int largestPreviewPerExtent = 16;
+
 // The picture in path scaled to fit inside extent by extent, aspect ratio
-// kept and EXIF orientation applied; a null image when it cannot be decoded.
+// kept and EXIF orientation applied; a null image when it cannot be decoded,
+// or when *stop, when given, became true meanwhile.
 //
 // A JPEG's embedded EXIF preview is used when it is at least extent pixels
-// on its longer side and has the picture's proportions (some cameras pad
-// theirs with black bars); otherwise the decoder scales while it decodes,
-// so a camera photo never needs its full size in memory.
-QImage makeThumbnail(const QString &path, int extent);
+// on its longer side, at most largestPreviewPerExtent times that and no
+// larger than the picture, and has the picture's proportions (some cameras
+// pad theirs with black bars); its header is read before it is decoded.
+// Otherwise the decoder scales while it decodes, so a camera photo never
+// needs its full size in memory; the picture is decoded within the bounds
+// of a run (imagefile.h, decodeBounded).
+QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop = nullptr);
 
 // The JPEG data of the EXIF preview (IFD1) of a JPEG file's head, or empty
 // when there is none or the EXIF block is malformed.

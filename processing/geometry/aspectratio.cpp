@@ -38,19 +38,25 @@ QRect ratioRegion(int width, int height, float ratio)
     return QRect(0, (height - newHeight) / 2, width, newHeight);
 }
 
+// The region of the ratio whose key is ratioName in a picture of size; the
+// whole picture for any other name.
+QRect ratioRegionOf(QSize size, const QString &ratioName)
+{
+    if (presets::square.is(ratioName))
+        return squareRegion(size.width(), size.height());
+    const auto match = std::find_if(std::begin(aspectRatios), std::end(aspectRatios),
+                                    [&](const AspectRatio &cut) { return cut.entry.is(ratioName); });
+    if (match == std::end(aspectRatios))
+        return QRect(QPoint(0, 0), size);
+    return ratioRegion(size.width(), size.height(), match->ratio);
+}
+
 } // namespace
 
 QImage applyAspectRatio(const QImage &image, const QString &ratioName)
 {
-    const int width = image.width();
-    const int height = image.height();
-    if (presets::square.is(ratioName))
-        return copyRegion(image, squareRegion(width, height));
-    const auto match = std::find_if(std::begin(aspectRatios), std::end(aspectRatios),
-                                    [&](const AspectRatio &cut) { return cut.entry.is(ratioName); });
-    if (match == std::end(aspectRatios))
-        return image;
-    return copyRegion(image, ratioRegion(width, height, match->ratio));
+    const QRect region = ratioRegionOf(image.size(), ratioName);
+    return region == image.rect() ? image : copyRegion(image, region);
 }
 
 namespace option {
@@ -60,7 +66,18 @@ constexpr Option<QString> aspectRatio = declare::preset("aspectRatio", presets::
 } // namespace option
 
 namespace {
+
+// The same region as the crop's, asked before it is cut.
+QString aspectRatioEmptyReason(const QImage &image, const JobSettings &s)
+{
+    const QString ratio = s.value(option::aspectRatio);
+    return ratioRegionOf(image.size(), ratio).isEmpty()
+            ? QStringLiteral("the picture is too small for %1").arg(ratio)
+            : QString();
+}
+
 constexpr const OptionDeclaration *aspectRatioOptions[] = {&option::aspectRatio};
+
 } // namespace
 
 namespace steps {
@@ -69,5 +86,6 @@ constexpr ChainStep aspectRatio{
     [](const JobSettings &s) { return !presets::originalRatio.is(s.value(option::aspectRatio)); },
     [](const QImage &image, const JobSettings &s) {
         return applyAspectRatio(image, s.value(option::aspectRatio));
-    }};
+    },
+    aspectRatioEmptyReason};
 } // namespace steps

@@ -9,7 +9,9 @@
 // a warning here instead of handing back a reason of its own.
 struct InputOutcome
 {
-    enum class Kind { Written, Skipped, Failed };
+    // Stopped: the run was stopped while the input was decoded; it is left
+    // unprocessed like the inputs the run did not start.
+    enum class Kind { Written, Skipped, Failed, Stopped };
 
     Kind kind = Kind::Written;
     // Why the input failed or was skipped; empty when it was written.
@@ -29,6 +31,7 @@ struct InputOutcome
 
     static InputOutcome failure(const QString &reason) { return {Kind::Failed, reason, {}}; }
     static InputOutcome skipped(const QString &reason) { return {Kind::Skipped, reason, {}}; }
+    static InputOutcome stopped() { return {Kind::Stopped, {}, {}}; }
 };
 
 #endif // INPUTOUTCOME_H

@@ -25,13 +25,15 @@
 namespace {
 
 // Loads, processes and writes one input. An exception ends only this input,
-// never the run.
+// never the run; a request to stop ends its decode.
 InputOutcome processInput(const QString &inputPath, const QString &outputPath,
-                          const JobSettings &settings)
+                          const JobSettings &settings, const std::atomic<bool> *stop)
 {
     InputOutcome outcome;
     try {
-        QImage image = loadImage(inputPath, outcome);
+        QImage image = loadImage(inputPath, outcome, stop);
+        if (outcome.kind == InputOutcome::Kind::Stopped)
+            return outcome;
         // Handed over, so the chain can drop the decoded picture after its first step.
         if (!outcome.failed())
             image = applyChain(std::move(image), settings, outcome);
@@ -67,20 +69,33 @@ void report(RunReport *runReport, const QString &inputPath, const InputOutcome &
 // Where every input goes, in input order, fixed before any input is
 // processed: so the names do not depend on which input finishes first, nor
 // on which fails. Inputs are never overwritten, nor an output of this run by
-// another one; a skipped input takes no name.
+// another one; a skipped input takes no name, and an output of an earlier
+// run among the inputs is skipped without a path (as an input, it is still
+// never written over).
 QList<OutputChoice> assignOutputPaths(const JobSettings &settings)
 {
     ClaimedNames claimed;
     for (const QString &path : settings.imagePaths)
         claimed.insert(path);
+    const EarlierOutputs earlierOutputs(settings);
     QList<OutputChoice> outputs;
     for (int index = 0; index < settings.imagePaths.size(); ++index) {
-        const QString derived = makeOutputPath(settings.imagePaths.at(index), index + 1, settings);
-        outputs << claimed.choose(derived, settings.value(option::ifExists));
+        const QString &input = settings.imagePaths.at(index);
+        if (earlierOutputs.contains(input)) {
+            outputs << OutputChoice{QString(), true};
+            continue;
+        }
+        outputs << claimed.choose(makeOutputPath(input, index + 1, settings), settings.value(option::ifExists));
         if (!outputs.last().skip)
             claimed.insert(outputs.last().path);
     }
     return outputs;
+}
+
+QString skipReason(const OutputChoice &output)
+{
+    return output.path.isEmpty() ? QStringLiteral("inside the output folder")
+                                 : QStringLiteral("%1 exists already").arg(output.path);
 }
 
 int jobCount(const JobSettings &settings)
@@ -118,14 +133,14 @@ public:
                 return;
             const QString &inputPath = settings.imagePaths.at(index);
             const OutputChoice &output = outputs.at(index);
-            const qint64 cost = output.skip ? 0 : memorybudget::decodedBytes(inputPath) * copies;
+            const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies);
             if (!admit(index, cost, memory))
                 return;
             const InputOutcome outcome = !outputProblem.isEmpty()
                     ? InputOutcome::failure(outputProblem)
                     : output.skip
-                    ? InputOutcome::skipped(QStringLiteral("%1 exists already").arg(output.path))
-                    : processInput(inputPath, output.path, settings);
+                    ? InputOutcome::skipped(skipReason(output))
+                    : processInput(inputPath, output.path, settings, cancelRequested);
             finish(index, cost, outcome);
         }
     }
@@ -164,16 +179,19 @@ private:
     }
 
     // Posted under the lock, so the percentages arrive in increasing order.
+    // A stopped input is reported as none the run did not start: not at all.
     void finish(int index, qint64 cost, const InputOutcome &outcome)
     {
         const std::lock_guard<std::mutex> lock(mutex);
         bytesInFlight -= cost;
         --inputsInFlight;
+        changed.notify_all();
+        if (outcome.kind == InputOutcome::Kind::Stopped)
+            return;
         ++completed;
         report(runReport, settings.imagePaths.at(index), outcome);
         const int percent = int(qint64(completed) * 100 / outputs.size());
         post(runReport, &RunReport::progressed, percent);
-        changed.notify_all();
     }
 
     const JobSettings &settings;

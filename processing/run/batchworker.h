@@ -18,7 +18,8 @@ class RunReport;
 // (run/memorybudget.h) beside those in flight. As soon as it is known, an
 // input that cannot be read or written is reported as failed, and the run
 // goes on; one whose output exists, when existing outputs are skipped, as
-// skipped; a problem that did not stop the input (a damaged file that still
+// skipped, and so is an output of an earlier run inside the output folder
+// ("inside the output folder", run/outputnaming.h); a problem that did not stop the input (a damaged file that still
 // decoded, metadata not carried over) as a warning. Then the input's
 // progress follows. When no file can be created in the output directory,
 // every input fails with that reason and none is decoded. The outputs are
@@ -28,7 +29,9 @@ class RunReport;
 //
 // report hears the run on its own thread (see RunReport) and must outlive
 // the run. When cancelRequested is given and becomes true, no further input
-// starts; the files being written are finished, so none is left partial.
+// starts and the inputs being decoded stop decoding (within a second), left
+// unprocessed like those not started and reported by no signal; the files
+// being processed or written are finished, so none is left partial.
 void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested = nullptr);
 
 #endif // BATCHWORKER_H

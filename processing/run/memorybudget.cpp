@@ -1,8 +1,10 @@
 #include "run/memorybudget.h"
 
+#include "codecs/jpegstructure.h"
 #include "formats/decodermessages.h"
 #include "pipeline/chain.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -35,22 +37,47 @@ int workingCopies(const JobSettings &settings)
     return anyStepRuns ? 3 : 2;
 }
 
-qint64 decodedBytes(const QString &path)
+namespace {
+
+struct HeldBytes
+{
+    qint64 picture = 0;
+    qint64 decoder = 0; // beside the picture, while it decodes
+};
+
+HeldBytes heldBytes(const QString &path)
 {
     // Reading a pipe's header would consume what the decoder needs.
-    if (!QFileInfo(path).isFile())
-        return 0;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
     // What the decoders say of a damaged header is reported with the file's
     // decode, which meets it again; here it would reach stderr without a name.
     const DecoderMessages heardAtDecode;
-    QImageReader reader(path);
+    QImageReader reader(&file);
     heardAtDecode.expectFormat(reader.format());
     const QSize size = reader.size();
     if (!size.isValid())
-        return 0;
+        return {};
     // A 16-bit picture stays 16-bit until it is encoded.
     const int bitsPerPixel = std::max(32, int(QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel()));
-    return qint64(size.width()) * size.height() * (bitsPerPixel / 8);
+    HeldBytes held{qint64(size.width()) * size.height() * (bitsPerPixel / 8), 0};
+    if (reader.format() == "jpeg" && file.seek(0))
+        held.decoder = jpegstructure::coefficientBytes(jpegstructure::readHead(file));
+    return held;
+}
+
+} // namespace
+
+qint64 decodedBytes(const QString &path)
+{
+    return heldBytes(path).picture;
+}
+
+qint64 inputCost(const QString &path, int copies)
+{
+    const HeldBytes held = heldBytes(path);
+    return std::max(held.picture * copies, held.picture + held.decoder);
 }
 
 bool admits(qint64 cost, qint64 bytesInFlight, int inputsInFlight, qint64 budget)

@@ -33,6 +33,14 @@ int workingCopies(const JobSettings &settings);
 // before it holds memory).
 qint64 decodedBytes(const QString &path);
 
+// What one input holds at its peak: its working copies of the decoded
+// picture, or while it is decoded, the picture beside what the decoder keeps
+// for it, whichever is more. libjpeg keeps every coefficient of a
+// progressive JPEG (or one coded a component at a time): width x height x
+// components x 2 bytes, in whole blocks, 1.5 GB for a colour 16000x16000
+// file of a kilobyte. 0 as for decodedBytes.
+qint64 inputCost(const QString &path, int copies);
+
 // Whether an input counted as cost may start while inputsInFlight inputs
 // holding bytesInFlight run. A lone input always starts, however large,
 // since it is no worse alone than in a one-at-a-time run.

@@ -84,6 +84,27 @@ OutputChoice ClaimedNames::choose(const QString &derivedPath, const QString &ifE
     return choosePath(derivedPath, keys, ifExists, &suffix);
 }
 
+EarlierOutputs::EarlierOutputs(const JobSettings &settings)
+{
+    const QString canonical = QFileInfo(settings.outputDirectory).canonicalFilePath();
+    if (!canonical.isEmpty())
+        folder = canonical.endsWith(QLatin1Char('/')) ? canonical : canonical + QLatin1Char('/');
+    const QString prefix = settings.value(option::batchPrefix);
+    const QString name = settings.value(option::batchRename) && !prefix.isEmpty()
+            ? QStringLiteral("(%1_\\d{4,}|.*_processed)").arg(QRegularExpression::escape(prefix))
+            : QStringLiteral(".*_processed");
+    outputName.setPattern(QStringLiteral("^%1(_\\d+)?$").arg(name));
+}
+
+bool EarlierOutputs::contains(const QString &inputPath) const
+{
+    if (folder.isEmpty())
+        return false;
+    const QFileInfo input(inputPath);
+    return input.canonicalFilePath().startsWith(folder)
+            && outputName.match(input.completeBaseName()).hasMatch();
+}
+
 QString outputDirectoryProblem(const QString &directory)
 {
     QTemporaryFile probe(directory + QStringLiteral("/.vellumo-probe-XXXXXX"));

@@ -4,6 +4,7 @@
 #include "job/jobsettings.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QString>
 
@@ -48,6 +49,23 @@ public:
 private:
     QSet<QString> keys;
     QHash<QString, int> resumeSuffix;
+};
+
+// The outputs of earlier runs among the inputs of a run over settings: the
+// files inside its output folder, at any depth (symbolic links and ".."
+// resolved), named as this program names its outputs ("NAME_processed", or
+// with batch renaming "PREFIX_0001", either perhaps with "_2", "_3", ...
+// after it). A run skips them, so that a second run over a folder that
+// holds its output folder does not process the first run's outputs again.
+class EarlierOutputs
+{
+public:
+    explicit EarlierOutputs(const JobSettings &settings);
+    bool contains(const QString &inputPath) const;
+
+private:
+    QString folder; // canonical, with a slash at its end; empty while it does not exist
+    QRegularExpression outputName;
 };
 
 // Why no file can be created in directory ("cannot write: ..."), found by

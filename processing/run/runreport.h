@@ -17,10 +17,13 @@ public:
 
 signals:
     // After each input, written or not: the share of inputs done, rising.
+    // An input a stop ended while it was decoded is not done, and is not
+    // reported at all.
     void progressed(int percent);
     // An input that cannot be read or written; the run goes on.
     void inputFailed(const QString &path, const QString &reason);
-    // An input whose output exists when existing outputs are skipped.
+    // An input whose output exists when existing outputs are skipped, or an
+    // output of an earlier run inside the output folder.
     void inputSkipped(const QString &path, const QString &reason);
     // A problem that did not stop the input, one signal each.
     void inputWarned(const QString &path, const QString &message);

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -53,6 +54,34 @@ QStringList filesIn(const QString &directory)
     return QDir(directory).entryList(QDir::Files, QDir::Name);
 }
 
+QString writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+}
+
+QByteArray pngOf(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    image.fill(QColor(30, 120, 200));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Every file below root, by its path relative to root.
+QStringList treeOf(const QString &root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(root).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
 } // namespace
 
 class CliInputsTest : public QObject
@@ -70,6 +99,10 @@ private slots:
     void controlCharactersEscaped();
     void nameNotUtf8();
     void nameNotUtf8InFolder();
+    void messagesNameTheirFile_data();
+    void messagesNameTheirFile();
+    void secondRunProcessesNoOutput_data();
+    void secondRunProcessesNoOutput();
     void damagedInputWarns();
     void emptyGridCellFails();
     void cancelExits130();
@@ -221,17 +254,21 @@ void CliInputsTest::nameNotUtf8()
     const int descriptor = ::open(name.constData(), O_WRONLY | O_CREAT, 0600);
     QVERIFY(descriptor >= 0);
     ::close(descriptor);
+    // Qt's text of the name above: a valid name, which must not be taken for it.
+    const QString lookalike = writeInput(inputs.filePath(QStringLiteral("caf\uFFFD.png")));
     QProcess process;
-    process.start("/bin/sh", {"-c", "exec \"$0\" -o \"$1\" \"$2\" \"$(printf \"$3\")\"",
+    process.start("/bin/sh", {"-c", "exec \"$0\" -o \"$1\" \"$2\" \"$(printf \"$3\")\" \"$4\"",
                               VELLUMO_BATCH_PATH, work.path(), writeInput(inputs.filePath("ok.png")),
-                              inputs.path() + "/caf\\351.png"});
+                              inputs.path() + "/caf\\351.png", lookalike});
     const Outcome outcome = finish(process);
     ::unlink(name.constData()); // beyond what QTemporaryDir can name
 
     QCOMPARE(outcome.exitCode, 1);
-    QVERIFY(outcome.lines.contains("vellumo-batch: " + inputs.path()
-                                   + "/caf\\xe9.png: cannot read: the name is not valid UTF-8"));
-    QCOMPARE(filesIn(work.path()), QStringList{"ok_processed.jpg"});
+    QCOMPARE(outcome.lines.filter("not valid UTF-8"),
+             QStringList{"vellumo-batch: " + inputs.path()
+                         + "/caf\\xe9.png: cannot read: the name is not valid UTF-8"});
+    QCOMPARE(filesIn(work.path()),
+             (QStringList{QStringLiteral("caf\uFFFD_processed.jpg"), "ok_processed.jpg"}));
 }
 
 void CliInputsTest::nameNotUtf8InFolder()
@@ -249,6 +286,112 @@ void CliInputsTest::nameNotUtf8InFolder()
     QVERIFY(outcome.lines.contains("vellumo-batch: " + inputs.filePath("photos")
                                    + "/caf\\xe9.png: cannot read: the name is not valid UTF-8"));
     QCOMPARE(filesIn(work.path()), QStringList{"ok_processed.jpg"});
+}
+
+void CliInputsTest::messagesNameTheirFile_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<QByteArray>>("contents");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("expected"); // the start of each line after every input's path
+
+    QByteArray twoHeaders = pngOf(8);
+    twoHeaders.insert(33, twoHeaders.mid(8, 25)); // the IHDR chunk again
+    QTest::newRow("libpng's error, two files at once")
+            << QStringList{"one.png", "two.png"} << QList<QByteArray>{twoHeaders, twoHeaders}
+            << QStringList{"-j", "2"}
+            << QStringList{"cannot read: unsupported or damaged image (libpng error: IHDR: out of place)"};
+    QTest::newRow("aspect ratio of a single pixel")
+            << QStringList{"dot.png"} << QList<QByteArray>{pngOf(1)}
+            << QStringList{"--aspect-ratio", "16:9"}
+            << QStringList{"aspect ratio: the picture is too small for 16:9"};
+    QTest::newRow("output name over the file system's limit")
+            << QStringList{QString(251, QLatin1Char('n')) + ".png"} << QList<QByteArray>{pngOf(8)}
+            << QStringList() << QStringList{"cannot write: the output name is too long: 265 bytes"};
+
+    QByteArray damagedExif("Exif\0\0II\x2a\0\x08\0\0\0\x40\x00\x12\x01\x03\0\x01\0\0\0", 24);
+    damagedExif.append(QByteArray(12, '\xff'));
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG");
+    jpeg.insert(2, "\xff\xe1" + QByteArray(1, '\0') + char(damagedExif.size() + 2) + damagedExif);
+    QTest::newRow("metadata read in part")
+            << QStringList{"exif.jpg"} << QList<QByteArray>{jpeg} << QStringList()
+            << QStringList{"warning: metadata read in part, EXIF carried: "};
+}
+
+// What the libraries and the run say of a file reaches the report once, with
+// the file's path, and nothing reaches stderr without one.
+void CliInputsTest::messagesNameTheirFile()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QList<QByteArray>, contents);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, expected);
+    QTemporaryDir inputs, work;
+    QStringList arguments = options;
+    arguments << "--quiet" << "-o" << work.path();
+    for (int index = 0; index < names.size(); ++index)
+        arguments << writeBytes(inputs.filePath(names.at(index)), contents.at(index));
+
+    const Outcome outcome = runTool(arguments);
+    QStringList lines = outcome.lines;
+    for (const QString &path : arguments.mid(options.size() + 3)) {
+        for (const QString &start : expected) {
+            const QString line = "vellumo-batch: " + path + ": " + start;
+            const auto found = std::find_if(lines.begin(), lines.end(),
+                                            [&](const QString &seen) { return seen.startsWith(line); });
+            QVERIFY2(found != lines.end(), qPrintable(line + "\n" + outcome.lines.join('\n')));
+            lines.erase(found);
+        }
+    }
+    QCOMPARE(lines, QStringList());
+}
+
+void CliInputsTest::secondRunProcessesNoOutput_data()
+{
+    QTest::addColumn<bool>("recursive");
+    QTest::newRow("-r, the output folder inside the tree") << true;
+    QTest::newRow("-o the folder of the inputs") << false;
+}
+
+// A second run over a tree that holds the outputs of the first processes
+// none of them: -r does not go into the output folder, and the outputs of
+// the first run among the inputs are skipped. With -r it writes nothing new;
+// an output of the first run given as an input is still never written over.
+void CliInputsTest::secondRunProcessesNoOutput()
+{
+    QFETCH(bool, recursive);
+    QTemporaryDir tree;
+    writeInput(tree.filePath("a.png"));
+    writeInput(tree.filePath("sub/b.png"));
+    const QString output = recursive ? tree.filePath("out") : tree.path();
+    // The inputs as a shell's * gives them at each run.
+    const auto arguments = [&] {
+        QStringList arguments{"-o", output};
+        if (recursive)
+            return arguments << "-r" << tree.path();
+        for (const QString &file : filesIn(tree.path()))
+            arguments << tree.filePath(file);
+        return arguments;
+    };
+    QCOMPARE(runTool(arguments()).exitCode, 0);
+    const QStringList afterFirst = treeOf(tree.path());
+
+    const Outcome second = runTool(arguments());
+    QCOMPARE(second.exitCode, 0);
+    QStringList expected = afterFirst;
+    if (!recursive)
+        expected << "a_processed_2.jpg";
+    expected.sort();
+    QCOMPARE(treeOf(tree.path()), expected);
+    const QStringList skipped = second.lines.filter(": skipped: ");
+    QCOMPARE(skipped, recursive ? QStringList()
+                                : QStringList{"vellumo-batch: " + tree.filePath("a_processed.jpg")
+                                              + ": skipped: inside the output folder"});
 }
 
 // The decoder's remark reaches the report with the path, and nothing else

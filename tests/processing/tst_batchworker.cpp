@@ -30,6 +30,7 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtConcurrent>
+#include <QtEndian>
 #include <QtTest>
 
 #include <functional>
@@ -56,6 +57,10 @@ public:
     {
         ++holdingDecodersEntered;
         holdingDecoderRelease.acquire();
+        // Longer files are read on after the hold, as decoders read while
+        // they decode: past what the device holds in its buffer.
+        if (device()->size() > 4 && device()->readAll().size() < device()->size())
+            return false;
         *image = batchrun::testImage(24, 16);
         return true;
     }
@@ -119,6 +124,7 @@ private slots:
     void earlierRunsAreReplaced();
     void chain_data();
     void chain();
+    void cancellation_data();
     void cancellation();
     void cancellationLetsInputsInFlightFinish();
     void globalPoolStaysOpenDuringRun_data();
@@ -129,6 +135,9 @@ private slots:
     void memoryAdmission_data();
     void memoryAdmission();
     void decodedBytesFromHeader();
+    void decoderMemoryCounted_data();
+    void decoderMemoryCounted();
+    void twoProgressiveBombsRunOneAtATime();
     void everyExifOrientation();
 };
 
@@ -279,19 +288,26 @@ void BatchWorkerTest::outputsNeverCollide_data()
     QTest::addColumn<QStringList>("inputNames");
     QTest::addColumn<bool>("inputsInOutputDirectory");
     QTest::addColumn<QString>("prefix");
-    QTest::addColumn<QStringList>("expectedNewFiles"); // in input order
+    QTest::addColumn<QStringList>("expectedNewFiles"); // in input order; empty: skipped
 
     QTest::newRow("same base name twice") << QStringList{"a.png", "a.jpg"} << false << QString()
                                           << QStringList{"a_processed.png", "a_processed_2.png"};
     QTest::newRow("same base name three times")
             << QStringList{"a.png", "a.jpg", "a.bmp"} << false << QString()
             << QStringList{"a_processed.png", "a_processed_2.png", "a_processed_3.png"};
+    QTest::newRow("input in the output folder") << QStringList{"photo.png"} << true << QString()
+                                                << QStringList{"photo_processed.png"};
+    // Named as this run names its outputs: an earlier run's, not processed
+    // again, nor written over.
     QTest::newRow("output equal to an input")
             << QStringList{"image_0001.png", "b.png"} << true << "image"
-            << QStringList{"image_0001_2.png", "image_0002.png"};
+            << QStringList{QString(), "image_0002.png"};
     QTest::newRow("later input named like an earlier output")
             << QStringList{"x.png", "x_processed.png"} << true << QString()
-            << QStringList{"x_processed_2.png", "x_processed_processed.png"};
+            << QStringList{"x_processed_2.png", QString()};
+    QTest::newRow("output of an earlier run, renamed on a clash")
+            << QStringList{"x_processed_2.png", "y.png"} << true << QString()
+            << QStringList{QString(), "y_processed.png"};
 }
 
 // Every input and every output of a run has its own file: nothing is
@@ -330,12 +346,20 @@ void BatchWorkerTest::outputsNeverCollide()
     for (const QString &name : inputNames)
         newFiles.removeOne(name);
     QStringList sortedExpected = expectedNewFiles;
+    sortedExpected.removeAll(QString());
     sortedExpected.sort();
     newFiles.sort();
     QCOMPARE(newFiles, sortedExpected);
     // Output i holds input i: their widths tell them apart.
-    for (int index = 0; index < expectedNewFiles.size(); ++index)
-        QCOMPARE(QImage(outputs.filePath(expectedNewFiles.at(index))).width(), 8 + index);
+    QStringList skipped;
+    for (int index = 0; index < expectedNewFiles.size(); ++index) {
+        if (expectedNewFiles.at(index).isEmpty())
+            skipped << paths.at(index);
+        else
+            QCOMPARE(QImage(outputs.filePath(expectedNewFiles.at(index))).width(), 8 + index);
+    }
+    QCOMPARE(recorder.skippedPaths, skipped);
+    QCOMPARE(recorder.skipReasons, QStringList(skipped.size(), "inside the output folder"));
 }
 
 void BatchWorkerTest::earlierRunsAreReplaced()
@@ -447,13 +471,32 @@ void BatchWorkerTest::chain()
     QCOMPARE(written.convertToFormat(QImage::Format_ARGB32), wanted);
 }
 
+void BatchWorkerTest::cancellation_data()
+{
+    QTest::addColumn<QByteArray>("held"); // the bytes of the input held in its decoder
+    QTest::addColumn<QList<int>>("expectedProgress");
+    QTest::addColumn<QStringList>("expectedOutputs");
+    QTest::newRow("decoded whole when the stop comes")
+            << QByteArray("HOLD") << QList<int>{33, 66}
+            << QStringList{"first_processed.jpg", "held_processed.jpg"};
+    // Refused its next read, the decode is cut short: the input is left like
+    // those not started, reported by no call.
+    QTest::newRow("still reading when the stop comes")
+            << "HOLD" + QByteArray(1 << 20, 'x') << QList<int>{33}
+            << QStringList{"first_processed.jpg"};
+}
+
 // The second input is held in its decoder until the test has asked for the
-// stop: the input in flight is written whole, the third never starts.
+// stop: the third never starts, and the input in flight is written whole
+// or not at all.
 void BatchWorkerTest::cancellation()
 {
+    QFETCH(QByteArray, held);
+    QFETCH(QList<int>, expectedProgress);
+    QFETCH(QStringList, expectedOutputs);
     QTemporaryDir inputs, outputs;
-    const QString held = batchrun::writeFile(inputs.filePath(QStringLiteral("held.png")), "HOLD");
-    const QStringList paths{batchrun::writeImage(inputs.filePath("first.png")), held,
+    const QString heldPath = batchrun::writeFile(inputs.filePath(QStringLiteral("held.png")), held);
+    const QStringList paths{batchrun::writeImage(inputs.filePath("first.png")), heldPath,
                             batchrun::writeImage(inputs.filePath("third.png"))};
     std::atomic<bool> cancel{false};
     BatchRecorder recorder;
@@ -467,10 +510,11 @@ void BatchWorkerTest::cancellation()
 
     QTRY_COMPARE(recorder.finishedCount, 1);
     run.waitForFinished();
-    QCOMPARE(recorder.progress, (QList<int>{33, 66}));
+    QCOMPARE(recorder.progress, expectedProgress);
     QVERIFY(recorder.failedPaths.isEmpty());
-    QCOMPARE(batchrun::entriesOf(outputs.path()),
-             (QStringList{"first_processed.jpg", "held_processed.jpg"}));
+    if (expectedProgress.size() == 1)
+        QVERIFY(!recorder.warningPaths.contains(heldPath));
+    QCOMPARE(batchrun::entriesOf(outputs.path()), expectedOutputs);
 }
 
 // Two workers are held inside their decoders, so both inputs are in flight
@@ -713,6 +757,56 @@ void BatchWorkerTest::decodedBytesFromHeader()
     QCOMPARE(memorybudget::workingCopies(settings), 2);
     settings.set(option::brightness, 5);
     QCOMPARE(memorybudget::workingCopies(settings), 3);
+}
+
+void BatchWorkerTest::decoderMemoryCounted_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("coefficientBytes"); // held beside the picture while it decodes
+
+    const QList<QPair<int, int>> fullColour{{1, 1}, {1, 1}, {1, 1}};
+    QByteArray baseline = batchrun::encoded(batchrun::testImage(8, 8), "JPG");
+    const int frame = baseline.indexOf("\xff\xc0");
+    qToBigEndian<quint16>(16000, baseline.data() + frame + 5);
+    qToBigEndian<quint16>(16000, baseline.data() + frame + 7);
+    QByteArray oneScanPerComponent = batchrun::progressiveJpeg(16000, 16000, 0, fullColour);
+    oneScanPerComponent.replace("\xff\xc2", "\xff\xc0");
+    oneScanPerComponent.replace(QByteArray("\xff\xda\0\x0c\3\1\0\2\0\3\0\0\0\0", 14),
+                                QByteArray("\xff\xda\0\x08\1\1\0\0\x3f\0", 10));
+
+    QTest::newRow("baseline") << baseline << qint64(0);
+    QTest::newRow("progressive grey") << batchrun::progressiveJpeg(16000, 16000, 0) << qint64(512000000);
+    QTest::newRow("progressive colour")
+            << batchrun::progressiveJpeg(16000, 16000, 0, fullColour) << qint64(1536000000);
+    // Blocks of 2x2-sampled luma rounded up to whole pairs: 2002 x 2002, and
+    // 1001 x 1001 of each chroma component.
+    QTest::newRow("progressive 4:2:0, odd size")
+            << batchrun::progressiveJpeg(16001, 16001, 0, {{2, 2}, {1, 1}, {1, 1}})
+            << qint64(769536768);
+    QTest::newRow("sequential, one scan per component") << oneScanPerComponent << qint64(1536000000);
+}
+
+// What libjpeg keeps beside the picture, from the header alone.
+void BatchWorkerTest::decoderMemoryCounted()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, coefficientBytes);
+    QTemporaryDir inputs;
+    const QString path = batchrun::writeFile(inputs.filePath(QStringLiteral("large.jpg")), file);
+    QCOMPARE(memorybudget::inputCost(path, 1) - memorybudget::decodedBytes(path), coefficientBytes);
+}
+
+// A kilobyte's progressive 16000x16000 colour JPEG holds 2.5 GB while it
+// decodes: two such never run side by side within the largest budget.
+void BatchWorkerTest::twoProgressiveBombsRunOneAtATime()
+{
+    QTemporaryDir inputs;
+    const QString path = batchrun::writeFile(inputs.filePath(QStringLiteral("bomb.jpg")),
+                                             batchrun::progressiveJpeg(16000, 16000, 0, {{1, 1}, {1, 1}, {1, 1}}));
+    const qint64 cost = memorybudget::inputCost(path, memorybudget::workingCopies(JobSettings()));
+    QCOMPARE(cost, qint64(16000) * 16000 * (4 + 3 * 2));
+    QVERIFY(memorybudget::admits(cost, 0, 0, memorybudget::capBytes));
+    QVERIFY(!memorybudget::admits(cost, cost, 1, memorybudget::capBytes));
 }
 
 // Every EXIF orientation: the loaded picture shows the stored pixels where

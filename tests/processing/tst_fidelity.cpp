@@ -166,6 +166,8 @@ private slots:
     void stripKeepsOnlyTheProfile_data();
     void stripKeepsOnlyTheProfile();
     void damagedExifStillWritten();
+    void extendedXmp_data();
+    void extendedXmp();
     void transparency_data();
     void transparency();
     void existingOutput_data();
@@ -314,8 +316,8 @@ void FidelityTest::stripKeepsOnlyTheProfile()
     QCOMPARE(written.colorSpace(), QColorSpace(QColorSpace::AdobeRgb));
 }
 
-// An EXIF block whose directory points past its end: the picture is written,
-// without the metadata that could not be read, and the problem is a warning.
+// An EXIF block whose directory points past its end: the picture is written
+// with the entries before the damage, and the warning says what was kept.
 void FidelityTest::damagedExifStillWritten()
 {
     QTemporaryDir inputs, outputs;
@@ -333,10 +335,56 @@ void FidelityTest::damagedExifStillWritten()
         batchrun::runHere(settings, recorder);
         QCOMPARE(recorder.failedPaths, QStringList());
         QCOMPARE(recorder.warningPaths, QStringList{input});
-        QVERIFY2(recorder.warnings.first().startsWith("metadata not read: "),
+        QVERIFY2(recorder.warnings.first().startsWith("metadata read in part, EXIF carried: "),
                  qPrintable(recorder.warnings.first()));
+        QCOMPARE(readMetadata(outputOf(settings)).exifValue("Exif.Image.Orientation"), "1");
         QCOMPARE(QImage(outputOf(settings)).size(), QSize(64, 48));
     }
+}
+
+void FidelityTest::extendedXmp_data()
+{
+    QTest::addColumn<QString>("format");
+    for (const QString &format : formats)
+        QTest::newRow(qPrintable(format)) << format;
+}
+
+// XMP beyond one segment: carried into a JPEG after its main packet, which
+// still names it; its loss is warned for the other formats.
+void FidelityTest::extendedXmp()
+{
+    QFETCH(QString, format);
+    constexpr char guid[] = "0123456789ABCDEF0123456789ABCDEF";
+    QTemporaryDir inputs, outputs;
+    const QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb);
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(input).toStdString());
+    image->readMetadata();
+    Exiv2::XmpProperties::registerNs("http://ns.adobe.com/xmp/note/", "xmpNote");
+    image->xmpData()["Xmp.xmpNote.HasExtendedXMP"] = guid;
+    image->writeMetadata();
+    const QByteArray packet = "<x:xmpmeta xmlns:x='adobe:ns:meta/'>extended part</x:xmpmeta>";
+    QByteArray extension = QByteArray("http://ns.adobe.com/xmp/extension/\0", 35) + guid;
+    extension.append(QByteArray::fromHex("000000") + char(packet.size()) + QByteArray(4, '\0') + packet);
+    QFile file(input);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray jpeg = file.readAll();
+    jpeg.insert(2, "\xff\xe1" + QByteArray(1, char((extension.size() + 2) >> 8))
+                       + char((extension.size() + 2) & 0xff) + extension);
+    QVERIFY(file.seek(0) && file.write(jpeg) == jpeg.size());
+    file.close();
+
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+    QFile output(outputOf(settings));
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    const QByteArray written = output.readAll();
+    const bool jpegOutput = format == QLatin1String("JPG");
+    QCOMPARE(written.contains(extension), jpegOutput);
+    QCOMPARE(readMetadata(outputOf(settings)).xmpValue("Xmp.xmpNote.HasExtendedXMP"), QString(guid));
+    QCOMPARE(recorder.warnings, jpegOutput ? QStringList()
+                                           : QStringList{"extended XMP not carried: only a JPEG output holds it"});
 }
 
 void FidelityTest::transparency_data()

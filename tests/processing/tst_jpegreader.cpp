@@ -1,9 +1,14 @@
 #include "batchrun.h"
+#include "codecs/jpegreader.h"
 #include "formats/imagefile.h"
 #include "differential.h"
 
 #include <QColorSpace>
 #include <QFile>
+#include <QFutureWatcher>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QtConcurrent>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
@@ -21,6 +26,7 @@ private slots:
     void sameAsQt();
     void resolutionAsQtReadsIt();
     void damagedFilesAsQtReadsThem();
+    void stopEndsScanBombDecode();
 
 private:
     QString write(const QImage &image, bool progressive = false);
@@ -121,7 +127,32 @@ void JpegReaderTest::damagedFilesAsQtReadsThem()
     const QString headerOnly = batchrun::writeFile(directory.filePath(QStringLiteral("header.jpg")), bytes.left(200));
     QVERIFY(QImage(headerOnly).isNull());
     QVERIFY(loadImage(headerOnly, outcome).isNull());
-    QCOMPARE(outcome.reason, QStringLiteral("cannot read: unsupported or damaged image"));
+    QCOMPARE(outcome.reason, QStringLiteral("cannot read: unsupported or damaged image "
+                                            "(Invalid JPEG file structure: missing SOS marker)"));
+}
+
+// 20001 scans over 2000x2000 take the decoder seconds (the run refuses
+// such a file before decoding it); asked to stop, it ends within a second.
+void JpegReaderTest::stopEndsScanBombDecode()
+{
+    const QByteArray bomb = batchrun::progressiveJpeg(2000, 2000, 20000);
+    std::atomic<bool> stop{false};
+    std::atomic<bool> started{false};
+    QFutureWatcher<jpegreader::Outcome> decode;
+    QSignalSpy finished(&decode, &QFutureWatcherBase::finished);
+    decode.setFuture(QtConcurrent::run([&] {
+        started.store(true);
+        QImage image;
+        return jpegreader::decode(bomb, &image, &stop);
+    }));
+    const auto decodeEnded = qScopeGuard([&] {
+        stop.store(true);
+        decode.waitForFinished();
+    });
+    QTRY_VERIFY(started.load());
+    stop.store(true);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 1000);
+    QCOMPARE(decode.result(), jpegreader::Outcome::Stopped);
 }
 
 QTEST_GUILESS_MAIN(JpegReaderTest)

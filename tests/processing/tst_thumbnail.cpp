@@ -1,4 +1,5 @@
 #include "batchrun.h"
+#include "formats/imagefile.h"
 #include "formats/thumbnail.h"
 
 #include <QFile>
@@ -24,6 +25,10 @@ private slots:
     void malformedExif();
     void notRegularFileNeverBlocks_data();
     void notRegularFileNeverBlocks();
+    void oversizedPreviewNotDecoded_data();
+    void oversizedPreviewNotDecoded();
+    void noThumbnail_data();
+    void noThumbnail();
 
 private:
     QTemporaryDir scratch;
@@ -134,9 +139,11 @@ bool near(QRgb actual, QRgb expected)
 
 } // namespace
 
+// As the window sets it, so that the limits tested are the program's.
 void TestThumbnail::initTestCase()
 {
     QVERIFY(scratch.isValid());
+    raiseImageDecodeLimit();
 }
 
 void TestThumbnail::thumbnail_data()
@@ -237,7 +244,7 @@ void TestThumbnail::notRegularFileNeverBlocks()
         QCOMPARE(mkfifo(QFile::encodeName(path), 0600), 0);
     else
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-    QFuture<QImage> made = QtConcurrent::run(makeThumbnail, path, extent);
+    QFuture<QImage> made = QtConcurrent::run([path] { return makeThumbnail(path, extent); });
     const bool finishedInTime = QTest::qWaitFor([&made] { return made.isFinished(); }, 5000);
     if (!finishedInTime && name.startsWith(QLatin1String("pipe"))) {
         QFile writer(path);
@@ -245,6 +252,58 @@ void TestThumbnail::notRegularFileNeverBlocks()
     }
     QVERIFY2(finishedInTime, "the thumbnail waited on a file that is not regular");
     QVERIFY(made.result().isNull());
+}
+
+void TestThumbnail::oversizedPreviewNotDecoded_data()
+{
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::addColumn<QSize>("claimed"); // by the preview's header, over 160x120 of data
+    QTest::newRow("larger than the picture") << QSize(400, 300) << QSize(16000, 12000);
+    QTest::newRow("more than the thumbnail needs") << QSize(2000, 1500) << QSize(1200, 900);
+}
+
+// A preview whose header claims more than it should is not decoded: the
+// thumbnail comes from the picture.
+void TestThumbnail::oversizedPreviewNotDecoded()
+{
+    QFETCH(QSize, pictureSize);
+    QFETCH(QSize, claimed);
+    QByteArray preview = batchrun::encoded(halves(QSize(160, 120), previewLeft, previewRight), "JPEG", 95);
+    const int frame = preview.indexOf("\xff\xc0");
+    qToBigEndian<quint16>(quint16(claimed.height()), preview.data() + frame + 5);
+    qToBigEndian<quint16>(quint16(claimed.width()), preview.data() + frame + 7);
+    const QByteArray picture = batchrun::encoded(halves(pictureSize, pictureLeft, pictureRight), "JPEG", 95);
+    const QString path = scratch.filePath(QStringLiteral("claiming.jpg"));
+    QVERIFY(!batchrun::writeFile(path, withExif(picture, exifSegment(1, preview))).isEmpty());
+
+    const QImage thumbnail = makeThumbnail(path, extent);
+    QCOMPARE(thumbnail.size(), QSize(64, 48));
+    QVERIFY(near(thumbnail.pixel(16, 24), pictureLeft));
+    QVERIFY(near(thumbnail.pixel(48, 24), pictureRight));
+}
+
+void TestThumbnail::noThumbnail_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("stopped");
+    QByteArray emptyGif = batchrun::lzwGif(QImage(4, 4, QImage::Format_Grayscale8), 0);
+    emptyGif.replace(6, 4, "\x80\x3e\x80\x3e").replace(13 + 768 + 5, 4, "\x80\x3e\x80\x3e");
+    QTest::newRow("progressive JPEG of 20001 scans") << batchrun::progressiveJpeg(2000, 2000, 20000) << false;
+    QTest::newRow("GIF of 16000x16000 without pixel data") << emptyGif << false;
+    const QImage picture = halves(QSize(400, 300), pictureLeft, pictureRight);
+    QTest::newRow("JPEG, asked to stop") << batchrun::encoded(picture, "JPEG") << true;
+    QTest::newRow("PNG, asked to stop") << batchrun::encoded(picture, "PNG") << true;
+}
+
+// The thumbnail keeps to the run's bounds, and to a request to stop.
+void TestThumbnail::noThumbnail()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, stopped);
+    const QString path = scratch.filePath(QStringLiteral("refused"));
+    QVERIFY(!batchrun::writeFile(path, file).isEmpty());
+    const std::atomic<bool> stop{stopped};
+    QVERIFY(makeThumbnail(path, extent, &stop).isNull());
 }
 
 QTEST_MAIN(TestThumbnail)

@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -80,6 +81,22 @@ QByteArray encoded(const QImage &image, const char *format, int quality = -1);
 
 // A valid PNG whose header claims width x height, its checksum mended.
 QByteArray pngClaiming(quint32 width, quint32 height);
+
+// A progressive JPEG of width x height with the least data a scan can hold:
+// a DC scan setting every block to mid grey, then acScans scans that each
+// end every block of one component with runs of empty blocks. Each scan
+// costs the decoder a pass over the blocks and the file a few bytes. With
+// sampling (horizontal, vertical per component) other than one 1x1
+// component, only the headers up to the first scan are written.
+QByteArray progressiveJpeg(int width, int height, int acScans,
+                           const QList<QPair<int, int>> &sampling = {{1, 1}});
+
+// The picture of grey levels (Format_Grayscale8) as a GIF with a grey
+// palette, its pixels coded by LZW as encoders code them: codes growing to
+// 12 bits, a clear code when the table is full. codeBytes, when not
+// negative, keeps only that many bytes of the coded data (the sub-blocks
+// and the trailer stay whole).
+QByteArray lzwGif(const QImage &grey, qsizetype codeBytes = -1);
 
 } // namespace batchrun
 
