@@ -49,6 +49,7 @@ private:
     void keepLayoutSteady();
     void connectDependentControls();
     void chooseColor(QPushButton *button);
+    void showOpacity(int alpha);
 
     Ui::MainWindow *ui;
     QWidget *form;

@@ -26,7 +26,9 @@ void ThumbnailLoader::load(const QStringList &paths)
 {
     for (const QString &path : paths)
         pool.start([this, path] {
-            emit thumbnailReady(path, makeThumbnail(path, thumbnailExtent, &ending));
+            QString failure;
+            const QImage thumbnail = makeThumbnail(path, thumbnailExtent, &ending, &failure);
+            emit thumbnailReady(path, thumbnail, failure);
         });
 }
 
