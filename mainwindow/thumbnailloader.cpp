@@ -28,7 +28,10 @@ void ThumbnailLoader::load(const QStringList &paths)
         pool.start([this, path] {
             QString failure;
             const QImage thumbnail = makeThumbnail(path, thumbnailExtent, &ending, &failure);
-            emit thumbnailReady(path, thumbnail, failure);
+            // A decode cut short by the loader's end gives no picture, which
+            // is not the file's thumbnail.
+            if (!ending.load())
+                emit thumbnailReady(path, thumbnail, failure);
         });
 }
 
