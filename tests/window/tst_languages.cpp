@@ -1,3 +1,4 @@
+#include "completiondialog.h"
 #include "mainwindow.h"
 #include "stylesheet.h"
 #include "window/menutestsupport.h"
@@ -5,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -47,6 +49,8 @@ private slots:
     void storedLanguageAtStart();
     void qtCatalogue_data();
     void qtCatalogue();
+    void completionReportFits_data();
+    void completionReportFits();
     void missingCataloguesFallBack();
     void runGetsKeysInEveryLanguage_data();
     void runGetsKeysInEveryLanguage();
@@ -409,6 +413,45 @@ void TestLanguages::qtCatalogue()
     switchTo(language == QLatin1String("en_US") ? QStringLiteral("zh_TW") : QStringLiteral("en_US"));
     switchTo(language);
     QCOMPARE(standardTexts(), QStringList({yes, details}));
+}
+
+void TestLanguages::completionReportFits_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("zh_CN") << "zh_CN" << QStringList{"确定", "复制", "保存…", "打开输出文件夹"};
+    QTest::newRow("zh_TW") << "zh_TW" << QStringList{"確定", "複製", "儲存…", "開啟輸出資料夾"};
+    QTest::newRow("en_US") << "en_US" << QStringList{"OK", "Copy", "Save…", "Open Output Folder"};
+}
+
+// The report's buttons, Qt's and ours, are in the language in force and
+// each as wide as its text needs, also when the box is made small.
+void TestLanguages::completionReportFits()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, buttons);
+    switchTo(language == QLatin1String("en_US") ? QStringLiteral("zh_TW") : QStringLiteral("en_US"));
+    switchTo(language);
+    const QList<ReportedInput> reported = {
+        {QStringLiteral("/photos/DSC_0001.JPG"), EntryState::Failed, QStringLiteral("cannot read: empty file")},
+        {QStringLiteral("/photos/DSC_0002.JPG"), EntryState::Warned, QStringLiteral("Corrupt JPEG data")}};
+    CompletionDialog report(QStringLiteral("-"), QStringLiteral("-"), reported, window.get());
+    report.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&report));
+    report.resize(report.minimumSizeHint());
+    QCoreApplication::processEvents();
+    QStringList shown;
+    for (QAbstractButton *button : report.findChildren<QAbstractButton *>()) {
+        if (!qobject_cast<QDialogButtonBox *>(button->parentWidget()))
+            continue;
+        shown.append(button->text());
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+        QVERIFY2(report.rect().contains(button->geometry().translated(button->parentWidget()->pos())),
+                 qPrintable(button->text()));
+    }
+    shown.sort();
+    buttons.sort();
+    QCOMPARE(shown, buttons);
 }
 
 // With the program's catalogues gone, a chosen language falls back to
