@@ -41,6 +41,7 @@ void MainWindow::setUpAccessibility()
             &QAction::triggered, this, &MainWindow::startRun);
     connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, run, &RunController::stop);
     connect(windowAction(this, {QKeySequence::HelpContents}), &QAction::triggered, this, &MainWindow::showHelp);
+    connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_P)}), &QAction::triggered, this, &MainWindow::showPreview);
     retranslateAccessibility();
 }
 

@@ -47,9 +47,9 @@ QImage cropImage(const QImage &image, int width, int height)
 
 namespace option {
 constexpr Option<int> width = declare::integer("width", 0, 0, 9999)
-        .valueWord("width", "Width of the size box", "N").widget("widthSpinBox");
+        .valueWord("width", "Width of the size box", "N").widget("widthSpinBox").inPixels();
 constexpr Option<int> height = declare::integer("height", 0, 0, 9999)
-        .valueWord("height", "Height of the size box", "N").widget("heightSpinBox");
+        .valueWord("height", "Height of the size box", "N").widget("heightSpinBox").inPixels();
 constexpr Option<bool> shrinkOnly = declare::flag("shrinkOnly")
         .setsFlag("shrink-only", "Resize and standard sizes never enlarge a picture already inside the box.")
         .widget("shrinkOnlyCheckBox");

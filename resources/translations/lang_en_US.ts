@@ -208,7 +208,7 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -288,83 +288,98 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Quality:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="282"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="271"/>
+        <source>预设:</source>
+        <translation>Preset:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
+        <source>管理…</source>
+        <translation>Manage…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="286"/>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="302"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="309"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="329"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="341"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="342"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="363"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="383"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="387"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="381"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="419"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="386"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="406"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="405"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="427"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="447"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="431"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="451"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="492"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
         <source>不透明度:</source>
         <translation>Opacity:</translation>
     </message>
@@ -404,114 +419,114 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="457"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="469"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="489"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="482"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="587"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="487"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="572"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="513"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="533"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="526"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="546"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="543"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="547"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="554"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="597"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="617"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="606"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="626"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="611"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="624"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="644"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="643"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="663"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="648"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="668"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="654"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="674"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="659"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="679"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="664"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="684"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
@@ -559,22 +574,22 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>&lt;p&gt;&lt;b&gt;How to use Vellumo&lt;/b&gt;&lt;/p&gt;&lt;ol&gt;&lt;li&gt;Click “Add Images” or “Add Folder”, or drop pictures and folders onto the list.&lt;/li&gt;&lt;li&gt;Choose what to do on the “Basic settings” and “Advanced settings” pages; rest the mouse on an option to see what it does.&lt;/li&gt;&lt;li&gt;Click “Output Directory” to choose where the results go, then “Start Processing” (Ctrl+Enter).&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;A mark on each file in the list tells what became of it: cannot be processed, written, warned, failed or skipped; rest the mouse on the file to see why. Ctrl+Z takes back a removal or clearing. Esc stops a run; files being written are finished.&lt;/p&gt;&lt;p&gt;Inputs are never overwritten; files an earlier run wrote into the output directory are not processed again.&lt;/p&gt;</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="186"/>
         <source>选择输出目录</source>
         <translation>Select Output Directory</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="154"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="219"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="157"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="222"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="155"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="220"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
@@ -714,67 +729,67 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Skip</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="19"/>
+        <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确认重置</source>
         <translation>Confirm Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="19"/>
+        <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation>Are you sure you want to reset the application to its initial state? All settings will be cleared.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="31"/>
+        <location filename="../../mainwindow/reset.cpp" line="33"/>
         <source>重置完成</source>
         <translation>Reset Completed</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="31"/>
+        <location filename="../../mainwindow/reset.cpp" line="33"/>
         <source>应用程序已重置为初始状态。</source>
         <translation>The application has been reset to its initial state.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>基本设置</source>
         <translation>Basic settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>高级设置</source>
         <translation>Advanced settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>菜单</source>
         <translation>Menu</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>最小化</source>
         <translation>Minimize</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>水印颜色</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>边框颜色</source>
         <translation>Border colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
         <source>添加图片 (Ctrl+O)</source>
         <translation>Add Images (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>添加文件夹 (Ctrl+Shift+O)</source>
         <translation>Add Folder (Ctrl+Shift+O)</translation>
     </message>
@@ -782,7 +797,7 @@ or click “Add Images” or “Add Folder”</translation>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="224"/>
+        <location filename="../../mainwindow/optionform.cpp" line="254"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
@@ -938,6 +953,191 @@ or click “Add Images” or “Add Folder”</translation>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Border colour</source>
         <translation>Border colour</translation>
+    </message>
+</context>
+<context>
+    <name>PresetPanel</name>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="29"/>
+        <source>网页 1920</source>
+        <translation>Web 1920</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
+        <source>社交媒体方图 1080</source>
+        <translation>Social square 1080</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
+        <source>缩略图 320</source>
+        <translation>Thumbnails 320</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <source>打印 TIFF</source>
+        <translation>Print TIFF</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
+        <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
+        <translation>A preset name cannot be empty, contain / or \ or start with .</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
+        <source>已有名为“%1”的预设</source>
+        <translation>There is already a preset named “%1”</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <source>无法重命名预设“%1”</source>
+        <translation>Cannot rename the preset “%1”</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
+        <source>无法删除预设“%1”</source>
+        <translation>Cannot delete the preset “%1”</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <source>（选择预设）</source>
+        <translation>(choose a preset)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
+        <source>另存为预设…</source>
+        <translation>Save as Preset…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
+        <source>重命名预设…</source>
+        <translation>Rename Preset…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <source>删除预设</source>
+        <translation>Delete Preset</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <source>导入任务文件…</source>
+        <translation>Import Job File…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <source>导出任务文件…</source>
+        <translation>Export Job File…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <source>另存为预设</source>
+        <translation>Save as Preset</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <source>预设名称:</source>
+        <translation>Preset name:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <source>预设“%1”已存在，要替换吗？</source>
+        <translation>The preset “%1” exists. Replace it?</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <source>重命名预设</source>
+        <translation>Rename Preset</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <source>新名称:</source>
+        <translation>New name:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <source>确定要删除预设“%1”吗？</source>
+        <translation>Delete the preset “%1”?</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
+        <source>导入任务文件</source>
+        <translation>Import Job File</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
+        <source>任务文件 (*.json)</source>
+        <translation>Job files (*.json)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
+        <source>导出任务文件</source>
+        <translation>Export Job File</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
+        <source>预设</source>
+        <translation>Presets</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWindow</name>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <source>并排对比</source>
+        <translation>Side by side</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <source>分割对比</source>
+        <translation>Split</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="197"/>
+        <source>实际大小 (100 %)</source>
+        <translation>Actual size (100 %)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="210"/>
+        <source>预览 — %1</source>
+        <translation>Preview — %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="307"/>
+        <source>无法处理：%1</source>
+        <translation>Cannot process: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <source>正在渲染…</source>
+        <translation>Rendering…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <source>正在读取…</source>
+        <translation>Reading…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="315"/>
+        <source>正在计算准确结果…</source>
+        <translation>Computing the exact result…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="318"/>
+        <source>输出 %1 × %2 像素</source>
+        <translation>Output %1 × %2 pixels</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="320"/>
+        <source>正在编码…</source>
+        <translation>Encoding…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
+        <source>%1 文件 %2（质量 %3）</source>
+        <translation>%1 file %2 (quality %3)</translation>
     </message>
 </context>
 <context>

@@ -206,7 +206,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>Vellumo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -286,83 +286,98 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="282"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="271"/>
+        <source>预设:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
+        <source>管理…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="286"/>
+        <source>预览</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="302"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
         <source>尺寸和角度预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="309"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="329"/>
         <source>宽高比:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="341"/>
         <source>标准尺寸:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
         <source>垂直翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="342"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>水平翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
         <source>旋转角度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="363"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="383"/>
         <source>色彩调整</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="387"/>
         <source>对比度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="381"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="419"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
         <source>0</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="386"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="406"/>
         <source>饱和度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
         <source>100</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="405"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
         <source>亮度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="427"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="447"/>
         <source>滤镜</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="431"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="451"/>
         <source>滤镜:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="492"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
         <source>不透明度:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -402,114 +417,114 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
         <source>强度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="457"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
         <source>水印设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
         <source>添加水印</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="469"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="489"/>
         <source>水印文字:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="482"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="587"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="487"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="572"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="513"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="533"/>
         <source>字体大小:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="526"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="546"/>
         <source>位置:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="543"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
         <source>边框设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="547"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
         <source>添加边框</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="554"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
         <source>边框厚度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
         <source>批量效果</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
         <source>自动增强</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="597"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="617"/>
         <source>通道提取</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="606"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="626"/>
         <source>网格分割</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="611"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>行数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="624"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="644"/>
         <source>列数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="643"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="663"/>
         <source>批量重命名</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="648"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="668"/>
         <source>前缀:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="654"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="674"/>
         <source>image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="659"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="679"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="664"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="684"/>
         <source>输出文件已存在时：</source>
         <translation type="unfinished"></translation>
     </message>
@@ -557,22 +572,22 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="121"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="186"/>
         <source>选择输出目录</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="154"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="219"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="157"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="222"/>
         <source>确认退出</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="155"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="220"/>
         <source>确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
@@ -712,67 +727,67 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="19"/>
+        <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确认重置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="19"/>
+        <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="31"/>
+        <location filename="../../mainwindow/reset.cpp" line="33"/>
         <source>重置完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="31"/>
+        <location filename="../../mainwindow/reset.cpp" line="33"/>
         <source>应用程序已重置为初始状态。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>基本设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>高级设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>菜单</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>最小化</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>关闭</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>水印颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>边框颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
         <source>添加图片 (Ctrl+O)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>添加文件夹 (Ctrl+Shift+O)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -780,7 +795,7 @@
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="224"/>
+        <location filename="../../mainwindow/optionform.cpp" line="254"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
@@ -936,6 +951,191 @@
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
+    </message>
+</context>
+<context>
+    <name>PresetPanel</name>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="29"/>
+        <source>网页 1920</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
+        <source>社交媒体方图 1080</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
+        <source>缩略图 320</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <source>打印 TIFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
+        <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
+        <source>已有名为“%1”的预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <source>无法重命名预设“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
+        <source>无法删除预设“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <source>（选择预设）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
+        <source>另存为预设…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
+        <source>重命名预设…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <source>删除预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <source>导入任务文件…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <source>导出任务文件…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <source>另存为预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <source>预设名称:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <source>预设“%1”已存在，要替换吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <source>重命名预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <source>新名称:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <source>确定要删除预设“%1”吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
+        <source>导入任务文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
+        <source>任务文件 (*.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
+        <source>导出任务文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
+        <source>预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWindow</name>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <source>并排对比</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <source>分割对比</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="197"/>
+        <source>实际大小 (100 %)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="210"/>
+        <source>预览 — %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="307"/>
+        <source>无法处理：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <source>正在渲染…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <source>正在读取…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="315"/>
+        <source>正在计算准确结果…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="318"/>
+        <source>输出 %1 × %2 像素</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="320"/>
+        <source>正在编码…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
+        <source>%1 文件 %2（质量 %3）</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

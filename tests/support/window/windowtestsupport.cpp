@@ -3,8 +3,11 @@
 #include "completiondialog.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 
 namespace {
@@ -68,10 +71,13 @@ void useOwnSettingsFolder()
     static QTemporaryDir folder;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    // The test mode's data folder (presets, the last options) is under the home folder.
+    qputenv("HOME", QFile::encodeName(folder.path()));
 }
 
 void clearSettingsStores()
 {
     QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo")).clear();
     QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).clear();
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
 }
