@@ -40,6 +40,7 @@ void MainWindow::setUpAccessibility()
     connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}),
             &QAction::triggered, this, &MainWindow::startRun);
     connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, run, &RunController::stop);
+    connect(windowAction(this, {QKeySequence::HelpContents}), &QAction::triggered, this, &MainWindow::showHelp);
     connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_P)}), &QAction::triggered, this, &MainWindow::showPreview);
     retranslateAccessibility();
 }
@@ -54,5 +55,6 @@ void MainWindow::retranslateAccessibility()
     nameIconButton(ui->closeButton, tr("关闭"));
     ui->watermarkColorButton->setAccessibleName(tr("水印颜色"));
     ui->borderColorButton->setAccessibleName(tr("边框颜色"));
-    ui->selectImagesButton->setToolTip(tr("替换所选图片"));
+    ui->selectImagesButton->setToolTip(tr("添加图片 (Ctrl+O)"));
+    ui->selectFolderButton->setToolTip(tr("添加文件夹 (Ctrl+Shift+O)"));
 }

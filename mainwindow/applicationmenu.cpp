@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+#include <QMessageBox>
 
 #include <functional>
 
@@ -27,6 +28,7 @@ const char *const languageNames[] = {QT_TRANSLATE_NOOP("MainWindow", "简体中�
 constexpr int languageCount = 3;
 constexpr int resetPosition = 4;
 constexpr int aboutPosition = 5;
+constexpr int helpPosition = 6;
 
 } // namespace
 
@@ -55,6 +57,7 @@ void MainWindow::showApplicationMenu()
         appMenu->addSeparator();
         addEntry(tr("一键重置"), [this] { resetApplication(); });
         addEntry(tr("关于Vellumo"), [this] { showAbout(); });
+        addEntry(tr("帮助"), [this] { showHelp(); });
     }
     appMenu->exec(ui->menuButton->mapToGlobal(QPoint(0, ui->menuButton->height())));
 }
@@ -74,6 +77,7 @@ void MainWindow::updateMenuLanguage()
     }
     entries.at(resetPosition)->setText(tr("一键重置"));
     entries.at(aboutPosition)->setText(tr("关于我们"));
+    entries.at(helpPosition)->setText(tr("帮助"));
 }
 
 // The dialog lives only while it is shown.
@@ -81,4 +85,21 @@ void MainWindow::showAbout()
 {
     AboutDialog dialog(this);
     dialog.exec();
+}
+
+// A short guide to the window, in the interface language.
+void MainWindow::showHelp()
+{
+    QMessageBox guide(QMessageBox::NoIcon, tr("帮助"),
+                      tr("<p><b>使用方法</b></p>"
+                         "<ol><li>点击“添加图片”或“添加文件夹”，或把图片、文件夹拖到列表中。</li>"
+                         "<li>在“基本设置”和“高级设置”中选择处理方式；鼠标停在选项上可看到说明。</li>"
+                         "<li>点击“输出目录”选择保存位置，再点击“开始处理”（Ctrl+Enter）。</li></ol>"
+                         "<p>列表用标记说明每个文件的结果：无法处理、已写入、有警告、失败或已跳过；"
+                         "鼠标停在文件上可看到原因。Ctrl+Z 撤销移除或清空。处理中按 Esc 停止，"
+                         "正在写入的文件会写完。</p>"
+                         "<p>输入文件从不被覆盖；输出目录中以前处理生成的文件不会再被处理。</p>"),
+                      QMessageBox::Ok, this);
+    guide.setTextFormat(Qt::RichText);
+    guide.exec();
 }

@@ -49,24 +49,33 @@ LanguageSwitcher::LanguageSwitcher(QObject *parent)
 {
 }
 
+// Installs the catalogues even for the language already in use: at the
+// start no catalogue is installed, not even Qt's for Simplified Chinese.
 void LanguageSwitcher::switchToStoredLanguage()
 {
-    switchTo(openLanguageStore().value(languageKey, sourceLanguage).toString());
+    install(openLanguageStore().value(languageKey, sourceLanguage).toString());
 }
 
-// The code is stored before any catalogue is tried; a language without a
-// catalogue falls back to Simplified Chinese, which is then stored instead.
+// The code is stored before any catalogue is tried.
 void LanguageSwitcher::switchTo(const QString &language)
 {
     if (language == currentLanguage)
         return;
-    currentLanguage = language;
     openLanguageStore().setValue(languageKey, language);
+    install(language);
+}
+
+// A language without a catalogue falls back to Simplified Chinese, which is
+// then stored instead.
+void LanguageSwitcher::install(const QString &language)
+{
+    currentLanguage = language;
     QCoreApplication::removeTranslator(&appTranslator);
     QCoreApplication::removeTranslator(&qtTranslator);
     installQtCatalogue(qtTranslator, language);
     if (!installApplicationCatalogue(appTranslator, language) && language != sourceLanguage) {
-        switchTo(sourceLanguage);
+        openLanguageStore().setValue(languageKey, sourceLanguage);
+        install(sourceLanguage);
         return;
     }
     emit languageChanged();

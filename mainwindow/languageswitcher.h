@@ -29,6 +29,8 @@ signals:
     void languageChanged();
 
 private:
+    void install(const QString &language);
+
     QTranslator appTranslator;
     QTranslator qtTranslator;
     QString currentLanguage;

@@ -54,7 +54,8 @@ MainWindow::~MainWindow()
 // keyboard or an accessibility tool's toggle.
 void MainWindow::connectControls()
 {
-    connect(ui->selectImagesButton, &QPushButton::clicked, imageList, &ImageListPanel::replaceImages);
+    connect(ui->selectImagesButton, &QPushButton::clicked, imageList, &ImageListPanel::addImageFiles);
+    connect(ui->selectFolderButton, &QPushButton::clicked, imageList, &ImageListPanel::addImageFolder);
     connect(ui->selectOutputButton, &QPushButton::clicked, this, &MainWindow::chooseOutputDirectory);
     connect(ui->processButton, &QPushButton::clicked, this, &MainWindow::startOrStopRun);
     connect(ui->menuButton, &QPushButton::clicked, this, &MainWindow::showApplicationMenu);
@@ -69,6 +70,8 @@ void MainWindow::connectControls()
             ui->stackedWidget->setCurrentIndex(1);
     });
     connect(imageList, &ImageListPanel::countChanged, run, &RunController::showSelectionCount);
+    connect(run, &RunController::runStarted, imageList, &ImageListPanel::forgetRunStates);
+    connect(run, &RunController::inputReported, imageList, &ImageListPanel::showState);
     connect(languages, &LanguageSwitcher::languageChanged, this, &MainWindow::retranslate);
     connectPreview();
 }
@@ -180,7 +183,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::chooseOutputDirectory()
 {
     const QString directory = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("选择输出目录"), QString(), QFileDialog::ShowDirsOnly);
+        this, tr("选择输出目录"), QString(), QFileDialog::ShowDirsOnly);
     if (directory.isEmpty())
         return;
     outputDirectory = directory;
@@ -206,14 +209,24 @@ void MainWindow::startRun()
     run->start(imageList->paths(), outputDirectory);
 }
 
-// During a run the question says that leaving stops it.
+// During a run the question says that leaving stops it, and no further
+// file starts while it is open; a run that ends meanwhile changes the
+// question, and its box waits until the question is answered.
 void MainWindow::confirmQuit()
 {
-    const QString question = run->isRunning()
-            ? tr("图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？")
-            : tr("确定要退出Vellumo吗？");
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, tr("确认退出"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    if (answer == QMessageBox::Yes)
+    auto questionText = [this] {
+        return run->isRunning()
+                ? tr("图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？")
+                : tr("确定要退出Vellumo吗？");
+    };
+    QMessageBox question(QMessageBox::Question, tr("确认退出"), questionText(),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::No);
+    connect(run, &RunController::runEnded, &question, [&] { question.setText(questionText()); });
+    run->hold();
+    if (question.exec() == QMessageBox::Yes) {
         QCoreApplication::quit();
+        return;
+    }
+    run->resume();
 }

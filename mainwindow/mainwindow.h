@@ -52,6 +52,7 @@ private slots:
     void confirmQuit();
     void showApplicationMenu();
     void showAbout();
+    void showHelp();
     void resetApplication();
     void retranslate();
 

@@ -111,6 +111,7 @@ OptionForm::OptionForm(Ui::MainWindow *ui, QWidget *form)
         if (QWidget *control = controlOf(*option))
             setControl(control, *option, option->initial());
     }
+    showOpacity(ui->watermarkOpacitySlider->value());
     retranslate();
     reportChanges();
 }
@@ -135,6 +136,15 @@ void OptionForm::reportChanges()
     }
 }
 
+// The slider sets the watermark's alpha, 0 to 255; people think of opacity
+// in percent.
+void OptionForm::showOpacity(int alpha)
+{
+    const QString percent = QStringLiteral("%1%").arg(qRound(alpha * 100.0 / ui->watermarkOpacitySlider->maximum()));
+    ui->watermarkOpacityValueLabel->setText(percent);
+    ui->watermarkOpacitySlider->setAccessibleDescription(percent);
+}
+
 QWidget *OptionForm::controlOf(const OptionDeclaration &option) const
 {
     if (!option.widget)
@@ -156,13 +166,16 @@ JobSettings OptionForm::capture(const QStringList &inputs, const QString &output
     return settings;
 }
 
-// The options the table does not reset at a language switch keep their
-// values. The batch fields hide, even under a checked box; checking it
+// Each control's tool tip is its option's help, as the command line gives
+// it, in the interface language. The options the table does not reset at a
+// language switch keep their values. The batch fields hide, even under a checked box; checking it
 // again shows them.
 void OptionForm::retranslate()
 {
     for (const OptionDeclaration *option : optionDeclarations()) {
         QWidget *control = controlOf(*option);
+        if (control && option->help)
+            control->setToolTip(QCoreApplication::translate("OptionHelp", option->help));
         if (auto *list = qobject_cast<QComboBox *>(control); list && option->type == Type::Preset)
             fillPresetList(list, *option, option->resetByLanguageSwitch);
         if (control && option->resetByLanguageSwitch)
@@ -205,7 +218,8 @@ void OptionForm::keepLayoutSteady()
             field->setSizePolicy(policy);
         }
     }
-    for (QLabel *value : {ui->contrastValueLabel, ui->saturationValueLabel, ui->brightnessValueLabel}) {
+    for (QLabel *value : {ui->contrastValueLabel, ui->saturationValueLabel, ui->brightnessValueLabel,
+                          ui->watermarkOpacityValueLabel}) {
         value->setContentsMargins(0, 0, 12, 0);
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("-100")) + 16);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -228,6 +242,7 @@ void OptionForm::connectDependentControls()
                                                           {ui->brightnessSlider, ui->brightnessValueLabel}};
     for (const auto &[slider, value] : valuesShown)
         connect(slider, &QSlider::valueChanged, value, qOverload<int>(&QLabel::setNum));
+    connect(ui->watermarkOpacitySlider, &QSlider::valueChanged, this, &OptionForm::showOpacity);
     for (QPushButton *button : {ui->watermarkColorButton, ui->borderColorButton})
         connect(button, &QPushButton::clicked, this, [this, button] { chooseColor(button); });
 }

@@ -21,7 +21,8 @@ RunController::RunController(const OptionForm &form, QPushButton *startButton, Q
       startButton(startButton),
       progressBar(progressBar),
       window(window),
-      cancelRequested(std::make_shared<std::atomic<bool>>(false))
+      cancelRequested(std::make_shared<std::atomic<bool>>(false)),
+      holdRequested(std::make_shared<std::atomic<bool>>(false))
 {
     progressBar->setValue(0);
     showRunControls();
@@ -39,11 +40,11 @@ void RunController::start(const QStringList &inputs, const QString &outputDirect
     if (batchRunning)
         return;
     if (inputs.isEmpty()) {
-        showWarning(QStringLiteral("请先选择要处理的图片！"));
+        showWarning(tr("请先选择要处理的图片！"));
         return;
     }
     if (outputDirectory.isEmpty()) {
-        showWarning(QStringLiteral("请选择输出目录！"));
+        showWarning(tr("请选择输出目录！"));
         return;
     }
     if (!ensureOutputDirectory(outputDirectory))
@@ -55,22 +56,27 @@ void RunController::start(const QStringList &inputs, const QString &outputDirect
     batch.outputDirectory = outputDirectory;
     batchRunning = true;
     cancelRequested = std::make_shared<std::atomic<bool>>(false);
+    holdRequested = std::make_shared<std::atomic<bool>>(false);
+    completionWaiting = false;
     showRunControls();
+    emit runStarted();
     auto *report = new RunReport(this);
     connect(report, &RunReport::progressed, this, &RunController::updateProgress);
     connect(report, &RunReport::inputFailed, this, &RunController::fileFailed);
     connect(report, &RunReport::inputSkipped, this, &RunController::fileSkipped);
     connect(report, &RunReport::inputWarned, this, &RunController::fileWarning);
+    connect(report, &RunReport::inputFinished, this, &RunController::fileFinished);
     connect(report, &RunReport::finished, this, &RunController::processingFinished);
     connect(report, &RunReport::finished, report, &QObject::deleteLater);
-    runningBatch = QtConcurrent::run(QThreadPool::globalInstance(), [job, report, cancel = cancelRequested] {
-        runBatch(job, report, cancel.get());
-    });
+    runningBatch = QtConcurrent::run(QThreadPool::globalInstance(),
+                                     [job, report, cancel = cancelRequested, held = holdRequested] {
+                                         runPausableBatch(job, report, cancel.get(), held.get());
+                                     });
 }
 
 void RunController::showWarning(const QString &text)
 {
-    QMessageBox::warning(window, QStringLiteral("警告"), text, QMessageBox::Ok, QMessageBox::NoButton);
+    QMessageBox::warning(window, tr("警告"), text, QMessageBox::Ok, QMessageBox::NoButton);
 }
 
 // A remembered directory may have been removed since; it is made again
@@ -79,7 +85,7 @@ bool RunController::ensureOutputDirectory(const QString &directory)
 {
     if (QDir().mkpath(directory))
         return true;
-    showWarning(QStringLiteral("无法创建输出目录：") + directory);
+    showWarning(tr("无法创建输出目录：%1").arg(directory));
     return false;
 }
 
@@ -96,7 +102,22 @@ void RunController::leave()
 {
     closing = true;
     cancelRequested->store(true);
+    holdRequested->store(false);
     runningBatch.waitForFinished();
+}
+
+void RunController::hold()
+{
+    holdRequested->store(true);
+}
+
+void RunController::resume()
+{
+    holdRequested->store(false);
+    if (completionWaiting && !closing) {
+        completionWaiting = false;
+        showCompletion();
+    }
 }
 
 void RunController::clearProgress()
@@ -118,9 +139,17 @@ void RunController::showRunControls()
     startButton->setEnabled(!stopping);
     startButton->setToolTip(batchRunning ? tr("停止处理 (Esc)") : tr("开始处理 (Ctrl+Enter)"));
     if (batchRunning)
-        progressBar->setFormat(QStringLiteral("%1 / %2").arg(batch.done).arg(batch.total));
+        showProgressText(QStringLiteral("%1 / %2").arg(batch.done).arg(batch.total));
     else
         showIdleProgress();
+}
+
+// A screen reader gets the bar's value only; its text goes into the
+// description.
+void RunController::showProgressText(const QString &text)
+{
+    progressBar->setFormat(text);
+    progressBar->setAccessibleDescription(text);
 }
 
 void RunController::showSelectionCount(int count)
@@ -132,7 +161,7 @@ void RunController::showSelectionCount(int count)
 void RunController::showIdleProgress()
 {
     if (!batchRunning)
-        progressBar->setFormat(tr("已选择 %1 个文件").arg(selectedCount));
+        showProgressText(tr("已选择 %1 个文件").arg(selectedCount));
 }
 
 // Every input the run has finished with, written or not, posts one value.
@@ -145,71 +174,84 @@ void RunController::updateProgress(int value)
 
 void RunController::fileFailed(const QString &path, const QString &reason)
 {
-    batch.failures.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
+    ++batch.failures;
+    record(path, EntryState::Failed, reason);
 }
 
 void RunController::fileWarning(const QString &path, const QString &message)
 {
-    batch.warnings.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + message);
     batch.warnedPaths.insert(path);
+    record(path, EntryState::Warned, message);
 }
 
 void RunController::fileSkipped(const QString &path, const QString &reason)
 {
-    batch.skipped.insert(int(batch.inputs.indexOf(path)), QFileInfo(path).fileName() + QStringLiteral(" — ") + reason);
+    ++batch.skipped;
+    record(path, EntryState::Skipped, reason);
 }
 
-// When the window is going nothing is reported.
+void RunController::record(const QString &path, EntryState state, const QString &reason)
+{
+    batch.reported[int(batch.inputs.indexOf(path))].append(ReportedInput{path, state, reason});
+}
+
+// Told after the input's failure, skip or warnings: a file with several
+// warnings is reported with all of them.
+void RunController::fileFinished(const QString &path)
+{
+    const QList<ReportedInput> said = batch.reported.value(int(batch.inputs.indexOf(path)));
+    if (said.isEmpty()) {
+        emit inputReported(path, EntryState::Written, QString());
+        return;
+    }
+    QStringList reasons;
+    for (const ReportedInput &input : said)
+        reasons.append(input.reason);
+    emit inputReported(path, said.last().state, reasons.join(QStringLiteral("; ")));
+}
+
+// When the window is going nothing is reported; while the run is held the
+// box waits for its end.
 void RunController::processingFinished()
 {
     batchRunning = false;
     showRunControls();
-    if (!closing)
+    emit runEnded();
+    if (holdRequested->load())
+        completionWaiting = true;
+    else if (!closing)
         showCompletion();
     progressBar->setValue(0);
 }
 
-// The first line is the same in every language; what follows it is not.
 void RunController::showCompletion()
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("完成"), completionMessage(), QMessageBox::Ok,
-                    window);
-    box.setDefaultButton(QMessageBox::Ok);
-    QPushButton *openFolder = box.addButton(tr("打开输出文件夹"), QMessageBox::ActionRole);
-    box.setDetailedText(completionDetails());
+    const bool stopped = batch.done < batch.total;
+    QList<ReportedInput> reported;
+    for (const QList<ReportedInput> &inputs : std::as_const(batch.reported))
+        reported += inputs;
+    CompletionDialog box(stopped ? tr("已停止") : tr("完成"), completionMessage(), reported, window);
     box.exec();
-    if (box.clickedButton() == openFolder)
+    if (box.openFolderChosen())
         QDesktopServices::openUrl(QUrl::fromLocalFile(batch.outputDirectory));
 }
 
 QString RunController::completionMessage() const
 {
-    const int written = batch.done - batch.failures.size() - batch.skipped.size();
-    QString message = QStringLiteral("图片处理完成！共处理了 %1 张图片。").arg(written);
+    const int written = batch.done - batch.failures - batch.skipped;
+    const bool stopped = batch.done < batch.total;
+    QString message = stopped ? tr("处理已停止。共处理了 %1 张图片。").arg(written)
+                              : tr("图片处理完成！共处理了 %1 张图片。").arg(written);
     QStringList notes;
-    if (batch.done < batch.total)
+    if (stopped)
         notes.append(tr("已停止：%1 张图片未处理。").arg(batch.total - batch.done));
-    if (!batch.failures.isEmpty())
-        notes.append(tr("%1 个文件处理失败。").arg(batch.failures.size()));
-    if (!batch.skipped.isEmpty())
-        notes.append(tr("%1 个文件已跳过。").arg(batch.skipped.size()));
+    if (batch.failures > 0)
+        notes.append(tr("%1 个文件处理失败。").arg(batch.failures));
+    if (batch.skipped > 0)
+        notes.append(tr("%1 个文件已跳过。").arg(batch.skipped));
     if (!batch.warnedPaths.isEmpty())
         notes.append(tr("%1 个文件有警告。").arg(batch.warnedPaths.size()));
     if (!notes.isEmpty())
         message += QStringLiteral("\n\n") + notes.join(QLatin1Char('\n'));
     return message;
-}
-
-// Every failure, skip and warning with its reason, none left out.
-QString RunController::completionDetails() const
-{
-    QStringList sections;
-    auto addSection = [&sections](const QString &heading, const QStringList &lines) {
-        if (!lines.isEmpty())
-            sections.append(heading + QLatin1Char('\n') + lines.join(QLatin1Char('\n')));
-    };
-    addSection(tr("处理失败："), batch.failures.values());
-    addSection(tr("已跳过："), batch.skipped.values());
-    addSection(tr("警告："), batch.warnings.values());
-    return sections.join(QStringLiteral("\n\n"));
 }

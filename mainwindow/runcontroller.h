@@ -1,8 +1,10 @@
 #ifndef RUNCONTROLLER_H
 #define RUNCONTROLLER_H
 
+#include "completiondialog.h"
+
 #include <QFuture>
-#include <QMultiMap>
+#include <QMap>
 #include <QObject>
 #include <QSet>
 #include <QStringList>
@@ -45,9 +47,20 @@ public:
     void leave();
     void clearProgress();
     void retranslate();
+    // While held no further input starts, and the box of a run that ends
+    // meanwhile waits; resuming lets both go on.
+    void hold();
+    void resume();
 
 public slots:
     void showSelectionCount(int count);
+
+signals:
+    void runStarted();
+    // What became of an input, as soon as the run says it.
+    void inputReported(const QString &path, EntryState state, const QString &reason);
+    // The run has ended, before its box opens.
+    void runEnded();
 
 private:
     // What the run's RunReport says, heard on this object's thread.
@@ -55,15 +68,17 @@ private:
     void fileFailed(const QString &path, const QString &reason);
     void fileWarning(const QString &path, const QString &message);
     void fileSkipped(const QString &path, const QString &reason);
+    void fileFinished(const QString &path);
     void processingFinished();
+    void record(const QString &path, EntryState state, const QString &reason);
 
     bool ensureOutputDirectory(const QString &directory);
     void showWarning(const QString &text);
     void showRunControls();
     void showIdleProgress();
+    void showProgressText(const QString &text);
     void showCompletion();
     QString completionMessage() const;
-    QString completionDetails() const;
 
     const OptionForm &form;
     QPushButton *startButton;
@@ -80,15 +95,17 @@ private:
         QStringList inputs;
         // By input position: inputs run side by side finish in any order,
         // the box lists them in input order.
-        QMultiMap<int, QString> failures;
-        QMultiMap<int, QString> skipped;
-        QMultiMap<int, QString> warnings;
+        QMap<int, QList<ReportedInput>> reported;
+        int failures = 0;
+        int skipped = 0;
         QSet<QString> warnedPaths; // a file may carry several warnings
     };
     QFuture<void> runningBatch;
     std::shared_ptr<std::atomic<bool>> cancelRequested;
+    std::shared_ptr<std::atomic<bool>> holdRequested;
     bool batchRunning = false;
     bool closing = false;
+    bool completionWaiting = false;
     BatchTally batch;
 };
 

@@ -26,11 +26,12 @@ void ThumbnailLoader::load(const QStringList &paths)
 {
     for (const QString &path : paths)
         pool.start([this, path] {
-            const QImage thumbnail = makeThumbnail(path, thumbnailExtent, &ending);
+            QString failure;
+            const QImage thumbnail = makeThumbnail(path, thumbnailExtent, &ending, &failure);
             // A decode cut short by the loader's end gives no picture, which
             // is not the file's thumbnail.
             if (!ending.load())
-                emit thumbnailReady(path, thumbnail);
+                emit thumbnailReady(path, thumbnail, failure);
         });
 }
 

@@ -26,9 +26,10 @@ public:
     void stop();
 
 signals:
-    // A null thumbnail when the file cannot be decoded. Emitted from a pool
-    // thread.
-    void thumbnailReady(const QString &path, const QImage &thumbnail);
+    // A null thumbnail when the file cannot be decoded, with the reason a
+    // run would give when it would refuse the file (empty when the loader
+    // was stopped). Emitted from a pool thread.
+    void thumbnailReady(const QString &path, const QImage &thumbnail, const QString &failure);
 
 private:
     std::atomic<bool> ending{false};

@@ -354,6 +354,13 @@ void raiseImageDecodeLimit()
         QImageReader::setAllocationLimit(allocationLimitMegabytes);
 }
 
+QString formatRefusal(const QByteArray &format)
+{
+    if (format == "svg" || format == "svgz")
+        return cannotRead(QStringLiteral("SVG pictures are not accepted"));
+    return QString();
+}
+
 QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<bool> *stop,
                  const ScaleTarget &target)
 {
@@ -369,8 +376,8 @@ QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<b
     QImageReader reader(&file);
     const QByteArray format = readByContent(reader, file);
     decoderMessages.expectFormat(format);
-    if (format == "svg" || format == "svgz")
-        return failed(cannotRead(QStringLiteral("SVG pictures are not accepted")));
+    if (const QString refusal = formatRefusal(format); !refusal.isEmpty())
+        return failed(refusal);
     const QImage image = decodeBounded(reader, file, DecodeRequest{stop, reductionFor(reader, target)}, outcome);
     if (image.isNull()) {
         const QStringList said = decoderMessages.messages();

@@ -106,6 +106,10 @@ struct DecodeRequest
 QImage decodeBounded(QImageReader &reader, StoppableFile &file, const DecodeRequest &request,
                      InputOutcome &outcome);
 
+// Why a file of format, as readByContent names it, is refused before it is
+// decoded: SVG may pull in any local file by reference. Empty otherwise.
+QString formatRefusal(const QByteArray &format);
+
 // Decodes path with its EXIF orientation applied, the format taken from the
 // content whatever the name says, reduced as reductionFor allows for target.
 // Only a regular file is opened, never blocking; SVG is refused, as it may

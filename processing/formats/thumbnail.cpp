@@ -172,23 +172,36 @@ QByteArray embeddedExifPreview(const QByteArray &jpegHead)
     return previewOfIfd(tiff, ifd1);
 }
 
-QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop)
+QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop, QString *failure)
 {
+    InputOutcome outcome;
+    const auto refused = [&](const QString &reason) {
+        outcome.fail(reason);
+        return QImage();
+    };
+    // A failed thumbnail carries the run's reason for the same file; what a
+    // decoder says of a damaged file is reported by the run that reads it,
+    // with its name; here it would reach stderr without one.
+    const auto finished = [&](const QImage &thumbnail) {
+        if (failure && thumbnail.isNull() && outcome.failed())
+            *failure = outcome.reason;
+        return thumbnail;
+    };
     StoppableFile file(stop);
-    if (!openRegularFile(path, &file).isEmpty())
-        return {};
-    // What a decoder says of a damaged file is reported by the run that
-    // reads it, with its name; here it would reach stderr without one.
+    if (const QString unopened = openRegularFile(path, &file); !unopened.isEmpty())
+        return finished(refused(unopened));
     const DecoderMessages heardAtRun;
     // Peeked: the decoder then takes these bytes from the file's buffer.
     const QByteArray head = file.peek(exifSearchLength);
     QImageReader reader(&file);
-    heardAtRun.expectFormat(readByContent(reader, file));
+    const QByteArray format = readByContent(reader, file);
+    heardAtRun.expectFormat(format);
+    if (const QString refusal = formatRefusal(format); !refusal.isEmpty())
+        return finished(refused(refusal));
     reader.setAutoTransform(false);
     const QSize storedSize = reader.size();
-    InputOutcome unreported; // a thumbnail that fails is left out; the run says why
     if (!storedSize.isValid())
-        return fitted(decodeBounded(reader, file, DecodeRequest{stop}, unreported), extent);
+        return finished(fitted(decodeBounded(reader, file, DecodeRequest{stop}, outcome), extent));
     const QImageIOHandler::Transformations transformation = reader.transformation();
     if (reader.format() == "jpeg") {
         const QImage preview = usablePreview(head, storedSize, extent);
@@ -200,8 +213,8 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
         return size.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     };
     const DecodeRequest request{stop, reductionFor(reader, fit, thumbnailReduction)};
-    QImage image = decodeBounded(reader, file, request, unreported);
+    QImage image = decodeBounded(reader, file, request, outcome);
     if (!image.isNull())
         image = image.scaled(fit(storedSize), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image.isNull() ? image : oriented(image, transformation);
+    return finished(image.isNull() ? image : oriented(image, transformation));
 }

@@ -22,8 +22,11 @@ constexpr int largestPreviewPerExtent = 16;
 // pad theirs with black bars); its header is read before it is decoded.
 // Otherwise the decoder scales while it decodes, so a camera photo never
 // needs its full size in memory; the picture is decoded within the bounds
-// of a run (imagefile.h, decodeBounded).
-QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop = nullptr);
+// of a run (imagefile.h, decodeBounded), and SVG is refused as a run
+// refuses it. When the file cannot be read, *failure, when given, is set to
+// the reason a run would give.
+QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop = nullptr,
+                     QString *failure = nullptr);
 
 // The JPEG data of the EXIF preview (IFD1) of a JPEG file's head, or empty
 // when there is none or the EXIF block is malformed.

@@ -17,10 +17,12 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -108,6 +110,9 @@ ScaleTarget scaleTargetOf(const JobSettings &settings)
     return [&settings](QSize upright) { return firstScaledSize(settings, upright); };
 }
 
+// How soon a worker sees that a hold has ended.
+constexpr std::chrono::milliseconds holdPoll(50);
+
 int jobCount(const JobSettings &settings)
 {
     const int jobs = settings.value(option::jobs);
@@ -120,11 +125,13 @@ int jobCount(const JobSettings &settings)
 class Schedule
 {
 public:
-    Schedule(const JobSettings &settings, RunReport *runReport, const std::atomic<bool> *cancelRequested)
+    Schedule(const JobSettings &settings, RunReport *runReport, const std::atomic<bool> *cancelRequested,
+             const std::atomic<bool> *holdRequested)
         : settings(settings)
         , outputs(assignOutputPaths(settings))
         , runReport(runReport)
         , cancelRequested(cancelRequested)
+        , holdRequested(holdRequested)
         , budget(memorybudget::machineBudget())
         , copies(memorybudget::workingCopies(settings))
         , scaleTarget(scaleTargetOf(settings))
@@ -158,6 +165,7 @@ public:
 
 private:
     bool cancelled() const { return cancelRequested && cancelRequested->load(); }
+    bool held() const { return holdRequested && holdRequested->load(); }
 
     int claimNext()
     {
@@ -180,6 +188,9 @@ private:
         if (!fits())
             memory.release();
         changed.wait(lock, [&] { return nextAdmitted == index && fits(); });
+        // Nobody notifies the end of a hold: it is looked at now and then.
+        while (held() && !cancelled())
+            changed.wait_for(lock, holdPoll);
         ++nextAdmitted;
         changed.notify_all();
         if (cancelled())
@@ -201,6 +212,7 @@ private:
             return;
         ++completed;
         report(runReport, settings.imagePaths.at(index), outcome);
+        post(runReport, &RunReport::inputFinished, settings.imagePaths.at(index));
         const int percent = int(qint64(completed) * 100 / outputs.size());
         post(runReport, &RunReport::progressed, percent);
     }
@@ -209,6 +221,7 @@ private:
     const QList<OutputChoice> outputs;
     RunReport *const runReport;
     const std::atomic<bool> *const cancelRequested;
+    const std::atomic<bool> *const holdRequested;
     const qint64 budget;
     const int copies;
     const ScaleTarget scaleTarget;
@@ -266,8 +279,14 @@ void runWorkers(Schedule &schedule, int jobs)
 
 void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested)
 {
+    runPausableBatch(std::move(settings), report, cancelRequested, nullptr);
+}
+
+void runPausableBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested,
+                      const std::atomic<bool> *holdRequested)
+{
     raiseImageDecodeLimit();
-    Schedule schedule(settings, report, cancelRequested);
+    Schedule schedule(settings, report, cancelRequested, holdRequested);
     runWorkers(schedule, jobCount(settings));
     post(report, &RunReport::finished);
 }

@@ -34,4 +34,10 @@ class RunReport;
 // being processed or written are finished, so none is left partial.
 void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested = nullptr);
 
+// runBatch that can also be held: while *holdRequested is true no further
+// input starts; those in flight go on, and the run resumes when it becomes
+// false again.
+void runPausableBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested,
+                      const std::atomic<bool> *holdRequested);
+
 #endif // BATCHWORKER_H

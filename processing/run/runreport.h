@@ -20,6 +20,9 @@ signals:
     // An input a stop ended while it was decoded is not done, and is not
     // reported at all.
     void progressed(int percent);
+    // Just before its progressed: the input finished with, after its
+    // failure, skip or warnings, if any.
+    void inputFinished(const QString &path);
     // An input that cannot be read or written; the run goes on.
     void inputFailed(const QString &path, const QString &reason);
     // An input whose output exists when existing outputs are skipped, or an

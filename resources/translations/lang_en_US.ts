@@ -36,39 +36,165 @@ All rights reserved.</translation>
     </message>
 </context>
 <context>
+    <name>CompletionDialog</name>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <source>结果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <source>原因</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="35"/>
+        <source>未正常写入的文件</source>
+        <translation>Files not simply written</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="80"/>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="82"/>
+        <source>保存…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="90"/>
+        <source>打开输出文件夹</source>
+        <translation>Open Output Folder</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="106"/>
+        <source>失败</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="108"/>
+        <source>跳过</source>
+        <translation>Skipped</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="110"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="115"/>
+        <source>已写入</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <source>保存报告</source>
+        <translation>Save Report</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <source>文本文件 (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <source>无法保存报告：%1（%2）</source>
+        <translation>Cannot save the report: %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="136"/>
+        <source>图片文件 (%1)</source>
+        <translation>Image files (%1)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="137"/>
+        <source>所有文件 (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="138"/>
+        <source>选择图片文件</source>
+        <translation>Select Image Files</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>添加图片…</source>
         <translation>Add Images…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>添加文件夹…</source>
         <translation>Add Folder…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>移除所选</source>
         <translation>Remove Selected</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>清空列表</source>
         <translation>Clear List</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
-        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
-        <translation>Drop images or folders here to add them; right-click to add, remove or clear</translation>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
+        <source>撤销</source>
+        <translation>Undo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
+        <source>把图片或文件夹拖到这里，
+或点击“添加图片”“添加文件夹”</source>
+        <translation>Drop pictures or folders here,
+or click “Add Images” or “Add Folder”</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="211"/>
+        <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
+        <translation>Drop pictures or folders to add them; right-click to add, remove, clear or undo</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="367"/>
+        <source>无法处理：%1</source>
+        <translation>Cannot be processed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="370"/>
+        <source>已写入</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="373"/>
+        <source>已写入，有警告：%1</source>
+        <translation>Written, with warnings: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="376"/>
+        <source>处理失败：%1</source>
+        <translation>Failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="379"/>
+        <source>已跳过：%1</source>
+        <translation>Skipped: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="212"/>
         <source>图片列表</source>
         <translation>Image list</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="153"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="225"/>
         <source>添加文件夹</source>
         <translation>Add Folder</translation>
     </message>
@@ -82,7 +208,7 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -92,42 +218,47 @@ All rights reserved.</translation>
         <translation>Add Images</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="184"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="172"/>
+        <source>添加文件夹</source>
+        <translation>Add Folder</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="189"/>
         <source>输出目录</source>
         <translation>Output Directory</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="197"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="202"/>
         <source>基本处理选项</source>
         <translation>Basic Processing Options</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="201"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="206"/>
         <source>宽度:</source>
         <translation>Width:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="214"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="219"/>
         <source>高度:</source>
         <translation>Height:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="227"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="232"/>
         <source>保持宽高比</source>
         <translation>Maintain Aspect Ratio</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="233"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
         <source>裁剪</source>
         <translation>Crop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
         <source>不放大小图</source>
         <translation>Don&apos;t enlarge</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="248"/>
         <source>输出格式:</source>
         <translation>Output Format:</translation>
     </message>
@@ -152,100 +283,105 @@ All rights reserved.</translation>
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="253"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="258"/>
         <source>质量:</source>
         <translation>Quality:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="266"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="271"/>
         <source>预设:</source>
         <translation>Preset:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="276"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
         <source>管理…</source>
         <translation>Manage…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="286"/>
         <source>预览</source>
         <translation>Preview</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="297"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="302"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="324"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="329"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="336"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="341"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="352"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="378"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="383"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="382"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="387"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="396"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="434"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="406"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="442"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="447"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="446"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="451"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
+        <source>不透明度:</source>
+        <translation>Opacity:</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="50"/>
@@ -283,165 +419,177 @@ All rights reserved.</translation>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="456"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="472"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="484"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="489"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="497"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="575"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="587"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="580"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
-        <source>透明度:</source>
-        <translation>Transparency:</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="521"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="533"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="534"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="546"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="551"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="555"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="562"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="596"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="600"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="605"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="617"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="614"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="626"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="619"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="632"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="644"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="651"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="663"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="656"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="668"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="662"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="674"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="667"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="679"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="672"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="684"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="24"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="25"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="25"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="26"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="26"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="27"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="58"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="78"/>
         <source>一键重置</source>
         <translation>One-click Reset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="57"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="59"/>
         <source>关于Vellumo</source>
         <translation>About Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="76"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="60"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="80"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="93"/>
+        <source>帮助</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="79"/>
         <source>关于我们</source>
         <translation>About Us</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="213"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="94"/>
+        <source>&lt;p&gt;&lt;b&gt;使用方法&lt;/b&gt;&lt;/p&gt;&lt;ol&gt;&lt;li&gt;点击“添加图片”或“添加文件夹”，或把图片、文件夹拖到列表中。&lt;/li&gt;&lt;li&gt;在“基本设置”和“高级设置”中选择处理方式；鼠标停在选项上可看到说明。&lt;/li&gt;&lt;li&gt;点击“输出目录”选择保存位置，再点击“开始处理”（Ctrl+Enter）。&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;列表用标记说明每个文件的结果：无法处理、已写入、有警告、失败或已跳过；鼠标停在文件上可看到原因。Ctrl+Z 撤销移除或清空。处理中按 Esc 停止，正在写入的文件会写完。&lt;/p&gt;&lt;p&gt;输入文件从不被覆盖；输出目录中以前处理生成的文件不会再被处理。&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;How to use Vellumo&lt;/b&gt;&lt;/p&gt;&lt;ol&gt;&lt;li&gt;Click “Add Images” or “Add Folder”, or drop pictures and folders onto the list.&lt;/li&gt;&lt;li&gt;Choose what to do on the “Basic settings” and “Advanced settings” pages; rest the mouse on an option to see what it does.&lt;/li&gt;&lt;li&gt;Click “Output Directory” to choose where the results go, then “Start Processing” (Ctrl+Enter).&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;A mark on each file in the list tells what became of it: cannot be processed, written, warned, failed or skipped; rest the mouse on the file to see why. Ctrl+Z takes back a removal or clearing. Esc stops a run; files being written are finished.&lt;/p&gt;&lt;p&gt;Inputs are never overwritten; files an earlier run wrote into the output directory are not processed again.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="186"/>
+        <source>选择输出目录</source>
+        <translation>Select Output Directory</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="219"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>Images are being processed. Exiting stops the run: files being written are finished, the rest are not processed. Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="216"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="222"/>
         <source>确认退出</source>
         <translation>Confirm Exit</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="214"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="220"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
@@ -601,52 +749,210 @@ All rights reserved.</translation>
         <translation>The application has been reset to its initial state.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>基本设置</source>
         <translation>Basic settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>高级设置</source>
         <translation>Advanced settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>菜单</source>
         <translation>Menu</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>最小化</source>
         <translation>Minimize</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>水印颜色</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>边框颜色</source>
         <translation>Border colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
-        <source>替换所选图片</source>
-        <translation>Replace the selected images</translation>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <source>添加图片 (Ctrl+O)</source>
+        <translation>Add Images (Ctrl+O)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <source>添加文件夹 (Ctrl+Shift+O)</source>
+        <translation>Add Folder (Ctrl+Shift+O)</translation>
     </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="239"/>
+        <location filename="../../mainwindow/optionform.cpp" line="254"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
+    </message>
+</context>
+<context>
+    <name>OptionHelp</name>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="3"/>
+        <source>Output format</source>
+        <translation>Output format</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="4"/>
+        <source>Encoder quality</source>
+        <translation>Encoder quality</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
+        <translation>Write no EXIF, XMP or IPTC (the colour profile stays).</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
+        <translation>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
+        <translation>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>Standard size</source>
+        <translation>Standard size</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Crop to an aspect ratio</source>
+        <translation>Crop to an aspect ratio</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <source>Width of the size box</source>
+        <translation>Width of the size box</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <source>Height of the size box</source>
+        <translation>Height of the size box</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
+        <translation>Resize and standard sizes never enlarge a picture already inside the box.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <source>Crop the centre to width x height instead of resizing.</source>
+        <translation>Crop the centre to width x height instead of resizing.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <source>Resize to exactly width x height.</source>
+        <translation>Unchecked: resize to exactly width x height.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <source>Brightness</source>
+        <translation>Brightness</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <source>Contrast</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <source>Saturation in percent</source>
+        <translation>Saturation in percent</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <source>Rotation in degrees clockwise</source>
+        <translation>Rotation in degrees clockwise</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <source>Mirror left and right.</source>
+        <translation>Mirror left and right.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <source>Mirror top and bottom.</source>
+        <translation>Mirror top and bottom.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <source>Filter intensity</source>
+        <translation>Filter intensity</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
+        <translation>Raise brightness by 10, then contrast by 15, and make the picture opaque.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <source>Extract one channel</source>
+        <translation>Extract one channel</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
+        <translation>Keep the middle cell of a grid of ROWSxCOLUMNS</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <source>Draw TEXT as a watermark.</source>
+        <translation>Draw TEXT as a watermark.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <source>Watermark colour</source>
+        <translation>Watermark colour</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <source>Watermark alpha</source>
+        <translation>Watermark alpha</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <source>Watermark size in points</source>
+        <translation>Watermark size in points</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <source>Watermark position</source>
+        <translation>Watermark position</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <source>Add a border N pixels thick</source>
+        <translation>Add a border N pixels thick</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <source>Border colour</source>
+        <translation>Border colour</translation>
     </message>
 </context>
 <context>
@@ -672,106 +978,106 @@ All rights reserved.</translation>
         <translation>Print TIFF</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="102"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="113"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation>A preset name cannot be empty, contain / or \ or start with .</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="115"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
         <source>已有名为“%1”的预设</source>
         <translation>There is already a preset named “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="117"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
         <source>无法重命名预设“%1”</source>
         <translation>Cannot rename the preset “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="125"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
         <source>无法删除预设“%1”</source>
         <translation>Cannot delete the preset “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="156"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
         <source>（选择预设）</source>
         <translation>(choose a preset)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="165"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
         <source>另存为预设…</source>
         <translation>Save as Preset…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="166"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
         <source>重命名预设…</source>
         <translation>Rename Preset…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="167"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="212"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
         <source>删除预设</source>
         <translation>Delete Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="169"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
         <source>导入任务文件…</source>
         <translation>Import Job File…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>导出任务文件…</source>
         <translation>Export Job File…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="184"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="189"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
         <source>另存为预设</source>
         <translation>Save as Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="184"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
         <source>预设名称:</source>
         <translation>Preset name:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="189"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation>The preset “%1” exists. Replace it?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
         <source>重命名预设</source>
         <translation>Rename Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
         <source>新名称:</source>
         <translation>New name:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="212"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation>Delete the preset “%1”?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>导入任务文件</source>
         <translation>Import Job File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="219"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="227"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
         <source>任务文件 (*.json)</source>
         <translation>Job files (*.json)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="226"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
         <source>导出任务文件</source>
         <translation>Export Job File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
         <source>预设</source>
         <translation>Presets</translation>
     </message>
@@ -837,69 +1143,89 @@ All rights reserved.</translation>
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="43"/>
+        <source>请先选择要处理的图片！</source>
+        <translation>Please select the images to process first!</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="47"/>
+        <source>请选择输出目录！</source>
+        <translation>Please select an output directory!</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="79"/>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="88"/>
+        <source>无法创建输出目录：%1</source>
+        <translation>Cannot create the output directory: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
         <source>停止处理</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
         <source>停止处理 (Esc)</source>
         <translation>Stop (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>Start Processing (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="135"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="164"/>
         <source>已选择 %1 个文件</source>
         <translation>Files selected: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="178"/>
-        <source>打开输出文件夹</source>
-        <translation>Open Output Folder</translation>
+        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <source>已停止</source>
+        <translation>Stopped</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="191"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="243"/>
+        <source>处理已停止。共处理了 %1 张图片。</source>
+        <translation>Processing stopped. %1 images were processed.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="244"/>
+        <source>图片处理完成！共处理了 %1 张图片。</source>
+        <translation>Image processing complete! %1 images were processed.</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="247"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>Stopped: %1 images not processed.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="193"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="249"/>
         <source>%1 个文件处理失败。</source>
         <translation>Files failed: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="195"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
         <source>%1 个文件已跳过。</source>
         <translation>Files skipped: %1.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="197"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="253"/>
         <source>%1 个文件有警告。</source>
         <translation>Files with warnings: %1.</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="211"/>
-        <source>处理失败：</source>
-        <translation>Failed:</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="212"/>
-        <source>已跳过：</source>
-        <translation>Skipped:</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="213"/>
-        <source>警告：</source>
-        <translation>Warnings:</translation>
     </message>
 </context>
 </TS>

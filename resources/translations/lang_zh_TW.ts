@@ -35,39 +35,165 @@
     </message>
 </context>
 <context>
+    <name>CompletionDialog</name>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <source>文件</source>
+        <translation>檔案</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <source>结果</source>
+        <translation>結果</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <source>原因</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="35"/>
+        <source>未正常写入的文件</source>
+        <translation>未正常寫入的檔案</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="80"/>
+        <source>复制</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="82"/>
+        <source>保存…</source>
+        <translation>儲存…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="90"/>
+        <source>打开输出文件夹</source>
+        <translation>開啟輸出資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="106"/>
+        <source>失败</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="108"/>
+        <source>跳过</source>
+        <translation>跳過</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="110"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="115"/>
+        <source>已写入</source>
+        <translation>已寫入</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <source>保存报告</source>
+        <translation>儲存報告</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <source>文本文件 (*.txt)</source>
+        <translation>文字檔 (*.txt)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <source>无法保存报告：%1（%2）</source>
+        <translation>無法儲存報告：%1（%2）</translation>
+    </message>
+</context>
+<context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="136"/>
+        <source>图片文件 (%1)</source>
+        <translation>圖片檔案 (%1)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="137"/>
+        <source>所有文件 (*)</source>
+        <translation>所有檔案 (*)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="138"/>
+        <source>选择图片文件</source>
+        <translation>選擇圖片檔案</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>添加图片…</source>
         <translation>新增圖片…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>添加文件夹…</source>
         <translation>新增資料夾…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>移除所选</source>
         <translation>移除所選</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>清空列表</source>
         <translation>清空清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
-        <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
-        <translation>拖入圖片或資料夾即可新增；按右鍵可新增、移除或清空</translation>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
+        <source>撤销</source>
+        <translation>復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
+        <source>把图片或文件夹拖到这里，
+或点击“添加图片”“添加文件夹”</source>
+        <translation>把圖片或資料夾拖到這裡，
+或點擊「添加圖片」「添加資料夾」</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="211"/>
+        <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
+        <translation>拖入圖片或資料夾即可添加；按右鍵可添加、移除、清空或復原</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="367"/>
+        <source>无法处理：%1</source>
+        <translation>無法處理：%1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="370"/>
+        <source>已写入</source>
+        <translation>已寫入</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="373"/>
+        <source>已写入，有警告：%1</source>
+        <translation>已寫入，有警告：%1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="376"/>
+        <source>处理失败：%1</source>
+        <translation>處理失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="379"/>
+        <source>已跳过：%1</source>
+        <translation>已跳過：%1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="212"/>
         <source>图片列表</source>
         <translation>圖片清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="153"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="225"/>
         <source>添加文件夹</source>
         <translation>新增資料夾</translation>
     </message>
@@ -81,7 +207,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -91,42 +217,47 @@
         <translation>添加圖片</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="184"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="172"/>
+        <source>添加文件夹</source>
+        <translation>添加資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="189"/>
         <source>输出目录</source>
         <translation>輸出目錄</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="197"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="202"/>
         <source>基本处理选项</source>
         <translation>基本處理選項</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="201"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="206"/>
         <source>宽度:</source>
         <translation>寬度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="214"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="219"/>
         <source>高度:</source>
         <translation>高度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="227"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="232"/>
         <source>保持宽高比</source>
         <translation>保持寬高比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="233"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
         <source>裁剪</source>
         <translation>裁剪</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
         <source>不放大小图</source>
         <translation>不放大小圖</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="248"/>
         <source>输出格式:</source>
         <translation>輸出格式:</translation>
     </message>
@@ -151,100 +282,105 @@
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="253"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="258"/>
         <source>质量:</source>
         <translation>品質:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="266"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="271"/>
         <source>预设:</source>
         <translation>預設:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="276"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
         <source>管理…</source>
         <translation>管理…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="286"/>
         <source>预览</source>
         <translation>預覽</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="297"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="302"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
         <source>尺寸和角度预设</source>
         <translation>尺寸和角度預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="324"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="329"/>
         <source>宽高比:</source>
         <translation>寬高比:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="336"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="341"/>
         <source>标准尺寸:</source>
         <translation>標準尺寸:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="352"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
         <source>垂直翻转</source>
         <translation>垂直翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>水平翻转</source>
         <translation>水平翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
         <source>旋转角度:</source>
         <translation>旋轉角度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="378"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="383"/>
         <source>色彩调整</source>
         <translation>色彩調整</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="382"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="387"/>
         <source>对比度:</source>
         <translation>對比度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="396"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="434"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="406"/>
         <source>饱和度:</source>
         <translation>飽和度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
         <source>亮度:</source>
         <translation>亮度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="442"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="447"/>
         <source>滤镜</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="446"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="451"/>
         <source>滤镜:</source>
         <translation>濾鏡:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
+        <source>不透明度:</source>
+        <translation>不透明度:</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="50"/>
@@ -282,165 +418,177 @@
         <translation>油畫</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="456"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
         <source>强度:</source>
         <translation>強度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="472"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
         <source>水印设置</source>
         <translation>浮水印設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
         <source>添加水印</source>
         <translation>添加浮水印</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="484"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="489"/>
         <source>水印文字:</source>
         <translation>浮水印文字:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="497"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="575"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="587"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="580"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
-        <source>透明度:</source>
-        <translation>透明度:</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="521"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="533"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="534"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="546"/>
         <source>位置:</source>
         <translation>位置:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="551"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
         <source>边框设置</source>
         <translation>邊框設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="555"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
         <source>添加边框</source>
         <translation>添加邊框</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="562"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
         <source>边框厚度:</source>
         <translation>邊框厚度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="596"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
         <source>批量效果</source>
         <translation>批量效果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="600"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
         <source>自动增强</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="605"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="617"/>
         <source>通道提取</source>
         <translation>通道提取</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="614"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="626"/>
         <source>网格分割</source>
         <translation>網格分割</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="619"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>行数:</source>
         <translation>行數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="632"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="644"/>
         <source>列数:</source>
         <translation>列數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="651"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="663"/>
         <source>批量重命名</source>
         <translation>批量重新命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="656"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="668"/>
         <source>前缀:</source>
         <translation>前綴:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="662"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="674"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="667"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="679"/>
         <source>去除元数据</source>
         <translation>移除中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="672"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="684"/>
         <source>输出文件已存在时：</source>
         <translation>輸出檔案已存在時：</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="24"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="25"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="25"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="26"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="26"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="27"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="56"/>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="75"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="58"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="78"/>
         <source>一键重置</source>
         <translation>一鍵重置</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="57"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="59"/>
         <source>关于Vellumo</source>
         <translation>關於Vellumo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/applicationmenu.cpp" line="76"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="60"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="80"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="93"/>
+        <source>帮助</source>
+        <translation>說明</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="79"/>
         <source>关于我们</source>
         <translation>關於我們</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="213"/>
+        <location filename="../../mainwindow/applicationmenu.cpp" line="94"/>
+        <source>&lt;p&gt;&lt;b&gt;使用方法&lt;/b&gt;&lt;/p&gt;&lt;ol&gt;&lt;li&gt;点击“添加图片”或“添加文件夹”，或把图片、文件夹拖到列表中。&lt;/li&gt;&lt;li&gt;在“基本设置”和“高级设置”中选择处理方式；鼠标停在选项上可看到说明。&lt;/li&gt;&lt;li&gt;点击“输出目录”选择保存位置，再点击“开始处理”（Ctrl+Enter）。&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;列表用标记说明每个文件的结果：无法处理、已写入、有警告、失败或已跳过；鼠标停在文件上可看到原因。Ctrl+Z 撤销移除或清空。处理中按 Esc 停止，正在写入的文件会写完。&lt;/p&gt;&lt;p&gt;输入文件从不被覆盖；输出目录中以前处理生成的文件不会再被处理。&lt;/p&gt;</source>
+        <translation>&lt;p&gt;&lt;b&gt;使用方法&lt;/b&gt;&lt;/p&gt;&lt;ol&gt;&lt;li&gt;點擊「添加圖片」或「添加資料夾」，或把圖片、資料夾拖到清單中。&lt;/li&gt;&lt;li&gt;在「基本設定」和「進階設定」中選擇處理方式；滑鼠停在選項上可看到說明。&lt;/li&gt;&lt;li&gt;點擊「輸出目錄」選擇儲存位置，再點擊「開始處理」（Ctrl+Enter）。&lt;/li&gt;&lt;/ol&gt;&lt;p&gt;清單用標記說明每個檔案的結果：無法處理、已寫入、有警告、失敗或已跳過；滑鼠停在檔案上可看到原因。Ctrl+Z 復原移除或清空。處理中按 Esc 停止，正在寫入的檔案會寫完。&lt;/p&gt;&lt;p&gt;輸入檔案從不被覆寫；輸出目錄中以前處理產生的檔案不會再被處理。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="186"/>
+        <source>选择输出目录</source>
+        <translation>選擇輸出目錄</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.cpp" line="219"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation>圖片正在處理中。結束將停止處理：正在寫入的檔案會寫完，其餘的不再處理。確定要結束Vellumo嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="216"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="222"/>
         <source>确认退出</source>
         <translation>確認退出</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="214"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="220"/>
         <source>确定要退出Vellumo吗？</source>
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
@@ -600,52 +748,210 @@
         <translation>應用程式已重置為初始狀態。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>基本设置</source>
         <translation>基本設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>高级设置</source>
         <translation>進階設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>菜单</source>
         <translation>選單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>最小化</source>
         <translation>最小化</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>关闭</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>水印颜色</source>
         <translation>浮水印顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>边框颜色</source>
         <translation>邊框顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
-        <source>替换所选图片</source>
-        <translation>取代所選圖片</translation>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <source>添加图片 (Ctrl+O)</source>
+        <translation>添加圖片 (Ctrl+O)</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <source>添加文件夹 (Ctrl+Shift+O)</source>
+        <translation>添加資料夾 (Ctrl+Shift+O)</translation>
     </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="239"/>
+        <location filename="../../mainwindow/optionform.cpp" line="254"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
+    </message>
+</context>
+<context>
+    <name>OptionHelp</name>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="3"/>
+        <source>Output format</source>
+        <translation>輸出格式</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="4"/>
+        <source>Encoder quality</source>
+        <translation>編碼品質</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
+        <translation>不寫入 EXIF、XMP 或 IPTC（保留色彩設定檔）。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
+        <translation>處理前已存在的輸出檔案如何處理（改名儲存時另存為 _2、_3 …）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
+        <translation>輸出檔案命名為 前綴_0001.副檔名、前綴_0002.副檔名 …</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>Standard size</source>
+        <translation>標準尺寸</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Crop to an aspect ratio</source>
+        <translation>裁剪為指定寬高比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <source>Width of the size box</source>
+        <translation>尺寸框的寬度</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <source>Height of the size box</source>
+        <translation>尺寸框的高度</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
+        <translation>調整大小和標準尺寸不會放大已在尺寸框內的圖片。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <source>Crop the centre to width x height instead of resizing.</source>
+        <translation>裁剪中央的寬 x 高區域，而不是縮放。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <source>Resize to exactly width x height.</source>
+        <translation>縮放到正好寬 x 高（取消勾選時）。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <source>Brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <source>Contrast</source>
+        <translation>對比度</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <source>Saturation in percent</source>
+        <translation>飽和度（百分比）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <source>Rotation in degrees clockwise</source>
+        <translation>順時針旋轉的角度</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <source>Mirror left and right.</source>
+        <translation>左右鏡像。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <source>Mirror top and bottom.</source>
+        <translation>上下鏡像。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <source>Filter</source>
+        <translation>濾鏡</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <source>Filter intensity</source>
+        <translation>濾鏡強度</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
+        <translation>亮度提高 10，再把對比度提高 15，並使圖片不透明。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <source>Extract one channel</source>
+        <translation>提取一個通道</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
+        <translation>把圖片分成 行x列 的網格，保留中間一格</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <source>Draw TEXT as a watermark.</source>
+        <translation>把這段文字畫為水印。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <source>Watermark colour</source>
+        <translation>水印顏色</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <source>Watermark alpha</source>
+        <translation>水印的不透明度</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <source>Watermark size in points</source>
+        <translation>水印字號（點）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <source>Watermark position</source>
+        <translation>水印位置</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <source>Add a border N pixels thick</source>
+        <translation>添加指定像素粗細的邊框</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <source>Border colour</source>
+        <translation>邊框顏色</translation>
     </message>
 </context>
 <context>
@@ -671,106 +977,106 @@
         <translation>列印 TIFF</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="102"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="113"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation>預設名稱不能為空，也不能包含 / 或 \ 或以 . 開頭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="115"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
         <source>已有名为“%1”的预设</source>
         <translation>已有名為「%1」的預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="117"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
         <source>无法重命名预设“%1”</source>
         <translation>無法重新命名預設「%1」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="125"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
         <source>无法删除预设“%1”</source>
         <translation>無法刪除預設「%1」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="156"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
         <source>（选择预设）</source>
         <translation>（選擇預設）</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="165"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
         <source>另存为预设…</source>
         <translation>另存為預設…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="166"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
         <source>重命名预设…</source>
         <translation>重新命名預設…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="167"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="212"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
         <source>删除预设</source>
         <translation>刪除預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="169"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
         <source>导入任务文件…</source>
         <translation>匯入工作檔…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>导出任务文件…</source>
         <translation>匯出工作檔…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="184"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="189"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
         <source>另存为预设</source>
         <translation>另存為預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="184"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
         <source>预设名称:</source>
         <translation>預設名稱:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="189"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation>預設「%1」已存在，要取代嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
         <source>重命名预设</source>
         <translation>重新命名預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
         <source>新名称:</source>
         <translation>新名稱:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="212"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation>確定要刪除預設「%1」嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>导入任务文件</source>
         <translation>匯入工作檔</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="219"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="227"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
         <source>任务文件 (*.json)</source>
         <translation>工作檔 (*.json)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="226"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
         <source>导出任务文件</source>
         <translation>匯出工作檔</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
         <source>预设</source>
         <translation>預設</translation>
     </message>
@@ -836,69 +1142,89 @@
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="43"/>
+        <source>请先选择要处理的图片！</source>
+        <translation>請先選擇要處理的圖片！</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="47"/>
+        <source>请选择输出目录！</source>
+        <translation>請選擇輸出目錄！</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="79"/>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="88"/>
+        <source>无法创建输出目录：%1</source>
+        <translation>無法建立輸出目錄：%1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
         <source>停止处理</source>
         <translation>停止處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
         <source>停止处理 (Esc)</source>
         <translation>停止處理 (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>開始處理 (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="135"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="164"/>
         <source>已选择 %1 个文件</source>
         <translation>已選擇 %1 個檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="178"/>
-        <source>打开输出文件夹</source>
-        <translation>開啟輸出資料夾</translation>
+        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <source>已停止</source>
+        <translation>已停止</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="191"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <source>完成</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="243"/>
+        <source>处理已停止。共处理了 %1 张图片。</source>
+        <translation>處理已停止。共處理了 %1 張圖片。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="244"/>
+        <source>图片处理完成！共处理了 %1 张图片。</source>
+        <translation>圖片處理完成！共處理了 %1 張圖片。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="247"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>已停止：%1 張圖片未處理。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="193"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="249"/>
         <source>%1 个文件处理失败。</source>
         <translation>%1 個檔案處理失敗。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="195"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
         <source>%1 个文件已跳过。</source>
         <translation>%1 個檔案已略過。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="197"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="253"/>
         <source>%1 个文件有警告。</source>
         <translation>%1 個檔案有警告。</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="211"/>
-        <source>处理失败：</source>
-        <translation>處理失敗：</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="212"/>
-        <source>已跳过：</source>
-        <translation>已略過：</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="213"/>
-        <source>警告：</source>
-        <translation>警告：</translation>
     </message>
 </context>
 </TS>

@@ -1,3 +1,4 @@
+#include "completiondialog.h"
 #include "mainwindow.h"
 #include "stylesheet.h"
 #include "window/menutestsupport.h"
@@ -5,10 +6,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -44,7 +47,10 @@ private slots:
     void switchIsRemembered();
     void storedLanguageAtStart_data();
     void storedLanguageAtStart();
+    void qtCatalogue_data();
     void qtCatalogue();
+    void completionReportFits_data();
+    void completionReportFits();
     void missingCataloguesFallBack();
     void runGetsKeysInEveryLanguage_data();
     void runGetsKeysInEveryLanguage();
@@ -211,13 +217,15 @@ void TestLanguages::formAndMenuTexts_data()
     QTest::addColumn<QStringList>("formTexts");
     QTest::addColumn<QStringList>("menuTexts");
     const QStringList languageNames = {"简体中文", "繁體中文", "English", QString()};
-    QTest::newRow("zh_CN") << "zh_CN" << QStringList{"批量图片处理工具", "开始处理", "宽高比:", "无", "行数:"}
-                           << languageNames + QStringList{"一键重置", "关于我们"};
-    QTest::newRow("zh_TW") << "zh_TW" << QStringList{"批量圖片處理工具", "開始處理", "寬高比:", "無", "行數:"}
-                           << languageNames + QStringList{"一鍵重置", "關於我們"};
+    QTest::newRow("zh_CN") << "zh_CN"
+                           << QStringList{"批量图片处理工具", "开始处理", "宽高比:", "无", "行数:", "不透明度:", "左右镜像。"}
+                           << languageNames + QStringList{"一键重置", "关于我们", "帮助"};
+    QTest::newRow("zh_TW") << "zh_TW"
+                           << QStringList{"批量圖片處理工具", "開始處理", "寬高比:", "無", "行數:", "不透明度:", "左右鏡像。"}
+                           << languageNames + QStringList{"一鍵重置", "關於我們", "說明"};
     QTest::newRow("en_US") << "en_US" << QStringList{"Batch Image Processing Tool", "Start Processing", "Aspect Ratio:",
-                                                     "None", "Rows:"}
-                           << languageNames + QStringList{"One-click Reset", "About Us"};
+                                                     "None", "Rows:", "Opacity:", "Mirror left and right."}
+                           << languageNames + QStringList{"One-click Reset", "About Us", "Help"};
 }
 
 // The form, the filter list and the menu follow the language; the check
@@ -232,7 +240,9 @@ void TestLanguages::formAndMenuTexts()
     const QStringList shown = {window->windowTitle(), findIn<QPushButton>(window.get(), "processButton")->text(),
                                findIn<QLabel>(window.get(), "aspectRatioLabel")->text(),
                                findIn<QComboBox>(window.get(), "filterComboBox")->itemText(0),
-                               findIn<QLabel>(window.get(), "gridRowsLabel")->text()};
+                               findIn<QLabel>(window.get(), "gridRowsLabel")->text(),
+                               findIn<QLabel>(window.get(), "watermarkOpacityLabel")->text(),
+                               findIn<QCheckBox>(window.get(), "flipHorizontalCheckBox")->toolTip()};
     QCOMPARE(shown, formTexts);
     const OpenedMenu opened = chooseMenuEntry(menuButton(), -1);
     QCOMPARE(opened.texts, menuTexts);
@@ -370,18 +380,78 @@ void TestLanguages::storedLanguageAtStart()
         QCOMPARE(opened.menu->actions().at(position)->isChecked(), position == checkedEntry);
 }
 
-// No catalogue at all at a Simplified Chinese start, not even Qt's: the
-// standard buttons keep Qt's own texts until a switch installs Qt's.
+void TestLanguages::qtCatalogue_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("yes");
+    QTest::addColumn<QString>("details");
+    QTest::newRow("Simplified") << "zh_CN" << "是(&Y)" << "显示详情...";
+    QTest::newRow("Traditional") << "zh_TW" << "是(&Y)" << "顯示詳情...";
+    QTest::newRow("English") << "en_US" << "&Yes" << "Show Details...";
+}
+
+// Qt's standard buttons speak the language in force from the start, the
+// source language too, and again after a switch away and back.
 void TestLanguages::qtCatalogue()
 {
-    auto yesText = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
-    QCOMPARE(yesText(), QStringLiteral("&Yes"));
-    switchTo(QStringLiteral("zh_TW"));
-    const QString traditional = yesText();
-    QVERIFY2(traditional != QStringLiteral("&Yes"), qPrintable(traditional));
-    switchTo(QStringLiteral("zh_CN"));
-    const QString simplified = yesText();
-    QVERIFY2(simplified != QStringLiteral("&Yes"), qPrintable(simplified));
+    QFETCH(QString, language);
+    QFETCH(QString, yes);
+    QFETCH(QString, details);
+    auto standardTexts = [] {
+        QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes);
+        box.setDetailedText(QStringLiteral("-"));
+        QStringList texts{box.button(QMessageBox::Yes)->text()};
+        for (QAbstractButton *button : box.buttons())
+            if (box.buttonRole(button) == QMessageBox::ActionRole)
+                texts.append(button->text());
+        return texts;
+    };
+    window.reset();
+    QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).setValue(QStringLiteral("language"), language);
+    openWindow();
+    QCOMPARE(standardTexts(), QStringList({yes, details}));
+    switchTo(language == QLatin1String("en_US") ? QStringLiteral("zh_TW") : QStringLiteral("en_US"));
+    switchTo(language);
+    QCOMPARE(standardTexts(), QStringList({yes, details}));
+}
+
+void TestLanguages::completionReportFits_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("zh_CN") << "zh_CN" << QStringList{"确定", "复制", "保存…", "打开输出文件夹"};
+    QTest::newRow("zh_TW") << "zh_TW" << QStringList{"確定", "複製", "儲存…", "開啟輸出資料夾"};
+    QTest::newRow("en_US") << "en_US" << QStringList{"OK", "Copy", "Save…", "Open Output Folder"};
+}
+
+// The report's buttons, Qt's and ours, are in the language in force and
+// each as wide as its text needs, also when the box is made small.
+void TestLanguages::completionReportFits()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, buttons);
+    switchTo(language == QLatin1String("en_US") ? QStringLiteral("zh_TW") : QStringLiteral("en_US"));
+    switchTo(language);
+    const QList<ReportedInput> reported = {
+        {QStringLiteral("/photos/DSC_0001.JPG"), EntryState::Failed, QStringLiteral("cannot read: empty file")},
+        {QStringLiteral("/photos/DSC_0002.JPG"), EntryState::Warned, QStringLiteral("Corrupt JPEG data")}};
+    CompletionDialog report(QStringLiteral("-"), QStringLiteral("-"), reported, window.get());
+    report.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&report));
+    report.resize(report.minimumSizeHint());
+    QCoreApplication::processEvents();
+    QStringList shown;
+    for (QAbstractButton *button : report.findChildren<QAbstractButton *>()) {
+        if (!qobject_cast<QDialogButtonBox *>(button->parentWidget()))
+            continue;
+        shown.append(button->text());
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+        QVERIFY2(report.rect().contains(button->geometry().translated(button->parentWidget()->pos())),
+                 qPrintable(button->text()));
+    }
+    shown.sort();
+    buttons.sort();
+    QCOMPARE(shown, buttons);
 }
 
 // With the program's catalogues gone, a chosen language falls back to

@@ -3,8 +3,10 @@
 #include "thumbnailloader.h"
 #include "window/windowtestsupport.h"
 
+#include <QAction>
 #include <QDir>
 #include <QImageWriter>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
@@ -35,7 +37,8 @@ private slots:
     void largePictureGetsThumbnail();
     void stopDropsPending();
     void selectionFillsList();
-    void selectionReplacesAndCancelKeeps();
+    void selectionAppends();
+    void unreadableMarkedAtOnce();
     void managingTheList();
     void inputsOfCommandLine();
 
@@ -243,22 +246,59 @@ void TestMainWindowImages::selectionFillsList()
     QVERIFY(list->item(2)->icon().isNull());
 }
 
-void TestMainWindowImages::selectionReplacesAndCancelKeeps()
+// The add button and the folder button append, no file twice; a cancelled
+// dialog changes nothing.
+void TestMainWindowImages::selectionAppends()
 {
     const QStringList first = {QStringLiteral("a.png"), QStringLiteral("b.png")};
     const QStringList second = {QStringLiteral("c.bmp")};
     writeImage(first[0], QSize(10, 10));
     writeImage(first[1], QSize(10, 10));
     writeImage(second[0], QSize(10, 10), "bmp");
+    QVERIFY(QDir(scratch->path()).mkdir(QStringLiteral("folder")));
+    writeImage(QStringLiteral("folder/d.png"), QSize(10, 10));
     window = std::make_unique<MainWindow>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
     QCOMPARE(selectImages(first), first);
-    QCOMPARE(selectImages(second), second);
-    QCOMPARE(selectImages(first, false), second);
+    QCOMPARE(selectImages(second), first + second);
+    QCOMPARE(selectImages(first), first + second);
+    QCOMPARE(selectImages(first, false), first + second);
+    ModalResponder<QFileDialog> responder(
+            [&](QFileDialog *dialog) { chooseInFileDialog(dialog, scratch->filePath(QStringLiteral("folder"))); });
+    findIn<QPushButton>(window.get(), "selectFolderButton")->click();
+    QCOMPARE(responder.answered(), 1);
     auto *list = findIn<QListWidget>(window.get(), "imagesList");
-    QTRY_VERIFY(!list->item(0)->icon().isNull());
+    QCOMPARE(list->count(), 4);
+    QCOMPARE(list->item(3)->text(), QStringLiteral("d.png"));
+    QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(3)->icon().isNull());
+}
+
+// A file the run would refuse is marked as soon as it is listed, however
+// it came: in a dropped folder or named in the dialog; the tool tip says
+// why. A damaged file in a folder is listed, not left out.
+void TestMainWindowImages::unreadableMarkedAtOnce()
+{
+    QVERIFY(QDir(scratch->path()).mkdir(QStringLiteral("folder")));
+    writeDamaged(QStringLiteral("folder/broken.gif"));
+    QFile drawing(scratch->filePath(QStringLiteral("drawing.svg")));
+    QVERIFY(drawing.open(QIODevice::WriteOnly));
+    drawing.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"8\"/>");
+    drawing.close();
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->addInputs({scratch->filePath(QStringLiteral("folder"))});
+    selectImages({QStringLiteral("drawing.svg")});
+    auto *list = findIn<QListWidget>(window.get(), "imagesList");
+    QCOMPARE(list->count(), 2);
+    const QStringList reasons = {QStringLiteral("cannot read"), QStringLiteral("SVG pictures are not accepted")};
+    for (int row = 0; row < 2; ++row) {
+        QTRY_VERIFY(list->item(row)->toolTip().contains(QStringLiteral("\n无法处理：")));
+        QVERIFY2(list->item(row)->toolTip().contains(reasons.at(row)), qPrintable(list->item(row)->toolTip()));
+        QVERIFY(list->item(row)->icon().isNull());
+    }
 }
 
 namespace {
@@ -333,7 +373,24 @@ void TestMainWindowImages::managingTheList()
     QCOMPARE(progressBar->text(), QStringLiteral("已选择 2 个文件"));
     QTRY_VERIFY(!list->item(0)->icon().isNull() && !list->item(1)->icon().isNull());
 
-    list->actions().last()->trigger();
+    // Ctrl+Z puts the removed entries back in their places; the clearing
+    // is taken back by the list's undo entry, thumbnails made again.
+    auto *undo = list->findChild<QAction *>(QStringLiteral("undoImagesAction"));
+    auto *clear = list->findChild<QAction *>(QStringLiteral("clearImagesAction"));
+    auto *hint = findIn<QLabel>(window.get(), "emptyListHint");
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(entryPaths(), native(QStringList{loose} + inTree));
+    QCOMPARE(progressBar->text(), QStringLiteral("已选择 4 个文件"));
+    QVERIFY(!undo->isEnabled());
+    clear->trigger();
+    QCOMPARE(list->count(), 0);
+    QVERIFY(hint->isVisible());
+    QVERIFY(undo->isEnabled());
+    undo->trigger();
+    QCOMPARE(entryPaths(), native(QStringList{loose} + inTree));
+    QVERIFY(!hint->isVisible());
+    QTRY_VERIFY(!list->item(1)->icon().isNull() && !list->item(3)->icon().isNull());
+    clear->trigger();
     QCOMPARE(list->count(), 0);
     QCOMPARE(progressBar->text(), QStringLiteral("已选择 0 个文件"));
     MessageBoxAnswerer answerer(QMessageBox::Ok);

@@ -1,3 +1,4 @@
+#include "completiondialog.h"
 #include "mainwindow.h"
 #include "window/windowtestsupport.h"
 
@@ -5,10 +6,12 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -16,8 +19,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <memory>
+#include <optional>
 
 // Runs started from the window as a user starts them: files and directory
 // chosen in the dialogs, the start button, the boxes that follow.
@@ -37,6 +42,9 @@ private slots:
     void refusedStart();
     void stopAndStartAgain();
     void openOutputFolder();
+    void quitQuestionWhileRunEnds();
+    void listAfterRun();
+    // Last: it ends the application's event loop.
     void leavingDuringRun_data();
     void leavingDuringRun();
 
@@ -195,7 +203,6 @@ void TestMainWindowRun::completedRun()
     QVERIFY(startableWhileOpen);
     const AnsweredBox box = answerer.boxes.first();
     QCOMPARE(box.title, QStringLiteral("完成"));
-    QCOMPARE(box.icon, QMessageBox::Information);
     QVERIFY(box.hasParent);
     const QStringList paragraphs = box.text.split(QStringLiteral("\n\n"));
     QCOMPARE(paragraphs.first(), completionTemplate.arg(goodCount));
@@ -203,14 +210,16 @@ void TestMainWindowRun::completedRun()
     QVERIFY(box.buttons.contains(QStringLiteral("打开输出文件夹")));
     if (damagedCount > 0) {
         QCOMPARE(paragraphs.last(), QStringLiteral("%1 个文件处理失败。").arg(damagedCount));
-        // Every failure is in the details, none cut off.
-        const QStringList lines = box.details.split(QLatin1Char('\n'));
-        QCOMPARE(lines.first(), QStringLiteral("处理失败："));
+        // Every failure is in the table, in input order, none cut off.
+        const QStringList lines = box.details.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), QStringLiteral("文件\t结果\t原因"));
         QCOMPARE(lines.size(), 1 + damagedCount);
         for (int index = 0; index < damagedCount; ++index) {
-            const QString prefix = damagedNames.at(index) + QStringLiteral(" — ");
-            QVERIFY2(lines.at(1 + index).startsWith(prefix) && lines.at(1 + index).size() > prefix.size(),
-                     qPrintable(lines.at(1 + index)));
+            const QStringList cells = lines.at(1 + index).split(QLatin1Char('\t'));
+            QCOMPARE(cells.size(), 3);
+            QCOMPARE(cells.at(0), QDir::toNativeSeparators(scratch->filePath(QStringLiteral("in/") + damagedNames.at(index))));
+            QCOMPARE(cells.at(1), QStringLiteral("失败"));
+            QVERIFY2(!cells.at(2).isEmpty(), qPrintable(lines.at(1 + index)));
         }
     } else {
         QVERIFY(box.details.isEmpty());
@@ -346,8 +355,9 @@ void TestMainWindowRun::stopAndStartAgain()
     const int written = outputNames(output).size();
     QVERIFY2(written >= 1 && written < longRunCount, qPrintable(QString::number(written)));
     verifyWholeImages(output, longRunSize);
+    QCOMPARE(answerer.boxes.first().title, QStringLiteral("已停止"));
     const QStringList paragraphs = answerer.boxes.first().text.split(QStringLiteral("\n\n"));
-    QCOMPARE(paragraphs.first(), completionTemplate.arg(written));
+    QCOMPARE(paragraphs.first(), QStringLiteral("处理已停止。共处理了 %1 张图片。").arg(written));
     QCOMPARE(paragraphs.last(), QStringLiteral("已停止：%1 张图片未处理。").arg(longRunCount - written));
     QCOMPARE(processButton()->text(), QStringLiteral("开始处理"));
     QVERIFY(processButton()->isEnabled());
@@ -385,11 +395,11 @@ void TestMainWindowRun::openOutputFolder()
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     for (const bool openIt : {false, true}) {
-        ModalResponder<QMessageBox> responder([&](QMessageBox *box) {
-            for (QAbstractButton *button : box->buttons())
-                if (openIt ? box->buttonRole(button) == QMessageBox::ActionRole
-                           : box->standardButton(button) == QMessageBox::Ok)
-                    button->click();
+        ModalResponder<CompletionDialog> responder([&](CompletionDialog *box) {
+            if (openIt)
+                findIn<QPushButton>(box, "openOutputButton")->click();
+            else
+                box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
         processButton()->click();
         QTRY_COMPARE_WITH_TIMEOUT(responder.answered(), 1, 60000);
@@ -439,6 +449,93 @@ void TestMainWindowRun::leavingDuringRun()
         QVERIFY(!window->isVisible());
         QVERIFY(processButton()->isEnabled());
     }
+}
+
+// While the quit question is open no further file starts; a run that ends
+// meanwhile (here stopped from elsewhere) changes the question, and its
+// report waits below it until the question is answered. No is the default.
+void TestMainWindowRun::quitQuestionWhileRunEnds()
+{
+    const QString output = scratch->filePath(QStringLiteral("out"));
+    openLongRun(output);
+    auto *progressBar = findIn<QProgressBar>(window.get(), "progressBar");
+    QSignalSpy progress(progressBar, &QProgressBar::valueChanged);
+    processButton()->click();
+    QVERIFY(progress.wait(30000));
+
+    QStringList questionTexts;
+    std::optional<MessageBoxAnswerer> report; // made once the question is answered
+    bool reportOverQuestion = false;
+    bool noIsDefault = false;
+    bool runEndedWhileOpen = false;
+    int doneWhileOpen = -1;
+    ModalResponder<QMessageBox> responder([&](QMessageBox *question) {
+        noIsDefault = question->defaultButton() == question->button(QMessageBox::No);
+        questionTexts.append(question->text());
+        const int doneAtOpen = outputNames(output).size();
+        processButton()->click(); // the run ends while the question is open
+        // A failed wait still answers the question; the checks below say so.
+        runEndedWhileOpen =
+                QTest::qWaitFor([&] { return processButton()->text() == QStringLiteral("开始处理"); }, 60000);
+        QCoreApplication::processEvents();
+        reportOverQuestion = QApplication::activeModalWidget() != question;
+        doneWhileOpen = outputNames(output).size() - doneAtOpen;
+        questionTexts.append(question->text());
+        report.emplace(QMessageBox::Ok);
+        question->button(QMessageBox::No)->click();
+    });
+    findIn<QPushButton>(window.get(), "closeButton")->click();
+    QCOMPARE(responder.answered(), 1);
+    QVERIFY(noIsDefault);
+    QVERIFY(runEndedWhileOpen);
+    QVERIFY(!reportOverQuestion);
+    QVERIFY2(doneWhileOpen <= QThread::idealThreadCount(), qPrintable(QString::number(doneWhileOpen)));
+    QCOMPARE(questionTexts.size(), 2);
+    QVERIFY(questionTexts.first().startsWith(QStringLiteral("图片正在处理中")));
+    QCOMPARE(questionTexts.last(), QStringLiteral("确定要退出Vellumo吗？"));
+    QVERIFY(report);
+    QTRY_COMPARE(report->boxes.size(), 1);
+    QCOMPARE(report->boxes.first().title, QStringLiteral("已停止"));
+    QVERIFY(window->isVisible());
+}
+
+// After a run each entry says what became of its file: written, written
+// with a warning, failed or skipped, with the run's reason; a file the run
+// refuses was marked with that same reason before the run. An output of an
+// earlier run inside the output folder is not processed again.
+void TestMainWindowRun::listAfterRun()
+{
+    const QString output = scratch->filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(output));
+    writeImage(scratch->filePath(QStringLiteral("in/whole.png")), QSize(40, 30));
+    writeImage(scratch->filePath(QStringLiteral("in/cut.jpg")), QSize(400, 300));
+    QFile cut(scratch->filePath(QStringLiteral("in/cut.jpg")));
+    QVERIFY(cut.open(QIODevice::ReadWrite));
+    QVERIFY(cut.resize(cut.size() / 2));
+    cut.close();
+    writeDamaged(scratch->filePath(QStringLiteral("in/broken.png")));
+    writeImage(QDir(output).filePath(QStringLiteral("whole_processed.png")), QSize(8, 8));
+    openWindow(output);
+    selectImages({QStringLiteral("whole.png"), QStringLiteral("cut.jpg"), QStringLiteral("broken.png")});
+    window->addInputs({QDir(output).filePath(QStringLiteral("whole_processed.png"))});
+    auto *list = findIn<QListWidget>(window.get(), "imagesList");
+    QCOMPARE(list->count(), 4);
+    QTRY_VERIFY(list->item(2)->toolTip().contains(QStringLiteral("\n无法处理：")));
+    const QString markedReason = list->item(2)->toolTip().section(QStringLiteral("无法处理："), 1);
+
+    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    processButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 60000);
+    const QStringList said = {QStringLiteral("已写入"), QStringLiteral("已写入，有警告："),
+                              QStringLiteral("处理失败：") + markedReason,
+                              QStringLiteral("已跳过：inside the output folder")};
+    for (int row = 0; row < list->count(); ++row) {
+        const QString tip = list->item(row)->toolTip();
+        QVERIFY2(tip.section(QLatin1Char('\n'), 1).startsWith(said.at(row)), qPrintable(tip));
+    }
+    QVERIFY(!list->item(1)->toolTip().endsWith(QStringLiteral("：")));
+    QCOMPARE(outputNames(output), QStringList({QStringLiteral("cut_processed.jpg"), QStringLiteral("whole_processed.jpg"),
+                                               QStringLiteral("whole_processed.png")}));
 }
 
 QTEST_MAIN(TestMainWindowRun)

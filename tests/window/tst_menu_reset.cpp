@@ -35,6 +35,7 @@ private slots:
 
     void menuBuiltOnFirstClick();
     void aboutOpensTheDialog();
+    void helpOpensTheGuide();
     void resetAnsweredNo();
     void resetAnsweredYes_data();
     void resetAnsweredYes();
@@ -57,6 +58,7 @@ namespace {
 
 const int resetEntry = 4;
 const int aboutEntry = 5;
+const int helpEntry = 6;
 const QString confirmationText = QStringLiteral("确定要将应用程序重置为初始状态吗？所有设置都将被清除。");
 
 QSettings settingsStore()
@@ -202,7 +204,7 @@ void TestMenuReset::menuBuiltOnFirstClick()
              QStringLiteral("QMenu { background-color: white; border: 1px solid #ddd; }"
                             "QMenu::item { padding: 5px 20px 5px 10px; }"
                             "QMenu::item:selected { background-color: #e6f2ff; }QMenu::icon { left: 5px; }"));
-    QCOMPARE(first.texts, (QStringList{"简体中文", "繁體中文", "English", QString(), "一键重置", "关于Vellumo"}));
+    QCOMPARE(first.texts, (QStringList{"简体中文", "繁體中文", "English", QString(), "一键重置", "关于Vellumo", "帮助"}));
 
     const QList<QAction *> entries = first.menu->actions();
     QVERIFY(entries.at(3)->isSeparator());
@@ -238,6 +240,22 @@ void TestMenuReset::aboutOpensTheDialog()
     chooseMenuEntry(menuButton(), aboutEntry);
     QCOMPARE(opened, QStringList{QStringLiteral("AboutDialog")});
     QVERIFY(window->findChildren<QDialog *>().isEmpty());
+}
+
+// The menu's help entry and F1 open the same guide over the window.
+void TestMenuReset::helpOpensTheGuide()
+{
+    MessageBoxAnswerer answerer(QMessageBox::Ok);
+    chooseMenuEntry(menuButton(), helpEntry);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QCOMPARE(answerer.boxes.size(), 2);
+    for (const AnsweredBox &box : std::as_const(answerer.boxes)) {
+        QCOMPARE(box.title, QStringLiteral("帮助"));
+        QVERIFY2(box.text.contains(QStringLiteral("添加文件夹")), qPrintable(box.text));
+        QVERIFY(box.hasParent);
+    }
 }
 
 // No leaves the stores, the selection, the directory and every option.

@@ -1,22 +1,57 @@
 #include "windowtestsupport.h"
 
+#include "completiondialog.h"
+
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
+
+namespace {
+
+AnsweredBox messageBoxSaid(QMessageBox *box)
+{
+    QStringList buttons;
+    for (QAbstractButton *button : box->buttons())
+        buttons.append(button->text());
+    return {box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr, box->detailedText(),
+            buttons};
+}
+
+AnsweredBox completionSaid(CompletionDialog *dialog)
+{
+    QStringList buttons;
+    for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>())
+        if (qobject_cast<QDialogButtonBox *>(button->parentWidget()))
+            buttons.append(button->text());
+    const QString details = dialog->findChild<QTableWidget *>() ? dialog->reportText() : QString();
+    return {dialog->windowTitle(), dialog->findChild<QLabel *>(QStringLiteral("completionSummary"))->text(),
+            QMessageBox::NoIcon, dialog->parentWidget() != nullptr, details, buttons};
+}
+
+} // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer(QMessageBox::StandardButton answer, std::function<void()> whileOpen)
-    : responder([this, answer, whileOpen](QMessageBox *box) {
-          QStringList buttons;
-          for (QAbstractButton *button : box->buttons())
-              buttons.append(button->text());
-          boxes.append({box->windowTitle(), box->text(), box->icon(), box->parentWidget() != nullptr,
-                        box->detailedText(), buttons});
+    : responder([this, answer, whileOpen](QDialog *dialog) {
+          auto *box = qobject_cast<QMessageBox *>(dialog);
+          auto *completion = qobject_cast<CompletionDialog *>(dialog);
+          if (!box && !completion)
+              return;
+          boxes.append(box ? messageBoxSaid(box) : completionSaid(completion));
           if (whileOpen)
               whileOpen();
-          if (QAbstractButton *button = box->button(answer))
+          QAbstractButton *button = nullptr;
+          if (box)
+              button = box->button(answer);
+          else if (answer == QMessageBox::Ok)
+              button = completion->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+          if (button)
               button->click();
           else
-              box->reject();
+              dialog->reject();
       })
 {
 }

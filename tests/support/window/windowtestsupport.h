@@ -59,8 +59,10 @@ struct AnsweredBox
     QStringList buttons;
 };
 
-// Answers every message box with one button and keeps what each box said;
-// whileOpen, when given, looks at the program while a box is still open.
+// Answers every message box, and the report at the end of a run, with one
+// button and keeps what each said (a report has no icon; its details are
+// its table as text); whileOpen, when given, looks at the program while a
+// box is still open.
 class MessageBoxAnswerer
 {
 public:
@@ -69,7 +71,7 @@ public:
     QList<AnsweredBox> boxes;
 
 private:
-    ModalResponder<QMessageBox> responder;
+    ModalResponder<QDialog> responder;
 };
 
 // Picks names in Qt's own file dialog: types them, quoted, into the name
