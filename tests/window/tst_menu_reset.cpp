@@ -370,7 +370,8 @@ void TestMenuReset::resetDuringRun()
 {
     const int count = 150;
     const QString original = scratch->filePath(QStringLiteral("original.png"));
-    writeImage(original, QSize(640, 480));
+    // Large enough that the run still goes on when the reset is chosen.
+    writeImage(original, QSize(1600, 1200));
     QStringList names;
     for (int index = 0; index < count; ++index) {
         names.append(QStringLiteral("photo%1.png").arg(index, 3, 10, QLatin1Char('0')));
