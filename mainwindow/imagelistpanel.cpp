@@ -152,12 +152,12 @@ void ImageListPanel::addImageFolder()
     const QString directory =
         QFileDialog::getExistingDirectory(window, tr("添加文件夹"), QString(), QFileDialog::ShowDirsOnly);
     if (!directory.isEmpty())
-        appendImages(imagesUnder(directory));
+        appendImages(imagesUnder(directory), directory);
 }
 
 // Files already in the list are not added twice. The entries appear at
 // once with their names; the thumbnails follow as the loader makes them.
-void ImageListPanel::appendImages(const QStringList &paths)
+void ImageListPanel::appendImages(const QStringList &paths, const QString &root)
 {
     QSet<QString> present(imagePaths.cbegin(), imagePaths.cend());
     QStringList added;
@@ -170,6 +170,8 @@ void ImageListPanel::appendImages(const QStringList &paths)
     }
     for (const QString &path : std::as_const(added)) {
         imagePaths.append(path);
+        if (!root.isEmpty())
+            rootOf.insert(path, QFileInfo(root).absoluteFilePath());
         auto *entry = new QListWidgetItem(QFileInfo(path).fileName());
         entry->setToolTip(QDir::toNativeSeparators(path));
         list->addItem(entry);
@@ -181,9 +183,23 @@ void ImageListPanel::appendImages(const QStringList &paths)
 void ImageListPanel::addInputs(const QStringList &paths)
 {
     QStringList files;
-    for (const QString &path : paths)
-        files += QFileInfo(path).isDir() ? imagesUnder(path) : QStringList{path};
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir())
+            appendImages(imagesUnder(path), path);
+        else
+            files << path;
+    }
     appendImages(files);
+}
+
+QStringList ImageListPanel::roots() const
+{
+    QStringList roots;
+    if (rootOf.isEmpty())
+        return roots;
+    for (const QString &path : imagePaths)
+        roots << rootOf.value(path);
+    return roots;
 }
 
 // From the last row up, so that the rows still to go keep their numbers.
@@ -206,6 +222,7 @@ void ImageListPanel::clearImages()
 {
     thumbnailLoader.stop();
     imagePaths.clear();
+    rootOf.clear();
     list->clear();
     emit countChanged(0);
 }

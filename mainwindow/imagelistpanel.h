@@ -3,6 +3,7 @@
 
 #include "thumbnailloader.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 
@@ -27,6 +28,10 @@ public:
     ImageListPanel(QListWidget *list, QWidget *window);
 
     const QStringList &paths() const { return imagePaths; }
+    // Beside each of paths, the folder it was found under (added or dropped
+    // as a folder), empty for a file added by itself; empty while no folder
+    // was added.
+    QStringList roots() const;
     // Files as they are and folders as the pictures under them, after the
     // entries already there: what a drop or the window's command line hands.
     void addInputs(const QStringList &paths);
@@ -47,7 +52,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void appendImages(const QStringList &paths);
+    void appendImages(const QStringList &paths, const QString &root = QString());
     void showThumbnail(const QString &path, const QImage &thumbnail);
     static QStringList droppedPaths(const QMimeData *data);
 
@@ -57,6 +62,7 @@ private:
     QWidget *dropArea;
     QWidget *window;
     QStringList imagePaths;
+    QHash<QString, QString> rootOf;
     ThumbnailLoader thumbnailLoader;
     QAction *addImagesAction;
     QAction *addFolderAction;

@@ -161,73 +161,73 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
         <source>尺寸和角度预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="304"/>
         <source>宽高比:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="316"/>
         <source>标准尺寸:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="332"/>
         <source>垂直翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
         <source>水平翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="342"/>
         <source>旋转角度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="358"/>
         <source>色彩调整</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>对比度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="376"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
         <source>0</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="381"/>
         <source>饱和度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="395"/>
         <source>100</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
         <source>亮度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="422"/>
         <source>滤镜</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="426"/>
         <source>滤镜:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -267,120 +267,130 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="436"/>
         <source>强度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="452"/>
         <source>水印设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="456"/>
         <source>添加水印</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="464"/>
         <source>水印文字:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="555"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="482"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="560"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="487"/>
         <source>透明度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="501"/>
         <source>字体大小:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="514"/>
         <source>位置:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
         <source>边框设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="535"/>
         <source>添加边框</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="542"/>
         <source>边框厚度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="576"/>
         <source>批量效果</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="580"/>
         <source>自动增强</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="585"/>
         <source>通道提取</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="594"/>
         <source>网格分割</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="599"/>
         <source>行数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
         <source>列数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>批量重命名</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
         <source>前缀:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="642"/>
         <source>image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="647"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="652"/>
         <source>输出文件已存在时：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="663"/>
+        <source>保留文件夹结构</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="668"/>
+        <source>名称模板:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -636,67 +646,72 @@
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="56"/>
+        <source>名称模板无效：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="124"/>
         <source>停止处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="117"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="124"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="126"/>
         <source>停止处理 (Esc)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="119"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="126"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="135"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="142"/>
         <source>已选择 %1 个文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="178"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="185"/>
         <source>打开输出文件夹</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="191"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="198"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="193"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="200"/>
         <source>%1 个文件处理失败。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="195"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="202"/>
         <source>%1 个文件已跳过。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="197"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="204"/>
         <source>%1 个文件有警告。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="211"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="218"/>
         <source>处理失败：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="212"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="219"/>
         <source>已跳过：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="213"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="220"/>
         <source>警告：</source>
         <translation type="unfinished"></translation>
     </message>
