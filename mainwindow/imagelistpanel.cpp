@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -182,12 +183,15 @@ void ImageListPanel::appendImages(const QStringList &paths, const QString &root)
 
 void ImageListPanel::addInputs(const QStringList &paths)
 {
+    // In the order given: the files between two folders go in together.
     QStringList files;
     for (const QString &path : paths) {
-        if (QFileInfo(path).isDir())
-            appendImages(imagesUnder(path), path);
-        else
+        if (!QFileInfo(path).isDir()) {
             files << path;
+            continue;
+        }
+        appendImages(std::exchange(files, {}));
+        appendImages(imagesUnder(path), path);
     }
     appendImages(files);
 }

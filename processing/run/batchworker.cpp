@@ -283,10 +283,15 @@ void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *
     ReportFile reportFile;
     const QString reportProblem = names.problem.isEmpty() ? reportFile.open(settings.value(option::reportFile))
                                                           : QString();
+    // A problem found before any work ends the run as one input failed.
+    const auto failBeforeWork = [&](const QString &path, const QString &reason) {
+        post(report, &RunReport::inputFailed, path, reason);
+        post(report, &RunReport::progressed, int(100 / std::max<qsizetype>(1, settings.imagePaths.size())));
+    };
     if (!names.problem.isEmpty())
-        post(report, &RunReport::inputFailed, names.problemInput, names.problem);
+        failBeforeWork(names.problemInput, names.problem);
     else if (!reportProblem.isEmpty())
-        post(report, &RunReport::inputFailed, settings.value(option::reportFile), reportProblem);
+        failBeforeWork(settings.value(option::reportFile), reportProblem);
     else {
         Schedule schedule(settings, names, reportFile, report, cancelRequested);
         runWorkers(schedule, jobCount(settings, schedule.inputCount()));

@@ -235,11 +235,16 @@ OutputChoice ClaimedNames::choose(const QString &folder, const QString &stem, co
 {
     const bool passExisting = presets::renameBeside.is(ifExists);
     const QString prefix = folder + QLatin1Char('/');
-    int &suffix = resumeSuffix[prefix + stem + QLatin1Char('.') + extension];
-    for (suffix = qMax(suffix, 1);; ++suffix) {
+    // Only names met before are remembered: most are met once.
+    const QString derived = prefix + stem + QLatin1Char('.') + extension;
+    for (int suffix = resumeSuffix.value(derived, 1);; ++suffix) {
         const QString path = prefix + fittedName(stem, suffix, extension);
-        if (keys.contains(fileKey(path)) || occupiedByOther(path) || (passExisting && QFileInfo::exists(path)))
+        const QString key = fileKey(path);
+        if (keys.contains(key) || occupiedByOther(path) || (passExisting && QFileInfo::exists(path)))
             continue;
+        keys.insert(key);
+        if (suffix > 1)
+            resumeSuffix.insert(derived, suffix + 1);
         return {path, presets::skipExisting.is(ifExists) && QFileInfo::exists(path), QString()};
     }
 }
@@ -299,9 +304,13 @@ OutputNames assignOutputNames(const JobSettings &settings)
     const QString ifExists = settings.value(option::ifExists);
     ClaimedNames claimed;
     QStringList treeFolders(settings.imagePaths.size());
+    // Outputs go inside the output folder: only inputs there can be in their way.
+    const QString outputFolderKey = fileKey(settings.outputDirectory) + QLatin1Char('/');
     for (qsizetype index = 0; index < settings.imagePaths.size(); ++index) {
         const QString &input = settings.imagePaths.at(index);
-        claimed.insert(input);
+        const QString inputKey = fileKey(input);
+        if (inputKey.startsWith(outputFolderKey))
+            claimed.insertKey(inputKey);
         if (keepTree)
             treeFolders[index] = treeFolderOf(input, settings.imageRoots.value(index));
     }
@@ -334,7 +343,6 @@ OutputNames assignOutputNames(const JobSettings &settings)
                                                     : settings.outputDirectory + QLatin1Char('/') + treeFolder;
         names.outputs << claimed.choose(folder, stem, extension, ifExists);
         names.outputs.last().treeFolder = treeFolder;
-        claimed.insert(names.outputs.last().path);
     }
     return names;
 }
@@ -353,9 +361,9 @@ bool EarlierOutputs::contains(const QString &inputPath) const
 {
     if (folder.isEmpty())
         return false;
+    // The name first: it costs no look-up on the disk.
     const QFileInfo input(inputPath);
-    return input.canonicalFilePath().startsWith(folder)
-            && outputName.match(input.completeBaseName()).hasMatch();
+    return outputName.match(input.completeBaseName()).hasMatch() && input.canonicalFilePath().startsWith(folder);
 }
 
 QString outputDirectoryProblem(const QString &directory)

@@ -72,11 +72,11 @@ struct OutputChoice
     QString treeFolder;
 };
 
-// The names one run has claimed, and where each name's last search ended:
-// the next search resumes there, so that many inputs of one name are named
-// in linear time (a claimed name is never given back).
+// The names one run has claimed, and where the search for each name met
+// more than once ended: the next search resumes there, so that many inputs
+// of one name are named in linear time (a claimed name is never given back).
 //
-// choose gives the first of folder/stem.extension, folder/stem_2.extension,
+// choose claims and gives the first of folder/stem.extension, folder/stem_2.extension,
 // ... not claimed, the stem cut (never within a character) so that the name
 // stays within nameLimit bytes. A name that exists as anything but a regular
 // file (a folder or a symbolic link included, whatever it points to) is
@@ -87,6 +87,7 @@ class ClaimedNames
 {
 public:
     void insert(const QString &path) { keys.insert(fileKey(path)); }
+    void insertKey(const QString &key) { keys.insert(key); }
     OutputChoice choose(const QString &folder, const QString &stem, const QString &extension,
                         const QString &ifExists);
 

@@ -238,12 +238,12 @@ void CliInputsTest::controlCharactersEscaped()
     const Outcome outcome = runTool({"-o", work.path(), forged});
 
     QCOMPARE(outcome.exitCode, 1);
-    QCOMPARE(outcome.lines.size(), 2);
+    QCOMPARE(outcome.lines.size(), 3);
     QCOMPARE(outcome.lines.at(0),
              "vellumo-batch: " + inputs.path()
                      + "/a\\nvellumo-batch: 9 written, 0 failed\\x1b[2J.png: its output name would "
                        "hold a control character");
-    QVERIFY(outcome.lines.at(1).startsWith("vellumo-batch: 0 written, 1 failed, 0 skipped in "));
+    QVERIFY(outcome.lines.at(2).startsWith("vellumo-batch: 0 written, 1 failed, 0 skipped in "));
 }
 
 // Qt's text cannot name such a file: the input fails with that reason and
