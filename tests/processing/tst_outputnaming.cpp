@@ -351,8 +351,10 @@ void OutputNamingTest::reportAndResume()
 {
     QTemporaryDir inputs, outputs;
     QStringList paths;
-    for (int index = 0; index < 4; ++index)
-        paths << batchrun::writeImage(inputs.filePath(QString("p%1.png").arg(index)), batchrun::testImage(9, 9, index));
+    // The second input's name clashes with the first's: skipped, the first
+    // keeps its name, and the second takes its own again.
+    for (const char *name : {"p0.png", "p0.bmp", "p2.png", "p3.png"})
+        paths << batchrun::writeImage(inputs.filePath(name), batchrun::testImage(9, 9, int(paths.size())));
     paths << inputs.filePath("missing.png");
     const QString report = inputs.filePath("report.jsonl");
     JobSettings settings = batchrun::settingsFor(paths, outputs.path());
@@ -363,7 +365,7 @@ void OutputNamingTest::reportAndResume()
     BatchRecorder first;
     batchrun::runHere(settings, first);
     const QMap<QString, QByteArray> written = contentsOf(outputs.path());
-    QFile::remove(outputs.filePath("p1_processed.png"));
+    QFile::remove(outputs.filePath("p0_processed_2.png"));
     QFile::remove(outputs.filePath("p3_processed.png"));
     BatchRecorder second;
     batchrun::runHere(settings, second);
@@ -382,11 +384,11 @@ void OutputNamingTest::reportAndResume()
                                              entry["status"].toString(), QFileInfo(output).fileName(),
                                              entry["reason"].toString().section(' ', 0, 0));
     }
-    QCOMPARE(lines, (QStringList{"p0.png written p0_processed.png ", "p1.png written p1_processed.png ",
+    QCOMPARE(lines, (QStringList{"p0.png written p0_processed.png ", "p0.bmp written p0_processed_2.png ",
                                  "p2.png written p2_processed.png ", "p3.png written p3_processed.png ",
                                  "missing.png failed  cannot",
                                  "p0.png skipped p0_processed.png " + outputs.filePath("p0_processed.png"),
-                                 "p1.png written p1_processed.png ",
+                                 "p0.bmp written p0_processed_2.png ",
                                  "p2.png skipped p2_processed.png " + outputs.filePath("p2_processed.png"),
                                  "p3.png written p3_processed.png ", "missing.png failed  cannot"}));
 }
