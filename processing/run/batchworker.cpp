@@ -49,11 +49,12 @@ OutputChoice sizedOutput(const OutputChoice &named, QSize size, const QString &i
 // Loads, processes and writes one input. An exception ends only this input,
 // never the run; a request to stop ends its decode.
 InputOutcome processInput(const QString &inputPath, const OutputChoice &named, bool namedBySize,
-                          const JobSettings &settings, const std::atomic<bool> *stop)
+                          const JobSettings &settings, const ScaleTarget &scaleTarget,
+                          const std::atomic<bool> *stop)
 {
     InputOutcome outcome;
     try {
-        QImage image = loadImage(inputPath, outcome, stop);
+        QImage image = loadImage(inputPath, outcome, stop, scaleTarget);
         if (outcome.kind == InputOutcome::Kind::Stopped)
             return outcome;
         // Handed over, so the chain can drop the decoded picture after its first step.
@@ -101,6 +102,16 @@ void report(RunReport *runReport, const QString &inputPath, const InputOutcome &
         post(runReport, &RunReport::inputWarned, inputPath, warning);
 }
 
+// What the chain's first scale makes of a picture, so that its decoder
+// gives no more pixels than that scale averages well; nothing when the run
+// wants the pixels of a full decode.
+ScaleTarget scaleTargetOf(const JobSettings &settings)
+{
+    if (settings.value(option::exactResize))
+        return {};
+    return [&settings](QSize upright) { return firstScaledSize(settings, upright); };
+}
+
 int jobCount(const JobSettings &settings, qsizetype inputs)
 {
     const int jobs = settings.value(option::jobs);
@@ -124,6 +135,7 @@ public:
         , cancelRequested(cancelRequested)
         , budget(memorybudget::machineBudget())
         , copies(memorybudget::workingCopies(settings))
+        , scaleTarget(scaleTargetOf(settings))
         // Found before the first input is decoded, not after the last.
         , outputProblem(outputDirectoryProblem(settings.outputDirectory))
     {
@@ -143,14 +155,14 @@ public:
             const int index = ownInputs.at(next);
             const QString &inputPath = settings.imagePaths.at(index);
             const OutputChoice &output = outputs.at(index);
-            const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies);
+            const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies, scaleTarget);
             if (!admit(next, cost, memory))
                 return;
             const InputOutcome outcome = !outputProblem.isEmpty()
                     ? InputOutcome::failure(outputProblem)
                     : output.skip
                     ? skippedFor(output)
-                    : processInput(inputPath, output, namedBySize, settings, cancelRequested);
+                    : processInput(inputPath, output, namedBySize, settings, scaleTarget, cancelRequested);
             finish(index, cost, outcome);
         }
     }
@@ -215,6 +227,7 @@ private:
     const std::atomic<bool> *const cancelRequested;
     const qint64 budget;
     const int copies;
+    const ScaleTarget scaleTarget;
     const QString outputProblem;
 
     std::mutex mutex;
