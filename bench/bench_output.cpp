@@ -126,12 +126,11 @@ void load(benchmark::State &state, bool turned)
 // Renaming past earlier outputs asks the file system about each name.
 void renameChoice(benchmark::State &state)
 {
-    const QString derived = photos().directory.filePath("photo_processed.jpg");
     for (const QString name : {"photo_processed.jpg", "photo_processed_2.jpg", "photo_processed_3.jpg"})
         QFile(photos().directory.filePath(name)).open(QIODevice::WriteOnly);
-    const QSet<QString> claimed;
     for (auto _ : state)
-        benchmark::DoNotOptimize(chooseOutputPath(derived, claimed, QStringLiteral("rename")));
+        benchmark::DoNotOptimize(ClaimedNames().choose(photos().directory.path(), QStringLiteral("photo_processed"),
+                                                       QStringLiteral("jpg"), QStringLiteral("rename")));
 }
 
 } // namespace

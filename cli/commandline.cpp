@@ -3,6 +3,7 @@
 #include "composition/watermark.h"
 #include "run/jobfile.h"
 #include "run/options.h"
+#include "run/outputnaming.h"
 
 #include <QColor>
 #include <QCommandLineParser>
@@ -58,6 +59,13 @@ QList<QCommandLineOption> toolOptions()
         QCommandLineOption({"r", "recursive"},
                            "A folder given as input stands for the pictures under it, in sorted "
                            "order (folders are refused otherwise)."),
+        QCommandLineOption(QStringLiteral("shard"),
+                           "Write only the inputs whose place in the whole job is K modulo N, named "
+                           "as one run names them; auto takes K and N from a Slurm job array or a "
+                           "Kubernetes Indexed Job.",
+                           "K/N"),
+        QCommandLineOption(QStringLiteral("shard-count"),
+                           "With --shard auto under Kubernetes: the job's number of completions.", "N"),
         QCommandLineOption(QStringLiteral("quiet"), "Print nothing but failures and warnings."),
         QCommandLineOption({"h", "help"}, "Show this help."),
         QCommandLineOption(QStringLiteral("version"), "Show the version."),
@@ -206,6 +214,55 @@ CommandLine usageError(const QString &message)
     return commandLine;
 }
 
+// A whole number from minimum up, or -1.
+int wholeNumber(const QString &text, int minimum)
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && number >= minimum ? number : -1;
+}
+
+// K and N of "K/N", or of the scheduler's environment for "auto"; sets
+// *complaint when there are none.
+void readShard(const QCommandLineParser &parser, JobSettings &settings, OptionReader &reader)
+{
+    const QString shard = parser.value(QStringLiteral("shard"));
+    const bool countGiven = parser.isSet(QStringLiteral("shard-count"));
+    if (countGiven && shard != QStringLiteral("auto"))
+        reader.fail(QStringLiteral("--shard-count needs --shard auto"));
+    if (!parser.isSet(QStringLiteral("shard")))
+        return;
+    int index = -1;
+    int count = -1;
+    if (shard == QStringLiteral("auto")) {
+        if (qEnvironmentVariableIsSet("SLURM_ARRAY_TASK_ID")) {
+            const int minimum = qEnvironmentVariableIsSet("SLURM_ARRAY_TASK_MIN")
+                    ? wholeNumber(qEnvironmentVariable("SLURM_ARRAY_TASK_MIN"), 0) : 0;
+            index = wholeNumber(qEnvironmentVariable("SLURM_ARRAY_TASK_ID"), 0) - minimum;
+            count = wholeNumber(qEnvironmentVariable("SLURM_ARRAY_TASK_COUNT"), 1);
+        } else if (qEnvironmentVariableIsSet("JOB_COMPLETION_INDEX")) {
+            if (!countGiven)
+                return void(reader.fail(QStringLiteral("--shard auto under JOB_COMPLETION_INDEX needs --shard-count N")));
+            index = wholeNumber(qEnvironmentVariable("JOB_COMPLETION_INDEX"), 0);
+            count = wholeNumber(parser.value(QStringLiteral("shard-count")), 1);
+        } else {
+            return void(reader.fail(QStringLiteral("--shard auto needs SLURM_ARRAY_TASK_ID and SLURM_ARRAY_TASK_COUNT, "
+                                                   "or JOB_COMPLETION_INDEX and --shard-count")));
+        }
+    } else {
+        const QStringList parts = shard.split(QLatin1Char('/'));
+        if (parts.size() == 2) {
+            index = wholeNumber(parts.at(0), 0);
+            count = wholeNumber(parts.at(1), 1);
+        }
+    }
+    if (index < 0 || count < 1 || index >= count)
+        return void(reader.fail(QStringLiteral("--shard must be K/N with 0 <= K < N, or auto (got %1, shard %2 of %3)")
+                                        .arg(shard).arg(index).arg(count)));
+    settings.shardIndex = index;
+    settings.shardCount = count;
+}
+
 // The options of --job FILE into the command line's settings, before the
 // command line's own override them. False with the usage error set when the
 // file cannot be read or holds a bad value; nothing runs then.
@@ -286,6 +343,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
         reader.fail(QStringLiteral("-0 needs --files-from FILE"));
     if (!runs && commandLine.saveJobPath.isEmpty())
         reader.fail(QStringLiteral("at least one input FILE is required"));
+    readShard(parser, settings, reader);
+    if (parser.isSet(longWord(option::nameTemplate)) && parser.isSet(longWord(option::batchPrefix)))
+        reader.fail(QStringLiteral("--name and --rename exclude each other (--rename P is --name 'P_{n}')"));
+    const QString namingProblem = NameTemplate(settings).problem();
+    if (!namingProblem.isEmpty())
+        reader.fail(QStringLiteral("--name: %1").arg(namingProblem));
     if (!reader.complaint.isEmpty())
         return usageError(reader.complaint);
     commandLine.quiet = parser.isSet(QStringLiteral("quiet"));
@@ -414,8 +477,11 @@ void addPicturesUnder(const QString &folder, const QString &outputFolder, Inputs
     QList<QByteArray> pictures;
     collectPictures(QFile::encodeName(folder), pictureSuffixes(), output, &pictures);
     std::sort(pictures.begin(), pictures.end());
-    for (const QByteArray &picture : std::as_const(pictures))
+    inputs->roots.resize(inputs->paths.size()); // the inputs before, each given by itself
+    for (const QByteArray &picture : std::as_const(pictures)) {
         addName(picture, inputs);
+        inputs->roots.resize(inputs->paths.size(), folder);
+    }
 }
 
 } // namespace
@@ -447,6 +513,8 @@ bool collectInputs(const CommandLine &commandLine, const QList<QByteArray> &path
             addPicturesUnder(path, commandLine.settings.outputDirectory, inputs);
         else
             inputs->paths << path;
+        if (!inputs->roots.isEmpty())
+            inputs->roots.resize(inputs->paths.size());
     }
     return true;
 }

@@ -60,6 +60,9 @@ struct Inputs
 {
     QStringList paths;
     QStringList undecodable;
+    // The folder each of paths was found under by -r, empty for one given
+    // by itself; an empty list while no folder was walked.
+    QStringList roots;
 };
 
 // The text of a name's bytes; sets *valid to whether it names the same

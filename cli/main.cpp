@@ -100,7 +100,10 @@ int run(const JobSettings &settings, const QStringList &undecodable, bool quiet)
                               .arg(printable(settings.outputDirectory), reason));
         return 1;
     }
-    ProgressReport report(settings.imagePaths, quiet);
+    QStringList share;
+    for (const int index : shardShare(settings))
+        share << settings.imagePaths.at(index);
+    ProgressReport report(share, quiet);
     for (const QString &name : undecodable)
         report.inputRefused(name, QStringLiteral("cannot read: the name is not valid UTF-8"));
     QObject::connect(&report, &ProgressReport::finished, QCoreApplication::instance(),
@@ -117,7 +120,7 @@ int run(const JobSettings &settings, const QStringList &undecodable, bool quiet)
     batch.waitForFinished();
     if (cancelRequested.load()) {
         print(stderr, QStringLiteral("vellumo-batch: cancelled, %1 of %2 inputs left unprocessed\n")
-                              .arg(report.leftCount()).arg(settings.imagePaths.size()));
+                              .arg(report.leftCount()).arg(share.size()));
         return cancelledStatus;
     }
     return report.nothingFailed() ? 0 : 1;
@@ -178,5 +181,6 @@ int main(int argc, char *argv[])
         return 2;
     JobSettings settings = commandLine.settings;
     settings.imagePaths = inputs.paths;
+    settings.imageRoots = inputs.roots;
     return run(settings, inputs.undecodable, commandLine.quiet);
 }

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -224,13 +225,13 @@ void ImageListPanel::addImageFolder()
     const QString directory =
         QFileDialog::getExistingDirectory(window, tr("添加文件夹"), QString(), QFileDialog::ShowDirsOnly);
     if (!directory.isEmpty())
-        appendImages(imagesUnder(directory));
+        appendImages(imagesUnder(directory), directory);
 }
 
 // Files already in the list are not added twice. The entries appear at
 // once with their names; the thumbnails, or the marks of files a run would
 // refuse, follow as the loader makes them.
-void ImageListPanel::appendImages(const QStringList &paths)
+void ImageListPanel::appendImages(const QStringList &paths, const QString &root)
 {
     QSet<QString> present(imagePaths.cbegin(), imagePaths.cend());
     QStringList added;
@@ -243,6 +244,10 @@ void ImageListPanel::appendImages(const QStringList &paths)
     }
     for (const QString &path : std::as_const(added)) {
         imagePaths.append(path);
+        if (!root.isEmpty())
+            rootOf.insert(path, QFileInfo(root).absoluteFilePath());
+        else
+            rootOf.remove(path);
         auto *entry = new QListWidgetItem(QFileInfo(path).fileName());
         entry->setData(pathRole, path);
         entry->setData(stateRole, int(EntryState::Listed));
@@ -255,10 +260,27 @@ void ImageListPanel::appendImages(const QStringList &paths)
 
 void ImageListPanel::addInputs(const QStringList &paths)
 {
+    // In the order given: the files between two folders go in together.
     QStringList files;
-    for (const QString &path : paths)
-        files += QFileInfo(path).isDir() ? imagesUnder(path) : QStringList{path};
+    for (const QString &path : paths) {
+        if (!QFileInfo(path).isDir()) {
+            files << path;
+            continue;
+        }
+        appendImages(std::exchange(files, {}));
+        appendImages(imagesUnder(path), path);
+    }
     appendImages(files);
+}
+
+QStringList ImageListPanel::roots() const
+{
+    QStringList roots;
+    if (rootOf.isEmpty())
+        return roots;
+    for (const QString &path : imagePaths)
+        roots << rootOf.value(path);
+    return roots;
 }
 
 // A copy of every entry, thumbnails and marks included, for undo.
@@ -298,6 +320,7 @@ void ImageListPanel::clearImages()
         return;
     remember();
     thumbnailLoader.stop();
+    // The folders the entries came from stay known, for an undo.
     imagePaths.clear();
     list->clear();
     listChanged();

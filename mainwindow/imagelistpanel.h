@@ -4,6 +4,7 @@
 #include "entrystate.h"
 #include "thumbnailloader.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 
@@ -35,6 +36,10 @@ public:
     ~ImageListPanel() override;
 
     const QStringList &paths() const { return imagePaths; }
+    // Beside each of paths, the folder it was found under (added or dropped
+    // as a folder), empty for a file added by itself; empty while no folder
+    // was added.
+    QStringList roots() const;
     // Files as they are and folders as the pictures under them, after the
     // entries already there: what a drop or the window's command line hands.
     void addInputs(const QStringList &paths);
@@ -61,7 +66,7 @@ protected:
 private:
     using Entries = std::vector<std::unique_ptr<QListWidgetItem>>;
 
-    void appendImages(const QStringList &paths);
+    void appendImages(const QStringList &paths, const QString &root = QString());
     void remember();
     void listChanged();
     void describe(QListWidgetItem *entry);
@@ -77,6 +82,7 @@ private:
     QStringList imagePaths;
     // The lists before each removal or clearing, the latest last.
     std::vector<Entries> earlierLists;
+    QHash<QString, QString> rootOf;
     ThumbnailLoader thumbnailLoader;
     QAction *addImagesAction;
     QAction *addFolderAction;

@@ -206,7 +206,7 @@ void MainWindow::addInputs(const QStringList &paths)
 
 void MainWindow::startRun()
 {
-    run->start(imageList->paths(), outputDirectory);
+    run->start(imageList->paths(), imageList->roots(), outputDirectory);
 }
 
 // During a run the question says that leaving stops it, and no further

@@ -2,6 +2,7 @@
 
 #include "optionform.h"
 #include "run/batchworker.h"
+#include "run/outputnaming.h"
 #include "run/runreport.h"
 
 #include <QDesktopServices>
@@ -35,7 +36,7 @@ RunController::~RunController()
 
 // Each run gets a cancel flag of its own, so that stopping one can never
 // leak into a later run.
-void RunController::start(const QStringList &inputs, const QString &outputDirectory)
+void RunController::start(const QStringList &inputs, const QStringList &roots, const QString &outputDirectory)
 {
     if (batchRunning)
         return;
@@ -49,7 +50,13 @@ void RunController::start(const QStringList &inputs, const QString &outputDirect
     }
     if (!ensureOutputDirectory(outputDirectory))
         return;
-    const JobSettings job = form.capture(inputs, outputDirectory);
+    JobSettings job = form.capture(inputs, outputDirectory);
+    job.imageRoots = roots;
+    const QString namingProblem = NameTemplate(job).problem();
+    if (!namingProblem.isEmpty()) {
+        showWarning(tr("名称模板无效：%1").arg(namingProblem));
+        return;
+    }
     batch = BatchTally();
     batch.total = inputs.size();
     batch.inputs = inputs;

@@ -36,10 +36,11 @@ public:
 
     bool isRunning() const { return batchRunning; }
 
-    // Starts a run over inputs into outputDirectory, made when missing;
+    // Starts a run over inputs, each found under the folder beside it in
+    // roots (JobSettings::imageRoots), into outputDirectory, made when missing;
     // without inputs or a directory a warning says what is missing. Does
     // nothing while a run goes on.
-    void start(const QStringList &inputs, const QString &outputDirectory);
+    void start(const QStringList &inputs, const QStringList &roots, const QString &outputDirectory);
     // No new input starts; those in flight finish whole.
     void stop();
     // The window is going: the run is stopped and waited for, so that

@@ -1,12 +1,13 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building, running and testing need,
-# making the Debian package and checking it (the last line).
+# making the Debian package and checking it (the last line); slurm-wlm and
+# munge run the Slurm job array test (deploy/slurm/array-test.sh).
 # Runs apt-get through sudo when not root; does nothing when all are present.
 set -e
 packages="build-essential cmake ninja-build pkg-config libgl-dev
 qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
 qt6-image-formats-plugins qt6-translations-l10n libqt6svg6
-libexiv2-dev libjpeg62-turbo-dev libdeflate-dev libicu-dev libbenchmark-dev python3 imagemagick fonts-wqy-microhei fonts-dejavu-core xvfb xauth
+slurm-wlm munge libexiv2-dev libjpeg62-turbo-dev libdeflate-dev libicu-dev libbenchmark-dev python3 imagemagick fonts-wqy-microhei fonts-dejavu-core xvfb xauth
 dpkg-dev file lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db zsh fish"
 missing=""
 for package in $packages; do

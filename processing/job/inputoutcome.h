@@ -19,6 +19,9 @@ struct InputOutcome
     // Problems that did not stop the input (a damaged but decodable file,
     // metadata that could not be copied), each a short text without the path.
     QStringList warnings;
+    // The file written, and its size in bytes.
+    QString output;
+    qint64 bytesWritten = 0;
 
     bool failed() const { return kind == Kind::Failed; }
     // A failed input is reported by its reason alone.
@@ -29,9 +32,9 @@ struct InputOutcome
         warnings.clear();
     }
 
-    static InputOutcome failure(const QString &reason) { return {Kind::Failed, reason, {}}; }
-    static InputOutcome skipped(const QString &reason) { return {Kind::Skipped, reason, {}}; }
-    static InputOutcome stopped() { return {Kind::Stopped, {}, {}}; }
+    static InputOutcome failure(const QString &reason) { return {Kind::Failed, reason, {}, {}, 0}; }
+    static InputOutcome skipped(const QString &reason) { return {Kind::Skipped, reason, {}, {}, 0}; }
+    static InputOutcome stopped() { return {Kind::Stopped, {}, {}, {}, 0}; }
 };
 
 #endif // INPUTOUTCOME_H

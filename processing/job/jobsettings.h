@@ -29,7 +29,15 @@ public:
     }
 
     QStringList imagePaths;
+    // Beside each of imagePaths, the folder it was found under (given to a
+    // walk, dropped or added as a folder), empty for an input given by
+    // itself; an empty list when every input was given by itself.
+    QStringList imageRoots;
     QString outputDirectory;
+    // This process writes the inputs whose index is shardIndex modulo
+    // shardCount, named as a run over all of imagePaths names them.
+    int shardIndex = 0;
+    int shardCount = 1;
 
 private:
     friend struct OptionDeclaration;

@@ -8,9 +8,11 @@
 #include "run/memorybudget.h"
 #include "run/options.h"
 #include "run/outputnaming.h"
+#include "run/reportfile.h"
 #include "run/runreport.h"
 #include "run/writeoutput.h"
 
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QSemaphore>
 #include <QThread>
@@ -26,10 +28,31 @@
 
 namespace {
 
+// An input left alone: an output of an earlier run (no path), or one whose
+// output exists when existing outputs are skipped.
+InputOutcome skippedFor(const OutputChoice &output)
+{
+    InputOutcome outcome = InputOutcome::skipped(output.path.isEmpty()
+                                                         ? QStringLiteral("inside the output folder")
+                                                         : QStringLiteral("%1 exists already").arg(output.path));
+    outcome.output = output.path;
+    return outcome;
+}
+
+// The output's own path once its size is known, when the template names it
+// by size: what exists there is then met as the pre-run naming meets it.
+OutputChoice sizedOutput(const OutputChoice &named, QSize size, const QString &ifExists)
+{
+    const QFileInfo sized(withOutputSize(named.path, size));
+    const QString suffix = sized.suffix();
+    return ClaimedNames().choose(sized.path(), sized.completeBaseName(), suffix, ifExists);
+}
+
 // Loads, processes and writes one input. An exception ends only this input,
 // never the run; a request to stop ends its decode.
-InputOutcome processInput(const QString &inputPath, const QString &outputPath, const JobSettings &settings,
-                          const ScaleTarget &scaleTarget, const std::atomic<bool> *stop)
+InputOutcome processInput(const QString &inputPath, const OutputChoice &named, bool namedBySize,
+                          const JobSettings &settings, const ScaleTarget &scaleTarget,
+                          const std::atomic<bool> *stop)
 {
     InputOutcome outcome;
     try {
@@ -39,8 +62,21 @@ InputOutcome processInput(const QString &inputPath, const QString &outputPath, c
         // Handed over, so the chain can drop the decoded picture after its first step.
         if (!outcome.failed())
             image = applyChain(std::move(image), settings, outcome);
+        const OutputChoice output = namedBySize && !outcome.failed()
+                ? sizedOutput(named, image.size(), settings.value(option::ifExists))
+                : named;
+        if (output.skip)
+            return skippedFor(output);
+        const QString folderProblem = outcome.failed() || named.treeFolder.isEmpty()
+                ? QString() : makeTreeFolder(settings.outputDirectory, named.treeFolder);
+        if (!folderProblem.isEmpty())
+            outcome.fail(folderProblem);
         if (!outcome.failed())
-            writeOutput(image, inputPath, outputPath, settings, outcome);
+            writeOutput(image, inputPath, output.path, settings, outcome);
+        if (!outcome.failed()) {
+            outcome.output = output.path;
+            outcome.bytesWritten = QFileInfo(output.path).size();
+        }
     } catch (const std::bad_alloc &) {
         outcome.fail(QStringLiteral("out of memory"));
     } catch (const std::exception &error) {
@@ -68,38 +104,6 @@ void report(RunReport *runReport, const QString &inputPath, const InputOutcome &
         post(runReport, &RunReport::inputWarned, inputPath, warning);
 }
 
-// Where every input goes, in input order, fixed before any input is
-// processed: so the names do not depend on which input finishes first, nor
-// on which fails. Inputs are never overwritten, nor an output of this run by
-// another one; a skipped input takes no name, and an output of an earlier
-// run among the inputs is skipped without a path (as an input, it is still
-// never written over).
-QList<OutputChoice> assignOutputPaths(const JobSettings &settings)
-{
-    ClaimedNames claimed;
-    for (const QString &path : settings.imagePaths)
-        claimed.insert(path);
-    const EarlierOutputs earlierOutputs(settings);
-    QList<OutputChoice> outputs;
-    for (int index = 0; index < settings.imagePaths.size(); ++index) {
-        const QString &input = settings.imagePaths.at(index);
-        if (earlierOutputs.contains(input)) {
-            outputs << OutputChoice{QString(), true};
-            continue;
-        }
-        outputs << claimed.choose(makeOutputPath(input, index + 1, settings), settings.value(option::ifExists));
-        if (!outputs.last().skip)
-            claimed.insert(outputs.last().path);
-    }
-    return outputs;
-}
-
-QString skipReason(const OutputChoice &output)
-{
-    return output.path.isEmpty() ? QStringLiteral("inside the output folder")
-                                 : QStringLiteral("%1 exists already").arg(output.path);
-}
-
 // What the chain's first scale makes of a picture, so that its decoder
 // gives no more pixels than that scale averages well; nothing when the run
 // wants the pixels of a full decode.
@@ -113,11 +117,11 @@ ScaleTarget scaleTargetOf(const JobSettings &settings)
 // How soon a worker sees that a hold has ended.
 constexpr std::chrono::milliseconds holdPoll(50);
 
-int jobCount(const JobSettings &settings)
+int jobCount(const JobSettings &settings, qsizetype inputs)
 {
     const int jobs = settings.value(option::jobs);
     const int wanted = jobs > 0 ? jobs : QThread::idealThreadCount();
-    return std::clamp(wanted, 1, std::max(1, int(settings.imagePaths.size())));
+    return std::clamp(wanted, 1, std::max(1, int(inputs)));
 }
 
 // Hands the inputs of a run to its workers in input order, each once its
@@ -125,10 +129,14 @@ int jobCount(const JobSettings &settings)
 class Schedule
 {
 public:
-    Schedule(const JobSettings &settings, RunReport *runReport, const std::atomic<bool> *cancelRequested,
+    Schedule(const JobSettings &settings, const OutputNames &names, ReportFile &reportFile,
+             RunReport *runReport, const std::atomic<bool> *cancelRequested,
              const std::atomic<bool> *holdRequested)
         : settings(settings)
-        , outputs(assignOutputPaths(settings))
+        , outputs(names.outputs)
+        , ownInputs(shardShare(settings))
+        , namedBySize(NameTemplate(settings).namesBySize())
+        , reportFile(reportFile)
         , runReport(runReport)
         , cancelRequested(cancelRequested)
         , holdRequested(holdRequested)
@@ -140,25 +148,28 @@ public:
     {
     }
 
+    qsizetype inputCount() const { return ownInputs.size(); }
+
     // One worker: processes admitted inputs until none is left or the run is cancelled.
     void work()
     {
         pixelaccess::CoreShare share(inputsInFlight);
         picturememory::KeptForReuse memory;
         for (;;) {
-            const int index = claimNext();
-            if (index < 0)
+            const int next = claimNext();
+            if (next < 0)
                 return;
+            const int index = ownInputs.at(next);
             const QString &inputPath = settings.imagePaths.at(index);
             const OutputChoice &output = outputs.at(index);
             const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies, scaleTarget);
-            if (!admit(index, cost, memory))
+            if (!admit(next, cost, memory))
                 return;
             const InputOutcome outcome = !outputProblem.isEmpty()
                     ? InputOutcome::failure(outputProblem)
                     : output.skip
-                    ? InputOutcome::skipped(skipReason(output))
-                    : processInput(inputPath, output.path, settings, scaleTarget, cancelRequested);
+                    ? skippedFor(output)
+                    : processInput(inputPath, output, namedBySize, settings, scaleTarget, cancelRequested);
             finish(index, cost, outcome);
         }
     }
@@ -170,16 +181,17 @@ private:
     int claimNext()
     {
         const std::lock_guard<std::mutex> lock(mutex);
-        if (nextClaimed == int(outputs.size()) || cancelled())
+        if (nextClaimed == int(ownInputs.size()) || cancelled())
             return -1;
         return nextClaimed++;
     }
 
-    // Waits until index is the next to start and its cost fits; false when the
+    // Waits until the input at next in this process's share is the next to
+    // start and its cost fits; false when the
     // run was cancelled meanwhile, which then starts no later input either.
     // Memory the worker kept from its last picture is counted by no input, so
     // it goes before a wait for room.
-    bool admit(int index, qint64 cost, picturememory::KeptForReuse &memory)
+    bool admit(int next, qint64 cost, picturememory::KeptForReuse &memory)
     {
         std::unique_lock<std::mutex> lock(mutex);
         const auto fits = [&] {
@@ -187,7 +199,7 @@ private:
         };
         if (!fits())
             memory.release();
-        changed.wait(lock, [&] { return nextAdmitted == index && fits(); });
+        changed.wait(lock, [&] { return nextAdmitted == next && fits(); });
         // Nobody notifies the end of a hold: it is looked at now and then.
         while (held() && !cancelled())
             changed.wait_for(lock, holdPoll);
@@ -213,12 +225,16 @@ private:
         ++completed;
         report(runReport, settings.imagePaths.at(index), outcome);
         post(runReport, &RunReport::inputFinished, settings.imagePaths.at(index));
-        const int percent = int(qint64(completed) * 100 / outputs.size());
+        reportFile.add(settings.imagePaths.at(index), outcome);
+        const int percent = int(qint64(completed) * 100 / ownInputs.size());
         post(runReport, &RunReport::progressed, percent);
     }
 
     const JobSettings &settings;
-    const QList<OutputChoice> outputs;
+    const QList<OutputChoice> &outputs;
+    const QList<int> ownInputs; // the indices of this process's share
+    const bool namedBySize;
+    ReportFile &reportFile;
     RunReport *const runReport;
     const std::atomic<bool> *const cancelRequested;
     const std::atomic<bool> *const holdRequested;
@@ -277,6 +293,15 @@ void runWorkers(Schedule &schedule, int jobs)
 
 } // namespace
 
+QList<int> shardShare(const JobSettings &settings)
+{
+    QList<int> share;
+    const int count = std::max(1, settings.shardCount);
+    for (int index = settings.shardIndex; index < settings.imagePaths.size(); index += count)
+        share << index;
+    return share;
+}
+
 void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested)
 {
     runPausableBatch(std::move(settings), report, cancelRequested, nullptr);
@@ -286,7 +311,22 @@ void runPausableBatch(JobSettings settings, RunReport *report, const std::atomic
                       const std::atomic<bool> *holdRequested)
 {
     raiseImageDecodeLimit();
-    Schedule schedule(settings, report, cancelRequested, holdRequested);
-    runWorkers(schedule, jobCount(settings));
+    const OutputNames names = assignOutputNames(settings);
+    ReportFile reportFile;
+    const QString reportProblem = names.problem.isEmpty() ? reportFile.open(settings.value(option::reportFile))
+                                                          : QString();
+    // A problem found before any work ends the run as one input failed.
+    const auto failBeforeWork = [&](const QString &path, const QString &reason) {
+        post(report, &RunReport::inputFailed, path, reason);
+        post(report, &RunReport::progressed, int(100 / std::max<qsizetype>(1, settings.imagePaths.size())));
+    };
+    if (!names.problem.isEmpty())
+        failBeforeWork(names.problemInput, names.problem);
+    else if (!reportProblem.isEmpty())
+        failBeforeWork(settings.value(option::reportFile), reportProblem);
+    else {
+        Schedule schedule(settings, names, reportFile, report, cancelRequested, holdRequested);
+        runWorkers(schedule, jobCount(settings, schedule.inputCount()));
+    }
     post(report, &RunReport::finished);
 }

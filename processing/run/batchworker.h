@@ -11,7 +11,10 @@ class RunReport;
 // waits meanwhile.
 //
 // First every path of settings.imagePaths gets its output path, in input
-// order. Then settings.jobs workers (0: one per core) each take the next
+// order, over the whole job (run/outputnaming.h); an input that would get
+// no sound name is reported as failed, and then nothing is done. Of those
+// inputs this process takes its shard's share (settings.shardIndex and
+// shardCount). Then settings.jobs workers (0: one per core) each take the next
 // input, load it (EXIF orientation applied), send it through the chain of
 // operations the settings enable and write it with the input's metadata; an
 // input starts only when its memory fits in the run's budget
@@ -23,7 +26,9 @@ class RunReport;
 // decoded, metadata not carried over) as a warning. Then the input's
 // progress follows. When no file can be created in the output directory,
 // every input fails with that reason and none is decoded. The outputs are
-// the same bytes whatever the number of workers. After the last input, or
+// the same bytes whatever the number of workers or shards. Each input's end
+// is added to the report file when one is set (run/reportfile.h), which
+// failing to open fails the run before any work. After the last input, or
 // once a cancellation has let the inputs in flight finish, report finishes,
 // exactly once.
 //
@@ -32,6 +37,10 @@ class RunReport;
 // starts and the inputs being decoded stop decoding (within a second), left
 // unprocessed like those not started and reported by no signal; the files
 // being processed or written are finished, so none is left partial.
+// The indices in settings.imagePaths of the inputs this process writes: its
+// shard's share, every shardCount-th from shardIndex on.
+QList<int> shardShare(const JobSettings &settings);
+
 void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested = nullptr);
 
 // runBatch that can also be held: while *holdRequested is true no further

@@ -23,6 +23,16 @@ constexpr Option<bool> batchRename = declare::flag("batchRename").widget("batchR
 constexpr Option<QString> batchPrefix = declare::text("batchPrefix", "image")
         .valueWord("rename", "Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...", "PREFIX")
         .enables(batchRename).widget("batchPrefixLineEdit").resetByLanguageSwitch();
+constexpr Option<QString> nameTemplate = declare::text("nameTemplate", "{name}_processed")
+        .valueWord("name", "Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} "
+                   "{height} {format}", "TEMPLATE")
+        .widget("nameTemplateLineEdit");
+constexpr Option<bool> keepTree = declare::flag("keepTree")
+        .setsFlag("keep-tree", "Write each picture found under a folder at its place below that folder, "
+                  "inside the output folder.")
+        .widget("keepTreeCheckBox");
+constexpr Option<QString> reportFile = declare::text("reportFile", "")
+        .valueWord("report", "Add one JSON line per input to FILE as each input ends", "FILE");
 } // namespace option
 
 const QList<const OptionDeclaration *> &optionDeclarations()
@@ -31,7 +41,8 @@ const QList<const OptionDeclaration *> &optionDeclarations()
         QList<const OptionDeclaration *> list = {&option::format,      &option::quality,
                                                  &option::stripMetadata, &option::ifExists,
                                                  &option::jobs,        &option::exactResize,   &option::batchRename,
-                                                 &option::batchPrefix};
+                                                 &option::batchPrefix, &option::nameTemplate,
+                                                 &option::keepTree,    &option::reportFile};
         for (const ChainStep *step : chainSteps()) {
             for (const OptionDeclaration *declared : step->options)
                 list << declared;

@@ -19,6 +19,12 @@ extern const Option<int> jobs;
 extern const Option<bool> exactResize;
 extern const Option<bool> batchRename;
 extern const Option<QString> batchPrefix;
+// The outputs' names, unless batch renaming names them PREFIX_{n}.
+extern const Option<QString> nameTemplate;
+// A picture found under a folder goes to the same place below the output folder.
+extern const Option<bool> keepTree;
+// Where the run adds one JSON line per input; none when empty.
+extern const Option<QString> reportFile;
 } // namespace option
 
 // Every option of a run, in the order --help and the tests list them: the

@@ -4,59 +4,130 @@
 #include "job/jobsettings.h"
 
 #include <QHash>
+#include <QList>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSize>
 #include <QString>
 
-// The output path for the input at 1-based position: the batch prefix and a
-// four-digit position when batch renaming is on with a prefix, otherwise the
-// input's base name followed by "_processed", then "." and the lower-case
-// format, inside settings.outputDirectory.
-QString makeOutputPath(const QString &inputPath, int position, const JobSettings &settings);
+// How a run names its outputs: a template of literal text and fields,
+// {name} (the input's base name), {n} (its 1-based place in the whole job,
+// four digits at least), {date} (taken, from EXIF, else the file's time, as
+// yyyy-MM-dd), {date:FORMAT} (Qt's date and time letters), {width} and
+// {height} (of the output) and {format} (the output's suffix). Batch renaming
+// with a prefix is the template "PREFIX_{n}", the prefix taken literally;
+// otherwise the nameTemplate option, "{name}_processed" unless set.
+class NameTemplate
+{
+public:
+    explicit NameTemplate(const JobSettings &settings);
+    explicit NameTemplate(const QString &text);
+
+    // Why the template names nothing ("unknown field {x}", a slash, a
+    // control character, an unclosed brace); empty when it is sound.
+    QString problem() const { return fault; }
+    bool namesBySize() const;
+
+    // The base name for the input at position (1-based) written as format;
+    // {width} and {height} stay as marks that withOutputSize fills in. Sets
+    // *problem when the name would hold a slash or a control character, or
+    // nothing at all.
+    QString expand(const QString &inputPath, int position, const QString &format, QString *problem) const;
+
+    // A regular expression that matches every base name the template gives.
+    QString pattern() const;
+
+private:
+    struct Field
+    {
+        enum class Kind { Literal, Name, Number, Date, Width, Height, Format };
+        Kind kind;
+        QString text; // the literal, or the date's format
+    };
+    void parse(const QString &text);
+
+    QList<Field> fields;
+    QString fault;
+};
+
+// path with the marks of {width} and {height} replaced by size's.
+QString withOutputSize(const QString &path, QSize size);
 
 // Two texts name the same file when this key is equal: the cleaned absolute
 // path, or for an existing file its canonical path, so that a symbolic link
 // to an input counts as that input.
 QString fileKey(const QString &path);
 
-// Where the input whose derived output path is derivedPath goes: the first
-// of derivedPath, then "_2", "_3", ... before its extension, that is not
-// taken. claimed holds the keys of the run's inputs and of the outputs it
-// has taken so far, and a name that exists as anything but a regular file
-// (a symbolic link included, whatever it points to) is never written to:
-// those are taken. A regular file that is there from before is replaced
-// (ifExists "replace"), passed by like a taken one ("rename"), or left alone
-// and the input skipped ("skip"): then path is that file.
+// The file systems' limit on one name, in bytes.
+constexpr int nameLimit = 255;
+
+// Where an input goes: the folder below the output folder (keep tree, empty
+// for the output folder itself), the path, and whether the input is skipped
+// (an output that exists, when those are skipped: path is that file; an
+// output of an earlier run: path is empty).
 struct OutputChoice
 {
     QString path;
     bool skip = false;
+    QString treeFolder;
 };
-OutputChoice chooseOutputPath(const QString &derivedPath, const QSet<QString> &claimed,
-                              const QString &ifExists);
 
-// The names one run has claimed, and where each derived path's last search
-// ended: the next search resumes there, so that many inputs of one name are
-// named in linear time (a claimed name is never given back).
+// The names one run has claimed, and where the search for each name met
+// more than once ended: the next search resumes there, so that many inputs
+// of one name are named in linear time (a claimed name is never given back).
+//
+// choose claims and gives the first of folder/stem.extension, folder/stem_2.extension,
+// ... not claimed, the stem cut (never within a character) so that the name
+// stays within nameLimit bytes. A name that exists as anything but a regular
+// file (a folder or a symbolic link included, whatever it points to) is
+// taken too. A regular file that is there from before is replaced (ifExists
+// "replace"), passed by like a taken one ("rename"), or left alone and the
+// input skipped ("skip").
 class ClaimedNames
 {
 public:
     void insert(const QString &path) { keys.insert(fileKey(path)); }
-
-    // chooseOutputPath with the names claimed so far.
-    OutputChoice choose(const QString &derivedPath, const QString &ifExists);
+    void insertKey(const QString &key) { keys.insert(key); }
+    OutputChoice choose(const QString &folder, const QString &stem, const QString &extension,
+                        const QString &ifExists);
 
 private:
     QSet<QString> keys;
     QHash<QString, int> resumeSuffix;
 };
 
+// Where every input of settings goes, in input order, decided over the whole
+// job before any input is processed, so that an input gets the same name
+// whichever process writes it and whichever input fails. Inputs are never
+// overwritten, nor an output of this run by another one; a skipped input
+// keeps its name, and an output of an earlier run among the inputs is
+// skipped without a path. With keepTree, an input found under a folder goes
+// to its place below the output folder (never above it, whatever its path
+// holds), and the folders that takes are claimed before any file name.
+// When the template is unsound, or an input would get no sound name, the
+// list is empty and problem says why, problemInput naming that input.
+struct OutputNames
+{
+    QList<OutputChoice> outputs;
+    QString problem;
+    QString problemInput;
+};
+OutputNames assignOutputNames(const JobSettings &settings);
+
+// The folder of inputPath below root, as a relative path of plain names;
+// empty when it is root itself or not below it.
+QString treeFolderOf(const QString &inputPath, const QString &root);
+
+// Creates treeFolder below outputDirectory one folder at a time, never
+// through a symbolic link; the reason when it cannot, naming the folder.
+QString makeTreeFolder(const QString &outputDirectory, const QString &treeFolder);
+
 // The outputs of earlier runs among the inputs of a run over settings: the
 // files inside its output folder, at any depth (symbolic links and ".."
-// resolved), named as this program names its outputs ("NAME_processed", or
-// with batch renaming "PREFIX_0001", either perhaps with "_2", "_3", ...
-// after it). A run skips them, so that a second run over a folder that
-// holds its output folder does not process the first run's outputs again.
+// resolved), named as the run's template names its outputs, or as the
+// default "NAME_processed", either perhaps with "_2", "_3", ... after it. A
+// run skips them, so that a second run over a folder that holds its output
+// folder does not process the first run's outputs again.
 class EarlierOutputs
 {
 public:

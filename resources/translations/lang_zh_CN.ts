@@ -111,88 +111,88 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="136"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="137"/>
         <source>图片文件 (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="137"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="138"/>
         <source>所有文件 (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="138"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="139"/>
         <source>选择图片文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>添加图片…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>添加文件夹…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>移除所选</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
         <source>清空列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
         <source>撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="211"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="212"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="367"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="390"/>
         <source>无法处理：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="370"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="393"/>
         <source>已写入</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="373"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="396"/>
         <source>已写入，有警告：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="376"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="399"/>
         <source>处理失败：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="379"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="402"/>
         <source>已跳过：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="212"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="213"/>
         <source>图片列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="225"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="226"/>
         <source>添加文件夹</source>
         <translation type="unfinished"></translation>
     </message>
@@ -791,6 +791,16 @@
         <source>添加文件夹 (Ctrl+Shift+O)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="695"/>
+        <source>保留文件夹结构</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="700"/>
+        <source>名称模板:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
@@ -829,126 +839,136 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
+        <translation>按模板为输出文件命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
+        <translation>在文件夹中找到的每张图片，都写到输出目录中与原文件夹相同的相对位置。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
         <source>Standard size</source>
         <translation>标准尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪为指定宽高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Width of the size box</source>
         <translation>尺寸框的宽度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>调整大小和标准尺寸不会放大已在尺寸框内的图片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的宽 x 高区域，而不是缩放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Resize to exactly width x height.</source>
         <translation>缩放到正好宽 x 高（取消勾选时）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Contrast</source>
         <translation>对比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Saturation in percent</source>
         <translation>饱和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Rotation in degrees clockwise</source>
         <translation>顺时针旋转的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Mirror left and right.</source>
         <translation>左右镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Mirror top and bottom.</source>
         <translation>上下镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Filter</source>
         <translation>滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Filter intensity</source>
         <translation>滤镜强度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把对比度提高 15，并使图片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Extract one channel</source>
         <translation>提取一个通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把图片分成 行x列 的网格，保留中间一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把这段文字画为水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Watermark colour</source>
         <translation>水印颜色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Watermark size in points</source>
         <translation>水印字号（磅）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
     </message>
@@ -1141,88 +1161,93 @@
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="43"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="44"/>
         <source>请先选择要处理的图片！</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="47"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="48"/>
         <source>请选择输出目录！</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="79"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="86"/>
         <source>警告</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="88"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="95"/>
         <source>无法创建输出目录：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
         <source>停止处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
         <source>停止处理 (Esc)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="164"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="171"/>
         <source>已选择 %1 个文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
         <source>已停止</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
         <source>完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="243"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="250"/>
         <source>处理已停止。共处理了 %1 张图片。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="244"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
         <source>图片处理完成！共处理了 %1 张图片。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="247"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="254"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="249"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
         <source>%1 个文件处理失败。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="258"/>
         <source>%1 个文件已跳过。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="253"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
         <source>%1 个文件有警告。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="57"/>
+        <source>名称模板无效：%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -111,89 +111,89 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="136"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="137"/>
         <source>图片文件 (%1)</source>
         <translation>圖片檔案 (%1)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="137"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="138"/>
         <source>所有文件 (*)</source>
         <translation>所有檔案 (*)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="138"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="139"/>
         <source>选择图片文件</source>
         <translation>選擇圖片檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>添加图片…</source>
         <translation>新增圖片…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>添加文件夹…</source>
         <translation>新增資料夾…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>移除所选</source>
         <translation>移除所選</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
         <source>清空列表</source>
         <translation>清空清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
         <source>撤销</source>
         <translation>復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="211"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation>把圖片或資料夾拖到這裡，
 或點擊「添加圖片」「添加資料夾」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="212"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation>拖入圖片或資料夾即可添加；按右鍵可添加、移除、清空或復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="367"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="390"/>
         <source>无法处理：%1</source>
         <translation>無法處理：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="370"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="393"/>
         <source>已写入</source>
         <translation>已寫入</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="373"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="396"/>
         <source>已写入，有警告：%1</source>
         <translation>已寫入，有警告：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="376"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="399"/>
         <source>处理失败：%1</source>
         <translation>處理失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="379"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="402"/>
         <source>已跳过：%1</source>
         <translation>已跳過：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="212"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="213"/>
         <source>图片列表</source>
         <translation>圖片清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="225"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="226"/>
         <source>添加文件夹</source>
         <translation>新增資料夾</translation>
     </message>
@@ -792,6 +792,16 @@
         <source>添加文件夹 (Ctrl+Shift+O)</source>
         <translation>添加資料夾 (Ctrl+Shift+O)</translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="695"/>
+        <source>保留文件夹结构</source>
+        <translation>保留資料夾結構</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="700"/>
+        <source>名称模板:</source>
+        <translation>名稱範本:</translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
@@ -830,126 +840,136 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
+        <translation>按範本為輸出檔案命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
+        <translation>在資料夾中找到的每張圖片，都寫到輸出目錄中與原資料夾相同的相對位置。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
         <source>Standard size</source>
         <translation>標準尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪為指定寬高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Width of the size box</source>
         <translation>尺寸框的寬度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>調整大小和標準尺寸不會放大已在尺寸框內的圖片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的寬 x 高區域，而不是縮放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Resize to exactly width x height.</source>
         <translation>縮放到正好寬 x 高（取消勾選時）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Contrast</source>
         <translation>對比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Saturation in percent</source>
         <translation>飽和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Rotation in degrees clockwise</source>
         <translation>順時針旋轉的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Mirror left and right.</source>
         <translation>左右鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Mirror top and bottom.</source>
         <translation>上下鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Filter</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Filter intensity</source>
         <translation>濾鏡強度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把對比度提高 15，並使圖片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Extract one channel</source>
         <translation>提取一個通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把圖片分成 行x列 的網格，保留中間一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把這段文字畫為水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Watermark colour</source>
         <translation>水印顏色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Watermark size in points</source>
         <translation>水印字號（點）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗細的邊框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Border colour</source>
         <translation>邊框顏色</translation>
     </message>
@@ -1142,89 +1162,94 @@
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="43"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="44"/>
         <source>请先选择要处理的图片！</source>
         <translation>請先選擇要處理的圖片！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="47"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="48"/>
         <source>请选择输出目录！</source>
         <translation>請選擇輸出目錄！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="79"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="86"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="88"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="95"/>
         <source>无法创建输出目录：%1</source>
         <translation>無法建立輸出目錄：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
         <source>停止处理</source>
         <translation>停止處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="138"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
         <source>停止处理 (Esc)</source>
         <translation>停止處理 (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="140"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>開始處理 (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="164"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="171"/>
         <source>已选择 %1 个文件</source>
         <translation>已選擇 %1 個檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
         <source>已停止</source>
         <translation>已停止</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="233"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
         <source>完成</source>
         <translation>完成</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="243"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="250"/>
         <source>处理已停止。共处理了 %1 张图片。</source>
         <translation>處理已停止。共處理了 %1 張圖片。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="244"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
         <source>图片处理完成！共处理了 %1 张图片。</source>
         <translation>圖片處理完成！共處理了 %1 張圖片。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="247"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="254"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>已停止：%1 張圖片未處理。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="249"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
         <source>%1 个文件处理失败。</source>
         <translation>%1 個檔案處理失敗。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="258"/>
         <source>%1 个文件已跳过。</source>
         <translation>%1 個檔案已略過。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="253"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
         <source>%1 个文件有警告。</source>
         <translation>%1 個檔案有警告。</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="57"/>
+        <source>名称模板无效：%1</source>
+        <translation>名稱範本無效：%1</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -94,6 +96,8 @@ private slots:
     void helpAndVersion();
     void quietShowsOnlyFailures();
     void existingOutputSkipped();
+    void shardCountsItsShare();
+    void reportOfAKilledRun();
     void outputWords_data();
     void outputWords();
     void jobFileOverriddenByCommandLine();
@@ -354,6 +358,61 @@ void CliTest::existingOutputSkipped()
     QVERIFY2(lines.last().startsWith("vellumo-batch: 0 written, 0 failed, 1 skipped in "),
              qPrintable(lines.last()));
     QCOMPARE(QDir(work.path()).entryList(QDir::Files), QStringList{"a_processed.jpg"});
+}
+
+// A shard's summary and exit status are about its own share of the inputs.
+void CliTest::shardCountsItsShare()
+{
+    QTemporaryDir inputs, work;
+    QStringList arguments{"--shard", "1/3", "--rename", "s", "-o", work.path()};
+    for (const char *name : {"a.png", "b.png", "c.png", "d.png", "e.png"})
+        arguments << writeInput(inputs, name);
+    const Outcome outcome = runTool(arguments);
+
+    QCOMPARE(outcome.exitCode, 0);
+    const QStringList lines = ownLines(outcome.standardError);
+    QVERIFY2(lines.last().startsWith("vellumo-batch: 2 written, 0 failed, 0 skipped in "), qPrintable(lines.last()));
+    QCOMPARE(QDir(work.path()).entryList(QDir::Files), (QStringList{"s_0002.jpg", "s_0005.jpg"}));
+}
+
+// A run killed in the middle leaves a whole report line for every input it
+// finished, each naming an output of the size written; a rerun that skips
+// existing outputs finishes the job.
+void CliTest::reportOfAKilledRun()
+{
+    QTemporaryDir inputs, work;
+    const QString report = inputs.filePath("report.jsonl");
+    QStringList arguments{"-j", "1", "--filter", "oil-painting", "--if-exists", "skip", "--report", report,
+                          "-o", work.path()};
+    for (int index = 0; index < 40; ++index)
+        arguments << batchrun::writeImage(inputs.filePath(QString("p%1.png").arg(index)),
+                                          batchrun::testImage(900, 900, index));
+    const auto reportLines = [&report] {
+        QFile file(report);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+    };
+    QProcess run;
+    run.start(QStringLiteral(VELLUMO_BATCH_PATH), arguments);
+    QTRY_VERIFY_WITH_TIMEOUT(reportLines().size() > 2, 60000);
+    run.kill();
+    run.waitForFinished(-1);
+    QList<QByteArray> lines = reportLines();
+    QCOMPARE(lines.takeLast(), QByteArray()); // ends with a whole line
+    QVERIFY(lines.size() < 40);
+    for (const QByteArray &line : std::as_const(lines)) {
+        const QJsonObject entry = QJsonDocument::fromJson(line).object();
+        QCOMPARE(entry["status"].toString(), "written");
+        QCOMPARE(QFileInfo(entry["output"].toString()).size(), entry["bytes"].toInteger());
+    }
+    // An output may be whole before its line is.
+    const qsizetype finished = QDir(work.path()).entryList({"*_processed.jpg"}, QDir::Files).size();
+    QVERIFY(finished >= lines.size());
+    const Outcome rerun = runTool(arguments);
+    QCOMPARE(rerun.exitCode, 0);
+    const QString summary = ownLines(rerun.standardError).last();
+    QVERIFY2(summary.contains(QString("%1 written, 0 failed, %2 skipped").arg(40 - finished).arg(finished)),
+             qPrintable(summary));
+    QCOMPARE(QDir(work.path()).entryList({"*_processed.jpg"}, QDir::Files).size(), 40);
 }
 
 void CliTest::outputWords_data()

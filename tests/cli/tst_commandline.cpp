@@ -25,6 +25,8 @@ private slots:
     void everyOptionDeclaredOnce();
     void presetWordsReachTheirKeysAndKernels();
     void nothingGivenMeansTheInitialValues();
+    void shards_data();
+    void shards();
 };
 
 namespace {
@@ -57,6 +59,8 @@ void CommandLineTest::wordReachesItsFields_data()
     addRow({"-q", "99"}, {{"quality", 99}});
     addRow({"-j", "1"}, {{"jobs", 1}});
     addRow({"--rename", "trip"}, {{"batchRename", true}, {"batchPrefix", "trip"}});
+    addRow({"--name", "{date}_{name}"}, {{"nameTemplate", "{date}_{name}"}});
+    addRow({"--report", "run.jsonl"}, {{"reportFile", "run.jsonl"}});
     addRow({"--ignore-aspect"}, {{"keepAspectRatio", false}});
     addRow({"--auto-enhance"}, {{"autoEnhanceEnabled", true}});
     addRow({"--brightness", "-37"}, {{"brightness", -37}});
@@ -179,6 +183,56 @@ void CommandLineTest::nothingGivenMeansTheInitialValues()
         initial.insert(option->name, option->value(JobSettings()));
     for (auto stated = contract.begin(); stated != contract.end(); ++stated)
         QCOMPARE(initial.value(stated.key()), stated.value());
+}
+
+void CommandLineTest::shards_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<int>("index"); // -1: a usage error
+    QTest::addColumn<int>("count");
+
+    const QStringList slurm{"SLURM_ARRAY_TASK_ID=7", "SLURM_ARRAY_TASK_MIN=5", "SLURM_ARRAY_TASK_COUNT=4"};
+    QTest::newRow("none") << QStringList{} << QStringList{} << 0 << 1;
+    QTest::newRow("K/N") << QStringList{"--shard", "2/5"} << QStringList{} << 2 << 5;
+    QTest::newRow("K not below N") << QStringList{"--shard", "5/5"} << QStringList{} << -1 << 0;
+    QTest::newRow("no N") << QStringList{"--shard", "1"} << QStringList{} << -1 << 0;
+    QTest::newRow("N of 0") << QStringList{"--shard", "0/0"} << QStringList{} << -1 << 0;
+    QTest::newRow("Slurm array") << QStringList{"--shard", "auto"} << slurm << 2 << 4;
+    QTest::newRow("Slurm from 0") << QStringList{"--shard", "auto"}
+                                  << QStringList{"SLURM_ARRAY_TASK_ID=3", "SLURM_ARRAY_TASK_COUNT=4"} << 3 << 4;
+    QTest::newRow("Kubernetes") << QStringList{"--shard", "auto", "--shard-count", "6"}
+                                << QStringList{"JOB_COMPLETION_INDEX=5"} << 5 << 6;
+    QTest::newRow("Kubernetes without a count") << QStringList{"--shard", "auto"}
+                                                << QStringList{"JOB_COMPLETION_INDEX=5"} << -1 << 0;
+    QTest::newRow("Kubernetes index beyond") << QStringList{"--shard", "auto", "--shard-count", "5"}
+                                             << QStringList{"JOB_COMPLETION_INDEX=5"} << -1 << 0;
+    QTest::newRow("no scheduler") << QStringList{"--shard", "auto"} << QStringList{} << -1 << 0;
+    QTest::newRow("count without auto") << QStringList{"--shard", "1/2", "--shard-count", "2"} << QStringList{}
+                                        << -1 << 0;
+    QTest::newRow("name and rename") << QStringList{"--name", "{n}", "--rename", "x"} << QStringList{} << -1 << 0;
+    QTest::newRow("unsound template") << QStringList{"--name", "{size}"} << QStringList{} << -1 << 0;
+}
+
+// Which share of the job a process writes, from the command line or the
+// scheduler's environment.
+void CommandLineTest::shards()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(int, index);
+    QFETCH(int, count);
+
+    for (const QString &variable : environment)
+        qputenv(variable.section('=', 0, 0).toUtf8(), variable.section('=', 1).toUtf8());
+    const CommandLine commandLine = parse(arguments);
+    for (const QString &variable : environment)
+        qunsetenv(variable.section('=', 0, 0).toUtf8());
+    QCOMPARE(commandLine.action, index < 0 ? CommandLine::Action::UsageError : CommandLine::Action::Run);
+    if (index >= 0) {
+        QCOMPARE(commandLine.settings.shardIndex, index);
+        QCOMPARE(commandLine.settings.shardCount, count);
+    }
 }
 
 QTEST_MAIN(CommandLineTest)

@@ -117,8 +117,6 @@ private slots:
     void progressAndFinish_data();
     void progressAndFinish();
     void callsArriveQueuedOnReceiverThread();
-    void outputNames_data();
-    void outputNames();
     void outputsNeverCollide_data();
     void outputsNeverCollide();
     void earlierRunsAreReplaced();
@@ -238,49 +236,6 @@ void BatchWorkerTest::callsArriveQueuedOnReceiverThread()
     run.waitForFinished();
     QVERIFY(recorder.allOnOwnThread);
     QCOMPARE(recorder.events, (QStringList{"progress", "failed", "progress", "finished"}));
-}
-
-void BatchWorkerTest::outputNames_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<bool>("rename");
-    QTest::addColumn<QString>("prefix");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("prefix pads to four digits") << "/in/a.png" << 7 << true << "image" << "PNG"
-                                                << "/out/image_0007.png";
-    QTest::newRow("position above 9999 in full") << "/in/a.png" << 12345 << true << "image" << "PNG"
-                                                 << "/out/image_12345.png";
-    QTest::newRow("prefix taken literally") << "/in/a.png" << 3 << true << "%1 x%2" << "JPG"
-                                            << "/out/%1 x%2_0003.jpg";
-    QTest::newRow("several dots") << "/in/holiday.beach.JPG" << 1 << false << "image" << "JPG"
-                                  << "/out/holiday_processed.jpg";
-    QTest::newRow("empty base name") << "/in/.png" << 1 << false << "image" << "PNG"
-                                     << "/out/_processed.png";
-    QTest::newRow("empty prefix falls back") << "/in/cat.bmp" << 2 << true << "" << "BMP"
-                                             << "/out/cat_processed.bmp";
-    QTest::newRow("format lower-cased") << "/in/cat.png" << 1 << false << "image" << "WEBP"
-                                        << "/out/cat_processed.webp";
-    QTest::newRow("rename off ignores prefix") << "/in/cat.png" << 4 << false << "image" << "JPG"
-                                               << "/out/cat_processed.jpg";
-}
-
-void BatchWorkerTest::outputNames()
-{
-    QFETCH(QString, input);
-    QFETCH(int, position);
-    QFETCH(bool, rename);
-    QFETCH(QString, prefix);
-    QFETCH(QString, format);
-    QFETCH(QString, expected);
-
-    JobSettings settings = batchrun::settingsFor({input}, QStringLiteral("/out"));
-    settings.set(option::batchRename, rename);
-    settings.set(option::batchPrefix, prefix);
-    settings.set(option::format, format);
-    QCOMPARE(makeOutputPath(input, position, settings), expected);
 }
 
 void BatchWorkerTest::outputsNeverCollide_data()

@@ -635,7 +635,8 @@ void HostileTest::manyInputsOfOneName()
     ClaimedNames claimed;
     QSet<QString> names;
     for (int input = 0; input < 4000; ++input) {
-        const QString name = claimed.choose(derived, QStringLiteral("replace")).path;
+        const QString name = claimed.choose(outputs.path(), QStringLiteral("a_processed"), QStringLiteral("jpg"),
+                                            QStringLiteral("replace")).path;
         if (input == 10)
             claimed.insert(outputs.filePath("a_processed_30.jpg")); // an input of that name
         claimed.insert(name);
