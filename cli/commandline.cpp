@@ -1,13 +1,13 @@
 #include "commandline.h"
 
 #include "composition/watermark.h"
+#include "formats/formattable.h"
 #include "run/options.h"
 
 #include <QColor>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -311,14 +311,12 @@ bool readPathList(const QString &list, bool nulSeparated, Inputs *inputs, QStrin
     return true;
 }
 
-// The picture suffixes Qt reads, lower case; SVG is no input.
+// The suffixes of the formats a run reads, lower case.
 QSet<QByteArray> pictureSuffixes()
 {
     QSet<QByteArray> suffixes;
-    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
-        if (format != "svg" && format != "svgz")
-            suffixes.insert(format.toLower());
-    }
+    for (const QString &suffix : readableSuffixes())
+        suffixes.insert(suffix.toLatin1());
     return suffixes;
 }
 

@@ -1,5 +1,7 @@
 #include "imagelistpanel.h"
 
+#include "formats/formattable.h"
+
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -7,7 +9,6 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QListWidget>
 #include <QMimeData>
 #include <QSet>
@@ -46,12 +47,12 @@ private:
     QSize cell;
 };
 
-// The suffixes of every format Qt can read here, as name filters.
+// The suffixes of every format a run reads, as name filters.
 QStringList readableNameFilters()
 {
     QStringList filters;
-    for (const QByteArray &format : QImageReader::supportedImageFormats())
-        filters.append(QStringLiteral("*.") + QString::fromLatin1(format));
+    for (const QString &suffix : readableSuffixes())
+        filters.append(QStringLiteral("*.") + suffix);
     return filters;
 }
 
@@ -71,7 +72,7 @@ QStringList imagesUnder(const QString &directory)
 QStringList chooseImageFiles(QWidget *parent)
 {
     return QFileDialog::getOpenFileNames(parent, QStringLiteral("选择图片文件"), QString(),
-                                         QStringLiteral("图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"));
+                                         QStringLiteral("图片文件 (%1)").arg(readableNameFilters().join(QLatin1Char(' '))));
 }
 
 QAction *listAction(const QString &text, const QKeySequence &shortcut, QWidget *owner)

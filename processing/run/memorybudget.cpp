@@ -2,6 +2,7 @@
 
 #include "codecs/jpegstructure.h"
 #include "formats/decodermessages.h"
+#include "formats/imagefile.h"
 #include "pipeline/chain.h"
 
 #include <QFile>
@@ -55,7 +56,7 @@ HeldBytes heldBytes(const QString &path)
     // decode, which meets it again; here it would reach stderr without a name.
     const DecoderMessages heardAtDecode;
     QImageReader reader(&file);
-    heardAtDecode.expectFormat(reader.format());
+    heardAtDecode.expectFormat(readByContent(reader, file));
     const QSize size = reader.size();
     if (!size.isValid())
         return {};

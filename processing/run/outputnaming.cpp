@@ -1,6 +1,6 @@
 #include "run/outputnaming.h"
 
-#include "job/presets.h"
+#include "formats/formattable.h"
 #include "run/options.h"
 
 #include <QDir>
@@ -12,7 +12,8 @@
 
 QString makeOutputPath(const QString &inputPath, int position, const JobSettings &settings)
 {
-    const QString extension = settings.value(option::format).toLower();
+    const QString extension =
+            outputFormatFor(settings.value(option::format), inputPath).suffixList().constFirst();
     QString name;
     const QString prefix = settings.value(option::batchPrefix);
     if (settings.value(option::batchRename) && !prefix.isEmpty()) {

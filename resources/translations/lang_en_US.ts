@@ -38,37 +38,37 @@ All rights reserved.</translation>
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
         <source>添加图片…</source>
         <translation>Add Images…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
         <source>添加文件夹…</source>
         <translation>Add Folder…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
         <source>移除所选</source>
         <translation>Remove Selected</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
         <source>清空列表</source>
         <translation>Clear List</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
         <translation>Drop images or folders here to add them; right-click to add, remove or clear</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
         <source>图片列表</source>
         <translation>Image list</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="153"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="154"/>
         <source>添加文件夹</source>
         <translation>Add Folder</translation>
     </message>
@@ -132,24 +132,49 @@ All rights reserved.</translation>
         <translation>Output Format:</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="43"/>
+        <location filename="../../processing/formats/formattable.cpp" line="8"/>
+        <source>与输入相同</source>
+        <translation>Same as input</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>JPG</source>
         <translation>JPG</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="44"/>
+        <location filename="../../processing/formats/formattable.cpp" line="19"/>
         <source>PNG</source>
         <translation>PNG</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="45"/>
+        <location filename="../../processing/formats/formattable.cpp" line="20"/>
         <source>BMP</source>
         <translation>BMP</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="46"/>
+        <location filename="../../processing/formats/formattable.cpp" line="21"/>
         <source>WEBP</source>
         <translation>WEBP</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="22"/>
+        <source>TIFF</source>
+        <translation>TIFF</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="23"/>
+        <source>AVIF</source>
+        <translation>AVIF</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="24"/>
+        <source>HEIC</source>
+        <translation>HEIC</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="26"/>
+        <source>JXL</source>
+        <translation>JXL</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="253"/>
@@ -162,225 +187,225 @@ All rights reserved.</translation>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="304"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="316"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="332"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="342"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="358"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="376"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="381"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="395"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="422"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="426"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="50"/>
+        <location filename="../../processing/job/presets.cpp" line="43"/>
         <source>无</source>
         <translation>None</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="51"/>
+        <location filename="../../processing/job/presets.cpp" line="44"/>
         <source>模糊</source>
         <translation>Blur</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="52"/>
+        <location filename="../../processing/job/presets.cpp" line="45"/>
         <source>灰度</source>
         <translation>Grayscale</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="53"/>
+        <location filename="../../processing/job/presets.cpp" line="46"/>
         <source>复古</source>
         <translation>Vintage</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="55"/>
+        <location filename="../../processing/job/presets.cpp" line="48"/>
         <source>边缘检测</source>
         <translation>Edge Detection</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="56"/>
+        <location filename="../../processing/job/presets.cpp" line="49"/>
         <source>浮雕</source>
         <translation>Emboss</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="58"/>
+        <location filename="../../processing/job/presets.cpp" line="51"/>
         <source>油画</source>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="436"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="452"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="456"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="464"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="555"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="482"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="560"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="487"/>
         <source>透明度:</source>
         <translation>Transparency:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="501"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="514"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="535"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="542"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="576"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="580"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="585"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="594"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="599"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="642"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="647"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="652"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
@@ -431,137 +456,137 @@ All rights reserved.</translation>
         <translation>Are you sure you want to exit Vellumo?</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="63"/>
+        <location filename="../../processing/job/presets.cpp" line="56"/>
         <source>原始比例</source>
         <translation>Original Ratio</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="64"/>
+        <location filename="../../processing/job/presets.cpp" line="57"/>
         <source>1:1 (正方形)</source>
         <translation>1:1 (Square)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="65"/>
+        <location filename="../../processing/job/presets.cpp" line="58"/>
         <source>4:3</source>
         <translation>4:3</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="66"/>
+        <location filename="../../processing/job/presets.cpp" line="59"/>
         <source>16:9</source>
         <translation>16:9</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="67"/>
+        <location filename="../../processing/job/presets.cpp" line="60"/>
         <source>3:2</source>
         <translation>3:2</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="72"/>
+        <location filename="../../processing/job/presets.cpp" line="65"/>
         <source>自定义</source>
         <translation>Custom</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="73"/>
+        <location filename="../../processing/job/presets.cpp" line="66"/>
         <source>640x480 (VGA)</source>
         <translation>640x480 (VGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="74"/>
+        <location filename="../../processing/job/presets.cpp" line="67"/>
         <source>800x600 (SVGA)</source>
         <translation>800x600 (SVGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="76"/>
+        <location filename="../../processing/job/presets.cpp" line="69"/>
         <source>1024x768 (XGA)</source>
         <translation>1024x768 (XGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="78"/>
+        <location filename="../../processing/job/presets.cpp" line="71"/>
         <source>1280x720 (HD)</source>
         <translation>1280x720 (HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="80"/>
+        <location filename="../../processing/job/presets.cpp" line="73"/>
         <source>1920x1080 (Full HD)</source>
         <translation>1920x1080 (Full HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="82"/>
+        <location filename="../../processing/job/presets.cpp" line="75"/>
         <source>1080x1080 (Instagram)</source>
         <translation>1080x1080 (Instagram)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="84"/>
+        <location filename="../../processing/job/presets.cpp" line="77"/>
         <source>1200x1200</source>
         <translation>1200x1200</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="90"/>
+        <location filename="../../processing/job/presets.cpp" line="83"/>
         <source>左上角</source>
         <translation>Top Left</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="91"/>
+        <location filename="../../processing/job/presets.cpp" line="84"/>
         <source>右上角</source>
         <translation>Top Right</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="85"/>
         <source>左下角</source>
         <translation>Bottom Left</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="86"/>
         <source>右下角</source>
         <translation>Bottom Right</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="87"/>
         <source>中心</source>
         <translation>Center</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="99"/>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
         <source>红色通道</source>
         <translation>Red Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
         <source>绿色通道</source>
         <translation>Green Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="94"/>
         <source>蓝色通道</source>
         <translation>Blue Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="95"/>
         <source>青色通道</source>
         <translation>Cyan Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="96"/>
         <source>洋红通道</source>
         <translation>Magenta Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="104"/>
+        <location filename="../../processing/job/presets.cpp" line="97"/>
         <source>黄色通道</source>
         <translation>Yellow Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
         <source>替换</source>
         <translation>Replace</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
         <source>改名保存</source>
         <translation>Rename</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <location filename="../../processing/job/presets.cpp" line="103"/>
         <source>跳过</source>
         <translation>Skip</translation>
     </message>

@@ -37,37 +37,37 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
         <source>添加图片…</source>
         <translation>新增圖片…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="128"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
         <source>添加文件夹…</source>
         <translation>新增資料夾…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
         <source>移除所选</source>
         <translation>移除所選</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
         <source>清空列表</source>
         <translation>清空清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除或清空</source>
         <translation>拖入圖片或資料夾即可新增；按右鍵可新增、移除或清空</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
         <source>图片列表</source>
         <translation>圖片清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="153"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="154"/>
         <source>添加文件夹</source>
         <translation>新增資料夾</translation>
     </message>
@@ -131,24 +131,49 @@
         <translation>輸出格式:</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="43"/>
+        <location filename="../../processing/formats/formattable.cpp" line="8"/>
+        <source>与输入相同</source>
+        <translation>與輸入相同</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>JPG</source>
         <translation>JPG</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="44"/>
+        <location filename="../../processing/formats/formattable.cpp" line="19"/>
         <source>PNG</source>
         <translation>PNG</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="45"/>
+        <location filename="../../processing/formats/formattable.cpp" line="20"/>
         <source>BMP</source>
         <translation>BMP</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="46"/>
+        <location filename="../../processing/formats/formattable.cpp" line="21"/>
         <source>WEBP</source>
         <translation>WEBP</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="22"/>
+        <source>TIFF</source>
+        <translation>TIFF</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="23"/>
+        <source>AVIF</source>
+        <translation>AVIF</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="24"/>
+        <source>HEIC</source>
+        <translation>HEIC</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="26"/>
+        <source>JXL</source>
+        <translation>JXL</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="253"/>
@@ -161,225 +186,225 @@
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
         <source>尺寸和角度预设</source>
         <translation>尺寸和角度預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="304"/>
         <source>宽高比:</source>
         <translation>寬高比:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="316"/>
         <source>标准尺寸:</source>
         <translation>標準尺寸:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="332"/>
         <source>垂直翻转</source>
         <translation>垂直翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
         <source>水平翻转</source>
         <translation>水平翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="342"/>
         <source>旋转角度:</source>
         <translation>旋轉角度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="358"/>
         <source>色彩调整</source>
         <translation>色彩調整</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>对比度:</source>
         <translation>對比度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="376"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="381"/>
         <source>饱和度:</source>
         <translation>飽和度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="395"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
         <source>亮度:</source>
         <translation>亮度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="422"/>
         <source>滤镜</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="426"/>
         <source>滤镜:</source>
         <translation>濾鏡:</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="50"/>
+        <location filename="../../processing/job/presets.cpp" line="43"/>
         <source>无</source>
         <translation>無</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="51"/>
+        <location filename="../../processing/job/presets.cpp" line="44"/>
         <source>模糊</source>
         <translation>模糊</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="52"/>
+        <location filename="../../processing/job/presets.cpp" line="45"/>
         <source>灰度</source>
         <translation>灰階</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="53"/>
+        <location filename="../../processing/job/presets.cpp" line="46"/>
         <source>复古</source>
         <translation>復古</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="55"/>
+        <location filename="../../processing/job/presets.cpp" line="48"/>
         <source>边缘检测</source>
         <translation>邊緣檢測</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="56"/>
+        <location filename="../../processing/job/presets.cpp" line="49"/>
         <source>浮雕</source>
         <translation>浮雕</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="58"/>
+        <location filename="../../processing/job/presets.cpp" line="51"/>
         <source>油画</source>
         <translation>油畫</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="436"/>
         <source>强度:</source>
         <translation>強度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="452"/>
         <source>水印设置</source>
         <translation>浮水印設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="456"/>
         <source>添加水印</source>
         <translation>添加浮水印</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="464"/>
         <source>水印文字:</source>
         <translation>浮水印文字:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="555"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="482"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="560"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="487"/>
         <source>透明度:</source>
         <translation>透明度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="501"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="514"/>
         <source>位置:</source>
         <translation>位置:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
         <source>边框设置</source>
         <translation>邊框設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="535"/>
         <source>添加边框</source>
         <translation>添加邊框</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="542"/>
         <source>边框厚度:</source>
         <translation>邊框厚度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="576"/>
         <source>批量效果</source>
         <translation>批量效果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="580"/>
         <source>自动增强</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="585"/>
         <source>通道提取</source>
         <translation>通道提取</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="594"/>
         <source>网格分割</source>
         <translation>網格分割</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="599"/>
         <source>行数:</source>
         <translation>行數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
         <source>列数:</source>
         <translation>列數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>批量重命名</source>
         <translation>批量重新命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
         <source>前缀:</source>
         <translation>前綴:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="642"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="647"/>
         <source>去除元数据</source>
         <translation>移除中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="652"/>
         <source>输出文件已存在时：</source>
         <translation>輸出檔案已存在時：</translation>
     </message>
@@ -430,137 +455,137 @@
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="63"/>
+        <location filename="../../processing/job/presets.cpp" line="56"/>
         <source>原始比例</source>
         <translation>原始比例</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="64"/>
+        <location filename="../../processing/job/presets.cpp" line="57"/>
         <source>1:1 (正方形)</source>
         <translation>1:1 (正方形)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="65"/>
+        <location filename="../../processing/job/presets.cpp" line="58"/>
         <source>4:3</source>
         <translation>4:3</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="66"/>
+        <location filename="../../processing/job/presets.cpp" line="59"/>
         <source>16:9</source>
         <translation>16:9</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="67"/>
+        <location filename="../../processing/job/presets.cpp" line="60"/>
         <source>3:2</source>
         <translation>3:2</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="72"/>
+        <location filename="../../processing/job/presets.cpp" line="65"/>
         <source>自定义</source>
         <translation>自訂</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="73"/>
+        <location filename="../../processing/job/presets.cpp" line="66"/>
         <source>640x480 (VGA)</source>
         <translation>640x480 (VGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="74"/>
+        <location filename="../../processing/job/presets.cpp" line="67"/>
         <source>800x600 (SVGA)</source>
         <translation>800x600 (SVGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="76"/>
+        <location filename="../../processing/job/presets.cpp" line="69"/>
         <source>1024x768 (XGA)</source>
         <translation>1024x768 (XGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="78"/>
+        <location filename="../../processing/job/presets.cpp" line="71"/>
         <source>1280x720 (HD)</source>
         <translation>1280x720 (HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="80"/>
+        <location filename="../../processing/job/presets.cpp" line="73"/>
         <source>1920x1080 (Full HD)</source>
         <translation>1920x1080 (Full HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="82"/>
+        <location filename="../../processing/job/presets.cpp" line="75"/>
         <source>1080x1080 (Instagram)</source>
         <translation>1080x1080 (Instagram)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="84"/>
+        <location filename="../../processing/job/presets.cpp" line="77"/>
         <source>1200x1200</source>
         <translation>1200x1200</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="90"/>
+        <location filename="../../processing/job/presets.cpp" line="83"/>
         <source>左上角</source>
         <translation>左上角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="91"/>
+        <location filename="../../processing/job/presets.cpp" line="84"/>
         <source>右上角</source>
         <translation>右上角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="85"/>
         <source>左下角</source>
         <translation>左下角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="86"/>
         <source>右下角</source>
         <translation>右下角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="87"/>
         <source>中心</source>
         <translation>中心</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="99"/>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
         <source>红色通道</source>
         <translation>紅色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
         <source>绿色通道</source>
         <translation>綠色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="94"/>
         <source>蓝色通道</source>
         <translation>藍色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="95"/>
         <source>青色通道</source>
         <translation>青色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="96"/>
         <source>洋红通道</source>
         <translation>洋紅通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="104"/>
+        <location filename="../../processing/job/presets.cpp" line="97"/>
         <source>黄色通道</source>
         <translation>黃色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
         <source>替换</source>
         <translation>取代</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
         <source>改名保存</source>
         <translation>改名儲存</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <location filename="../../processing/job/presets.cpp" line="103"/>
         <source>跳过</source>
         <translation>略過</translation>
     </message>

@@ -124,10 +124,12 @@ void TestMainWindow::filterTexts()
     QCOMPARE(filters->count(), texts.size());
     for (int index = 0; index < texts.size(); ++index)
         QCOMPARE(filters->itemText(index), texts[index]);
-    const QStringList formats = {"JPG", "PNG", "BMP", "WEBP"};
+    const QStringList formats = {"与输入相同", "JPG", "PNG", "BMP", "WEBP", "TIFF", "AVIF", "HEIC", "JXL"};
     auto *formatList = findIn<QComboBox>(window.get(), "formatComboBox");
+    QCOMPARE(formatList->count(), formats.size());
     for (int index = 0; index < formats.size(); ++index)
         QCOMPARE(formatList->itemText(index), formats[index]);
+    QCOMPARE(formatList->currentText(), QStringLiteral("JPG"));
 }
 
 void TestMainWindow::icons_data()
