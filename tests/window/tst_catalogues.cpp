@@ -177,6 +177,7 @@ Catalogue scanSources(const QString &directory)
     process.start(lupdate, {QDir(sourceRoot()).filePath(QStringLiteral("mainwindow")),
                             QDir(sourceRoot()).filePath(QStringLiteral("aboutdialog")),
                             QDir(sourceRoot()).filePath(QStringLiteral("processing/job/presets.cpp")),
+                            QDir(sourceRoot()).filePath(QStringLiteral("processing/formats/formattable.cpp")),
                             QStringLiteral("-locations"), QStringLiteral("none"),
                             QStringLiteral("-ts"), scanned});
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit

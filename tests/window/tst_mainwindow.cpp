@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "stylesheet.h"
 #include "window/windowtestsupport.h"
+#include "formats/formattable.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -167,10 +168,13 @@ void TestMainWindow::fileDialogs_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("fileMode");
     QTest::addColumn<QStringList>("filters");
+    // Every suffix of the format table, HEIC and camera raw files among them.
+    const QString suffixes = QStringLiteral("*.") + readableSuffixes().join(QStringLiteral(" *."));
+    QVERIFY(suffixes.contains(QStringLiteral("*.heic")) && suffixes.contains(QStringLiteral("*.dng")));
     for (const char *language : {"zh_CN", "en_US"}) {
         QTest::addRow("images, %s", language) << language << "selectImagesButton" << "选择图片文件"
                                               << int(QFileDialog::ExistingFiles)
-                                              << QStringList{"图片文件 (*.png *.jpg *.jpeg *.bmp *.tiff *.webp *.tif)"};
+                                              << QStringList{QStringLiteral("图片文件 (%1)").arg(suffixes)};
         QTest::addRow("output directory, %s", language) << language << "selectOutputButton" << "选择输出目录"
                                                         << int(QFileDialog::Directory) << QStringList();
     }
