@@ -5,20 +5,31 @@
 #include <algorithm>
 #include <limits>
 
-QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio, bool shrinkOnly)
+// The box's size as Qt's smooth scaling fits a picture of source into it,
+// at least 1 pixel each way; invalid for an empty box.
+static QSize resizedSize(QSize source, int width, int height, bool keepAspectRatio, bool shrinkOnly)
 {
-    if (image.isNull())
-        return QImage();
     if (keepAspectRatio && (width > 0) != (height > 0)) {
         const int unbounded = std::numeric_limits<int>::max();
         width = width > 0 ? width : unbounded;
         height = height > 0 ? height : unbounded;
     }
-    if (shrinkOnly && image.width() <= width && image.height() <= height)
-        return image;
-    return image.scaled(width, height,
-                        keepAspectRatio ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio,
-                        Qt::SmoothTransformation);
+    if (width <= 0 || height <= 0)
+        return QSize();
+    if (shrinkOnly && source.width() <= width && source.height() <= height)
+        return source;
+    return source.scaled(width, height, keepAspectRatio ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio)
+            .expandedTo(QSize(1, 1));
+}
+
+QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio, bool shrinkOnly)
+{
+    if (image.isNull())
+        return QImage();
+    const QSize size = resizedSize(image.size(), width, height, keepAspectRatio, shrinkOnly);
+    if (!size.isValid())
+        return QImage();
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // Left (or top) edge of a centred cut: half the surplus, rounded down, so an
@@ -47,9 +58,9 @@ QImage cropImage(const QImage &image, int width, int height)
 
 namespace option {
 constexpr Option<int> width = declare::integer("width", 0, 0, 9999)
-        .valueWord("width", "Width of the size box", "N").widget("widthSpinBox");
+        .valueWord("width", "Width of the size box", "N").widget("widthSpinBox").inPixels();
 constexpr Option<int> height = declare::integer("height", 0, 0, 9999)
-        .valueWord("height", "Height of the size box", "N").widget("heightSpinBox");
+        .valueWord("height", "Height of the size box", "N").widget("heightSpinBox").inPixels();
 constexpr Option<bool> shrinkOnly = declare::flag("shrinkOnly")
         .setsFlag("shrink-only", "Resize and standard sizes never enlarge a picture already inside the box.")
         .widget("shrinkOnlyCheckBox");
@@ -82,11 +93,20 @@ QImage resizeOrCrop(const QImage &image, const JobSettings &s)
                           s.value(option::shrinkOnly));
 }
 
+// A crop is no scale: it needs the picture as decoded.
+QSize scaledSize(QSize source, const JobSettings &s)
+{
+    if (s.value(option::crop))
+        return QSize();
+    return resizedSize(source, s.value(option::width), s.value(option::height),
+                       s.value(option::keepAspectRatio), s.value(option::shrinkOnly));
+}
+
 constexpr const OptionDeclaration *sizeOptions[] = {&option::width, &option::height, &option::shrinkOnly,
                                                     &option::crop, &option::keepAspectRatio};
 
 } // namespace
 
 namespace steps {
-constexpr ChainStep size{"size", sizeOptions, sizeRuns, resizeOrCrop};
+constexpr ChainStep size{"size", sizeOptions, sizeRuns, resizeOrCrop, nullptr, nullptr, scaledSize};
 } // namespace steps

@@ -25,17 +25,25 @@ const StandardSize standardSizes[] = {
 
 } // namespace
 
+// The size sizeName stretches a picture of source to: source itself for an
+// unknown name, or with shrinkOnly for a picture already inside that size.
+static QSize standardSizeOf(QSize source, const QString &sizeName, bool shrinkOnly)
+{
+    const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
+                                    [&](const StandardSize &standard) { return standard.entry.is(sizeName); });
+    if (match == std::end(standardSizes))
+        return source;
+    if (shrinkOnly && source.width() <= match->size.width() && source.height() <= match->size.height())
+        return source;
+    return match->size;
+}
+
 QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly)
 {
     if (image.isNull())
         return QImage();
-    const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
-                                    [&](const StandardSize &standard) { return standard.entry.is(sizeName); });
-    if (match == std::end(standardSizes))
-        return image;
-    if (shrinkOnly && image.width() <= match->size.width() && image.height() <= match->size.height())
-        return image;
-    return image.scaled(match->size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image.scaled(standardSizeOf(image.size(), sizeName, shrinkOnly), Qt::IgnoreAspectRatio,
+                        Qt::SmoothTransformation);
 }
 
 namespace option {
@@ -54,5 +62,9 @@ constexpr ChainStep standardSize{
     [](const JobSettings &s) { return !presets::customSize.is(s.value(option::standardSize)); },
     [](const QImage &image, const JobSettings &s) {
         return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly));
+    },
+    nullptr, nullptr,
+    [](QSize source, const JobSettings &s) {
+        return standardSizeOf(source, s.value(option::standardSize), s.value(option::shrinkOnly));
     }};
 } // namespace steps

@@ -81,7 +81,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="48"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
         <source>Vellumo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -181,78 +181,93 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="277"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="266"/>
+        <source>预设:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="276"/>
+        <source>管理…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
+        <source>预览</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="297"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="300"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="320"/>
         <source>尺寸和角度预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="304"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="324"/>
         <source>宽高比:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="316"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="336"/>
         <source>标准尺寸:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="332"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="352"/>
         <source>垂直翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="337"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
         <source>水平翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="342"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>旋转角度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="358"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="378"/>
         <source>色彩调整</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="382"/>
         <source>对比度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="376"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="414"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="396"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="434"/>
         <source>0</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="381"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
         <source>饱和度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="395"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
         <source>100</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
         <source>亮度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="422"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="442"/>
         <source>滤镜</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="426"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="446"/>
         <source>滤镜:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -292,119 +307,119 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="436"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="456"/>
         <source>强度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="452"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="472"/>
         <source>水印设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="456"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>添加水印</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="464"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="484"/>
         <source>水印文字:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="555"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="497"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="575"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="482"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="560"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="580"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="487"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
         <source>透明度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="501"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="521"/>
         <source>字体大小:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="514"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="534"/>
         <source>位置:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="551"/>
         <source>边框设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="535"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="555"/>
         <source>添加边框</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="542"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="562"/>
         <source>边框厚度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="576"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="596"/>
         <source>批量效果</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="580"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="600"/>
         <source>自动增强</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="585"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="605"/>
         <source>通道提取</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="594"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="614"/>
         <source>网格分割</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="599"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="619"/>
         <source>行数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="632"/>
         <source>列数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="651"/>
         <source>批量重命名</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="656"/>
         <source>前缀:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="642"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="662"/>
         <source>image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="647"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="667"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="652"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="672"/>
         <source>输出文件已存在时：</source>
         <translation type="unfinished"></translation>
     </message>
@@ -440,17 +455,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="148"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="213"/>
         <source>图片正在处理中。退出将停止处理：正在写入的文件会写完，其余的不再处理。确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="151"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="216"/>
         <source>确认退出</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.cpp" line="149"/>
+        <location filename="../../mainwindow/mainwindow.cpp" line="214"/>
         <source>确定要退出Vellumo吗？</source>
         <translation type="unfinished"></translation>
     </message>
@@ -590,62 +605,62 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="19"/>
+        <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确认重置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="19"/>
+        <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确定要将应用程序重置为初始状态吗？所有设置都将被清除。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="31"/>
+        <location filename="../../mainwindow/reset.cpp" line="33"/>
         <source>重置完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/reset.cpp" line="31"/>
+        <location filename="../../mainwindow/reset.cpp" line="33"/>
         <source>应用程序已重置为初始状态。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="49"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
         <source>基本设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
         <source>高级设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>菜单</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>最小化</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>关闭</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>水印颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>边框颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>替换所选图片</source>
         <translation type="unfinished"></translation>
     </message>
@@ -653,8 +668,193 @@
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="209"/>
+        <location filename="../../mainwindow/optionform.cpp" line="241"/>
         <source>选择颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PresetPanel</name>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="29"/>
+        <source>网页 1920</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
+        <source>社交媒体方图 1080</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
+        <source>缩略图 320</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <source>打印 TIFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
+        <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
+        <source>已有名为“%1”的预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <source>无法重命名预设“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
+        <source>无法删除预设“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <source>（选择预设）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
+        <source>另存为预设…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
+        <source>重命名预设…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <source>删除预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <source>导入任务文件…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <source>导出任务文件…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <source>另存为预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <source>预设名称:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <source>预设“%1”已存在，要替换吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <source>重命名预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <source>新名称:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <source>确定要删除预设“%1”吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
+        <source>导入任务文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
+        <source>任务文件 (*.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
+        <source>导出任务文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
+        <source>预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWindow</name>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <source>并排对比</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <source>分割对比</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="197"/>
+        <source>实际大小 (100 %)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="210"/>
+        <source>预览 — %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="307"/>
+        <source>无法处理：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <source>正在渲染…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <source>正在读取…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="315"/>
+        <source>正在计算准确结果…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="318"/>
+        <source>输出 %1 × %2 像素</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="320"/>
+        <source>正在编码…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
+        <source>%1 文件 %2（质量 %3）</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
