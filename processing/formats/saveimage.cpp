@@ -124,8 +124,10 @@ bool encodeInMemory(const QImage &picture, const FileFormat &format, int quality
 
 } // namespace
 
-QByteArray encodedImage(const QImage &image, const QString &format, int quality)
+// Without an input to follow, "same as input" shows as JPG.
+QByteArray encodedImage(const QImage &image, const QString &formatName, int quality)
 {
+    const FileFormat &format = outputFormatFor(formatName, QString());
     const QImage picture = opaqueForFormat(image, format);
     QByteArray encoded;
     QString failure;
