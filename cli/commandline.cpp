@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "composition/watermark.h"
+#include "formats/formattable.h"
 #include "run/jobfile.h"
 #include "run/options.h"
 #include "run/outputnaming.h"
@@ -9,7 +10,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -408,14 +408,12 @@ bool readPathList(const QString &list, bool nulSeparated, Inputs *inputs, QStrin
     return true;
 }
 
-// The picture suffixes Qt reads, lower case; SVG is no input.
+// The suffixes of the formats a run reads, lower case.
 QSet<QByteArray> pictureSuffixes()
 {
     QSet<QByteArray> suffixes;
-    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
-        if (format != "svg" && format != "svgz")
-            suffixes.insert(format.toLower());
-    }
+    for (const QString &suffix : readableSuffixes())
+        suffixes.insert(suffix.toLatin1());
     return suffixes;
 }
 

@@ -1,6 +1,6 @@
 #include "imagelistpanel.h"
 
-#include "formats/readableformats.h"
+#include "formats/formattable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
-#include <QMimeDatabase>
 #include <QPainter>
 #include <QSet>
 #include <QStyledItemDelegate>
@@ -104,19 +103,12 @@ private:
     QSize cell;
 };
 
-// The suffixes of the formats a run reads, as name filters: those the
-// desktop knows for the media type, and Qt's name for the reader.
+// The suffixes of every format a run reads, as name filters.
 QStringList readableNameFilters()
 {
     QStringList filters;
-    const QMimeDatabase mimeTypes;
-    for (const ReadableFormat &format : readableFormats()) {
-        QStringList suffixes = mimeTypes.mimeTypeForName(QString::fromLatin1(format.mediaType)).suffixes();
-        suffixes.append(QString::fromLatin1(format.reader));
-        for (const QString &suffix : std::as_const(suffixes))
-            if (!filters.contains(QStringLiteral("*.") + suffix))
-                filters.append(QStringLiteral("*.") + suffix);
-    }
+    for (const QString &suffix : readableSuffixes())
+        filters.append(QStringLiteral("*.") + suffix);
     return filters;
 }
 

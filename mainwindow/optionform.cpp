@@ -107,12 +107,14 @@ OptionForm::OptionForm(Ui::MainWindow *ui, QWidget *form)
         else if (auto *box = qobject_cast<QSpinBox *>(control))
             box->setRange(option->minimum, option->maximum);
     }
+    // The lists are filled first, so that each takes its initial entry,
+    // which need not be its first.
+    retranslate();
     for (const OptionDeclaration *option : optionDeclarations()) {
         if (QWidget *control = controlOf(*option))
             setControl(control, *option, option->initial());
     }
     showOpacity(ui->watermarkOpacitySlider->value());
-    retranslate();
     reportChanges();
 }
 

@@ -10,7 +10,7 @@
 // table's form is made here.
 
 #include "commandline.h"
-#include "formats/readableformats.h"
+#include "formats/formattable.h"
 #include "run/options.h"
 #include "windowarguments.h"
 
@@ -99,7 +99,7 @@ QStringList dashed(const Switch &option)
 QString readFormatNames()
 {
     QStringList names;
-    for (const ReadableFormat &format : readableFormats())
+    for (const FileFormat &format : fileFormats())
         names << QString::fromLatin1(format.reader).toUpper();
     const QString last = names.takeLast();
     return names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
@@ -365,8 +365,10 @@ QString desktopFile(const QString &templatePath, bool *read)
         return QString();
     }
     QString mediaTypes;
-    for (const ReadableFormat &format : readableFormats())
-        mediaTypes += QString::fromLatin1(format.mediaType) + QLatin1Char(';');
+    for (const FileFormat &format : fileFormats()) {
+        for (const QString &mediaType : format.mediaTypeList())
+            mediaTypes += mediaType + QLatin1Char(';');
+    }
     return QString::fromUtf8(file.readAll()) + QStringLiteral("MimeType=") + mediaTypes + QLatin1Char('\n');
 }
 

@@ -5,12 +5,14 @@
 #include "codecs/jpegreader.h"
 #include "codecs/jpegstructure.h"
 #include "codecs/pngreader.h"
+#include "codecs/rawcodec.h"
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
 #include "geometry/uprightturn.h"
 
 #include <QFile>
 #include <QImageReader>
+#include <QtPlugin>
 
 #include <cerrno>
 #include <mutex>
@@ -19,6 +21,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+// Our codecs, built in: Qt's readers and writers find them by name as they
+// find its own plugins.
+Q_IMPORT_PLUGIN(HeifPlugin)
+Q_IMPORT_PLUGIN(JxlPlugin)
+Q_IMPORT_PLUGIN(RawPlugin)
 
 namespace {
 
@@ -281,7 +289,7 @@ qint64 StoppableFile::readData(char *data, qint64 maxSize)
 // not to: which loads every one.
 QByteArray readByContent(QImageReader &reader, QFile &file)
 {
-    const QByteArray signature = signatureFormat(file.peek(32));
+    const QByteArray signature = signatureFormat(file.peek(cameraRawHeadBytes));
     reader.setDecideFormatFromContent(signature.isEmpty());
     reader.setFormat(signature);
     reader.setAutoDetectImageFormat(signature.isEmpty());

@@ -1,5 +1,9 @@
 #include "formats/imageheader.h"
 
+#include "codecs/heifcodec.h"
+#include "codecs/jxlcodec.h"
+#include "codecs/rawcodec.h"
+
 #include <QIODevice>
 #include <QtEndian>
 
@@ -294,6 +298,13 @@ QByteArray signatureFormat(const QByteArray &head)
         return QByteArrayLiteral("gif");
     if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
         return QByteArrayLiteral("webp");
+    if (isCameraRaw(head))
+        return QByteArrayLiteral("raw");
+    const QByteArray heif = heifFormat(head);
+    if (!heif.isEmpty())
+        return heif;
+    if (isJpegXl(head))
+        return QByteArrayLiteral("jxl");
     if (head.startsWith(QByteArrayLiteral("II*\0")) || head.startsWith(QByteArrayLiteral("MM\0*")))
         return QByteArrayLiteral("tiff");
     if (readBmpHeader(head, &bmp))

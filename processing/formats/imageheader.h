@@ -17,8 +17,10 @@ struct ClaimedPicture
 };
 ClaimedPicture claimedPicture(const QByteArray &head);
 
-// Qt's name of the format of a JPEG, PNG, GIF, WebP, TIFF or BMP file, from
-// the signature its first bytes carry; empty for other content. Qt's reader
+// Qt's name of the format of a JPEG, PNG, GIF, WebP, TIFF, BMP, HEIC, AVIF,
+// JPEG XL or camera raw file, from the signature its first bytes carry (a
+// raw file's first directory may need cameraRawHeadBytes); empty for other
+// content. Qt's reader
 // given no format asks each of its decoders in turn, which loads every one
 // of them with its libraries (a few ms at the first picture of a run).
 QByteArray signatureFormat(const QByteArray &head);

@@ -4,7 +4,7 @@
 #include "formats/decodermessages.h"
 #include "codecs/jpegwriter.h"
 #include "core/pixelaccess.h"
-#include "job/presets.h"
+#include "formats/formattable.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -68,24 +68,12 @@ QString deviceReason(QSaveFile &file)
     return knowsWhy(file) ? file.errorString() : QStringLiteral("the device took less than written");
 }
 
-// Format names are taken in any case; "JPEG" is Qt's other name for JPG.
-bool isFormat(const QString &format, const PresetEntry &entry)
+// A format without alpha (JPEG, BMP) would show the colours stored under
+// transparent pixels (black after a turn), so the picture is laid on white,
+// as a page shows it.
+QImage opaqueForFormat(const QImage &image, const FileFormat &format)
 {
-    return entry.is(format.toUpper());
-}
-
-bool isJpeg(const QString &format)
-{
-    return isFormat(format, presets::jpg) || format.toUpper() == QLatin1String("JPEG");
-}
-
-// JPEG and Qt's BMP writer keep no alpha: dropping it would show the colours
-// stored under transparent pixels (black after a turn), so the picture is
-// laid on white, as a page shows it.
-QImage opaqueForFormat(const QImage &image, const QString &format)
-{
-    const bool keepsAlpha = !isJpeg(format) && !isFormat(format, presets::bmp);
-    if (keepsAlpha || !image.hasAlphaChannel())
+    if (format.holdsAlpha || !image.hasAlphaChannel())
         return image;
     QImage flat(image.size(), QImage::Format_RGB32);
     if (flat.isNull())
@@ -100,18 +88,22 @@ QImage opaqueForFormat(const QImage &image, const QString &format)
 
 // The file's bytes in memory. A failed encode is told by its reason; what
 // Qt's encoder remarked on an encode that worked is passed on with the path.
-bool encodeInMemory(const QImage &picture, const QString &format, int quality, const QString &path,
+bool encodeInMemory(const QImage &picture, const FileFormat &format, int quality, const QString &path,
                     QByteArray *encoded, QString *failure)
 {
-    if (isJpeg(format) && jpegwriter::writes(picture.format())) {
+    const QByteArray writerName(format.reader);
+    if (writerName == "jpeg" && jpegwriter::writes(picture.format())) {
         *encoded = jpegwriter::encode(picture, quality);
         *failure = QStringLiteral("the JPEG encoder refused the picture");
         return !encoded->isEmpty();
     }
     QBuffer buffer(encoded);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format.toUtf8());
+    QImageWriter writer(&buffer, writerName);
     writer.setQuality(quality);
+    // Qt's TIFF writer compresses with LZW, or not at all.
+    if (writerName == "tiff")
+        writer.setCompression(1);
     QStringList encoderMessages;
     bool written;
     {
@@ -121,6 +113,8 @@ bool encodeInMemory(const QImage &picture, const QString &format, int quality, c
     }
     if (!written) {
         *failure = writer.errorString().toLower();
+        if (!encoderMessages.isEmpty())
+            *failure += QStringLiteral(" (%1)").arg(encoderMessages.join(QStringLiteral("; ")));
         return false;
     }
     for (const QString &message : std::as_const(encoderMessages))
@@ -130,8 +124,10 @@ bool encodeInMemory(const QImage &picture, const QString &format, int quality, c
 
 } // namespace
 
-QByteArray encodedImage(const QImage &image, const QString &format, int quality)
+// Without an input to follow, "same as input" shows as JPG.
+QByteArray encodedImage(const QImage &image, const QString &formatName, int quality)
 {
+    const FileFormat &format = outputFormatFor(formatName, QString());
     const QImage picture = opaqueForFormat(image, format);
     QByteArray encoded;
     QString failure;
@@ -146,10 +142,14 @@ QByteArray encodedImage(const QImage &image, const QString &format, int quality)
 // name alone. A BMP carries no metadata, so edit has nothing to do there: a
 // 32-bit picture goes straight into the file through our writer, without a
 // file-sized buffer.
-void saveImage(const QImage &image, const QString &path, const QString &format, int quality,
+void saveImage(const QImage &image, const QString &path, const QString &formatName, int quality,
                InputOutcome &outcome, const EncodedFileEdit &edit)
 {
     auto fail = [&outcome](const QString &reason) { outcome.fail(reason); };
+    const FileFormat *written = formatWritten(formatName);
+    if (!written)
+        return fail(QStringLiteral("cannot write: no writer of %1").arg(formatName));
+    const FileFormat &format = *written;
     const QImage picture = opaqueForFormat(image, format);
     if (picture.isNull())
         return fail(QStringLiteral("cannot write: the processed image is empty"));
@@ -161,7 +161,7 @@ void saveImage(const QImage &image, const QString &path, const QString &format, 
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("cannot write: %1").arg(file.errorString().toLower()));
 
-    if (isFormat(format, presets::bmp) && bmpwriter::writes(picture.format())) {
+    if (QByteArray(format.reader) == "bmp" && bmpwriter::writes(picture.format())) {
         if (!bmpwriter::write(picture, &file) || !file.commit()) {
             const QString reason = deviceReason(file);
             file.cancelWriting();

@@ -13,9 +13,10 @@
 // source's metadata put into it.
 using EncodedFileEdit = std::function<void(QByteArray &encoded)>;
 
-// Writes image to path in format ("JPG", "PNG", "BMP", "WEBP", in any case)
-// at quality 1..100, with its colour profile; for JPG and BMP, which hold no
-// alpha, laid over white. The file is written to a temporary name and renamed
+// Writes image to path in format (a written format's key or Qt's name for
+// it, in any case: "JPG", "jpeg", "TIFF", ...) at quality 1..100, with its
+// colour profile; for a format that holds no alpha (JPG, BMP), laid over
+// white. The file is written to a temporary name and renamed
 // into place only once the encoder succeeded, so a failed write leaves
 // neither a truncated file nor damage to an earlier file of that name. A
 // failure fails outcome with its reason.

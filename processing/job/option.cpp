@@ -17,8 +17,8 @@ QString defaultValueText(const OptionDeclaration &option)
         return option.initialColour == QColor(Qt::white).rgba() ? QStringLiteral("white")
                                                                 : QColor::fromRgba(option.initialColour).name();
     case Type::Preset: {
-        const PresetEntry &first = option.presets->at(0);
-        return first.word ? QString::fromUtf8(first.word) : QStringLiteral("none");
+        const PresetEntry &initial = option.presets->at(option.initialNumber);
+        return initial.word ? QString::fromUtf8(initial.word) : QStringLiteral("none");
     }
     case Type::Flag:
     case Type::Text:
@@ -41,7 +41,7 @@ QVariant OptionDeclaration::initial() const
     case Type::Colour:
         return QColor::fromRgba(initialColour);
     case Type::Preset:
-        return holdsIndex ? QVariant(0) : QVariant(presets->key(0));
+        return holdsIndex ? QVariant(initialNumber) : QVariant(presets->key(initialNumber));
     }
     return QVariant();
 }

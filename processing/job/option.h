@@ -27,7 +27,7 @@ struct OptionDeclaration
 
     const char *name = nullptr; // as tests and stored records name it
     Type type = Type::Integer;
-    int initialNumber = 0;             // an Integer or a Flag
+    int initialNumber = 0;             // an Integer, a Flag or a Preset's entry
     const char *initialText = nullptr; // a Text
     QRgb initialColour = 0;            // a Colour
     int minimum = 0;
@@ -197,11 +197,13 @@ constexpr Builder<QColor> colour(const char *name, QRgb initial)
     return Builder<QColor>(declaration);
 }
 
-// A run reads the key of the chosen entry; the first entry is the initial one.
-constexpr Builder<QString> preset(const char *name, const PresetList &list)
+// A run reads the key of the chosen entry; the entry at initialEntry is the
+// initial one.
+constexpr Builder<QString> preset(const char *name, const PresetList &list, int initialEntry = 0)
 {
     OptionDeclaration declaration = named(name, OptionDeclaration::Type::Preset);
     declaration.presets = &list;
+    declaration.initialNumber = initialEntry;
     return Builder<QString>(declaration);
 }
 

@@ -40,13 +40,6 @@ QString PresetList::currentKey(const QString &stored) const
 
 namespace presets {
 
-constexpr PresetEntry jpg{"JPG", "JPG", QT_TRANSLATE_NOOP("MainWindow", "JPG")};
-constexpr PresetEntry png{"PNG", "PNG", QT_TRANSLATE_NOOP("MainWindow", "PNG")};
-constexpr PresetEntry bmp{"BMP", "BMP", QT_TRANSLATE_NOOP("MainWindow", "BMP")};
-constexpr PresetEntry webp{"WEBP", "WEBP", QT_TRANSLATE_NOOP("MainWindow", "WEBP")};
-constexpr const PresetEntry *formatEntries[] = {&jpg, &png, &bmp, &webp};
-constexpr PresetList formats(formatEntries);
-
 constexpr PresetEntry noFilter{"none", nullptr, QT_TRANSLATE_NOOP("MainWindow", "无")};
 constexpr PresetEntry blur{"blur", "blur", QT_TRANSLATE_NOOP("MainWindow", "模糊")};
 constexpr PresetEntry grayscale{"grayscale", "grayscale", QT_TRANSLATE_NOOP("MainWindow", "灰度")};

@@ -59,9 +59,6 @@ private:
 
 namespace presets {
 
-extern const PresetEntry jpg, png, bmp, webp;
-extern const PresetList formats;
-
 extern const PresetEntry noFilter, blur, grayscale, vintage, edgeDetection, emboss, oilPainting;
 extern const PresetList filters;
 

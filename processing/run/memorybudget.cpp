@@ -56,7 +56,7 @@ HeldBytes heldBytes(const QString &path, const ScaleTarget &target)
     // decode, which meets it again; here it would reach stderr without a name.
     const DecoderMessages heardAtDecode;
     QImageReader reader(&file);
-    heardAtDecode.expectFormat(reader.format());
+    heardAtDecode.expectFormat(readByContent(reader, file));
     if (!reader.size().isValid())
         return {};
     const QSize size = reducedSize(reader.size(), reductionFor(reader, target));

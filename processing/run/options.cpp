@@ -1,10 +1,12 @@
 #include "run/options.h"
 
+#include "formats/formattable.h"
 #include "pipeline/chain.h"
 
 namespace option {
-constexpr Option<QString> format = declare::preset("format", presets::formats)
-        .valueWord("format", "Output format", "FMT", "f").widget("formatComboBox");
+constexpr Option<QString> format = declare::preset("format", presets::formats, 1)
+        .valueWord("format", "Output format (same: each input's own, JPG for a format not written)",
+                   "FMT", "f").widget("formatComboBox");
 constexpr Option<int> quality = declare::integer("quality", 85, 1, 100)
         .valueWord("quality", "Encoder quality", "N", "q").widget("qualitySpinBox");
 constexpr Option<bool> stripMetadata = declare::flag("stripMetadata")

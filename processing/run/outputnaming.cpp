@@ -1,6 +1,7 @@
 #include "run/outputnaming.h"
 
 #include "formats/datetaken.h"
+#include "formats/formattable.h"
 #include "job/presets.h"
 #include "run/options.h"
 
@@ -300,7 +301,7 @@ OutputNames assignOutputNames(const JobSettings &settings)
         return names;
     }
     const bool keepTree = settings.value(option::keepTree) && !settings.imageRoots.isEmpty();
-    const QString extension = settings.value(option::format).toLower();
+    const QString format = settings.value(option::format);
     const QString ifExists = settings.value(option::ifExists);
     ClaimedNames claimed;
     QStringList treeFolders(settings.imagePaths.size());
@@ -330,6 +331,8 @@ OutputNames assignOutputNames(const JobSettings &settings)
             names.outputs << OutputChoice{QString(), true, QString()};
             continue;
         }
+        // With "same as input" each input has its own.
+        const QString extension = outputFormatFor(format, input).suffixList().constFirst();
         QString problem;
         const QString stem = naming.expand(input, int(index + 1), extension, &problem);
         if (!problem.isEmpty()) {

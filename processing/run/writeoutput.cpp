@@ -1,28 +1,71 @@
 #include "run/writeoutput.h"
 
+#include "formats/formattable.h"
 #include "formats/metadata.h"
 #include "formats/saveimage.h"
 #include "run/options.h"
+
+#include <QColorSpace>
+
+namespace {
+
+bool hasTransparency(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return false;
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return true;
+        }
+    }
+    return false;
+}
+
+// What of the picture the chosen format cannot keep, said for the file
+// rather than dropped in silence.
+QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadataToCarry)
+{
+    const QString name = QString::fromLatin1(format.output.key);
+    QStringList losses;
+    if (!format.holdsAlpha && hasTransparency(image))
+        losses << QStringLiteral("transparency not kept: a %1 file holds none, the picture is laid "
+                                 "on white").arg(name);
+    if (!format.holdsProfile && image.colorSpace().isValid()
+        && image.colorSpace() != QColorSpace(QColorSpace::SRgb))
+        losses << QStringLiteral("colour profile not kept: a %1 file holds none").arg(name);
+    if (!format.holdsMetadata && metadataToCarry)
+        losses << QStringLiteral("EXIF and XMP not carried into a %1 file").arg(name);
+    return losses;
+}
+
+} // namespace
 
 void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
                  const JobSettings &settings, InputOutcome &outcome)
 {
     const bool strip = settings.value(option::stripMetadata);
-    const QString format = settings.value(option::format);
+    const QString chosen = settings.value(option::format);
+    const FileFormat &format = outputFormatFor(chosen, inputPath);
+    const QString formatKey = QString::fromLatin1(format.output.key);
     const int quality = settings.value(option::quality);
     const QImage output = withOutputTexts(image, strip);
-    if (strip) {
-        saveImage(output, outputPath, format, quality, outcome);
-        return;
-    }
-    QString warning;
-    const PhotoMetadata metadata = PhotoMetadata::read(inputPath, &warning);
+    QStringList warnings;
+    if (presets::sameAsInput.is(chosen) && formatOfFile(inputPath) != &format)
+        warnings << QStringLiteral("written as %1: this format is not written").arg(formatKey);
+    QString metadataWarning;
+    const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &metadataWarning);
+    warnings << lossesIn(format, image, !metadata.isEmpty());
     const auto carryMetadata = [&](QByteArray &encoded) {
         const QString problem = metadata.writeInto(encoded, output.size());
-        if (warning.isEmpty())
-            warning = problem;
+        if (metadataWarning.isEmpty())
+            metadataWarning = problem;
     };
-    saveImage(output, outputPath, format, quality, outcome, carryMetadata);
-    if (!outcome.failed() && !warning.isEmpty())
-        outcome.warnings.append(warning);
+    saveImage(output, outputPath, formatKey, quality, outcome, carryMetadata);
+    if (!metadataWarning.isEmpty())
+        warnings << metadataWarning;
+    if (!outcome.failed())
+        outcome.warnings << warnings;
 }

@@ -111,89 +111,89 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="137"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
         <source>图片文件 (%1)</source>
         <translation>圖片檔案 (%1)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="138"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
         <source>所有文件 (*)</source>
         <translation>所有檔案 (*)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="139"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
         <source>选择图片文件</source>
         <translation>選擇圖片檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="198"/>
         <source>添加图片…</source>
         <translation>新增圖片…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="199"/>
         <source>添加文件夹…</source>
         <translation>新增資料夾…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="200"/>
         <source>移除所选</source>
         <translation>移除所選</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
         <source>清空列表</source>
         <translation>清空清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
         <source>撤销</source>
         <translation>復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation>把圖片或資料夾拖到這裡，
 或點擊「添加圖片」「添加資料夾」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="212"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation>拖入圖片或資料夾即可添加；按右鍵可添加、移除、清空或復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="390"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="382"/>
         <source>无法处理：%1</source>
         <translation>無法處理：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="393"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
         <source>已写入</source>
         <translation>已寫入</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="396"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
         <source>已写入，有警告：%1</source>
         <translation>已寫入，有警告：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="399"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
         <source>处理失败：%1</source>
         <translation>處理失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="402"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
         <source>已跳过：%1</source>
         <translation>已跳過：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="213"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>图片列表</source>
         <translation>圖片清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="226"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="218"/>
         <source>添加文件夹</source>
         <translation>新增資料夾</translation>
     </message>
@@ -262,22 +262,22 @@
         <translation>輸出格式:</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="43"/>
+        <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>JPG</source>
         <translation>JPG</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="44"/>
+        <location filename="../../processing/formats/formattable.cpp" line="19"/>
         <source>PNG</source>
         <translation>PNG</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="45"/>
+        <location filename="../../processing/formats/formattable.cpp" line="20"/>
         <source>BMP</source>
         <translation>BMP</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="46"/>
+        <location filename="../../processing/formats/formattable.cpp" line="21"/>
         <source>WEBP</source>
         <translation>WEBP</translation>
     </message>
@@ -383,37 +383,37 @@
         <translation>不透明度:</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="50"/>
+        <location filename="../../processing/job/presets.cpp" line="43"/>
         <source>无</source>
         <translation>無</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="51"/>
+        <location filename="../../processing/job/presets.cpp" line="44"/>
         <source>模糊</source>
         <translation>模糊</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="52"/>
+        <location filename="../../processing/job/presets.cpp" line="45"/>
         <source>灰度</source>
         <translation>灰階</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="53"/>
+        <location filename="../../processing/job/presets.cpp" line="46"/>
         <source>复古</source>
         <translation>復古</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="55"/>
+        <location filename="../../processing/job/presets.cpp" line="48"/>
         <source>边缘检测</source>
         <translation>邊緣檢測</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="56"/>
+        <location filename="../../processing/job/presets.cpp" line="49"/>
         <source>浮雕</source>
         <translation>浮雕</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="58"/>
+        <location filename="../../processing/job/presets.cpp" line="51"/>
         <source>油画</source>
         <translation>油畫</translation>
     </message>
@@ -593,137 +593,137 @@
         <translation>確定要退出Vellumo嗎？</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="63"/>
+        <location filename="../../processing/job/presets.cpp" line="56"/>
         <source>原始比例</source>
         <translation>原始比例</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="64"/>
+        <location filename="../../processing/job/presets.cpp" line="57"/>
         <source>1:1 (正方形)</source>
         <translation>1:1 (正方形)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="65"/>
+        <location filename="../../processing/job/presets.cpp" line="58"/>
         <source>4:3</source>
         <translation>4:3</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="66"/>
+        <location filename="../../processing/job/presets.cpp" line="59"/>
         <source>16:9</source>
         <translation>16:9</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="67"/>
+        <location filename="../../processing/job/presets.cpp" line="60"/>
         <source>3:2</source>
         <translation>3:2</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="72"/>
+        <location filename="../../processing/job/presets.cpp" line="65"/>
         <source>自定义</source>
         <translation>自訂</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="73"/>
+        <location filename="../../processing/job/presets.cpp" line="66"/>
         <source>640x480 (VGA)</source>
         <translation>640x480 (VGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="74"/>
+        <location filename="../../processing/job/presets.cpp" line="67"/>
         <source>800x600 (SVGA)</source>
         <translation>800x600 (SVGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="76"/>
+        <location filename="../../processing/job/presets.cpp" line="69"/>
         <source>1024x768 (XGA)</source>
         <translation>1024x768 (XGA)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="78"/>
+        <location filename="../../processing/job/presets.cpp" line="71"/>
         <source>1280x720 (HD)</source>
         <translation>1280x720 (HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="80"/>
+        <location filename="../../processing/job/presets.cpp" line="73"/>
         <source>1920x1080 (Full HD)</source>
         <translation>1920x1080 (Full HD)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="82"/>
+        <location filename="../../processing/job/presets.cpp" line="75"/>
         <source>1080x1080 (Instagram)</source>
         <translation>1080x1080 (Instagram)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="84"/>
+        <location filename="../../processing/job/presets.cpp" line="77"/>
         <source>1200x1200</source>
         <translation>1200x1200</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="90"/>
+        <location filename="../../processing/job/presets.cpp" line="83"/>
         <source>左上角</source>
         <translation>左上角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="91"/>
+        <location filename="../../processing/job/presets.cpp" line="84"/>
         <source>右上角</source>
         <translation>右上角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="85"/>
         <source>左下角</source>
         <translation>左下角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="86"/>
         <source>右下角</source>
         <translation>右下角</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="87"/>
         <source>中心</source>
         <translation>中心</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="99"/>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
         <source>红色通道</source>
         <translation>紅色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
         <source>绿色通道</source>
         <translation>綠色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="94"/>
         <source>蓝色通道</source>
         <translation>藍色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="95"/>
         <source>青色通道</source>
         <translation>青色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="96"/>
         <source>洋红通道</source>
         <translation>洋紅通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="104"/>
+        <location filename="../../processing/job/presets.cpp" line="97"/>
         <source>黄色通道</source>
         <translation>黃色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
         <source>替换</source>
         <translation>取代</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
         <source>改名保存</source>
         <translation>改名儲存</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <location filename="../../processing/job/presets.cpp" line="103"/>
         <source>跳过</source>
         <translation>略過</translation>
     </message>
@@ -802,11 +802,36 @@
         <source>名称模板:</source>
         <translation>名稱範本:</translation>
     </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="8"/>
+        <source>与输入相同</source>
+        <translation>與輸入相同</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="22"/>
+        <source>TIFF</source>
+        <translation>TIFF</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="23"/>
+        <source>AVIF</source>
+        <translation>AVIF</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="24"/>
+        <source>HEIC</source>
+        <translation>HEIC</translation>
+    </message>
+    <message>
+        <location filename="../../processing/formats/formattable.cpp" line="26"/>
+        <source>JXL</source>
+        <translation>JXL</translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="254"/>
+        <location filename="../../mainwindow/optionform.cpp" line="256"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
@@ -815,8 +840,8 @@
     <name>OptionHelp</name>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="3"/>
-        <source>Output format</source>
-        <translation>輸出格式</translation>
+        <source>Output format (same: each input&apos;s own, JPG for a format not written)</source>
+        <translation>輸出格式（same：每個檔案保持原格式，無法寫出的格式改為 JPG）</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="4"/>

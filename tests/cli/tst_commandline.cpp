@@ -103,7 +103,7 @@ void CommandLineTest::everyWordReachesItsOption()
             expected.insert(option->cellPair->name, changedValue(*option->cellPair));
             arguments << QStringLiteral("%1x%2").arg(value.toInt()).arg(changedValue(*option->cellPair).toInt());
         } else if (option->word == OptionDeclaration::Word::Value) {
-            arguments << (option->type == OptionDeclaration::Type::Preset ? option->presets->at(1).word
+            arguments << (option->type == OptionDeclaration::Type::Preset ? option->presets->at(changedEntry(*option)).word
                           : option->type == OptionDeclaration::Type::Colour ? value.value<QColor>().name()
                                                                             : value.toString());
         }

@@ -23,6 +23,12 @@ inline FieldValues changedFields(const JobSettings &settings)
     return changed;
 }
 
+// The entry of a Preset after its initial one.
+inline int changedEntry(const OptionDeclaration &option)
+{
+    return (option.initialNumber + 1) % option.presets->size();
+}
+
 // A value of option other than its initial one and within its range, as a
 // user who touched only that option would leave it.
 inline QVariant changedValue(const OptionDeclaration &option)
@@ -38,7 +44,8 @@ inline QVariant changedValue(const OptionDeclaration &option)
     case OptionDeclaration::Type::Colour:
         return QColor(0x10, 0x20, 0x30);
     case OptionDeclaration::Type::Preset:
-        return option.holdsIndex ? QVariant(1) : QVariant(option.presets->key(1));
+        return option.holdsIndex ? QVariant(changedEntry(option))
+                                 : QVariant(option.presets->key(changedEntry(option)));
     }
     return QVariant();
 }

@@ -186,6 +186,7 @@ Catalogue scanSources(const QString &directory)
                             QDir(sourceRoot()).filePath(QStringLiteral("aboutdialog")),
                             QDir(sourceRoot()).filePath(QStringLiteral("processing/job/presets.cpp")),
                             QStringLiteral(VELLUMO_OPTION_HELP_MESSAGES),
+                            QDir(sourceRoot()).filePath(QStringLiteral("processing/formats/formattable.cpp")),
                             QStringLiteral("-locations"), QStringLiteral("none"),
                             QStringLiteral("-ts"), scanned});
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit

@@ -1,7 +1,7 @@
-#include "formats/readableformats.h"
 #include "mainwindow.h"
 #include "stylesheet.h"
 #include "window/windowtestsupport.h"
+#include "formats/formattable.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -125,10 +125,12 @@ void TestMainWindow::filterTexts()
     QCOMPARE(filters->count(), texts.size());
     for (int index = 0; index < texts.size(); ++index)
         QCOMPARE(filters->itemText(index), texts[index]);
-    const QStringList formats = {"JPG", "PNG", "BMP", "WEBP"};
+    const QStringList formats = {"与输入相同", "JPG", "PNG", "BMP", "WEBP", "TIFF", "AVIF", "HEIC", "JXL"};
     auto *formatList = findIn<QComboBox>(window.get(), "formatComboBox");
+    QCOMPARE(formatList->count(), formats.size());
     for (int index = 0; index < formats.size(); ++index)
         QCOMPARE(formatList->itemText(index), formats[index]);
+    QCOMPARE(formatList->currentText(), QStringLiteral("JPG"));
 }
 
 void TestMainWindow::icons_data()
@@ -216,8 +218,9 @@ void TestMainWindow::fileDialogs()
     QCOMPARE(shownFilters.last(), filterNames.last() + QStringLiteral(" (*)"));
     QVERIFY2(shownFilters.first().startsWith(filterNames.first() + QStringLiteral(" (")), qPrintable(shownFilters.first()));
     const QStringList patterns = shownFilters.first().section(QLatin1Char('('), 1).chopped(1).split(QLatin1Char(' '));
-    for (const ReadableFormat &format : readableFormats())
-        QVERIFY2(patterns.contains(QStringLiteral("*.") + QLatin1String(format.reader)), format.reader);
+    for (const QString &suffix : readableSuffixes())
+        QVERIFY2(patterns.contains(QStringLiteral("*.") + suffix), qPrintable(suffix));
+    QVERIFY(patterns.contains(QStringLiteral("*.heic")) && patterns.contains(QStringLiteral("*.dng")));
     QVERIFY(patterns.contains(QStringLiteral("*.jpg")));
     QVERIFY(!patterns.contains(QStringLiteral("*.svg")));
 }

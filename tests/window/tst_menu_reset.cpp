@@ -114,7 +114,7 @@ QVariantList optionValues(QWidget *window)
 // The values of a first start, in the order of optionValues.
 const QVariantList initialValues = {0,     0,     0,     85,    5,     0,     0,     100,   0,     128,
                                     24,    10,    3,     3,     true,  false, false, false, false, false,
-                                    false, false, false, false, 0,     0,     0,     0,     0,     0,
+                                    false, false, false, false, 1,     0,     0,     0,     0,     0,
                                     QStringLiteral("Watermark"),  QStringLiteral("image")};
 
 } // namespace

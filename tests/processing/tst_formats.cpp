@@ -1,0 +1,351 @@
+#include "batchrun.h"
+#include "codecs/rawcodec.h"
+#include "formats/formattable.h"
+#include "formats/imagefile.h"
+#include "formats/imageheader.h"
+#include "formats/saveimage.h"
+#include "run/options.h"
+
+#include <QColorSpace>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Every written format, by its row of the format table: what a file of it
+// keeps of a picture, read back through the run's own reader.
+class FormatsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyWriterRoundTrips_data();
+    void everyWriterRoundTrips();
+    void sameAsInputKeepsEachFormat();
+    void dngDevelopedUpright();
+    void hugeClaimRefusedBeforeDecoding_data();
+    void hugeClaimRefusedBeforeDecoding();
+    void damagedFileNamesTheLibrary_data();
+    void damagedFileNamesTheLibrary();
+
+private:
+    QTemporaryDir directory;
+};
+
+namespace {
+
+// A gradient with a transparent corner and a Display P3 profile: each
+// property a format may or may not keep.
+QImage sample()
+{
+    QImage image(40, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 6, y * 8, 128, x < 8 && y < 8 ? 0 : 255));
+    }
+    image.setColorSpace(QColorSpace(QColorSpace::DisplayP3));
+    return image;
+}
+
+// The largest difference of any sample between two pictures of one size,
+// compared away from the transparent corner, whose edge a lossy encoder
+// blurs.
+int largestError(const QImage &original, const QImage &decoded)
+{
+    const QImage a = original.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = decoded.convertToFormat(QImage::Format_ARGB32);
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (x < 12 && y < 12)
+                continue;
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+QByteArray signatureOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? signatureFormat(file.read(cameraRawHeadBytes)) : QByteArray();
+}
+
+// A plain uncompressed DNG of a flat grey scene: 16-bit samples in an RGGB
+// pattern, an identity colour matrix, neutral white balance, the camera
+// held upright on its side (orientation 6). The samples may be left out, as
+// a header of a file claiming a huge sensor.
+QByteArray dng(int width, int height, bool withSamples = true)
+{
+    struct Entry
+    {
+        quint16 tag, type;
+        quint32 count;
+        QByteArray value;
+    };
+    auto shorts = [](std::initializer_list<quint16> values) {
+        QByteArray bytes;
+        for (quint16 value : values)
+            bytes.append(reinterpret_cast<const char *>(&value), 2);
+        return bytes;
+    };
+    auto longs = [](std::initializer_list<quint32> values) {
+        QByteArray bytes;
+        for (quint32 value : values)
+            bytes.append(reinterpret_cast<const char *>(&value), 4);
+        return bytes;
+    };
+    const quint32 sampleBytes = quint32(width) * quint32(height) * 2;
+    QList<Entry> entries = {
+        {0x00fe, 4, 1, longs({0})},
+        {0x0100, 4, 1, longs({quint32(width)})},
+        {0x0101, 4, 1, longs({quint32(height)})},
+        {0x0102, 3, 1, shorts({16})},
+        {0x0103, 3, 1, shorts({1})},
+        {0x0106, 3, 1, shorts({32803})},
+        {0x010f, 2, 8, QByteArray("Vellumo", 8)},
+        {0x0110, 2, 5, QByteArray("Test", 5)},
+        {0x0111, 4, 1, longs({0})}, // the samples' offset, set below
+        {0x0112, 3, 1, shorts({6})},
+        {0x0115, 3, 1, shorts({1})},
+        {0x0116, 4, 1, longs({quint32(height)})},
+        {0x0117, 4, 1, longs({sampleBytes})},
+        {0x011c, 3, 1, shorts({1})},
+        {0x828d, 3, 2, shorts({2, 2})},
+        {0x828e, 1, 4, QByteArray("\0\1\1\2", 4)},
+        {0xc612, 1, 4, QByteArray("\1\4\0\0", 4)},
+        {0xc614, 2, 13, QByteArray("Vellumo Test", 13)},
+        {0xc61d, 4, 1, longs({4095})},
+        {0xc621, 10, 9, longs({1, 1, 0, 1, 0, 1, 0, 1, 1, 1, 0, 1, 0, 1, 0, 1, 1, 1})},
+        {0xc628, 5, 3, longs({1, 1, 1, 1, 1, 1})},
+        {0xc65a, 3, 1, shorts({21})},
+    };
+    const quint32 directoryBytes = 2 + quint32(entries.size()) * 12 + 4;
+    quint32 extraOffset = 8 + directoryBytes;
+    QByteArray directory = shorts({quint16(entries.size())});
+    QByteArray extra;
+    quint32 samplesOffset = extraOffset;
+    for (const Entry &entry : entries)
+        samplesOffset += entry.value.size() > 4 ? quint32(entry.value.size() + entry.value.size() % 2) : 0;
+    for (const Entry &entry : entries) {
+        directory += shorts({entry.tag, entry.type}) + longs({entry.count});
+        QByteArray value = entry.tag == 0x0111 ? longs({samplesOffset}) : entry.value;
+        if (value.size() > 4) {
+            directory += longs({extraOffset + quint32(extra.size())});
+            extra += value;
+            if (value.size() % 2)
+                extra += '\0';
+        } else {
+            directory += value.leftJustified(4, '\0');
+        }
+    }
+    directory += longs({0});
+    QByteArray file = QByteArray("II*\0", 4) + longs({8}) + directory + extra;
+    if (withSamples) {
+        for (quint32 sample = 0; sample < sampleBytes / 2; ++sample)
+            file += shorts({2000});
+    }
+    return file;
+}
+
+} // namespace
+
+// Lossless writers give the pixels back exactly; the others within what
+// their encoders lose at quality 90 on a smooth picture: JPEG XL clips the
+// darkest reds of its saturated greens by up to 40 in its own colour space.
+void FormatsTest::everyWriterRoundTrips_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("tolerance");
+    const QSet<QString> lossless = {"PNG", "BMP", "TIFF"};
+    for (const PresetEntry &entry : presets::formats) {
+        if (entry.is(QString::fromLatin1(presets::sameAsInput.key)))
+            continue;
+        const QString key = QString::fromLatin1(entry.key);
+        QTest::newRow(entry.key) << key << (lossless.contains(key) ? 0 : key == "JXL" ? 40 : 12);
+    }
+}
+
+void FormatsTest::everyWriterRoundTrips()
+{
+    QFETCH(QString, key);
+    QFETCH(int, tolerance);
+    const FileFormat &format = *formatWritten(key);
+    const QString path = directory.filePath(QStringLiteral("out.") + format.suffixList().constFirst());
+    InputOutcome written;
+    saveImage(sample(), path, key, 90, written);
+    QVERIFY2(!written.failed(), qPrintable(written.reason));
+
+    QCOMPARE(signatureOf(path), QByteArray(format.reader));
+    InputOutcome read;
+    const QImage decoded = loadImage(path, read);
+    QVERIFY2(!decoded.isNull(), qPrintable(read.reason));
+    QCOMPARE(decoded.size(), sample().size());
+    const int error = largestError(sample(), decoded);
+    QVERIFY2(error <= tolerance, qPrintable(QString::number(error)));
+    // Transparent where it was, or laid on white.
+    const QRgb corner = decoded.pixel(2, 2);
+    QCOMPARE(qAlpha(corner) < 128, format.holdsAlpha);
+    if (!format.holdsAlpha)
+        QVERIFY(std::min({qRed(corner), qGreen(corner), qBlue(corner)}) >= 255 - tolerance);
+    QCOMPARE(decoded.colorSpace() == QColorSpace(QColorSpace::DisplayP3), format.holdsProfile);
+}
+
+// Each output in its input's format; a PPM, which is not written, as JPG,
+// said as a warning of that file.
+void FormatsTest::sameAsInputKeepsEachFormat()
+{
+    QTemporaryDir inputs;
+    QTemporaryDir outputs;
+    QStringList paths;
+    for (const char *key : {"PNG", "HEIC", "JXL"}) {
+        paths << inputs.filePath(QStringLiteral("in_%1.pic").arg(QLatin1String(key)));
+        InputOutcome written;
+        saveImage(sample(), paths.last(), QString::fromLatin1(key), 90, written);
+        QVERIFY(!written.failed());
+    }
+    paths << batchrun::writeFile(inputs.filePath(QStringLiteral("in_ppm.pic")),
+                                 batchrun::encoded(batchrun::testImage(24, 16), "ppm"));
+    JobSettings settings = batchrun::settingsFor(paths, outputs.path());
+    settings.set(option::format, QString::fromLatin1(presets::sameAsInput.key));
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QVERIFY2(recorder.failedPaths.isEmpty(), qPrintable(recorder.failureReasons.join(' ')));
+    const QMap<QString, QByteArray> expected = {{"in_HEIC_processed.heic", "heic"},
+                                                {"in_JXL_processed.jxl", "jxl"},
+                                                {"in_PNG_processed.png", "png"},
+                                                {"in_ppm_processed.jpg", "jpeg"}};
+    QCOMPARE(batchrun::entriesOf(outputs.path()), expected.keys());
+    for (auto output = expected.cbegin(); output != expected.cend(); ++output)
+        QCOMPARE(signatureOf(outputs.filePath(output.key())), output.value());
+    const qsizetype gifWarning = recorder.warningPaths.indexOf(paths.last());
+    QVERIFY(gifWarning >= 0);
+    QVERIFY2(recorder.warnings.at(gifWarning).startsWith(QStringLiteral("written as JPG")),
+             qPrintable(recorder.warnings.at(gifWarning)));
+}
+
+// LibRaw develops the DNG; the picture comes out turned as the camera was
+// held, a neutral grey.
+void FormatsTest::dngDevelopedUpright()
+{
+    const QString path = batchrun::writeFile(directory.filePath(QStringLiteral("camera.dng")), dng(64, 48));
+    QCOMPARE(signatureOf(path), QByteArray("raw"));
+    InputOutcome outcome;
+    const QImage image = loadImage(path, outcome);
+    QVERIFY2(!image.isNull(), qPrintable(outcome.reason));
+    QCOMPARE(image.size(), QSize(48, 64));
+    const QRgb centre = image.pixel(24, 32);
+    QVERIFY2(std::abs(qRed(centre) - qBlue(centre)) <= 4 && std::abs(qRed(centre) - qGreen(centre)) <= 4,
+             qPrintable(QString::number(centre, 16)));
+}
+
+namespace {
+
+// A bare JPEG XL codestream whose size header claims 100000x100000 and whose
+// metadata are all defaults: enough for the header, no picture.
+QByteArray jxlClaiming100000Square()
+{
+    // Bits, least significant first: small-size flag 0, height as selector
+    // 2 with 18 bits of (size - 1), ratio 0, width likewise, then
+    // all-default metadata.
+    quint64 bits = 0;
+    int at = 0;
+    auto put = [&](quint64 value, int count) {
+        bits |= value << at;
+        at += count;
+    };
+    put(0, 1);
+    put(2, 2);
+    put(100000 - 1, 18);
+    put(0, 3);
+    put(2, 2);
+    put(100000 - 1, 18);
+    put(1, 1);
+    QByteArray bytes("\xff\x0a");
+    for (int byte = 0; byte < 8; ++byte)
+        bytes.append(char(bits >> (8 * byte)));
+    return bytes + QByteArray(64, '\0');
+}
+
+// A small HEIC or AVIF of ours with the size its ispe box states raised to
+// 100000x100000: the container claims it, the coded picture is tiny.
+QByteArray heifClaiming100000Square(const QString &key, const QString &path)
+{
+    InputOutcome written;
+    saveImage(sample(), path, key, 50, written);
+    QFile file(path);
+    if (written.failed() || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QByteArray bytes = file.readAll();
+    // The picture's box and its alpha's.
+    for (qsizetype ispe = bytes.indexOf("ispe"); ispe >= 0; ispe = bytes.indexOf("ispe", ispe + 4)) {
+        for (const qsizetype field : {ispe + 8, ispe + 12}) {
+            const quint32 side = 100000;
+            for (int byte = 0; byte < 4; ++byte)
+                bytes[field + byte] = char(side >> (8 * (3 - byte)));
+        }
+    }
+    return bytes;
+}
+
+} // namespace
+
+void FormatsTest::hugeClaimRefusedBeforeDecoding_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("JXL") << jxlClaiming100000Square();
+    QTest::newRow("DNG") << dng(60000, 60000, false);
+    for (const char *key : {"HEIC", "AVIF"})
+        QTest::newRow(key) << heifClaiming100000Square(QString::fromLatin1(key), directory.filePath(key));
+}
+
+void FormatsTest::hugeClaimRefusedBeforeDecoding()
+{
+    QFETCH(QByteArray, content);
+    QVERIFY(!content.isEmpty());
+    const QString path = batchrun::writeFile(directory.filePath(QStringLiteral("huge")), content);
+    InputOutcome outcome;
+    QVERIFY(loadImage(path, outcome).isNull());
+    QVERIFY2(outcome.reason.startsWith(QStringLiteral("too large: ")), qPrintable(outcome.reason));
+}
+
+// A cut or garbled file fails with the path's reason and the library's
+// words, never a crash.
+void FormatsTest::damagedFileNamesTheLibrary_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("cut");
+    for (const char *key : {"HEIC", "AVIF", "JXL"}) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 cut").arg(key))) << QString::fromLatin1(key) << true;
+        QTest::newRow(qPrintable(QStringLiteral("%1 garbled").arg(key))) << QString::fromLatin1(key) << false;
+    }
+}
+
+void FormatsTest::damagedFileNamesTheLibrary()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, cut);
+    const QString path = directory.filePath(QStringLiteral("damaged.") + key);
+    InputOutcome written;
+    saveImage(sample(), path, key, 50, written);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    if (cut)
+        bytes.truncate(bytes.size() / 2);
+    else
+        std::fill(bytes.begin() + bytes.size() / 2, bytes.end(), char(0xa5));
+    file.resize(0);
+    file.write(bytes);
+    file.close();
+    InputOutcome outcome;
+    const QImage image = loadImage(path, outcome);
+    if (outcome.failed())
+        QVERIFY2(outcome.reason.contains(QLatin1Char('(')), qPrintable(outcome.reason));
+    else
+        QVERIFY(!image.isNull());
+}
+
+QTEST_MAIN(FormatsTest)
+#include "tst_formats.moc"
