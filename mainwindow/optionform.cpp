@@ -1,6 +1,7 @@
 #include "optionform.h"
 #include "ui_mainwindow.h"
 
+#include "filters/sharpen.h"
 #include "run/options.h"
 
 #include <QColorDialog>
@@ -198,6 +199,14 @@ void OptionForm::connectDependentControls()
                                                           {ui->brightnessSlider, ui->brightnessValueLabel}};
     for (const auto &[slider, value] : valuesShown)
         connect(slider, &QSlider::valueChanged, value, qOverload<int>(&QLabel::setNum));
+    // The size modes' fields are the pages of a stack, in the list's order.
+    connect(ui->sizeModeComboBox, &QComboBox::currentIndexChanged, ui->sizeFieldsStack,
+            &QStackedWidget::setCurrentIndex);
+    connect(ui->webSharpenButton, &QPushButton::clicked, this, [this] {
+        ui->sharpenAmountSpinBox->setValue(webSharpening.amount);
+        ui->sharpenRadiusSpinBox->setValue(webSharpening.radius);
+        ui->sharpenThresholdSpinBox->setValue(webSharpening.threshold);
+    });
     for (QPushButton *button : {ui->watermarkColorButton, ui->borderColorButton})
         connect(button, &QPushButton::clicked, this, [this, button] { chooseColor(button); });
 }

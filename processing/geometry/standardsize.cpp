@@ -1,5 +1,6 @@
 #include "geometry/standardsize.h"
 
+#include "geometry/resample.h"
 #include "geometry/size.h"
 #include "job/presets.h"
 
@@ -25,7 +26,7 @@ const StandardSize standardSizes[] = {
 
 } // namespace
 
-QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly)
+QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly, const QString &filter)
 {
     if (image.isNull())
         return QImage();
@@ -35,7 +36,7 @@ QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shri
         return image;
     if (shrinkOnly && image.width() <= match->size.width() && image.height() <= match->size.height())
         return image;
-    return image.scaled(match->size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return resampleImage(image, match->size, filter);
 }
 
 namespace option {
@@ -53,6 +54,7 @@ constexpr ChainStep standardSize{
     "standard size", standardSizeOptions,
     [](const JobSettings &s) { return !presets::customSize.is(s.value(option::standardSize)); },
     [](const QImage &image, const JobSettings &s) {
-        return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly));
+        return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly),
+                                 s.value(option::resampleFilter));
     }};
 } // namespace steps

@@ -76,6 +76,12 @@ extern const PresetList standardSizes;
 extern const PresetEntry topLeft, topRight, bottomLeft, bottomRight, centre;
 extern const PresetList watermarkPositions;
 
+extern const PresetEntry smoothFilter, lanczos3Filter, bilinearFilter, nearestFilter;
+extern const PresetList resampleFilters;
+
+extern const PresetEntry boxSize, longEdgeSize, shortEdgeSize, scaleSize;
+extern const PresetList sizeModes;
+
 extern const PresetEntry red, green, blue, cyan, magenta, yellow;
 extern const PresetList channels;
 

@@ -103,31 +103,64 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="201"/>
+        <source>尺寸方式:</source>
+        <translation>Size by:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="219"/>
         <source>宽度:</source>
         <translation>Width:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="214"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="232"/>
         <source>高度:</source>
         <translation>Height:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="227"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="259"/>
+        <source>长边:</source>
+        <translation>Long edge:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="268"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="296"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="508"/>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="287"/>
+        <source>短边:</source>
+        <translation>Short edge:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="315"/>
+        <source>比例:</source>
+        <translation>Scale:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="324"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="493"/>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="339"/>
         <source>保持宽高比</source>
         <translation>Maintain Aspect Ratio</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="233"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="345"/>
         <source>裁剪</source>
         <translation>Crop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="350"/>
         <source>不放大小图</source>
         <translation>Don&apos;t enlarge</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="355"/>
         <source>输出格式:</source>
         <translation>Output Format:</translation>
     </message>
@@ -152,83 +185,118 @@ All rights reserved.</translation>
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="253"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
         <source>质量:</source>
         <translation>Quality:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="277"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="412"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="416"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="428"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="444"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="449"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="454"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="470"/>
+        <source>缩放与锐化</source>
+        <translation>Scaling and sharpening</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="474"/>
+        <source>缩放算法:</source>
+        <translation>Resampling:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="485"/>
+        <source>锐化:</source>
+        <translation>Sharpen:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="494"/>
+        <source>不锐化</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="499"/>
+        <source>半径:</source>
+        <translation>Radius:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="513"/>
+        <source>阈值:</source>
+        <translation>Threshold:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="526"/>
+        <source>网页锐化</source>
+        <translation>Web sharpening</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="540"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="558"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="596"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="577"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="582"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="604"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
     </message>
@@ -268,119 +336,119 @@ All rights reserved.</translation>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="618"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="634"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="638"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="646"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="659"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="737"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="664"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="742"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="669"/>
         <source>透明度:</source>
         <translation>Transparency:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="683"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="713"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="717"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="724"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="758"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="762"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="767"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="776"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="781"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="794"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="813"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="818"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="829"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="834"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
@@ -522,46 +590,86 @@ All rights reserved.</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="99"/>
+        <source>平滑</source>
+        <translation>Smooth</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <source>Lanczos 3 (细节清晰)</source>
+        <translation>Lanczos 3 (crisp detail)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <source>双线性</source>
+        <translation>Bilinear</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <source>最近邻</source>
+        <translation>Nearest neighbour</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="107"/>
+        <source>宽 × 高</source>
+        <translation>Width × height</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <source>长边</source>
+        <translation>Long edge</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <source>短边</source>
+        <translation>Short edge</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <source>百分比</source>
+        <translation>Percentage</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="114"/>
         <source>红色通道</source>
         <translation>Red Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="115"/>
         <source>绿色通道</source>
         <translation>Green Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="116"/>
         <source>蓝色通道</source>
         <translation>Blue Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="117"/>
         <source>青色通道</source>
         <translation>Cyan Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="118"/>
         <source>洋红通道</source>
         <translation>Magenta Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="104"/>
+        <location filename="../../processing/job/presets.cpp" line="119"/>
         <source>黄色通道</source>
         <translation>Yellow Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <location filename="../../processing/job/presets.cpp" line="123"/>
         <source>替换</source>
         <translation>Replace</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <location filename="../../processing/job/presets.cpp" line="124"/>
         <source>改名保存</source>
         <translation>Rename</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <location filename="../../processing/job/presets.cpp" line="125"/>
         <source>跳过</source>
         <translation>Skip</translation>
     </message>
@@ -629,7 +737,7 @@ All rights reserved.</translation>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="209"/>
+        <location filename="../../mainwindow/optionform.cpp" line="218"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>

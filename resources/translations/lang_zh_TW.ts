@@ -102,31 +102,64 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="201"/>
+        <source>尺寸方式:</source>
+        <translation>尺寸方式:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="219"/>
         <source>宽度:</source>
         <translation>寬度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="214"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="232"/>
         <source>高度:</source>
         <translation>高度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="227"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="259"/>
+        <source>长边:</source>
+        <translation>長邊:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="268"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="296"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="508"/>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="287"/>
+        <source>短边:</source>
+        <translation>短邊:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="315"/>
+        <source>比例:</source>
+        <translation>比例:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="324"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="493"/>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="339"/>
         <source>保持宽高比</source>
         <translation>保持寬高比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="233"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="345"/>
         <source>裁剪</source>
         <translation>裁剪</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="350"/>
         <source>不放大小图</source>
         <translation>不放大小圖</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="355"/>
         <source>输出格式:</source>
         <translation>輸出格式:</translation>
     </message>
@@ -151,83 +184,118 @@
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="253"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
         <source>质量:</source>
         <translation>品質:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="277"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="289"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="412"/>
         <source>尺寸和角度预设</source>
         <translation>尺寸和角度預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="293"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="416"/>
         <source>宽高比:</source>
         <translation>寬高比:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="305"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="428"/>
         <source>标准尺寸:</source>
         <translation>標準尺寸:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="321"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="444"/>
         <source>垂直翻转</source>
         <translation>垂直翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="326"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="449"/>
         <source>水平翻转</source>
         <translation>水平翻轉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="454"/>
         <source>旋转角度:</source>
         <translation>旋轉角度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="347"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="470"/>
+        <source>缩放与锐化</source>
+        <translation>縮放與銳化</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="474"/>
+        <source>缩放算法:</source>
+        <translation>縮放演算法:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="485"/>
+        <source>锐化:</source>
+        <translation>銳化:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="494"/>
+        <source>不锐化</source>
+        <translation>不銳化</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="499"/>
+        <source>半径:</source>
+        <translation>半徑:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="513"/>
+        <source>阈值:</source>
+        <translation>閾值:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="526"/>
+        <source>网页锐化</source>
+        <translation>網頁銳化</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="540"/>
         <source>色彩调整</source>
         <translation>色彩調整</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="351"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
         <source>对比度:</source>
         <translation>對比度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="365"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="403"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="558"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="596"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="370"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
         <source>饱和度:</source>
         <translation>飽和度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="384"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="577"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="389"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="582"/>
         <source>亮度:</source>
         <translation>亮度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="411"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="604"/>
         <source>滤镜</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="415"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
         <source>滤镜:</source>
         <translation>濾鏡:</translation>
     </message>
@@ -267,119 +335,119 @@
         <translation>油畫</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="618"/>
         <source>强度:</source>
         <translation>強度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="441"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="634"/>
         <source>水印设置</source>
         <translation>浮水印設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="445"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="638"/>
         <source>添加水印</source>
         <translation>添加浮水印</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="453"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="646"/>
         <source>水印文字:</source>
         <translation>浮水印文字:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="466"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="544"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="659"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="737"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="549"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="664"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="742"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="669"/>
         <source>透明度:</source>
         <translation>透明度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="490"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="683"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="503"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
         <source>位置:</source>
         <translation>位置:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="713"/>
         <source>边框设置</source>
         <translation>邊框設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="524"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="717"/>
         <source>添加边框</source>
         <translation>添加邊框</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="531"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="724"/>
         <source>边框厚度:</source>
         <translation>邊框厚度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="565"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="758"/>
         <source>批量效果</source>
         <translation>批量效果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="569"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="762"/>
         <source>自动增强</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="767"/>
         <source>通道提取</source>
         <translation>通道提取</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="583"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="776"/>
         <source>网格分割</source>
         <translation>網格分割</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="588"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="781"/>
         <source>行数:</source>
         <translation>行數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="601"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="794"/>
         <source>列数:</source>
         <translation>列數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="620"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="813"/>
         <source>批量重命名</source>
         <translation>批量重新命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="625"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="818"/>
         <source>前缀:</source>
         <translation>前綴:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="636"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="829"/>
         <source>去除元数据</source>
         <translation>移除中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="641"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="834"/>
         <source>输出文件已存在时：</source>
         <translation>輸出檔案已存在時：</translation>
     </message>
@@ -521,46 +589,86 @@
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="99"/>
+        <source>平滑</source>
+        <translation>平滑</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <source>Lanczos 3 (细节清晰)</source>
+        <translation>Lanczos 3 (細節清晰)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <source>双线性</source>
+        <translation>雙線性</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <source>最近邻</source>
+        <translation>最近鄰</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="107"/>
+        <source>宽 × 高</source>
+        <translation>寬 × 高</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <source>长边</source>
+        <translation>長邊</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <source>短边</source>
+        <translation>短邊</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <source>百分比</source>
+        <translation>百分比</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="114"/>
         <source>红色通道</source>
         <translation>紅色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="115"/>
         <source>绿色通道</source>
         <translation>綠色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="116"/>
         <source>蓝色通道</source>
         <translation>藍色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="117"/>
         <source>青色通道</source>
         <translation>青色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="118"/>
         <source>洋红通道</source>
         <translation>洋紅通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="104"/>
+        <location filename="../../processing/job/presets.cpp" line="119"/>
         <source>黄色通道</source>
         <translation>黃色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <location filename="../../processing/job/presets.cpp" line="123"/>
         <source>替换</source>
         <translation>取代</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <location filename="../../processing/job/presets.cpp" line="124"/>
         <source>改名保存</source>
         <translation>改名儲存</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <location filename="../../processing/job/presets.cpp" line="125"/>
         <source>跳过</source>
         <translation>略過</translation>
     </message>
@@ -628,7 +736,7 @@
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="209"/>
+        <location filename="../../mainwindow/optionform.cpp" line="218"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>

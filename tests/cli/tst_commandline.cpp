@@ -65,6 +65,8 @@ void CommandLineTest::wordReachesItsFields_data()
     addRow({"--watermark-position", "bottom-left"}, {{"watermarkPositionIndex", 2}});
     addRow({"--border", "33"}, {{"border", true}, {"borderThickness", 33}});
     addRow({"--border-color", "navy"}, {{"borderColor", QColor(Qt::darkBlue)}});
+    addRow({"--scale", "35"}, {{"sizeMode", "scale"}, {"scalePercent", 35}});
+    addRow({"--resample", "lanczos3"}, {{"resampleFilter", "lanczos3"}});
 }
 
 void CommandLineTest::wordReachesItsFields()
@@ -94,10 +96,15 @@ void CommandLineTest::everyWordReachesItsOption()
         FieldValues expected{{option->name, value}};
         QStringList arguments{word};
         if (option->enables)
-            expected.insert(option->enables->name, true);
-        if (option->cellPair) {
-            expected.insert(option->cellPair->name, changedValue(*option->cellPair));
-            arguments << QStringLiteral("%1x%2").arg(value.toInt()).arg(changedValue(*option->cellPair).toInt());
+            expected.insert(option->enables->name, option->enablingValue());
+        if (option->furtherParts) {
+            QStringList numbers{value.toString()};
+            for (int part = 0; part < option->furtherPartCount; ++part) {
+                const OptionDeclaration &further = *option->furtherParts[part];
+                expected.insert(further.name, changedValue(further));
+                numbers << changedValue(further).toString();
+            }
+            arguments << numbers.join(QLatin1Char(option->partSeparator));
         } else if (option->word == OptionDeclaration::Word::Value) {
             arguments << (option->type == OptionDeclaration::Type::Preset ? option->presets->at(1).word
                           : option->type == OptionDeclaration::Type::Colour ? value.value<QColor>().name()
