@@ -26,7 +26,11 @@ void ThumbnailLoader::load(const QStringList &paths)
 {
     for (const QString &path : paths)
         pool.start([this, path] {
-            emit thumbnailReady(path, makeThumbnail(path, thumbnailExtent, &ending));
+            const QImage thumbnail = makeThumbnail(path, thumbnailExtent, &ending);
+            // A decode cut short by the loader's end gives no picture, which
+            // is not the file's thumbnail.
+            if (!ending.load())
+                emit thumbnailReady(path, thumbnail);
         });
 }
 

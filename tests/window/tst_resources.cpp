@@ -23,9 +23,11 @@ namespace {
 
 const QStringList languageCodes = {QStringLiteral("zh_CN"), QStringLiteral("zh_TW"), QStringLiteral("en_US")};
 
+// The source tree by its absolute name: __FILE__ is relative when a compiler
+// cache rewrites the paths of the build.
 QString sourceRoot()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
+    return QStringLiteral(VELLUMO_SOURCE_DIR);
 }
 
 // Paths in string literals and in the forms' icon elements; a %1 stands
