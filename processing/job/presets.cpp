@@ -104,10 +104,10 @@ constexpr const PresetEntry *resampleFilterEntries[] = {&smoothFilter, &lanczos3
                                                         &nearestFilter};
 constexpr PresetList resampleFilters(resampleFilterEntries);
 
-constexpr PresetEntry boxSize{"box", "box", QT_TRANSLATE_NOOP("MainWindow", "宽 × 高")};
-constexpr PresetEntry longEdgeSize{"longEdge", "long-edge", QT_TRANSLATE_NOOP("MainWindow", "长边")};
-constexpr PresetEntry shortEdgeSize{"shortEdge", "short-edge", QT_TRANSLATE_NOOP("MainWindow", "短边")};
-constexpr PresetEntry scaleSize{"scale", "scale", QT_TRANSLATE_NOOP("MainWindow", "百分比")};
+constexpr PresetEntry boxSize{"box", nullptr, QT_TRANSLATE_NOOP("MainWindow", "宽 × 高")};
+constexpr PresetEntry longEdgeSize{"longEdge", nullptr, QT_TRANSLATE_NOOP("MainWindow", "长边")};
+constexpr PresetEntry shortEdgeSize{"shortEdge", nullptr, QT_TRANSLATE_NOOP("MainWindow", "短边")};
+constexpr PresetEntry scaleSize{"scale", nullptr, QT_TRANSLATE_NOOP("MainWindow", "百分比")};
 constexpr const PresetEntry *sizeModeEntries[] = {&boxSize, &longEdgeSize, &shortEdgeSize, &scaleSize};
 constexpr PresetList sizeModes(sizeModeEntries);
 

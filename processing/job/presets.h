@@ -79,6 +79,7 @@ extern const PresetList watermarkPositions;
 extern const PresetEntry smoothFilter, lanczos3Filter, bilinearFilter, nearestFilter;
 extern const PresetList resampleFilters;
 
+// Chosen in the window's list, or by --long-edge, --short-edge and --scale.
 extern const PresetEntry boxSize, longEdgeSize, shortEdgeSize, scaleSize;
 extern const PresetList sizeModes;
 

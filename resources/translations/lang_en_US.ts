@@ -227,7 +227,7 @@ All rights reserved.</translation>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="470"/>
         <source>缩放与锐化</source>
-        <translation>Scaling and sharpening</translation>
+        <translation>Scaling and Sharpening</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="474"/>
@@ -257,7 +257,7 @@ All rights reserved.</translation>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="526"/>
         <source>网页锐化</source>
-        <translation>Web sharpening</translation>
+        <translation>Web Sharpening</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="540"/>
@@ -596,7 +596,7 @@ All rights reserved.</translation>
     <message>
         <location filename="../../processing/job/presets.cpp" line="100"/>
         <source>Lanczos 3 (细节清晰)</source>
-        <translation>Lanczos 3 (crisp detail)</translation>
+        <translation>Lanczos 3 (Crisp Detail)</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="101"/>
@@ -606,22 +606,22 @@ All rights reserved.</translation>
     <message>
         <location filename="../../processing/job/presets.cpp" line="102"/>
         <source>最近邻</source>
-        <translation>Nearest neighbour</translation>
+        <translation>Nearest Neighbor</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="107"/>
         <source>宽 × 高</source>
-        <translation>Width × height</translation>
+        <translation>Width × Height</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="108"/>
         <source>长边</source>
-        <translation>Long edge</translation>
+        <translation>Long Edge</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="109"/>
         <source>短边</source>
-        <translation>Short edge</translation>
+        <translation>Short Edge</translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="110"/>

@@ -67,6 +67,7 @@ void CommandLineTest::wordReachesItsFields_data()
     addRow({"--border-color", "navy"}, {{"borderColor", QColor(Qt::darkBlue)}});
     addRow({"--scale", "35"}, {{"sizeMode", "scale"}, {"scalePercent", 35}});
     addRow({"--resample", "lanczos3"}, {{"resampleFilter", "lanczos3"}});
+    addRow({"--sharpen", "50,1,2"}, {{"sharpenAmount", 50}, {"sharpenRadius", 1}, {"sharpenThreshold", 2}});
 }
 
 void CommandLineTest::wordReachesItsFields()
@@ -141,12 +142,15 @@ void CommandLineTest::presetWordsReachTheirKeysAndKernels()
         {"channel", [](const QImage &i, const QVariant &key) { return reference::extractChannel(i, key.toString()); }},
         {"watermarkPositionIndex",
          [](const QImage &i, const QVariant &index) { return reference::addWatermark(i, "W", Qt::white, 128, 24, index.toInt()); }},
+        // A filter alone changes no size: the size step leaves the picture.
+        {"resampleFilter", [](const QImage &i, const QVariant &) { return i; }},
         {"format", nullptr}, {"ifExists", nullptr}, // read by the run, not by a step
     };
     const QStringList positions = {"top-left", "top-right", "bottom-left", "bottom-right", "center"};
     const QImage source = differential::randomImage(QSize(48, 40), QImage::Format_RGB32, 7);
     for (const OptionDeclaration *option : optionDeclarations()) {
-        if (option->type != OptionDeclaration::Type::Preset)
+        // The size modes are chosen by the words of their numbers.
+        if (option->type != OptionDeclaration::Type::Preset || option->word == OptionDeclaration::Word::None)
             continue;
         const ChainStep *step = nullptr;
         for (const ChainStep *declaring : chainSteps())
