@@ -6,6 +6,7 @@
 //     vellumo-bench --benchmark_filter=output/
 
 #include "formats/imagefile.h"
+#include "photopixels.h"
 #include "formats/metadata.h"
 #include "run/options.h"
 #include "run/writeoutput.h"
@@ -23,24 +24,6 @@
 #include <exiv2/exiv2.hpp>
 
 namespace {
-
-// Gradients with grain, so that the JPEG is about as large as a camera's.
-QImage photoPixels()
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    quint32 grain = 1;
-    for (int y = 0; y < image.height(); ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            grain = grain * 1664525u + 1013904223u;
-            const int noise = int(grain >> 27);
-            line[x] = qRgb((x * 255 / image.width() + noise) & 0xff,
-                           (y * 255 / image.height() + noise) & 0xff, ((x ^ y) + noise) & 0xff);
-        }
-    }
-    image.setColorSpace(QColorSpace::AdobeRgb);
-    return image;
-}
 
 // The photo files, made once and kept for the whole run of the benchmarks.
 struct PhotoFiles

@@ -10,12 +10,24 @@
 # a JPEG re-encoded at quality 85, with the codec floor djpeg | cjpeg; a
 # batch of 20 JPEGs of 2000x1500 resized to 1000x750 at quality 85, with
 # the default jobs and with -j 1, against gm mogrify and two vipsthumbnail
-# processes; 200 PNGs of 640x480 to WebP.
+# processes; 200 PNGs of 640x480 to WebP; then the table of shrinking
+# camera photos below.
 #
-#   bench/peers.sh [path/to/vellumo-batch]
+# Shrinking photos: six 12 MP JPEGs (4000x3000, noisy and smooth) to 1920,
+# 800 and 320 pixels wide at quality 85, with the default jobs, against one
+# vipsthumbnail per core and ImageMagick told the size it needs
+# (-define jpeg:size), with the floor djpeg -scale 1/k | cjpeg at the
+# reduction k our run takes; wall seconds (best of three) and the CPU
+# seconds of that run. Then the batch's peak memory, reduced and with
+# --exact-resize.
+#
+#   bench/peers.sh [path/to/vellumo-batch] [photos]
+#
+# With "photos" only the table of shrinking photos is made.
 set -euo pipefail
 
 batch=${1:-build/cli/vellumo-batch}
+only=${2:-}
 [ -x "$batch" ] || { echo "peers.sh: $batch is not an executable (build first)" >&2; exit 2; }
 
 # The peers are needed by this benchmark only, not by the build or the tests.
@@ -38,6 +50,90 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 bmp="$work/input.bmp"
 jpeg="$work/input.jpg"
+make_photos() {
+    local kind=$1; shift
+    mkdir -p "$work/$kind"
+    for i in 1 2 3 4 5 6; do
+        "$im" -seed "$i" -size 4000x3000 plasma:fractal "$@" -quality 92 "$work/$kind/photo$i.jpg"
+    done
+}
+
+# CPU seconds (user + sys) of a command's best run beside measure's figures.
+measure_cpu() {
+    local best="" seconds=""
+    for _ in 1 2 3; do
+        rm -rf "$work/out" && mkdir -p "$work/out"
+        /usr/bin/time -o "$work/time" -f '%e %U %S' "$@" >/dev/null 2>&1 || { echo "- -"; return; }
+        read -r wall user sys <"$work/time"
+        if [ -z "$best" ] || awk -v a="$wall" -v b="$best" 'BEGIN { exit !(a < b) }'; then
+            best=$wall
+            seconds=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
+        fi
+    done
+    echo "$best $seconds"
+}
+
+# One vipsthumbnail per core, each on its share of the files.
+vipsthumbnails() {
+    local size=$1 target=$2 cores; shift 2
+    cores=$(nproc)
+    local files=("$@") index
+    for ((index = 0; index < cores; index++)); do
+        local share=()
+        for ((f = index; f < ${#files[@]}; f += cores)); do share+=("${files[f]}"); done
+        [ ${#share[@]} -gt 0 ] && vipsthumbnail -s "$size" -o "$work/out/$target" "${share[@]}" &
+    done
+    wait
+}
+
+# The reduction our run takes for a 4000x3000 photo: the largest of 8, 4, 2
+# keeping six times the target's width (the sides are whole blocks of each).
+reduction_for() {
+    local width=$1 target=$2 k
+    for k in 8 4 2; do
+        [ $(( width / k )) -ge $(( 6 * target )) ] && { echo "$k"; return; }
+    done
+    echo 1
+}
+
+shrink_rows() {
+    printf '%-22s %14s %14s %14s %14s\n' "photos (wall s / CPU s)" vellumo vipsthumbnail "convert" "djpeg|cjpeg"
+    local kind width height k photos
+    for kind in noisy smooth; do
+        photos=("$work/$kind"/*.jpg)
+        for width in 1920 800 320; do
+            height=$(( width * 3 / 4 ))
+            k=$(reduction_for 4000 "$width")
+            local ours vips im floor
+            ours=$(measure_cpu "$batch" --quiet --width "$width" -q 85 -o "$work/out" "${photos[@]}")
+            vips=$(measure_cpu bash -c 'vipsthumbnails "$0" "%s.jpg[Q=85]" "$@"' "$width" "${photos[@]}")
+            im=$(measure_cpu "$im_mogrify" -path "$work/out" -define jpeg:size=$((2 * width))x$((2 * height)) \
+                -resize "${width}x" -quality 85 "${photos[@]}")
+            floor=$(measure_cpu bash -c 'for f in "$@"; do djpeg -scale 1/$0 "$f" | cjpeg -quality 85 >"$work/out/${f##*/}"; done' \
+                "$k" "${photos[@]}")
+            printf '%-22s %14s %14s %14s %14s\n' "$kind -> $width (1/$k)" "${ours/ / \/ }" "${vips/ / \/ }" \
+                "${im/ / \/ }" "${floor/ / \/ }"
+        done
+    done
+    local exact reduced
+    rm -rf "$work/out" && mkdir -p "$work/out"
+    reduced=$( { /usr/bin/time -f '%M' "$batch" --quiet --width 800 -q 85 -o "$work/out" "$work"/noisy/*.jpg; } 2>&1 )
+    rm -rf "$work/out" && mkdir -p "$work/out"
+    exact=$( { /usr/bin/time -f '%M' "$batch" --quiet --exact-resize --width 800 -q 85 -o "$work/out" \
+        "$work"/noisy/*.jpg; } 2>&1 )
+    echo "peak memory of six noisy photos -> 800 with the default jobs: $((reduced / 1024)) MB," \
+        "with --exact-resize $((exact / 1024)) MB"
+}
+export -f vipsthumbnails
+export work
+
+make_photos noisy -attenuate 0.6 +noise Gaussian
+make_photos smooth -blur 0x3
+if [ "$only" = photos ]; then
+    shrink_rows
+    exit 0
+fi
+
 "$im" -seed 7 -size 4000x3000 plasma:fractal -blur 0x2 -type TrueColor "$bmp"
 "$im" "$bmp" -quality 95 "$jpeg"
 mkdir -p "$work/photos" "$work/small"
@@ -168,3 +264,5 @@ row "200 PNG to WebP, -j 1" "$(small_ours -j 1)" "$small_im" "$small_gm" "$small
     -o "$work/out" "${photos[@]}"
 peak=$(cat "$work/time")
 echo "$(nproc) cores; peak memory of the 20-JPEG batch: $((peak / 1024)) MB"
+
+shrink_rows

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "composition/watermark.h"
+#include "run/jobfile.h"
 #include "run/options.h"
 
 #include <QColor>
@@ -41,6 +42,14 @@ QList<QCommandLineOption> toolOptions()
     return {
         QCommandLineOption({"o", "output"}, "Output directory (required; created if missing).",
                            "DIR"),
+        QCommandLineOption(QStringLiteral("job"),
+                           "Take the options of the job file FILE; options given here as well "
+                           "override its values.",
+                           "FILE"),
+        QCommandLineOption(QStringLiteral("save-job"),
+                           "Write the options in effect (those of --job and of this command line) "
+                           "to the job file FILE; with no input, write it and run nothing.",
+                           "FILE"),
         QCommandLineOption(QStringLiteral("files-from"),
                            "Read input paths from FILE, one per line (- for standard input).",
                            "FILE"),
@@ -202,6 +211,27 @@ CommandLine usageError(const QString &message)
     return commandLine;
 }
 
+// The options of --job FILE into the command line's settings, before the
+// command line's own override them. False with the usage error set when the
+// file cannot be read or holds a bad value; nothing runs then.
+bool readJobFile(const QCommandLineParser &parser, CommandLine *commandLine)
+{
+    const QStringList files = parser.values(QStringLiteral("job"));
+    if (files.isEmpty())
+        return true;
+    if (files.size() > 1) {
+        *commandLine = usageError(QStringLiteral("--job may be given only once"));
+        return false;
+    }
+    const jobfile::Reading reading = jobfile::load(files.first(), &commandLine->settings);
+    if (!reading.error.isEmpty()) {
+        *commandLine = usageError(reading.error);
+        return false;
+    }
+    commandLine->warnings = reading.warnings;
+    return true;
+}
+
 } // namespace
 
 bool argumentsDrawText(const QStringList &arguments)
@@ -241,26 +271,30 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
     OptionReader reader(parser);
     JobSettings &settings = commandLine.settings;
+    if (!readJobFile(parser, &commandLine))
+        return commandLine;
     for (const OptionDeclaration *option : optionDeclarations())
         reader.read(*option, settings);
     // A second -o is a mistake, or a file name taken for an option.
     if (parser.values(QStringLiteral("output")).size() > 1)
         reader.fail(QStringLiteral("-o/--output may be given only once"));
     settings.outputDirectory = parser.value(QStringLiteral("output"));
-    if (settings.outputDirectory.isEmpty())
-        reader.fail(QStringLiteral("-o/--output DIR is required"));
     settings.imagePaths = parser.positionalArguments();
     commandLine.pathLists = parser.values(QStringLiteral("files-from"));
+    commandLine.saveJobPath = parser.value(QStringLiteral("save-job"));
+    const bool runs = !settings.imagePaths.isEmpty() || !commandLine.pathLists.isEmpty();
+    if (settings.outputDirectory.isEmpty() && (runs || commandLine.saveJobPath.isEmpty()))
+        reader.fail(QStringLiteral("-o/--output DIR is required"));
     commandLine.nulSeparated = parser.isSet(QStringLiteral("0"));
     commandLine.recursive = parser.isSet(QStringLiteral("recursive"));
     if (commandLine.nulSeparated && commandLine.pathLists.isEmpty())
         reader.fail(QStringLiteral("-0 needs --files-from FILE"));
-    if (settings.imagePaths.isEmpty() && commandLine.pathLists.isEmpty())
+    if (!runs && commandLine.saveJobPath.isEmpty())
         reader.fail(QStringLiteral("at least one input FILE is required"));
     if (!reader.complaint.isEmpty())
         return usageError(reader.complaint);
     commandLine.quiet = parser.isSet(QStringLiteral("quiet"));
-    commandLine.action = CommandLine::Action::Run;
+    commandLine.action = runs ? CommandLine::Action::Run : CommandLine::Action::SaveJobOnly;
     return commandLine;
 }
 

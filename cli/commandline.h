@@ -12,7 +12,9 @@
 // anything is created or written.
 struct CommandLine
 {
-    enum class Action { Run, ShowHelp, ShowVersion, UsageError };
+    // SaveJobOnly: --save-job without inputs, which writes the job file and
+    // runs nothing.
+    enum class Action { Run, SaveJobOnly, ShowHelp, ShowVersion, UsageError };
 
     Action action = Action::UsageError;
     JobSettings settings;
@@ -23,6 +25,10 @@ struct CommandLine
     QStringList pathLists;
     bool nulSeparated = false;
     bool recursive = false;
+    // Where --save-job writes the options in effect; empty when not asked.
+    QString saveJobPath;
+    // What reading --job FILE remarked (options it does not know).
+    QStringList warnings;
     // The help text for ShowHelp, the one-line complaint for UsageError.
     QString message;
 };

@@ -1,4 +1,5 @@
 #include "run/batchworker.h"
+#include "run/jobfile.h"
 #include "run/runreport.h"
 #include "commandline.h"
 #include "progress.h"
@@ -158,8 +159,20 @@ int main(int argc, char *argv[])
         print(stderr, QStringLiteral("vellumo-batch: %1\n").arg(commandLine.message));
         return 2;
     case CommandLine::Action::Run:
+    case CommandLine::Action::SaveJobOnly:
         break;
     }
+    for (const QString &warning : commandLine.warnings)
+        print(stderr, QStringLiteral("vellumo-batch: warning: %1\n").arg(printable(warning)));
+    if (!commandLine.saveJobPath.isEmpty()) {
+        const QString failure = jobfile::save(commandLine.saveJobPath, commandLine.settings);
+        if (!failure.isEmpty()) {
+            print(stderr, QStringLiteral("vellumo-batch: %1\n").arg(printable(failure)));
+            return 1;
+        }
+    }
+    if (commandLine.action == CommandLine::Action::SaveJobOnly)
+        return 0;
     Inputs inputs;
     if (!gatherInputs(commandLine, commandLinePaths(argc, argv), &inputs))
         return 2;

@@ -40,6 +40,7 @@ void MainWindow::setUpAccessibility()
     connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}),
             &QAction::triggered, this, &MainWindow::startRun);
     connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, run, &RunController::stop);
+    connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_P)}), &QAction::triggered, this, &MainWindow::showPreview);
     retranslateAccessibility();
 }
 

@@ -4,9 +4,14 @@
 #include "imagelistpanel.h"
 #include "languageswitcher.h"
 #include "optionform.h"
+#include "presetpanel.h"
+#include "previewwindow.h"
 #include "runcontroller.h"
+#include "run/jobfile.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QGraphicsDropShadowEffect>
@@ -31,7 +36,9 @@ MainWindow::MainWindow(QWidget *parent)
     ui->stackedWidget->setCurrentIndex(0);
     connectControls();
     languages->switchToStoredLanguage();
+    presets = new PresetPanel(*options, ui->presetComboBox, ui->presetMenuButton, this);
     loadOutputDirectory();
+    loadLastOptions();
 }
 
 // The run controller, a child, stops a run still going and waits for it
@@ -39,6 +46,7 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     saveOutputDirectory();
+    saveLastOptions();
     delete ui;
 }
 
@@ -62,6 +70,40 @@ void MainWindow::connectControls()
     });
     connect(imageList, &ImageListPanel::countChanged, run, &RunController::showSelectionCount);
     connect(languages, &LanguageSwitcher::languageChanged, this, &MainWindow::retranslate);
+    connectPreview();
+}
+
+// The preview opens from its button and a double click on an entry (Ctrl+P
+// is among the keyboard's ways in), and then follows the entry chosen and
+// every option.
+void MainWindow::connectPreview()
+{
+    connect(ui->previewButton, &QPushButton::clicked, this, &MainWindow::showPreview);
+    connect(ui->imagesList, &QListWidget::itemDoubleClicked, this, &MainWindow::showPreview);
+    connect(ui->imagesList, &QListWidget::currentRowChanged, this, [this] {
+        if (preview && preview->isVisible())
+            showPreview();
+    });
+    connect(options, &OptionForm::optionsChanged, this, [this] {
+        if (preview && preview->isVisible())
+            preview->render();
+    });
+}
+
+// The entry chosen, or the first when none is.
+void MainWindow::showPreview()
+{
+    const QStringList &paths = imageList->paths();
+    if (paths.isEmpty())
+        return;
+    if (!preview) {
+        preview = new PreviewWindow(*options, this);
+        preview->move(frameGeometry().topRight() + QPoint(12, 0));
+    }
+    const int row = ui->imagesList->currentRow();
+    preview->showInput(paths.value(row, paths.first()));
+    preview->show();
+    preview->raise();
 }
 
 // Re-texting refills the option lists, so their selections and the values
@@ -73,6 +115,8 @@ void MainWindow::retranslate()
     imageList->retranslate();
     retranslateAccessibility();
     run->retranslate();
+    if (presets)
+        presets->retranslate();
     updateMenuLanguage();
 }
 
@@ -105,10 +149,31 @@ void MainWindow::loadOutputDirectory()
     ui->outputPathLabel->setText(outputDirectory);
 }
 
+QString MainWindow::lastOptionsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/last-options.json");
+}
+
+// The options the window closed with, kept as a job file of its own.
+void MainWindow::saveLastOptions()
+{
+    QDir().mkpath(QFileInfo(lastOptionsPath()).path());
+    jobfile::save(lastOptionsPath(), options->capture({}, QString()));
+}
+
+// A first start, or a file this version cannot read, keeps the initial values.
+void MainWindow::loadLastOptions()
+{
+    JobSettings last;
+    if (QFileInfo::exists(lastOptionsPath()) && jobfile::load(lastOptionsPath(), &last).error.isEmpty())
+        options->apply(last);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     run->leave();
     saveOutputDirectory();
+    saveLastOptions();
     event->accept();
 }
 

@@ -15,6 +15,8 @@ QT_END_NAMESPACE
 class ImageListPanel;
 class LanguageSwitcher;
 class OptionForm;
+class PresetPanel;
+class PreviewWindow;
 class RunController;
 
 // The program's only window: frameless, of fixed size, with its own header
@@ -34,6 +36,9 @@ public:
     // the entries already there, as a drop onto the list does.
     void addInputs(const QStringList &paths);
 
+    // The job file that keeps the options the window closed with.
+    static QString lastOptionsPath();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -52,18 +57,24 @@ private slots:
 
 private:
     void connectControls();
+    void connectPreview();
+    void showPreview();
     void applyFramelessLook();
     void setUpAccessibility();
     void retranslateAccessibility();
     void updateMenuLanguage();
     void saveOutputDirectory();
     void loadOutputDirectory();
+    void saveLastOptions();
+    void loadLastOptions();
     bool isDragArea(const QPoint &windowPosition) const;
 
     Ui::MainWindow *ui;
     OptionForm *options;
     ImageListPanel *imageList;
     RunController *run;
+    PresetPanel *presets = nullptr;
+    PreviewWindow *preview = nullptr;
     LanguageSwitcher *languages;
     QString outputDirectory;
     QSettings *settings;

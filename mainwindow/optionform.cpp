@@ -113,6 +113,27 @@ OptionForm::OptionForm(Ui::MainWindow *ui, QWidget *form)
             setControl(control, *option, option->initial());
     }
     retranslate();
+    reportChanges();
+}
+
+// Each control's own change signal, whatever its kind.
+void OptionForm::reportChanges()
+{
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        QWidget *control = controlOf(*option);
+        if (auto *slider = qobject_cast<QAbstractSlider *>(control))
+            connect(slider, &QAbstractSlider::valueChanged, this, &OptionForm::optionsChanged);
+        else if (auto *box = qobject_cast<QSpinBox *>(control))
+            connect(box, &QSpinBox::valueChanged, this, &OptionForm::optionsChanged);
+        else if (auto *list = qobject_cast<QComboBox *>(control))
+            connect(list, &QComboBox::currentIndexChanged, this, &OptionForm::optionsChanged);
+        else if (auto *edit = qobject_cast<QTextEdit *>(control))
+            connect(edit, &QTextEdit::textChanged, this, &OptionForm::optionsChanged);
+        else if (auto *line = qobject_cast<QLineEdit *>(control))
+            connect(line, &QLineEdit::textChanged, this, &OptionForm::optionsChanged);
+        else if (auto *button = qobject_cast<QAbstractButton *>(control); button && option->type == Type::Flag)
+            connect(button, &QAbstractButton::toggled, this, &OptionForm::optionsChanged);
+    }
 }
 
 QWidget *OptionForm::controlOf(const OptionDeclaration &option) const
@@ -163,6 +184,15 @@ void OptionForm::reset()
         if (control && option->type != Type::Colour)
             setControl(control, *option, option->initial());
     }
+}
+
+void OptionForm::apply(const JobSettings &settings)
+{
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (QWidget *control = controlOf(*option))
+            setControl(control, *option, option->value(settings));
+    }
+    emit optionsChanged();
 }
 
 // Fields that show and hide keep their place, and the slider values have
@@ -216,8 +246,10 @@ void OptionForm::chooseColor(QPushButton *button)
 {
     const QColor shown = button->property("color").value<QColor>();
     const QColor chosen = QColorDialog::getColor(shown, form, tr("选择颜色"));
-    if (chosen.isValid())
+    if (chosen.isValid()) {
         showColor(button, chosen);
+        emit optionsChanged();
+    }
 }
 
 // A framed swatch, so that white still shows on the white button.

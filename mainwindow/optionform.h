@@ -41,12 +41,20 @@ public:
     // stay.
     void reset();
 
+    // Every control shows its option's value in settings, colours included.
+    void apply(const JobSettings &settings);
+
     // Shows color as the button's swatch and keeps it as the button's
     // "color" property, which capture reads.
     static void showColor(QAbstractButton *button, const QColor &color);
 
+signals:
+    // A control changed an option's value, by hand or by apply or reset.
+    void optionsChanged();
+
 private:
     void keepLayoutSteady();
+    void reportChanges();
     void connectDependentControls();
     void chooseColor(QPushButton *button);
 

@@ -6,6 +6,7 @@
 #include "optionform.h"
 #include "runcontroller.h"
 
+#include <QFile>
 #include <QMessageBox>
 #include <QSettings>
 
@@ -22,6 +23,7 @@ void MainWindow::resetApplication()
         return;
     settings->clear();
     settings->sync();
+    QFile::remove(lastOptionsPath());
     outputDirectory.clear();
     ui->outputPathLabel->clear();
     imageList->clearImages();

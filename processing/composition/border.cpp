@@ -41,7 +41,7 @@ namespace option {
 constexpr Option<bool> border = declare::flag("border").widget("borderCheckBox");
 constexpr Option<int> borderThickness = declare::integer("borderThickness", 10, 1, 100)
         .valueWord("border", "Add a border N pixels thick", "N").enables(border)
-        .widget("borderThicknessSpinBox").resetByLanguageSwitch();
+        .widget("borderThicknessSpinBox").resetByLanguageSwitch().inPixels();
 constexpr Option<QColor> borderColor = declare::colour("borderColor", qRgb(255, 255, 255))
         .valueWord("border-color", "Border colour", "C").widget("borderColorButton");
 } // namespace option

@@ -99,7 +99,7 @@ constexpr Option<int> watermarkOpacity = declare::integer("watermarkOpacity", 12
         .resetByLanguageSwitch();
 constexpr Option<int> watermarkFontSize = declare::integer("watermarkFontSize", 24, 8, 72)
         .valueWord("watermark-font-size", "Watermark size in points", "N").widget("watermarkFontSizeSpinBox")
-        .resetByLanguageSwitch();
+        .resetByLanguageSwitch().inPixels();
 constexpr Option<int> watermarkPositionIndex =
         declare::presetIndex("watermarkPositionIndex", presets::watermarkPositions)
         .valueWord("watermark-position", "Watermark position", "P").widget("watermarkPositionComboBox")

@@ -162,20 +162,6 @@ QByteArray contentsOf(QFile &file)
     return bytes;
 }
 
-// The largest reduction libjpeg offers that still gives at least the size
-// wanted.
-int scaleDenominator(QSize stored, QSize wanted)
-{
-    if (!wanted.isValid())
-        return 1;
-    for (const int denominator : {8, 4, 2}) {
-        if ((stored.width() + denominator - 1) / denominator >= wanted.width()
-            && (stored.height() + denominator - 1) / denominator >= wanted.height())
-            return denominator;
-    }
-    return 1;
-}
-
 // Grey and colour JPEGs by our decoder, the texts from the header Qt's
 // reader has read; the rest by Qt's reader. A file whose scans would take
 // work out of proportion to its picture is refused before either decodes.
@@ -188,10 +174,10 @@ QImage readJpeg(QImageReader &reader, QFile &file, const DecodeRequest &request,
         return QImage();
     }
     QImage image;
-    const int denominator = scaleDenominator(reader.size(), request.scaledSize);
-    switch (jpegreader::decode(bytes, &image, request.stop, denominator)) {
+    switch (jpegreader::decode(bytes, &image, request.stop, request.reduction)) {
     case jpegreader::Outcome::LeftToQt:
-        return readWithinLimit(reader, request.scaledSize);
+        return readWithinLimit(reader, request.reduction > 1 ? reducedSize(reader.size(), request.reduction)
+                                                             : QSize());
     case jpegreader::Outcome::Stopped:
         outcome = InputOutcome::stopped();
         return QImage();
@@ -202,8 +188,6 @@ QImage readJpeg(QImageReader &reader, QFile &file, const DecodeRequest &request,
     }
     for (const QString &key : reader.textKeys())
         image.setText(key, reader.text(key));
-    if (request.scaledSize.isValid() && image.size() != request.scaledSize)
-        return image.scaled(request.scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 
@@ -320,13 +304,46 @@ QImage decodeBounded(QImageReader &reader, StoppableFile &file, const DecodeRequ
         return QImage();
     }
     const QImage image = format == "jpeg" ? readJpeg(reader, file, request, outcome)
-            : format == "png" && !request.scaledSize.isValid() ? readPng(reader, file)
-                                                               : readWithinLimit(reader, request.scaledSize);
+            : format == "png"             ? readPng(reader, file)
+                                          : readWithinLimit(reader);
     if (file.readRefused())
         outcome = InputOutcome::stopped();
     else if (image.isNull() && outcome.kind == InputOutcome::Kind::Written)
         outcome.fail(readFailure(reader, file, file.seek(0) ? file.peek(256) : QByteArray()));
     return outcome.kind == InputOutcome::Kind::Written ? image : QImage();
+}
+
+int decodeReduction(QSize stored, QImageIOHandler::Transformations transformation, const ScaleTarget &target,
+                    ReductionBar bar)
+{
+    if (!target || !stored.isValid())
+        return 1;
+    const QSize upright = transformation.testFlag(QImageIOHandler::TransformationRotate90) ? stored.transposed()
+                                                                                           : stored;
+    const QSize wanted = target(upright);
+    if (!wanted.isValid())
+        return 1;
+    for (const int reduction : {8, 4, 2}) {
+        const QSize kept = reducedSize(upright, reduction);
+        const bool whole = upright.width() % reduction == 0 && upright.height() % reduction == 0;
+        if (kept.width() >= bar.multiple * qint64(wanted.width())
+            && kept.height() >= bar.multiple * qint64(wanted.height()) && (whole || !bar.wholeBlocks))
+            return reduction;
+    }
+    return 1;
+}
+
+// JPEG files are decoded reduced, by libjpeg's reduced inverse transforms.
+int reductionFor(QImageReader &reader, const ScaleTarget &target, ReductionBar bar)
+{
+    if (!target || reader.format() != "jpeg")
+        return 1;
+    return decodeReduction(reader.size(), reader.transformation(), target, bar);
+}
+
+QSize reducedSize(QSize size, int reduction)
+{
+    return QSize((size.width() + reduction - 1) / reduction, (size.height() + reduction - 1) / reduction);
 }
 
 // Written once, not at every run, as other threads may be reading images meanwhile.
@@ -337,7 +354,8 @@ void raiseImageDecodeLimit()
         QImageReader::setAllocationLimit(allocationLimitMegabytes);
 }
 
-QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<bool> *stop)
+QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<bool> *stop,
+                 const ScaleTarget &target)
 {
     const auto failed = [&outcome](const QString &reason) {
         outcome.fail(reason);
@@ -353,7 +371,7 @@ QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<b
     decoderMessages.expectFormat(format);
     if (format == "svg" || format == "svgz")
         return failed(cannotRead(QStringLiteral("SVG pictures are not accepted")));
-    const QImage image = decodeBounded(reader, file, DecodeRequest{stop, QSize()}, outcome);
+    const QImage image = decodeBounded(reader, file, DecodeRequest{stop, reductionFor(reader, target)}, outcome);
     if (image.isNull()) {
         const QStringList said = decoderMessages.messages();
         if (outcome.failed() && !said.isEmpty())

@@ -130,6 +130,16 @@ bool encodeInMemory(const QImage &picture, const QString &format, int quality, c
 
 } // namespace
 
+QByteArray encodedImage(const QImage &image, const QString &format, int quality)
+{
+    const QImage picture = opaqueForFormat(image, format);
+    QByteArray encoded;
+    QString failure;
+    if (picture.isNull() || !encodeInMemory(picture, format, quality, QString(), &encoded, &failure))
+        return QByteArray();
+    return encoded;
+}
+
 // The encoder writes into memory; the file is a QSaveFile, a temporary file
 // beside the target that only commit() renames into place. Any failure
 // before that discards the temporary file and leaves an existing file of the

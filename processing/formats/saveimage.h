@@ -22,4 +22,8 @@ using EncodedFileEdit = std::function<void(QByteArray &encoded)>;
 void saveImage(const QImage &image, const QString &path, const QString &format, int quality,
                InputOutcome &outcome, const EncodedFileEdit &edit = {});
 
+// The bytes saveImage would write for image, without metadata; empty when
+// the encoder refuses it.
+QByteArray encodedImage(const QImage &image, const QString &format, int quality);
+
 #endif // SAVEIMAGE_H

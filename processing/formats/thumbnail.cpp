@@ -188,7 +188,7 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     const QSize storedSize = reader.size();
     InputOutcome unreported; // a thumbnail that fails is left out; the run says why
     if (!storedSize.isValid())
-        return fitted(decodeBounded(reader, file, DecodeRequest{stop, QSize()}, unreported), extent);
+        return fitted(decodeBounded(reader, file, DecodeRequest{stop}, unreported), extent);
     const QImageIOHandler::Transformations transformation = reader.transformation();
     if (reader.format() == "jpeg") {
         const QImage preview = usablePreview(head, storedSize, extent);
@@ -196,7 +196,12 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
             return oriented(preview, transformation);
     }
     // The box is square, so the size fitted before the turn fits after it.
-    const QSize fit = storedSize.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-    const QImage image = decodeBounded(reader, file, DecodeRequest{stop, fit}, unreported);
+    const ScaleTarget fit = [extent](QSize size) {
+        return size.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    };
+    const DecodeRequest request{stop, reductionFor(reader, fit, thumbnailReduction)};
+    QImage image = decodeBounded(reader, file, request, unreported);
+    if (!image.isNull())
+        image = image.scaled(fit(storedSize), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image.isNull() ? image : oriented(image, transformation);
 }

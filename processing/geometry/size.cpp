@@ -6,24 +6,32 @@
 #include <algorithm>
 #include <limits>
 
-QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio, bool shrinkOnly,
-                   const QString &filter)
+// The box's size as Qt's smooth scaling fits a picture of source into it,
+// at least 1 pixel each way; invalid for an empty box.
+static QSize resizedSize(QSize source, int width, int height, bool keepAspectRatio, bool shrinkOnly)
 {
-    if (image.isNull())
-        return QImage();
     if (keepAspectRatio && (width > 0) != (height > 0)) {
         const int unbounded = std::numeric_limits<int>::max();
         width = width > 0 ? width : unbounded;
         height = height > 0 ? height : unbounded;
     }
-    if (shrinkOnly && image.width() <= width && image.height() <= height)
-        return image;
     if (width <= 0 || height <= 0)
+        return QSize();
+    if (shrinkOnly && source.width() <= width && source.height() <= height)
+        return source;
+    return source.scaled(width, height, keepAspectRatio ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio)
+            .expandedTo(QSize(1, 1));
+}
+
+QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio, bool shrinkOnly,
+                   const QString &filter)
+{
+    if (image.isNull())
         return QImage();
-    // As QImage::scaled sizes a picture, so that the smooth filter gives its bytes.
-    const QSize fitted = image.size().scaled(width, height,
-                                             keepAspectRatio ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
-    return resampleImage(image, fitted.expandedTo(QSize(1, 1)), filter);
+    const QSize size = resizedSize(image.size(), width, height, keepAspectRatio, shrinkOnly);
+    if (!size.isValid())
+        return QImage();
+    return resampleImage(image, size, filter);
 }
 
 namespace {
@@ -82,9 +90,9 @@ QImage cropImage(const QImage &image, int width, int height)
 
 namespace option {
 constexpr Option<int> width = declare::integer("width", 0, 0, 9999)
-        .valueWord("width", "Width of the size box", "N").widget("widthSpinBox");
+        .valueWord("width", "Width of the size box", "N").widget("widthSpinBox").inPixels();
 constexpr Option<int> height = declare::integer("height", 0, 0, 9999)
-        .valueWord("height", "Height of the size box", "N").widget("heightSpinBox");
+        .valueWord("height", "Height of the size box", "N").widget("heightSpinBox").inPixels();
 constexpr Option<bool> shrinkOnly = declare::flag("shrinkOnly")
         .setsFlag("shrink-only", "Resize and standard sizes never enlarge a picture already inside the box.")
         .widget("shrinkOnlyCheckBox");
@@ -95,10 +103,10 @@ constexpr Option<bool> keepAspectRatio = declare::flag("keepAspectRatio", true)
 constexpr Option<QString> sizeMode = declare::preset("sizeMode", presets::sizeModes).widget("sizeModeComboBox");
 constexpr Option<int> longEdge = declare::integer("longEdge", 2048, 1, 9999)
         .valueWord("long-edge", "Scale so that the longer side is N pixels", "N")
-        .selects(sizeMode, presets::longEdgeSize).widget("longEdgeSpinBox");
+        .selects(sizeMode, presets::longEdgeSize).widget("longEdgeSpinBox").inPixels();
 constexpr Option<int> shortEdge = declare::integer("shortEdge", 1080, 1, 9999)
         .valueWord("short-edge", "Scale so that the shorter side is N pixels", "N")
-        .selects(sizeMode, presets::shortEdgeSize).widget("shortEdgeSpinBox");
+        .selects(sizeMode, presets::shortEdgeSize).widget("shortEdgeSpinBox").inPixels();
 constexpr Option<int> scalePercent = declare::integer("scalePercent", 50, 1, 1000)
         .valueWord("scale", "Scale both sides by PERCENT", "PERCENT")
         .selects(sizeMode, presets::scaleSize).widget("scalePercentSpinBox");
@@ -137,6 +145,21 @@ QImage resizeOrCrop(const QImage &image, const JobSettings &s)
                           s.value(option::shrinkOnly), filter);
 }
 
+// The size modes' size, the source's own where shrink-only keeps it; a
+// crop is no scale: it needs the picture as decoded.
+QSize scaledSize(QSize source, const JobSettings &s)
+{
+    if (!presets::boxSize.is(s.value(option::sizeMode))) {
+        const QSize target = modeTargetSize(s, source);
+        const bool enlarges = target.width() > source.width() || target.height() > source.height();
+        return s.value(option::shrinkOnly) && enlarges ? source : target;
+    }
+    if (s.value(option::crop))
+        return QSize();
+    return resizedSize(source, s.value(option::width), s.value(option::height),
+                       s.value(option::keepAspectRatio), s.value(option::shrinkOnly));
+}
+
 constexpr const OptionDeclaration *sizeOptions[] = {
     &option::sizeMode, &option::width,       &option::height,         &option::shrinkOnly,     &option::crop,
     &option::keepAspectRatio, &option::longEdge, &option::shortEdge, &option::scalePercent, &option::resampleFilter};
@@ -144,5 +167,5 @@ constexpr const OptionDeclaration *sizeOptions[] = {
 } // namespace
 
 namespace steps {
-constexpr ChainStep size{"size", sizeOptions, sizeRuns, resizeOrCrop};
+constexpr ChainStep size{"size", sizeOptions, sizeRuns, resizeOrCrop, nullptr, nullptr, scaledSize};
 } // namespace steps

@@ -26,17 +26,24 @@ const StandardSize standardSizes[] = {
 
 } // namespace
 
+// The size sizeName stretches a picture of source to: source itself for an
+// unknown name, or with shrinkOnly for a picture already inside that size.
+static QSize standardSizeOf(QSize source, const QString &sizeName, bool shrinkOnly)
+{
+    const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
+                                    [&](const StandardSize &standard) { return standard.entry.is(sizeName); });
+    if (match == std::end(standardSizes))
+        return source;
+    if (shrinkOnly && source.width() <= match->size.width() && source.height() <= match->size.height())
+        return source;
+    return match->size;
+}
+
 QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly, const QString &filter)
 {
     if (image.isNull())
         return QImage();
-    const auto match = std::find_if(std::begin(standardSizes), std::end(standardSizes),
-                                    [&](const StandardSize &standard) { return standard.entry.is(sizeName); });
-    if (match == std::end(standardSizes))
-        return image;
-    if (shrinkOnly && image.width() <= match->size.width() && image.height() <= match->size.height())
-        return image;
-    return resampleImage(image, match->size, filter);
+    return resampleImage(image, standardSizeOf(image.size(), sizeName, shrinkOnly), filter);
 }
 
 namespace option {
@@ -56,5 +63,9 @@ constexpr ChainStep standardSize{
     [](const QImage &image, const JobSettings &s) {
         return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly),
                                  s.value(option::resampleFilter));
+    },
+    nullptr, nullptr,
+    [](QSize source, const JobSettings &s) {
+        return standardSizeOf(source, s.value(option::standardSize), s.value(option::shrinkOnly));
     }};
 } // namespace steps

@@ -59,6 +59,9 @@ struct OptionDeclaration
     // Put back to its initial value at every language switch, as well as at
     // start and reset.
     bool resetByLanguageSwitch = false;
+    // A length in the picture's pixels (a box side, a border's thickness, a
+    // text's size), which a render at a smaller scale scales with it.
+    bool inPixels = false;
 
     QVariant initial() const;
     // The value settings hold; the initial value when none was set.
@@ -140,6 +143,12 @@ public:
     {
         Builder next = *this;
         next.declaration.resetByLanguageSwitch = true;
+        return next;
+    }
+    constexpr Builder inPixels() const
+    {
+        Builder next = *this;
+        next.declaration.inPixels = true;
         return next;
     }
     constexpr Builder byDefault(const char *description) const

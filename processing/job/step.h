@@ -5,6 +5,7 @@
 #include "job/jobsettings.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <cstddef>
@@ -42,6 +43,11 @@ struct ChainStep
     // For a step that maps each colour channel through a table of its own
     // (its apply is then applyChannelTable with it), that table; else null.
     tonemapping::ChannelTable (*table)(const JobSettings &settings) = nullptr;
+    // For a step that scales the whole picture, the size it gives a picture
+    // of source's size (source itself when it leaves the size alone); an
+    // invalid size when it cuts instead for these settings. Null for every
+    // step that is no scale: such a step needs the picture as decoded.
+    QSize (*scaledSize)(QSize source, const JobSettings &settings) = nullptr;
 };
 
 #endif // STEP_H

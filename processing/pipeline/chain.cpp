@@ -75,6 +75,18 @@ QString failureOf(const ChainStep &step, const QImage &input, const JobSettings 
 
 } // namespace
 
+QSize firstScaledSize(const JobSettings &settings, QSize size, const QList<const ChainStep *> &steps)
+{
+    for (const ChainStep *step : steps) {
+        if (!step->runs(settings))
+            continue;
+        const QSize scaled = step->scaledSize ? step->scaledSize(size, settings) : QSize();
+        if (scaled != size)
+            return scaled;
+    }
+    return QSize();
+}
+
 QImage applyChain(QImage image, const JobSettings &settings, InputOutcome &outcome, const QString &stopAfter)
 {
     const QList<const ChainStep *> &steps = chainSteps();

@@ -6,10 +6,18 @@
 
 #include <QImage>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 // The steps in the order a run applies them.
 const QList<const ChainStep *> &chainSteps();
+
+// The size the first of steps that changes a picture's size gives a picture
+// of size, when that step is a scale and the only steps running before it
+// are scales leaving the size alone; an invalid size otherwise, as a crop or
+// any step that is no scale works on the picture as decoded.
+QSize firstScaledSize(const JobSettings &settings, QSize size,
+                      const QList<const ChainStep *> &steps = chainSteps());
 
 // Sends image through every step that runs for settings, in chain order,
 // and stops after the step named stopAfter when one is given. A step that

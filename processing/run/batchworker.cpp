@@ -26,12 +26,12 @@ namespace {
 
 // Loads, processes and writes one input. An exception ends only this input,
 // never the run; a request to stop ends its decode.
-InputOutcome processInput(const QString &inputPath, const QString &outputPath,
-                          const JobSettings &settings, const std::atomic<bool> *stop)
+InputOutcome processInput(const QString &inputPath, const QString &outputPath, const JobSettings &settings,
+                          const ScaleTarget &scaleTarget, const std::atomic<bool> *stop)
 {
     InputOutcome outcome;
     try {
-        QImage image = loadImage(inputPath, outcome, stop);
+        QImage image = loadImage(inputPath, outcome, stop, scaleTarget);
         if (outcome.kind == InputOutcome::Kind::Stopped)
             return outcome;
         // Handed over, so the chain can drop the decoded picture after its first step.
@@ -98,6 +98,16 @@ QString skipReason(const OutputChoice &output)
                                  : QStringLiteral("%1 exists already").arg(output.path);
 }
 
+// What the chain's first scale makes of a picture, so that its decoder
+// gives no more pixels than that scale averages well; nothing when the run
+// wants the pixels of a full decode.
+ScaleTarget scaleTargetOf(const JobSettings &settings)
+{
+    if (settings.value(option::exactResize))
+        return {};
+    return [&settings](QSize upright) { return firstScaledSize(settings, upright); };
+}
+
 int jobCount(const JobSettings &settings)
 {
     const int jobs = settings.value(option::jobs);
@@ -117,6 +127,7 @@ public:
         , cancelRequested(cancelRequested)
         , budget(memorybudget::machineBudget())
         , copies(memorybudget::workingCopies(settings))
+        , scaleTarget(scaleTargetOf(settings))
         // Found before the first input is decoded, not after the last.
         , outputProblem(outputDirectoryProblem(settings.outputDirectory))
     {
@@ -133,14 +144,14 @@ public:
                 return;
             const QString &inputPath = settings.imagePaths.at(index);
             const OutputChoice &output = outputs.at(index);
-            const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies);
+            const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies, scaleTarget);
             if (!admit(index, cost, memory))
                 return;
             const InputOutcome outcome = !outputProblem.isEmpty()
                     ? InputOutcome::failure(outputProblem)
                     : output.skip
                     ? InputOutcome::skipped(skipReason(output))
-                    : processInput(inputPath, output.path, settings, cancelRequested);
+                    : processInput(inputPath, output.path, settings, scaleTarget, cancelRequested);
             finish(index, cost, outcome);
         }
     }
@@ -200,6 +211,7 @@ private:
     const std::atomic<bool> *const cancelRequested;
     const qint64 budget;
     const int copies;
+    const ScaleTarget scaleTarget;
     const QString outputProblem;
 
     std::mutex mutex;

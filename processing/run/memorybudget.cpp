@@ -2,6 +2,7 @@
 
 #include "codecs/jpegstructure.h"
 #include "formats/decodermessages.h"
+#include "formats/imagefile.h"
 #include "pipeline/chain.h"
 
 #include <QFile>
@@ -45,7 +46,7 @@ struct HeldBytes
     qint64 decoder = 0; // beside the picture, while it decodes
 };
 
-HeldBytes heldBytes(const QString &path)
+HeldBytes heldBytes(const QString &path, const ScaleTarget &target)
 {
     // Reading a pipe's header would consume what the decoder needs.
     QFile file(path);
@@ -56,9 +57,9 @@ HeldBytes heldBytes(const QString &path)
     const DecoderMessages heardAtDecode;
     QImageReader reader(&file);
     heardAtDecode.expectFormat(reader.format());
-    const QSize size = reader.size();
-    if (!size.isValid())
+    if (!reader.size().isValid())
         return {};
+    const QSize size = reducedSize(reader.size(), reductionFor(reader, target));
     // A 16-bit picture stays 16-bit until it is encoded.
     const int bitsPerPixel = std::max(32, int(QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel()));
     HeldBytes held{qint64(size.width()) * size.height() * (bitsPerPixel / 8), 0};
@@ -71,12 +72,12 @@ HeldBytes heldBytes(const QString &path)
 
 qint64 decodedBytes(const QString &path)
 {
-    return heldBytes(path).picture;
+    return heldBytes(path, {}).picture;
 }
 
-qint64 inputCost(const QString &path, int copies)
+qint64 inputCost(const QString &path, int copies, const ScaleTarget &target)
 {
-    const HeldBytes held = heldBytes(path);
+    const HeldBytes held = heldBytes(path, target);
     return std::max(held.picture * copies, held.picture + held.decoder);
 }
 

@@ -1,6 +1,7 @@
 #ifndef MEMORYBUDGET_H
 #define MEMORYBUDGET_H
 
+#include "formats/imagefile.h"
 #include "job/jobsettings.h"
 
 #include <QString>
@@ -38,8 +39,10 @@ qint64 decodedBytes(const QString &path);
 // for it, whichever is more. libjpeg keeps every coefficient of a
 // progressive JPEG (or one coded a component at a time): width x height x
 // components x 2 bytes, in whole blocks, 1.5 GB for a colour 16000x16000
-// file of a kilobyte. 0 as for decodedBytes.
-qint64 inputCost(const QString &path, int copies);
+// file of a kilobyte; libjpeg keeps them whole however much it reduces the
+// picture. The picture is counted at the size it is decoded at for target
+// (reductionFor). 0 as for decodedBytes.
+qint64 inputCost(const QString &path, int copies, const ScaleTarget &target = {});
 
 // Whether an input counted as cost may start while inputsInFlight inputs
 // holding bytesInFlight run. A lone input always starts, however large,

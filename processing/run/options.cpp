@@ -16,6 +16,9 @@ constexpr Option<QString> ifExists = declare::preset("ifExists", presets::existi
         .widget("ifExistsComboBox");
 constexpr Option<int> jobs = declare::integer("jobs", 0, 1, 256)
         .valueWord("jobs", "Inputs processed at once", "N", "j").byDefault("the number of CPU cores");
+constexpr Option<bool> exactResize = declare::flag("exactResize")
+        .setsFlag("exact-resize", "Decode every pixel of a JPEG before shrinking it, instead of a half, "
+                  "quarter or eighth of them: slower, and exactly the pixels of a full decode.");
 constexpr Option<bool> batchRename = declare::flag("batchRename").widget("batchRenameCheckBox");
 constexpr Option<QString> batchPrefix = declare::text("batchPrefix", "image")
         .valueWord("rename", "Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...", "PREFIX")
@@ -27,7 +30,7 @@ const QList<const OptionDeclaration *> &optionDeclarations()
     static const QList<const OptionDeclaration *> options = [] {
         QList<const OptionDeclaration *> list = {&option::format,      &option::quality,
                                                  &option::stripMetadata, &option::ifExists,
-                                                 &option::jobs,        &option::batchRename,
+                                                 &option::jobs,        &option::exactResize,   &option::batchRename,
                                                  &option::batchPrefix};
         for (const ChainStep *step : chainSteps()) {
             for (const OptionDeclaration *declared : step->options)

@@ -14,6 +14,9 @@ extern const Option<bool> stripMetadata;
 extern const Option<QString> ifExists;
 // Inputs processed at once; 0 for as many as there are cores.
 extern const Option<int> jobs;
+// Decode every pixel before a downscale, instead of letting the JPEG
+// decoder reduce the picture first: slower, and the bytes of a full decode.
+extern const Option<bool> exactResize;
 extern const Option<bool> batchRename;
 extern const Option<QString> batchPrefix;
 } // namespace option

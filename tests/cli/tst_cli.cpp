@@ -1,4 +1,7 @@
 #include "batchrun.h"
+#include "geometry/size.h"
+#include "run/jobfile.h"
+#include "run/options.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,6 +60,12 @@ QString writeEncoded(const QTemporaryDir &directory, const QString &name, const 
     return file.fileName();
 }
 
+QString writeFile(const QTemporaryDir &directory, const QString &name, const QByteArray &bytes)
+{
+    QFile file(directory.filePath(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+}
+
 QString writeInput(const QTemporaryDir &directory, const QString &name)
 {
     QImage image(40, 30, QImage::Format_RGB32);
@@ -87,6 +96,8 @@ private slots:
     void existingOutputSkipped();
     void outputWords_data();
     void outputWords();
+    void jobFileOverriddenByCommandLine();
+    void faultyJobFileRunsNothing();
 };
 
 void CliTest::usageErrors_data()
@@ -378,6 +389,48 @@ void CliTest::outputWords()
     const QImage written(QDir(work.path()).filePath("a_processed.png"));
     QCOMPARE(written.size(), expectedSize);
     QCOMPARE(written.textKeys(), expectedTexts);
+}
+
+
+// --save-job without inputs writes the file's options with the command
+// line's on top and runs nothing; the saved file then runs as they said.
+void CliTest::jobFileOverriddenByCommandLine()
+{
+    QTemporaryDir work;
+    const QString job = writeFile(work, "web.json",
+                                  R"({"vellumo-job": 1, "options": {"width": 30, "height": 30, "format": "PNG",
+                                      "quality": 50, "sharpen": 2}})");
+    const QString saved = work.filePath("saved.json");
+    const Outcome saving = runTool({"--job", job, "--width", "20", "--save-job", saved});
+
+    QCOMPARE(saving.exitCode, 0);
+    QCOMPARE(ownLines(saving.standardError),
+             QStringList{"vellumo-batch: warning: " + job + ": unknown option \"sharpen\" ignored"});
+    QCOMPARE(QDir(work.path()).entryList(QDir::Files, QDir::Name), (QStringList{"saved.json", "web.json"}));
+    JobSettings settings;
+    QCOMPARE(jobfile::load(saved, &settings).error, QString());
+    QCOMPARE(settings.value(option::width), 20);
+    QCOMPARE(settings.value(option::height), 30);
+    QCOMPARE(settings.value(option::quality), 50);
+    QCOMPARE(settings.value(option::format), QStringLiteral("PNG"));
+
+    const Outcome running = runTool({"--job", saved, "-o", work.filePath("out"), writeInput(work, "a.png")});
+    QCOMPARE(running.exitCode, 0);
+    QCOMPARE(QImage(work.filePath("out/a_processed.png")).size(), QSize(20, 15));
+}
+
+void CliTest::faultyJobFileRunsNothing()
+{
+    QTemporaryDir work;
+    const QString job = writeFile(work, "web.json", R"({"vellumo-job": 1, "options": {"quality": 500}})");
+    const QString output = work.filePath("out");
+    const Outcome outcome = runTool({"--job", job, "-o", output, writeInput(work, "a.png")});
+
+    QCOMPARE(outcome.exitCode, 2);
+    QCOMPARE(ownLines(outcome.standardError),
+             QStringList{"vellumo-batch: " + job + ": \"quality\" must be a whole number from 1 to 100 "
+                         "(got 500) (see vellumo-batch --help)"});
+    QVERIFY(!QFileInfo::exists(output));
 }
 
 QTEST_MAIN(CliTest)

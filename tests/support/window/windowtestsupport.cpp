@@ -1,5 +1,9 @@
 #include "windowtestsupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
 MessageBoxAnswerer::MessageBoxAnswerer(QMessageBox::StandardButton answer, std::function<void()> whileOpen)
     : responder([this, answer, whileOpen](QMessageBox *box) {
           QStringList buttons;
@@ -32,10 +36,13 @@ void useOwnSettingsFolder()
     static QTemporaryDir folder;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    // The test mode's data folder (presets, the last options) is under the home folder.
+    qputenv("HOME", QFile::encodeName(folder.path()));
 }
 
 void clearSettingsStores()
 {
     QSettings(QStringLiteral("Orvantis"), QStringLiteral("Vellumo")).clear();
     QSettings(QStringLiteral("Vellumo"), QStringLiteral("Vellumo")).clear();
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
 }

@@ -81,7 +81,8 @@ void chooseInFileDialog(QFileDialog *dialog, const QString &directory, const QSt
 // run side by side from emptying each other's stores.
 void useOwnSettingsFolder();
 
-// Every window test starts from a first start: both stores empty.
+// Every window test starts from a first start: both stores and the data
+// folder empty.
 void clearSettingsStores();
 
 template <typename T>

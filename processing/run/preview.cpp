@@ -1,0 +1,58 @@
+#include "run/preview.h"
+
+#include "formats/imagefile.h"
+#include "formats/metadata.h"
+#include "formats/saveimage.h"
+#include "pipeline/chain.h"
+#include "run/options.h"
+
+#include <cmath>
+
+PreviewSource loadPreviewSource(const QString &path, int screenSide)
+{
+    PreviewSource source;
+    source.full = loadImage(path, source.outcome);
+    if (source.outcome.failed() || source.full.isNull())
+        return source;
+    const int longer = qMax(source.full.width(), source.full.height());
+    if (longer <= screenSide) {
+        source.screen = source.full;
+        return source;
+    }
+    source.factor = double(screenSide) / longer;
+    source.screen = source.full.scaled(source.full.size() * source.factor, Qt::KeepAspectRatio,
+                                       Qt::SmoothTransformation);
+    return source;
+}
+
+// A length that was set stays at least 1, so that a step it switches on
+// still runs.
+JobSettings scaledSettings(const JobSettings &settings, double factor)
+{
+    JobSettings scaled = settings;
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        const int length = option->value(settings).toInt();
+        if (!option->inPixels || length == 0)
+            continue;
+        const int lowest = qMax(1, option->minimum);
+        option->setValue(scaled, qBound(lowest, int(std::lround(length * factor)), option->maximum));
+    }
+    return scaled;
+}
+
+QImage renderApproximation(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome)
+{
+    return applyChain(source.screen, scaledSettings(settings, source.factor), outcome);
+}
+
+QImage renderExact(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome)
+{
+    return applyChain(source.full, settings, outcome);
+}
+
+qint64 encodedSize(const QImage &result, const JobSettings &settings)
+{
+    const QByteArray encoded = encodedImage(withOutputTexts(result, settings.value(option::stripMetadata)),
+                                            settings.value(option::format), settings.value(option::quality));
+    return encoded.isEmpty() ? -1 : encoded.size();
+}

@@ -1,0 +1,41 @@
+#ifndef PREVIEW_H
+#define PREVIEW_H
+
+#include "job/inputoutcome.h"
+#include "job/jobsettings.h"
+
+#include <QImage>
+#include <QString>
+
+// What a preview of one input works from: the picture decoded as a run
+// decodes it, and a copy no larger than a screen, from which a first
+// approximation of the result is rendered at once.
+struct PreviewSource
+{
+    QImage full;
+    QImage screen;
+    // screen's scale relative to full (1 when full already fits).
+    double factor = 1.0;
+    // A failed read keeps the reason a run would give.
+    InputOutcome outcome;
+};
+
+// Decodes path and makes its copy at most screenSide pixels on its longer edge.
+PreviewSource loadPreviewSource(const QString &path, int screenSide);
+
+// settings with every option measured in pixels scaled by factor, within
+// its range: the same job for a picture scaled by factor.
+JobSettings scaledSettings(const JobSettings &settings, double factor);
+
+// The result at screen scale, quickly: the chain on the screen copy with
+// the settings scaled to it. An approximation of the exact result.
+QImage renderApproximation(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome);
+
+// The picture the run would encode: the chain on the full picture.
+QImage renderExact(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome);
+
+// The size in bytes of result encoded as settings ask, without metadata;
+// -1 when the encoder refuses it.
+qint64 encodedSize(const QImage &result, const JobSettings &settings);
+
+#endif // PREVIEW_H

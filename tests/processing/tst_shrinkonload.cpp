@@ -1,0 +1,332 @@
+#include "batchrun.h"
+#include "formats/imagefile.h"
+#include "geometry/aspectratio.h"
+#include "geometry/size.h"
+#include "geometry/standardsize.h"
+#include "pipeline/chain.h"
+#include "run/memorybudget.h"
+#include "run/options.h"
+#include "run/writeoutput.h"
+#include "tone/brightness.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+
+using SettingsChange = std::function<void(JobSettings &)>;
+Q_DECLARE_METATYPE(SettingsChange)
+Q_DECLARE_METATYPE(QList<const ChainStep *>)
+
+// A JPEG shrunk by the run is decoded at a half, a quarter or an eighth of
+// its size when that still leaves twice the pixels the first scale keeps;
+// the pixels stay within a bound of the full decode's.
+class ShrinkOnLoadTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void reductionRule_data();
+    void reductionRule();
+    void closeToFullDecode_data();
+    void closeToFullDecode();
+    void exactResizeGivesFullDecodeBytes();
+    void budgetCountsReducedPicture();
+};
+
+namespace {
+
+// Runs before the scale and needs every decoded pixel, as a step placed
+// ahead of the size steps would.
+const ChainStep wholePictureStep{"whole picture", {}, [](const JobSettings &) { return true; },
+                                 [](const QImage &image, const JobSettings &) { return image; }};
+
+QImageIOHandler::Transformations turnOf(bool turned)
+{
+    return turned ? QImageIOHandler::TransformationRotate90 : QImageIOHandler::TransformationNone;
+}
+
+ScaleTarget chainTarget(const JobSettings &settings, const QList<const ChainStep *> &steps = chainSteps())
+{
+    return [&settings, steps](QSize upright) { return firstScaledSize(settings, upright, steps); };
+}
+
+SettingsChange box(int width, int height, bool keepAspectRatio = true)
+{
+    return [=](JobSettings &s) {
+        s.set(option::width, width);
+        s.set(option::height, height);
+        s.set(option::keepAspectRatio, keepAspectRatio);
+    };
+}
+
+} // namespace
+
+void ShrinkOnLoadTest::reductionRule_data()
+{
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<bool>("turned"); // EXIF orientations 5 to 8
+    QTest::addColumn<SettingsChange>("change");
+    QTest::addColumn<QList<const ChainStep *>>("steps");
+    QTest::addColumn<int>("reduction");
+
+    const QSize photo(4000, 3000);
+    const QSize large(8000, 6000);
+    const QList<const ChainStep *> chain = chainSteps();
+    // Each threshold: the reduced picture exactly six times the target, then
+    // one pixel of target more.
+    QTest::newRow("half, at its threshold") << photo << false << box(333, 0) << chain << 2;
+    QTest::newRow("half, one pixel short") << photo << false << box(334, 0) << chain << 1;
+    QTest::newRow("quarter, at its threshold") << photo << false << box(166, 0) << chain << 4;
+    QTest::newRow("quarter, one pixel short") << photo << false << box(167, 0) << chain << 2;
+    QTest::newRow("eighth, at its threshold") << photo << false << box(83, 0) << chain << 8;
+    QTest::newRow("eighth, one pixel short") << photo << false << box(84, 0) << chain << 4;
+    QTest::newRow("eighth, far below") << photo << false << box(16, 16) << chain << 8;
+    QTest::newRow("height decides") << photo << false << box(166, 126, false) << chain << 2;
+    // A partly filled last block would stretch the reduced picture.
+    QTest::newRow("sides of half blocks") << QSize(4004, 3000) << false << box(16, 0) << chain << 4;
+    QTest::newRow("sides of no whole blocks") << QSize(4001, 3001) << false << box(16, 0) << chain << 1;
+    QTest::newRow("enlarged") << photo << false << box(8000, 0) << chain << 1;
+    QTest::newRow("no scale") << photo << false << SettingsChange([](JobSettings &) {}) << chain << 1;
+    // An exact size of 166x125 fits the stored sides, not the turned ones.
+    QTest::newRow("photo as stored") << photo << false << box(166, 125, false) << chain << 4;
+    QTest::newRow("turned photo, sides swapped") << photo << true << box(166, 125, false) << chain << 2;
+    QTest::newRow("turned photo, its own sides") << photo << true << box(125, 166, false) << chain << 4;
+    QTest::newRow("standard size") << large << false << SettingsChange([](JobSettings &s) {
+        s.set(option::standardSize, QStringLiteral("640x480"));
+    }) << chain << 2;
+    QTest::newRow("standard size first, the crop after it") << large << false << SettingsChange([](JobSettings &s) {
+        s.set(option::standardSize, QStringLiteral("640x480"));
+        s.set(option::aspectRatio, QStringLiteral("1:1"));
+    }) << chain << 2;
+    QTest::newRow("shrink-only standard size left alone, then a scale") << QSize(800, 600) << false
+            << SettingsChange([](JobSettings &s) {
+                   s.set(option::standardSize, QStringLiteral("1024x768"));
+                   s.set(option::shrinkOnly, true);
+                   box(16, 0)(s);
+               }) << chain << 8;
+    QTest::newRow("crop") << photo << false << SettingsChange([](JobSettings &s) {
+        box(83, 83)(s);
+        s.set(option::crop, true);
+    }) << chain << 1;
+    QTest::newRow("aspect ratio cut before the scale") << photo << false << SettingsChange([](JobSettings &s) {
+        box(83, 83)(s);
+        s.set(option::aspectRatio, QStringLiteral("1:1"));
+    }) << chain << 1;
+    QTest::newRow("tone step after the scale") << photo << false << SettingsChange([](JobSettings &s) {
+        box(83, 0)(s);
+        s.set(option::brightness, 20);
+    }) << chain << 8;
+    QTest::newRow("step needing the whole picture before the scale")
+            << photo << false << box(83, 0) << QList<const ChainStep *>{&wholePictureStep, &steps::size} << 1;
+    QTest::newRow("same steps, the scale first")
+            << photo << false << box(83, 0) << QList<const ChainStep *>{&steps::size, &wholePictureStep} << 8;
+}
+
+void ShrinkOnLoadTest::reductionRule()
+{
+    QFETCH(QSize, stored);
+    QFETCH(bool, turned);
+    QFETCH(SettingsChange, change);
+    QFETCH(QList<const ChainStep *>, steps);
+    QFETCH(int, reduction);
+    JobSettings settings;
+    change(settings);
+    QCOMPARE(decodeReduction(stored, turnOf(turned), chainTarget(settings, steps)), reduction);
+}
+
+namespace {
+
+constexpr int pictureWidth = 1200;
+constexpr int pictureHeight = 896;
+
+// Camera noise over a smooth gradient.
+QImage noisyPhoto()
+{
+    QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const auto noisy = [&](int level) { return qBound(0, level + int(random.bounded(81)) - 40, 255); };
+            row[x] = qRgb(noisy(x * 200 / pictureWidth + 30), noisy(y * 200 / pictureHeight + 30), noisy(128));
+        }
+    }
+    return image;
+}
+
+// A woven texture: crossing waves of 3 to 9 pixels, over a little noise.
+QImage finePattern()
+{
+    QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
+    QRandomGenerator random(11);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const double period = 3 + (x / 150 + y / 120) % 7;
+            const double weave = std::sin(2 * M_PI * x / period) * std::sin(2 * M_PI * (y + x / 3) / (period + 1));
+            const int level = int(50 * weave) + int(random.bounded(21)) - 10;
+            row[x] = qRgb(qBound(0, 150 + level, 255), qBound(0, 110 + level, 255), qBound(0, 70 - level / 2, 255));
+        }
+    }
+    return image;
+}
+
+QImage drawn(const std::function<void(QPainter &)> &draw)
+{
+    QImage image(pictureWidth, pictureHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    draw(painter);
+    return image;
+}
+
+// Saturated shapes with sharp borders at every angle.
+QImage hardEdges()
+{
+    return drawn([](QPainter &painter) {
+        painter.setPen(Qt::NoPen);
+        for (int shape = 0; shape < 40; ++shape) {
+            painter.setBrush(QColor::fromHsv(shape * 37 % 360, 255, 40 + shape * 5));
+            painter.save();
+            painter.translate(30 + shape * 29, 40 + (shape * 97) % 820);
+            painter.rotate(shape * 13);
+            painter.drawRect(0, 0, 60 + shape * 3, 25 + shape % 7 * 9);
+            painter.restore();
+        }
+    });
+}
+
+// Lines of black text from 6 to 30 pixels high.
+QImage text()
+{
+    return drawn([](QPainter &painter) {
+        painter.setPen(Qt::black);
+        int y = 10;
+        for (int size = 6; y < pictureHeight; size += 2) {
+            QFont font;
+            font.setPixelSize(size);
+            painter.setFont(font);
+            painter.drawText(5, y + size, QStringLiteral("Vellumo shrinks 1234567890 photos as they are decoded"));
+            y += size + 6;
+        }
+    });
+}
+
+// Peak signal to noise ratio over the colour channels, in dB.
+double psnr(const QImage &a, const QImage &b, int *largestDifference)
+{
+    double squares = 0;
+    *largestDifference = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *rowA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *rowB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            for (const int shift : {0, 8, 16}) {
+                const int difference = std::abs(int((rowA[x] >> shift) & 0xff) - int((rowB[x] >> shift) & 0xff));
+                *largestDifference = std::max(*largestDifference, difference);
+                squares += double(difference) * difference;
+            }
+        }
+    }
+    const double meanSquare = squares / (3.0 * a.width() * a.height());
+    return meanSquare == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / meanSquare);
+}
+
+} // namespace
+
+void ShrinkOnLoadTest::closeToFullDecode_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<SettingsChange>("change");
+
+    const QList<QPair<const char *, QImage>> pictures{
+            {"noise", noisyPhoto()}, {"fine texture", finePattern()}, {"hard edges", hardEdges()}, {"text", text()}};
+    // Each reduction at its threshold, where the least averaging follows
+    // it, and between thresholds, where the reduced pixels fall across the
+    // target's; 24 was the worst of every width from 20 to 300.
+    const QList<QPair<const char *, SettingsChange>> scales{
+            {"half, 100", box(100, 0)},   {"half, 92", box(92, 0)},     {"quarter, 50", box(50, 0)},
+            {"quarter, 46", box(46, 0)},  {"eighth, 25", box(25, 0)},   {"eighth, 24", box(24, 0)},
+            {"stretched", box(90, 40, false)}};
+    for (const auto &[pictureName, picture] : pictures) {
+        for (const auto &[scaleName, change] : scales)
+            QTest::addRow("%s, %s", pictureName, scaleName) << picture << change;
+    }
+}
+
+// Against the full decode scaled the same way: PSNR of 40 dB at least
+// (qInfo gives each row's PSNR and largest channel difference).
+void ShrinkOnLoadTest::closeToFullDecode()
+{
+    QFETCH(QImage, picture);
+    QFETCH(SettingsChange, change);
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("photo.jpg"));
+    QImageWriter writer(path, "jpg");
+    writer.setQuality(90);
+    QVERIFY(writer.write(picture));
+    JobSettings settings;
+    change(settings);
+
+    InputOutcome outcome;
+    const QImage reduced = applyChain(loadImage(path, outcome, nullptr, chainTarget(settings)), settings, outcome);
+    const QImage full = applyChain(loadImage(path, outcome), settings, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
+    QCOMPARE(reduced.size(), full.size());
+    QVERIFY(reduced != full); // the reduction did happen
+    int largestDifference = 0;
+    const double ratio = psnr(reduced, full, &largestDifference);
+    qInfo("PSNR %.1f dB, largest channel difference %d", ratio, largestDifference);
+    QVERIFY2(ratio >= 40, qPrintable(QString::number(ratio)));
+}
+
+// --exact-resize writes what a full decode through the same chain gives,
+// byte for byte; without it the run decodes reduced.
+void ShrinkOnLoadTest::exactResizeGivesFullDecodeBytes()
+{
+    QTemporaryDir inputs, outputs, expectedOutputs;
+    const QString input = batchrun::writeImage(inputs.filePath(QStringLiteral("photo.jpg")), noisyPhoto());
+    JobSettings settings = batchrun::settingsFor({input}, outputs.path());
+    box(50, 0)(settings);
+
+    InputOutcome outcome;
+    const QString expected = expectedOutputs.filePath(QStringLiteral("expected.jpg"));
+    writeOutput(applyChain(loadImage(input, outcome), settings, outcome), input, expected, settings, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
+    const QString written = outputs.filePath(QStringLiteral("photo_processed.jpg"));
+    for (const bool exact : {false, true}) {
+        settings.set(option::exactResize, exact);
+        BatchRecorder recorder;
+        batchrun::runHere(settings, recorder);
+        QVERIFY(recorder.failedPaths.isEmpty());
+        QCOMPARE(batchrun::fileChecksum(written) == batchrun::fileChecksum(expected), exact);
+        QVERIFY(QFile::remove(written));
+    }
+}
+
+// The budget counts a JPEG at the size it is decoded at; a PNG, which is
+// decoded whole, and a JPEG under --exact-resize at their stored size.
+void ShrinkOnLoadTest::budgetCountsReducedPicture()
+{
+    QTemporaryDir inputs;
+    const QImage picture = batchrun::testImage(1600, 1200);
+    const QString jpeg = batchrun::writeImage(inputs.filePath(QStringLiteral("photo.jpg")), picture);
+    const QString png = batchrun::writeImage(inputs.filePath(QStringLiteral("photo.png")), picture);
+    JobSettings settings;
+    box(25, 0)(settings);
+    const ScaleTarget target = chainTarget(settings);
+    const int copies = memorybudget::workingCopies(settings);
+    QCOMPARE(memorybudget::inputCost(jpeg, copies, target), qint64(200) * 150 * 4 * copies);
+    QCOMPARE(memorybudget::inputCost(png, copies, target), qint64(1600) * 1200 * 4 * copies);
+    QCOMPARE(memorybudget::inputCost(jpeg, copies), qint64(1600) * 1200 * 4 * copies);
+}
+
+QTEST_MAIN(ShrinkOnLoadTest)
+#include "tst_shrinkonload.moc"

@@ -1,0 +1,141 @@
+#include "formats/imagefile.h"
+#include "mainwindow.h"
+#include "optionform.h"
+#include "pipeline/chain.h"
+#include "previewwindow.h"
+#include "run/preview.h"
+#include "window/windowtestsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+// The preview shows what the run would write, and never a render that a
+// later change made stale.
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void exactResultIsTheRunsPicture();
+    void staleRenderIsNeverShown();
+    void failedFileShowsTheRunsReason();
+
+private:
+    PreviewWindow *openPreview(const QString &input);
+    JobSettings formSettings() const { return window->findChild<OptionForm *>()->capture({}, QString()); }
+
+    std::unique_ptr<QTemporaryDir> scratch;
+    std::unique_ptr<MainWindow> window;
+    QString photo;
+};
+
+void TestPreview::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    useOwnSettingsFolder();
+}
+
+// Larger than the preview's screen copy, so that an approximation comes first.
+void TestPreview::init()
+{
+    clearSettingsStores();
+    scratch = std::make_unique<QTemporaryDir>();
+    QImage picture(1500, 1100, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
+    photo = scratch->filePath(QStringLiteral("photo.png"));
+    QVERIFY(picture.save(photo));
+    window = std::make_unique<MainWindow>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestPreview::cleanup()
+{
+    window.reset();
+    scratch.reset();
+}
+
+PreviewWindow *TestPreview::openPreview(const QString &input)
+{
+    window->addInputs({input});
+    findIn<QPushButton>(window.get(), "previewButton")->click();
+    return window->findChild<PreviewWindow *>();
+}
+
+void TestPreview::exactResultIsTheRunsPicture()
+{
+    findIn<QSpinBox>(window.get(), "widthSpinBox")->setValue(1200);
+    findIn<QSlider>(window.get(), "brightnessSlider")->setValue(30);
+    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(3);
+    findIn<QCheckBox>(window.get(), "borderCheckBox")->setChecked(true);
+    PreviewWindow *preview = openPreview(photo);
+    QVERIFY(preview && preview->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(preview->resultIsExact(), 30000);
+
+    InputOutcome outcome;
+    const QImage expected = applyChain(loadImage(photo, outcome), formSettings(), outcome);
+    QCOMPARE(preview->result().size(), QSize(1200 + 20, 880 + 20));
+    QVERIFY(preview->result() == expected);
+    QTRY_VERIFY_WITH_TIMEOUT(preview->statusText().contains(QStringLiteral("KiB")), 30000);
+    QVERIFY2(preview->statusText().startsWith(QStringLiteral("输出 1220 × 900 像素")), qPrintable(preview->statusText()));
+}
+
+// The first change's exact render, slow, is still going when two quick
+// changes come; every picture shown after them is one of the last change's.
+void TestPreview::staleRenderIsNeverShown()
+{
+    PreviewWindow *preview = openPreview(photo);
+    QTRY_VERIFY_WITH_TIMEOUT(preview->resultIsExact(), 30000);
+    QSignalSpy shown(preview, &PreviewWindow::resultShown);
+    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(6);
+    findIn<QSpinBox>(window.get(), "filterIntensitySpinBox")->setValue(10);
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty() && !preview->resultIsExact(), 30000);
+
+    QList<std::pair<QImage, bool>> results;
+    connect(preview, &PreviewWindow::resultShown, this,
+            [&] { results.append({preview->result(), preview->resultIsExact()}); });
+    findIn<QComboBox>(window.get(), "filterComboBox")->setCurrentIndex(0);
+    findIn<QSlider>(window.get(), "brightnessSlider")->setValue(40);
+    QTRY_VERIFY_WITH_TIMEOUT(!results.isEmpty() && results.last().second, 60000);
+
+    const JobSettings last = formSettings();
+    const PreviewSource source = loadPreviewSource(photo, PreviewWindow::screenSide);
+    InputOutcome outcome;
+    const QImage approximation = renderApproximation(source, last, outcome);
+    const QImage exact = renderExact(source, last, outcome);
+    for (const auto &[picture, isExact] : results)
+        QVERIFY(picture == (isExact ? exact : approximation));
+}
+
+void TestPreview::failedFileShowsTheRunsReason()
+{
+    const QString damaged = scratch->filePath(QStringLiteral("damaged.png"));
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\x89PNG\r\n\x1a\n not really");
+    file.close();
+    InputOutcome outcome;
+    loadImage(damaged, outcome);
+    QVERIFY(outcome.failed());
+
+    PreviewWindow *preview = openPreview(damaged);
+    QTRY_COMPARE_WITH_TIMEOUT(preview->statusText(), QStringLiteral("无法处理：") + outcome.reason, 30000);
+}
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
