@@ -220,6 +220,11 @@ row "oil paint radius 10" "$(ours --filter oil-painting --filter-intensity 10)" 
     "$(gm_op -paint 10)" "-"
 row "resize 1920x1080" "$(ours --width 1920 --height 1080)" "$(im_op -resize 1920x1080)" \
     "$(gm_op -resize 1920x1080)" "$(vips_op resize "$v_in" "$v_out" 0.36)"
+row "Lanczos 3 to 1920" "$(ours --long-edge 1920 --resample lanczos3)" \
+    "$(im_op -filter Lanczos -resize 1920x1920)" "$(gm_op -filter Lanczos -resize 1920x1920)" \
+    "$(vips_op resize "$v_in" "$v_out" 0.48 --kernel lanczos3)"
+row "unsharp mask 50,1,2" "$(ours --sharpen 50,1,2)" "$(im_op -unsharp 0x1+0.5+0.008)" \
+    "$(gm_op -unsharp 0x1+0.5+0.008)" "$(vips_op sharpen "$v_in" "$v_out" --sigma 1 --m2 0.5)"
 row "rotate 45" "$(ours --rotation 45)" "$(im_op -rotate 45)" "$(gm_op -rotate 45)" \
     "$(vips_op rotate "$v_in" "$v_out" 45)"
 row "border 10" "$(ours --border 10)" "$(im_op -bordercolor white -border 10)" \

@@ -97,7 +97,7 @@ public:
             break;
         }
         if (readValue(option, parser.value(name), settings) && option.enables)
-            option.enables->setValue(settings, true);
+            option.enables->setValue(settings, option.enablingValue());
     }
 
     bool fail(const QString &message)
@@ -115,7 +115,7 @@ private:
         const QString name = longWord(option);
         switch (option.type) {
         case OptionDeclaration::Type::Integer:
-            return option.cellPair ? readCellPair(option, text, settings)
+            return option.furtherParts ? readParts(option, text, settings)
                                    : readNumber(option, text, settings);
         case OptionDeclaration::Type::Preset: {
             const int index = option.presets->indexOfWord(text);
@@ -158,22 +158,27 @@ private:
         return true;
     }
 
-    // "RxC": this option takes R, its cell pair C.
-    bool readCellPair(const OptionDeclaration &option, const QString &text, JobSettings &settings)
+    // "RxC", "A,R,T": this option takes the first number, its further parts
+    // the others.
+    bool readParts(const OptionDeclaration &option, const QString &text, JobSettings &settings)
     {
-        static const QRegularExpression pair(QStringLiteral("^(\\d{1,2})[xX](\\d{1,2})$"));
-        const QRegularExpressionMatch match = pair.match(text);
-        const int first = match.hasMatch() ? match.captured(1).toInt() : -1;
-        const int second = match.hasMatch() ? match.captured(2).toInt() : -1;
-        auto inRange = [&option](int value) {
-            return value >= option.minimum && value <= option.maximum;
-        };
-        if (!inRange(first) || !inRange(second))
-            return fail(QStringLiteral("--%1 must be ROWSxCOLUMNS with each from %2 to %3 (got %4)")
-                                .arg(longWord(option)).arg(option.minimum).arg(option.maximum)
-                                .arg(text));
-        option.setValue(settings, first);
-        option.cellPair->setValue(settings, second);
+        const QStringList numbers = text.split(QLatin1Char(option.partSeparator), Qt::KeepEmptyParts,
+                                               Qt::CaseInsensitive);
+        QList<const OptionDeclaration *> parts{&option};
+        for (int part = 0; part < option.furtherPartCount; ++part)
+            parts << option.furtherParts[part];
+        static const QRegularExpression digits(QStringLiteral("^\\d{1,4}$"));
+        bool fits = numbers.size() == parts.size();
+        for (qsizetype part = 0; fits && part < parts.size(); ++part) {
+            const int value = numbers.at(part).toInt();
+            fits = digits.match(numbers.at(part)).hasMatch() && value >= parts.at(part)->minimum
+                    && value <= parts.at(part)->maximum;
+        }
+        if (!fits)
+            return fail(QStringLiteral("--%1 must be %2, %3 (got %4)")
+                                .arg(longWord(option), QString::fromUtf8(option.valueName), option.partRanges(), text));
+        for (qsizetype part = 0; part < parts.size(); ++part)
+            parts.at(part)->setValue(settings, numbers.at(part).toInt());
         return true;
     }
 

@@ -1,6 +1,7 @@
 #include "optionform.h"
 #include "ui_mainwindow.h"
 
+#include "filters/sharpen.h"
 #include "run/options.h"
 
 #include <QColorDialog>
@@ -245,6 +246,14 @@ void OptionForm::connectDependentControls()
     for (const auto &[slider, value] : valuesShown)
         connect(slider, &QSlider::valueChanged, value, qOverload<int>(&QLabel::setNum));
     connect(ui->watermarkOpacitySlider, &QSlider::valueChanged, this, &OptionForm::showOpacity);
+    // The size modes' fields are the pages of a stack, in the list's order.
+    connect(ui->sizeModeComboBox, &QComboBox::currentIndexChanged, ui->sizeFieldsStack,
+            &QStackedWidget::setCurrentIndex);
+    connect(ui->webSharpenButton, &QPushButton::clicked, this, [this] {
+        ui->sharpenAmountSpinBox->setValue(webSharpening.amount);
+        ui->sharpenRadiusSpinBox->setValue(webSharpening.radius);
+        ui->sharpenThresholdSpinBox->setValue(webSharpening.threshold);
+    });
     for (QPushButton *button : {ui->watermarkColorButton, ui->borderColorButton})
         connect(button, &QPushButton::clicked, this, [this, button] { chooseColor(button); });
 }

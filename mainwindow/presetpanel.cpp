@@ -39,6 +39,10 @@ PresetPanel::PresetPanel(OptionForm &form, QComboBox *list, QToolButton *menuBut
 {
     if (!QDir(folder()).exists())
         writeShippedPresets();
+    // Names are the user's, of any length: the list keeps its place in the
+    // form and a long name is elided.
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(8);
     connect(list, &QComboBox::activated, this, &PresetPanel::applyChosen);
     connect(menuButton, &QToolButton::clicked, this, &PresetPanel::showMenu);
     retranslate();

@@ -1,5 +1,6 @@
 #include "geometry/standardsize.h"
 
+#include "geometry/resample.h"
 #include "geometry/size.h"
 #include "job/presets.h"
 
@@ -38,12 +39,11 @@ static QSize standardSizeOf(QSize source, const QString &sizeName, bool shrinkOn
     return match->size;
 }
 
-QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly)
+QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly, const QString &filter)
 {
     if (image.isNull())
         return QImage();
-    return image.scaled(standardSizeOf(image.size(), sizeName, shrinkOnly), Qt::IgnoreAspectRatio,
-                        Qt::SmoothTransformation);
+    return resampleImage(image, standardSizeOf(image.size(), sizeName, shrinkOnly), filter);
 }
 
 namespace option {
@@ -61,7 +61,8 @@ constexpr ChainStep standardSize{
     "standard size", standardSizeOptions,
     [](const JobSettings &s) { return !presets::customSize.is(s.value(option::standardSize)); },
     [](const QImage &image, const JobSettings &s) {
-        return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly));
+        return applyStandardSize(image, s.value(option::standardSize), s.value(option::shrinkOnly),
+                                 s.value(option::resampleFilter));
     },
     nullptr, nullptr,
     [](QSize source, const JobSettings &s) {

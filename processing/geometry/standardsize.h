@@ -6,12 +6,14 @@
 #include <QImage>
 #include <QString>
 
-// Stretches the image with Qt's smooth filter to exactly the size whose key
+// Stretches the image with the named resampling filter (see resampleImage;
+// Qt's smooth scaling by default) to exactly the size whose key
 // is sizeName ("640x480", ..., matched exactly and case-sensitively), not
 // keeping its proportions. Any other name returns the source unchanged, and
 // so does shrinkOnly for a picture already inside that size; a null image
 // gives a null image.
-QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly = false);
+QImage applyStandardSize(const QImage &image, const QString &sizeName, bool shrinkOnly = false,
+                         const QString &filter = QString());
 
 namespace option {
 extern const Option<QString> standardSize;

@@ -85,8 +85,8 @@ QString OptionDeclaration::helpText() const
             enables ? QString() : QStringLiteral(" (default %1)").arg(defaultValueText(*this));
     switch (type) {
     case Type::Integer:
-        if (cellPair)
-            return text + QStringLiteral(", %1..%2 each.").arg(minimum).arg(maximum);
+        if (furtherParts)
+            return text + QStringLiteral(", %1.").arg(partRanges());
         return text + QStringLiteral(", %1..%2%3.").arg(minimum).arg(maximum).arg(byDefault);
     case Type::Preset:
         return text + QStringLiteral(": %1%2.").arg(presets->words(), byDefault);
@@ -97,4 +97,20 @@ QString OptionDeclaration::helpText() const
         break;
     }
     return text;
+}
+
+QVariant OptionDeclaration::enablingValue() const
+{
+    return enablesEntry ? QVariant(QString::fromUtf8(enablesEntry->key)) : QVariant(true);
+}
+
+// "1..10 each" when every part shares its range, else "0..500,1..10,0..255".
+QString OptionDeclaration::partRanges() const
+{
+    QStringList ranges{QStringLiteral("%1..%2").arg(minimum).arg(maximum)};
+    for (int part = 0; part < furtherPartCount; ++part)
+        ranges << QStringLiteral("%1..%2").arg(furtherParts[part]->minimum).arg(furtherParts[part]->maximum);
+    if (ranges.count(ranges.first()) == ranges.size())
+        return ranges.first() + QStringLiteral(" each");
+    return ranges.join(QLatin1Char(partSeparator));
 }

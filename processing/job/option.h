@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <cstddef>
+
 class JobSettings;
 
 // One option of a run, declared once beside the operation that reads it: its
@@ -42,10 +44,17 @@ struct OptionDeclaration
     // The flag that a value given on the command line switches on
     // (--watermark TEXT switches the watermark on).
     const OptionDeclaration *enables = nullptr;
+    // When enables is a preset list rather than a flag, the entry it is set
+    // to (--long-edge N sets the size mode to the long edge).
+    const PresetEntry *enablesEntry = nullptr;
     // Said in the help instead of the initial value.
     const char *defaultText = nullptr;
-    // --grid RxC sets this option to R and cellPair to C.
-    const OptionDeclaration *cellPair = nullptr;
+    // A value of several whole numbers (--grid RxC, --sharpen A,R,T): this
+    // option takes the first, the further parts the others, in order, each
+    // within its own range, separated by partSeparator.
+    const OptionDeclaration *const *furtherParts = nullptr;
+    int furtherPartCount = 0;
+    char partSeparator = 0;
     const char *widget = nullptr; // the form's object name
     // Put back to its initial value at every language switch, as well as at
     // start and reset.
@@ -62,6 +71,10 @@ struct OptionDeclaration
     // "-100..100 (default 0)", "blur grayscale ... (default none)", ... for
     // the command line's help.
     QString helpText() const;
+    // The ranges of a value of several parts, as help and complaints give them.
+    QString partRanges() const;
+    // What a value given for this option sets enables to.
+    QVariant enablingValue() const;
 };
 
 // The handle of an option whose value is a T (int, bool, QString or QColor;
@@ -114,6 +127,12 @@ public:
         next.declaration.enables = &flag;
         return next;
     }
+    constexpr Builder selects(const OptionDeclaration &list, const PresetEntry &entry) const
+    {
+        Builder next = enables(list);
+        next.declaration.enablesEntry = &entry;
+        return next;
+    }
     constexpr Builder widget(const char *objectName) const
     {
         Builder next = *this;
@@ -138,10 +157,13 @@ public:
         next.declaration.defaultText = description;
         return next;
     }
-    constexpr Builder cellPair(const OptionDeclaration &second) const
+    template <std::size_t Count>
+    constexpr Builder parts(char separator, const OptionDeclaration *const (&further)[Count]) const
     {
         Builder next = *this;
-        next.declaration.cellPair = &second;
+        next.declaration.furtherParts = further;
+        next.declaration.furtherPartCount = int(Count);
+        next.declaration.partSeparator = separator;
         return next;
     }
     constexpr operator Option<T>() const { return Option<T>(declaration); }

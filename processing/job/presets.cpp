@@ -89,6 +89,21 @@ constexpr const PresetEntry *watermarkPositionEntries[] = {&topLeft, &topRight, 
                                                            &bottomRight, &centre};
 constexpr PresetList watermarkPositions(watermarkPositionEntries);
 
+constexpr PresetEntry smoothFilter{"smooth", "smooth", QT_TRANSLATE_NOOP("MainWindow", "平滑")};
+constexpr PresetEntry lanczos3Filter{"lanczos3", "lanczos3", QT_TRANSLATE_NOOP("MainWindow", "Lanczos 3 (细节清晰)")};
+constexpr PresetEntry bilinearFilter{"bilinear", "bilinear", QT_TRANSLATE_NOOP("MainWindow", "双线性")};
+constexpr PresetEntry nearestFilter{"nearest", "nearest", QT_TRANSLATE_NOOP("MainWindow", "最近邻")};
+constexpr const PresetEntry *resampleFilterEntries[] = {&smoothFilter, &lanczos3Filter, &bilinearFilter,
+                                                        &nearestFilter};
+constexpr PresetList resampleFilters(resampleFilterEntries);
+
+constexpr PresetEntry boxSize{"box", nullptr, QT_TRANSLATE_NOOP("MainWindow", "宽 × 高")};
+constexpr PresetEntry longEdgeSize{"longEdge", nullptr, QT_TRANSLATE_NOOP("MainWindow", "长边")};
+constexpr PresetEntry shortEdgeSize{"shortEdge", nullptr, QT_TRANSLATE_NOOP("MainWindow", "短边")};
+constexpr PresetEntry scaleSize{"scale", nullptr, QT_TRANSLATE_NOOP("MainWindow", "百分比")};
+constexpr const PresetEntry *sizeModeEntries[] = {&boxSize, &longEdgeSize, &shortEdgeSize, &scaleSize};
+constexpr PresetList sizeModes(sizeModeEntries);
+
 constexpr PresetEntry red{"Red", "red", QT_TRANSLATE_NOOP("MainWindow", "红色通道")};
 constexpr PresetEntry green{"Green", "green", QT_TRANSLATE_NOOP("MainWindow", "绿色通道")};
 constexpr PresetEntry blue{"Blue", "blue", QT_TRANSLATE_NOOP("MainWindow", "蓝色通道")};

@@ -73,6 +73,13 @@ extern const PresetList standardSizes;
 extern const PresetEntry topLeft, topRight, bottomLeft, bottomRight, centre;
 extern const PresetList watermarkPositions;
 
+extern const PresetEntry smoothFilter, lanczos3Filter, bilinearFilter, nearestFilter;
+extern const PresetList resampleFilters;
+
+// Chosen in the window's list, or by --long-edge, --short-edge and --scale.
+extern const PresetEntry boxSize, longEdgeSize, shortEdgeSize, scaleSize;
+extern const PresetList sizeModes;
+
 extern const PresetEntry red, green, blue, cyan, magenta, yellow;
 extern const PresetList channels;
 

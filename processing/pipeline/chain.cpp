@@ -6,6 +6,7 @@
 #include "composition/watermark.h"
 #include "core/pixelaccess.h"
 #include "filters/filter.h"
+#include "filters/sharpen.h"
 #include "geometry/aspectratio.h"
 #include "geometry/flip.h"
 #include "geometry/rotation.h"
@@ -22,6 +23,7 @@ const QList<const ChainStep *> &chainSteps()
         &steps::standardSize,
         &steps::aspectRatio,
         &steps::size,
+        &steps::sharpen,
         &steps::brightness,
         &steps::contrast,
         &steps::saturation,

@@ -233,32 +233,32 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Basic Processing Options</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="206"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="226"/>
         <source>宽度:</source>
         <translation>Width:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="219"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="239"/>
         <source>高度:</source>
         <translation>Height:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="232"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="346"/>
         <source>保持宽高比</source>
         <translation>Maintain Aspect Ratio</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="352"/>
         <source>裁剪</source>
         <translation>Crop</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
         <source>不放大小图</source>
         <translation>Don&apos;t enlarge</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="248"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>输出格式:</source>
         <translation>Output Format:</translation>
     </message>
@@ -283,103 +283,103 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>WEBP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="258"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="372"/>
         <source>质量:</source>
         <translation>Quality:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="271"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="385"/>
         <source>预设:</source>
         <translation>Preset:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="395"/>
         <source>管理…</source>
         <translation>Manage…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="286"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
         <source>预览</source>
         <translation>Preview</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="302"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="416"/>
         <source>开始处理</source>
         <translation>Start Processing</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
         <source>尺寸和角度预设</source>
         <translation>Size and Angle Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="329"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="443"/>
         <source>宽高比:</source>
         <translation>Aspect Ratio:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="341"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="455"/>
         <source>标准尺寸:</source>
         <translation>Standard Sizes:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
         <source>垂直翻转</source>
         <translation>Flip Vertically</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>水平翻转</source>
         <translation>Flip Horizontally</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
         <source>旋转角度:</source>
         <translation>Rotation Angle:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="383"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
         <source>色彩调整</source>
         <translation>Color Adjustment</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="387"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
         <source>对比度:</source>
         <translation>Contrast:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="585"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="623"/>
         <source>0</source>
         <translation>0</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="406"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="590"/>
         <source>饱和度:</source>
         <translation>Saturation:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="604"/>
         <source>100</source>
         <translation>100</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="609"/>
         <source>亮度:</source>
         <translation>Brightness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="447"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>滤镜</source>
         <translation>Filters</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="451"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="635"/>
         <source>滤镜:</source>
         <translation>Filter:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
         <source>不透明度:</source>
         <translation>Opacity:</translation>
     </message>
@@ -419,114 +419,114 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Oil Painting</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="645"/>
         <source>强度:</source>
         <translation>Intensity:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="661"/>
         <source>水印设置</source>
         <translation>Watermark Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="665"/>
         <source>添加水印</source>
         <translation>Add Watermark</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="489"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="673"/>
         <source>水印文字:</source>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="587"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="771"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="776"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="533"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="717"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="546"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="730"/>
         <source>位置:</source>
         <translation>Position:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="751"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="758"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="792"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="796"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="617"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="801"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="626"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="810"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="815"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="644"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="828"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="663"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="847"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="668"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="852"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="674"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="679"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="684"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="868"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
@@ -684,47 +684,47 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Center</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="107"/>
         <source>红色通道</source>
         <translation>Red Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
         <source>绿色通道</source>
         <translation>Green Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="109"/>
         <source>蓝色通道</source>
         <translation>Blue Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="95"/>
+        <location filename="../../processing/job/presets.cpp" line="110"/>
         <source>青色通道</source>
         <translation>Cyan Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="96"/>
+        <location filename="../../processing/job/presets.cpp" line="111"/>
         <source>洋红通道</source>
         <translation>Magenta Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="97"/>
+        <location filename="../../processing/job/presets.cpp" line="112"/>
         <source>黄色通道</source>
         <translation>Yellow Channel</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="116"/>
         <source>替换</source>
         <translation>Replace</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="117"/>
         <source>改名保存</source>
         <translation>Rename</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="118"/>
         <source>跳过</source>
         <translation>Skip</translation>
     </message>
@@ -794,12 +794,12 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Add Folder (Ctrl+Shift+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="695"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
         <source>保留文件夹结构</source>
         <translation>Keep folder structure</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="700"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="884"/>
         <source>名称模板:</source>
         <translation>Name template:</translation>
     </message>
@@ -828,11 +828,119 @@ or click “Add Images” or “Add Folder”</translation>
         <source>JXL</source>
         <translation>JXL</translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="206"/>
+        <source>尺寸方式:</source>
+        <translation>Size by:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="266"/>
+        <source>长边:</source>
+        <translation>Long edge:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="275"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="303"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="535"/>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="294"/>
+        <source>短边:</source>
+        <translation>Short edge:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="322"/>
+        <source>比例:</source>
+        <translation>Scale:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="497"/>
+        <source>缩放与锐化</source>
+        <translation>Scaling and Sharpening</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="501"/>
+        <source>缩放算法:</source>
+        <translation>Resampling:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
+        <source>锐化:</source>
+        <translation>Sharpen:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="521"/>
+        <source>不锐化</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="526"/>
+        <source>半径:</source>
+        <translation>Radius:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="540"/>
+        <source>阈值:</source>
+        <translation>Threshold:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="553"/>
+        <source>网页锐化</source>
+        <translation>Web Sharpening</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <source>平滑</source>
+        <translation>Smooth</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <source>Lanczos 3 (细节清晰)</source>
+        <translation>Lanczos 3 (Crisp Detail)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <source>双线性</source>
+        <translation>Bilinear</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="95"/>
+        <source>最近邻</source>
+        <translation>Nearest Neighbor</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <source>宽 × 高</source>
+        <translation>Width × Height</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <source>长边</source>
+        <translation>Long Edge</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <source>短边</source>
+        <translation>Short Edge</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <source>百分比</source>
+        <translation>Percentage</translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="256"/>
+        <location filename="../../mainwindow/optionform.cpp" line="265"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
@@ -911,91 +1019,116 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <source>Scale so that the longer side is N pixels</source>
+        <translation>Scale so that the longer side is N pixels</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <source>Scale so that the shorter side is N pixels</source>
+        <translation>Scale so that the shorter side is N pixels</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <source>Scale both sides by PERCENT</source>
+        <translation>Scale both sides by PERCENT</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <source>Resampling filter of every size change</source>
+        <translation>Resampling filter of every size change</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
+        <translation>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Brightness</source>
         <translation>Brightness</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Contrast</source>
         <translation>Contrast</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Saturation in percent</source>
         <translation>Saturation in percent</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Rotation in degrees clockwise</source>
         <translation>Rotation in degrees clockwise</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Mirror left and right.</source>
         <translation>Mirror left and right.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Mirror top and bottom.</source>
         <translation>Mirror top and bottom.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Filter</source>
         <translation>Filter</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Filter intensity</source>
         <translation>Filter intensity</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>Raise brightness by 10, then contrast by 15, and make the picture opaque.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Extract one channel</source>
         <translation>Extract one channel</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>Keep the middle cell of a grid of ROWSxCOLUMNS</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>Draw TEXT as a watermark.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Watermark colour</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Watermark alpha</source>
         <translation>Watermark alpha</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Watermark size in points</source>
         <translation>Watermark size in points</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Watermark position</source>
         <translation>Watermark position</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Add a border N pixels thick</source>
         <translation>Add a border N pixels thick</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Border colour</source>
         <translation>Border colour</translation>
     </message>
@@ -1046,7 +1179,7 @@ or click “Add Images” or “Add Folder”</translation>
     <message>
         <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
         <source>（选择预设）</source>
-        <translation>(choose a preset)</translation>
+        <translation>(none)</translation>
     </message>
     <message>
         <location filename="../../mainwindow/presetpanel.cpp" line="53"/>

@@ -231,32 +231,32 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="206"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="226"/>
         <source>宽度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="219"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="239"/>
         <source>高度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="232"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="346"/>
         <source>保持宽高比</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="238"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="352"/>
         <source>裁剪</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="243"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
         <source>不放大小图</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="248"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
         <source>输出格式:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -281,103 +281,103 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="258"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="372"/>
         <source>质量:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="271"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="385"/>
         <source>预设:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="281"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="395"/>
         <source>管理…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="286"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="400"/>
         <source>预览</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="302"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="416"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="325"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
         <source>尺寸和角度预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="329"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="443"/>
         <source>宽高比:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="341"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="455"/>
         <source>标准尺寸:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="357"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="471"/>
         <source>垂直翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="362"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="476"/>
         <source>水平翻转</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="367"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
         <source>旋转角度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="383"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
         <source>色彩调整</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="387"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="571"/>
         <source>对比度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="401"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="439"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="585"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="623"/>
         <source>0</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="406"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="590"/>
         <source>饱和度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="420"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="604"/>
         <source>100</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="425"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="609"/>
         <source>亮度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="447"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
         <source>滤镜</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="451"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="635"/>
         <source>滤镜:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
         <source>不透明度:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -417,114 +417,114 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="461"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="645"/>
         <source>强度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="477"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="661"/>
         <source>水印设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="481"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="665"/>
         <source>添加水印</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="489"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="673"/>
         <source>水印文字:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="502"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="587"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="771"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="507"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="592"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="776"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="533"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="717"/>
         <source>字体大小:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="546"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="730"/>
         <source>位置:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="563"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
         <source>边框设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="567"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="751"/>
         <source>添加边框</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="574"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="758"/>
         <source>边框厚度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="608"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="792"/>
         <source>批量效果</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="612"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="796"/>
         <source>自动增强</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="617"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="801"/>
         <source>通道提取</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="626"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="810"/>
         <source>网格分割</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="631"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="815"/>
         <source>行数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="644"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="828"/>
         <source>列数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="663"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="847"/>
         <source>批量重命名</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="668"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="852"/>
         <source>前缀:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="674"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
         <source>image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="679"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="684"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="868"/>
         <source>输出文件已存在时：</source>
         <translation type="unfinished"></translation>
     </message>
@@ -682,47 +682,47 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="107"/>
         <source>红色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
         <source>绿色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="109"/>
         <source>蓝色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="95"/>
+        <location filename="../../processing/job/presets.cpp" line="110"/>
         <source>青色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="96"/>
+        <location filename="../../processing/job/presets.cpp" line="111"/>
         <source>洋红通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="97"/>
+        <location filename="../../processing/job/presets.cpp" line="112"/>
         <source>黄色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="116"/>
         <source>替换</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="117"/>
         <source>改名保存</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="118"/>
         <source>跳过</source>
         <translation type="unfinished"></translation>
     </message>
@@ -792,12 +792,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="695"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
         <source>保留文件夹结构</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="700"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="884"/>
         <source>名称模板:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -826,11 +826,119 @@
         <source>JXL</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="206"/>
+        <source>尺寸方式:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="266"/>
+        <source>长边:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="275"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="303"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="535"/>
+        <source> px</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="294"/>
+        <source>短边:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="322"/>
+        <source>比例:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="331"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <source> %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="497"/>
+        <source>缩放与锐化</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="501"/>
+        <source>缩放算法:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="512"/>
+        <source>锐化:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="521"/>
+        <source>不锐化</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="526"/>
+        <source>半径:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="540"/>
+        <source>阈值:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="553"/>
+        <source>网页锐化</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <source>平滑</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <source>Lanczos 3 (细节清晰)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <source>双线性</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="95"/>
+        <source>最近邻</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <source>宽 × 高</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <source>长边</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <source>短边</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <source>百分比</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="256"/>
+        <location filename="../../mainwindow/optionform.cpp" line="265"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
@@ -909,91 +1017,116 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <source>Scale so that the longer side is N pixels</source>
+        <translation>缩放到长边为 N 像素</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <source>Scale so that the shorter side is N pixels</source>
+        <translation>缩放到短边为 N 像素</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <source>Scale both sides by PERCENT</source>
+        <translation>两边按百分比缩放</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <source>Resampling filter of every size change</source>
+        <translation>每次改变尺寸所用的重采样滤镜</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
+        <translation>在尺寸步骤之后做 USM 锐化：与半径 RADIUS 像素模糊结果之差的 AMOUNT%，差值达到 THRESHOLD 级才生效；50,1,2 适合网页图片</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Contrast</source>
         <translation>对比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Saturation in percent</source>
         <translation>饱和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Rotation in degrees clockwise</source>
         <translation>顺时针旋转的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Mirror left and right.</source>
         <translation>左右镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Mirror top and bottom.</source>
         <translation>上下镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Filter</source>
         <translation>滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Filter intensity</source>
         <translation>滤镜强度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把对比度提高 15，并使图片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Extract one channel</source>
         <translation>提取一个通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把图片分成 行x列 的网格，保留中间一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把这段文字画为水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Watermark colour</source>
         <translation>水印颜色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Watermark size in points</source>
         <translation>水印字号（磅）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
     </message>

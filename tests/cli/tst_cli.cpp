@@ -139,7 +139,7 @@ void CliTest::usageErrors_data()
                     << QStringList{option.first, value} << option.first;
         }
     }
-    QTest::newRow("unknown option") << QStringList{"--sharpen"} << "sharpen";
+    QTest::newRow("unknown option") << QStringList{"--vignette"} << "vignette";
     QTest::newRow("missing value") << QStringList{"--quality"} << "--quality";
 }
 
@@ -458,13 +458,13 @@ void CliTest::jobFileOverriddenByCommandLine()
     QTemporaryDir work;
     const QString job = writeFile(work, "web.json",
                                   R"({"vellumo-job": 1, "options": {"width": 30, "height": 30, "format": "PNG",
-                                      "quality": 50, "sharpen": 2}})");
+                                      "quality": 50, "vignette": 2}})");
     const QString saved = work.filePath("saved.json");
     const Outcome saving = runTool({"--job", job, "--width", "20", "--save-job", saved});
 
     QCOMPARE(saving.exitCode, 0);
     QCOMPARE(ownLines(saving.standardError),
-             QStringList{"vellumo-batch: warning: " + job + ": unknown option \"sharpen\" ignored"});
+             QStringList{"vellumo-batch: warning: " + job + ": unknown option \"vignette\" ignored"});
     QCOMPARE(QDir(work.path()).entryList(QDir::Files, QDir::Name), (QStringList{"saved.json", "web.json"}));
     JobSettings settings;
     QCOMPARE(jobfile::load(saved, &settings).error, QString());

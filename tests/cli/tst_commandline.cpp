@@ -69,6 +69,9 @@ void CommandLineTest::wordReachesItsFields_data()
     addRow({"--watermark-position", "bottom-left"}, {{"watermarkPositionIndex", 2}});
     addRow({"--border", "33"}, {{"border", true}, {"borderThickness", 33}});
     addRow({"--border-color", "navy"}, {{"borderColor", QColor(Qt::darkBlue)}});
+    addRow({"--scale", "35"}, {{"sizeMode", "scale"}, {"scalePercent", 35}});
+    addRow({"--resample", "lanczos3"}, {{"resampleFilter", "lanczos3"}});
+    addRow({"--sharpen", "60,3,5"}, {{"sharpenAmount", 60}, {"sharpenRadius", 3}, {"sharpenThreshold", 5}});
 }
 
 void CommandLineTest::wordReachesItsFields()
@@ -98,10 +101,15 @@ void CommandLineTest::everyWordReachesItsOption()
         FieldValues expected{{option->name, value}};
         QStringList arguments{word};
         if (option->enables)
-            expected.insert(option->enables->name, true);
-        if (option->cellPair) {
-            expected.insert(option->cellPair->name, changedValue(*option->cellPair));
-            arguments << QStringLiteral("%1x%2").arg(value.toInt()).arg(changedValue(*option->cellPair).toInt());
+            expected.insert(option->enables->name, option->enablingValue());
+        if (option->furtherParts) {
+            QStringList numbers{value.toString()};
+            for (int part = 0; part < option->furtherPartCount; ++part) {
+                const OptionDeclaration &further = *option->furtherParts[part];
+                expected.insert(further.name, changedValue(further));
+                numbers << changedValue(further).toString();
+            }
+            arguments << numbers.join(QLatin1Char(option->partSeparator));
         } else if (option->word == OptionDeclaration::Word::Value) {
             arguments << (option->type == OptionDeclaration::Type::Preset ? option->presets->at(changedEntry(*option)).word
                           : option->type == OptionDeclaration::Type::Colour ? value.value<QColor>().name()
@@ -138,12 +146,15 @@ void CommandLineTest::presetWordsReachTheirKeysAndKernels()
         {"channel", [](const QImage &i, const QVariant &key) { return reference::extractChannel(i, key.toString()); }},
         {"watermarkPositionIndex",
          [](const QImage &i, const QVariant &index) { return reference::addWatermark(i, "W", Qt::white, 128, 24, index.toInt()); }},
+        // A filter alone changes no size: the size step leaves the picture.
+        {"resampleFilter", [](const QImage &i, const QVariant &) { return i; }},
         {"format", nullptr}, {"ifExists", nullptr}, // read by the run, not by a step
     };
     const QStringList positions = {"top-left", "top-right", "bottom-left", "bottom-right", "center"};
     const QImage source = differential::randomImage(QSize(48, 40), QImage::Format_RGB32, 7);
     for (const OptionDeclaration *option : optionDeclarations()) {
-        if (option->type != OptionDeclaration::Type::Preset)
+        // The size modes are chosen by the words of their numbers.
+        if (option->type != OptionDeclaration::Type::Preset || option->word == OptionDeclaration::Word::None)
             continue;
         const ChainStep *step = nullptr;
         for (const ChainStep *declaring : chainSteps())

@@ -5,6 +5,7 @@
 #include "filters/filter.h"
 #include "filters/grayscale.h"
 #include "filters/oilpainting.h"
+#include "filters/sharpen.h"
 #include "filters/vintage.h"
 #include "reference.h"
 
@@ -83,6 +84,10 @@ private slots:
     void filterMatchesReference();
     void bandedImagesMatchReference_data();
     void bandedImagesMatchReference();
+    void sharpenMatchesReference_data();
+    void sharpenMatchesReference();
+    void sharpenOvershootsStepEdge_data();
+    void sharpenOvershootsStepEdge();
     void hugeRadiusCoversWholeImage_data();
     void hugeRadiusCoversWholeImage();
     void unknownKeyOrNoRadiusReturnsSource_data();
@@ -155,6 +160,64 @@ void FiltersTest::bandedImagesMatchReference_data()
 void FiltersTest::bandedImagesMatchReference()
 {
     filterMatchesReference();
+}
+
+void FiltersTest::sharpenMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QList<int>>("parameters");
+    const QList<QList<int>> parameterSets = {{50, 1, 2}, {100, 2, 0}, {500, 1, 0}, {37, 3, 40}, {0, 1, 0}};
+    quint32 seed = 900;
+    for (QImage::Format format : differential::formats()) {
+        for (const QSize &size : differential::sizes() + QList<QSize>{QSize(640, 257)}) {
+            const QImage source = differential::randomImage(size, format, seed++);
+            for (const QList<int> &parameters : parameterSets)
+                QTest::addRow("%s %dx%d %d,%d,%d", qPrintable(differential::formatName(format)), size.width(),
+                              size.height(), parameters[0], parameters[1], parameters[2])
+                    << source << parameters;
+        }
+    }
+}
+
+void FiltersTest::sharpenMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(QList<int>, parameters);
+    const QImage expected = reference::applySharpen(source, parameters[0], parameters[1], parameters[2]);
+    const QString diff = differential::firstDifference(
+            applySharpen(source, parameters[0], parameters[1], parameters[2]), expected);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void FiltersTest::sharpenOvershootsStepEdge_data()
+{
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<int>("threshold");
+    QTest::addColumn<int>("darkSide");
+    QTest::addColumn<int>("lightSide");
+    // Beside the edge the 3 x 3 mean is 100 on the dark side (50, 50, 200)
+    // and 150 on the light one (50, 200, 200): a difference of 50 either way.
+    QTest::newRow("50 %") << 50 << 2 << 25 << 225;
+    QTest::newRow("100 %") << 100 << 0 << 0 << 250;
+    QTest::newRow("threshold above the difference") << 100 << 51 << 50 << 200;
+}
+
+// A step from 50 to 200 between columns 3 and 4 overshoots on both sides
+// by amount % of the difference from the blur, and nowhere else.
+void FiltersTest::sharpenOvershootsStepEdge()
+{
+    QFETCH(int, amount);
+    QFETCH(int, threshold);
+    QFETCH(int, darkSide);
+    QFETCH(int, lightSide);
+    QImage edge(8, 5, QImage::Format_RGB32);
+    for (int x = 0; x < edge.width(); ++x)
+        for (int y = 0; y < edge.height(); ++y)
+            edge.setPixel(x, y, x < 4 ? qRgb(50, 50, 50) : qRgb(200, 200, 200));
+    const QImage result = applySharpen(edge, amount, 1, threshold);
+    const int expected[8] = {50, 50, 50, darkSide, lightSide, 200, 200, 200};
+    for (int x = 0; x < edge.width(); ++x)
+        QCOMPARE(qRed(result.pixel(x, 2)), expected[x]);
 }
 
 // A radius far beyond the image covers the whole image, like one of the

@@ -2,6 +2,7 @@
 #include "geometry/uprightturn.h"
 #include "geometry/aspectratio.h"
 #include "geometry/flip.h"
+#include "geometry/resample.h"
 #include "geometry/rotation.h"
 #include "geometry/size.h"
 #include "geometry/standardsize.h"
@@ -9,7 +10,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <functional>
 
 using GeometryOperation = std::function<QImage(const QImage &)>;
@@ -93,6 +96,15 @@ private slots:
     void flipMatchesReference();
     void uprightTurnMatchesQt_data();
     void uprightTurnMatchesQt();
+
+    void lanczosMatchesReference_data();
+    void lanczosMatchesReference();
+    void lanczosKeepsPatternsOfReference_data();
+    void lanczosKeepsPatternsOfReference();
+    void everyFilterGivesTheSize_data();
+    void everyFilterGivesTheSize();
+    void sizeModesFollowThePicture_data();
+    void sizeModesFollowThePicture();
 
     void resizeFitsBox_data();
     void resizeFitsBox();
@@ -201,6 +213,171 @@ void GeometryTest::flipMatchesReference()
 {
     verifyMatchesReference([](const QImage &image, const QList<int> &values) { return flipImage(image, values[0], values[1]); },
                            [](const QImage &image, const QList<int> &values) { return reference::flipImage(image, values[0], values[1]); });
+}
+
+namespace {
+
+// The largest difference between two pictures' premultiplied channels, in
+// levels of 8 bits.
+double premultipliedDistance(const QImage &a, const QImage &b)
+{
+    const QImage first = a.convertToFormat(QImage::Format_RGBA64_Premultiplied);
+    const QImage second = b.convertToFormat(QImage::Format_RGBA64_Premultiplied);
+    int largest = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        const auto *p = reinterpret_cast<const quint16 *>(first.constScanLine(y));
+        const auto *q = reinterpret_cast<const quint16 *>(second.constScanLine(y));
+        for (int i = 0; i < 4 * first.width(); ++i)
+            largest = std::max(largest, std::abs(int(p[i]) - int(q[i])));
+    }
+    return largest / 257.0;
+}
+
+// The float sums and 8-bit premultiplied storage differ from the double
+// reference by rounding only: 2 levels at 8 bits (0.1 at 16 bits), one step
+// of the coarsest channel more for a format of fewer bits.
+double lanczosTolerance(QImage::Format format)
+{
+    if (format == QImage::Format_RGB16)
+        return 2 + 255.0 / 31;
+    const QImage probe(1, 1, format);
+    return probe.depth() == 64 || format == QImage::Format_Grayscale16 ? 0.1 : 2;
+}
+
+void verifyLanczosNearReference(const QImage &source, const QSize &size)
+{
+    const QImage result = resampleLanczos3(source, size);
+    const QImage expected = reference::resampleLanczos3(source, size);
+    QCOMPARE(result.size(), size);
+    QCOMPARE(result.format(), expected.format());
+    const double distance = premultipliedDistance(result, expected);
+    QVERIFY2(distance <= lanczosTolerance(source.format()), qPrintable(QString::number(distance)));
+}
+
+// A horizontal ramp and a zone plate, whose rings run from no frequency at
+// the centre to nearly the highest at the corners.
+QImage patternImage(bool zonePlate, QImage::Format format)
+{
+    QImage image(40, 30, QImage::Format_RGBA64);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const double r2 = (x - 20) * (x - 20) + (y - 15) * (y - 15);
+            const double level = zonePlate ? 0.5 + 0.5 * std::cos(M_PI * r2 / 40) : x / 39.0;
+            image.setPixelColor(x, y, QColor::fromRgbF(float(level), float(1 - level), float(level / 2)));
+        }
+    }
+    return image.convertToFormat(format);
+}
+
+} // namespace
+
+// Shrinking by a half and a third, enlarging twice and to one pixel.
+void GeometryTest::lanczosMatchesReference_data()
+{
+    addDifferentialRows({{1, 2}, {1, 3}, {2, 1}, {0, 1}});
+}
+
+void GeometryTest::lanczosMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(QList<int>, parameters);
+    const auto scaled = [&](int length) { return std::max(1, length * parameters[0] / parameters[1]); };
+    verifyLanczosNearReference(source, QSize(scaled(source.width()), scaled(source.height())));
+}
+
+void GeometryTest::lanczosKeepsPatternsOfReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QSize>("size");
+    for (const bool zonePlate : {false, true}) {
+        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGBA64}) {
+            for (const QSize &size : {QSize(19, 14), QSize(13, 10), QSize(97, 71)})
+                QTest::addRow("%s %s to %dx%d", zonePlate ? "zone plate" : "ramp",
+                              qPrintable(differential::formatName(format)), size.width(), size.height())
+                    << patternImage(zonePlate, format) << size;
+        }
+    }
+}
+
+void GeometryTest::lanczosKeepsPatternsOfReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(QSize, size);
+    verifyLanczosNearReference(source, size);
+}
+
+void GeometryTest::everyFilterGivesTheSize_data()
+{
+    QTest::addColumn<QString>("filter");
+    for (const PresetEntry &entry : presets::resampleFilters)
+        QTest::newRow(entry.key) << QString::fromUtf8(entry.key);
+}
+
+// Each filter scales down and up to the exact size in the source's format,
+// keeps a plain colour and gives the picture back as it is at its own size.
+void GeometryTest::everyFilterGivesTheSize()
+{
+    QFETCH(QString, filter);
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGBA64}) {
+        QImage source(60, 40, format);
+        source.fill(QColor(200, 100, 50, 255));
+        for (const QSize &size : {QSize(25, 17), QSize(130, 90)}) {
+            const QImage result = resampleImage(source, size, filter);
+            QCOMPARE(result.size(), size);
+            QCOMPARE(result.format(), format);
+            QCOMPARE(result.pixelColor(size.width() / 2, size.height() / 2).rgba(), source.pixelColor(0, 0).rgba());
+        }
+        QVERIFY(sharesPixels(resampleImage(source, source.size(), filter), source));
+    }
+}
+
+void GeometryTest::sizeModesFollowThePicture_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("shrinkOnly");
+    QTest::addColumn<QSize>("expected");
+    const QSize landscape(4000, 3000);
+    const QSize portrait(3000, 4000);
+    for (const bool shrinkOnly : {false, true}) {
+        const char *shrink = shrinkOnly ? " shrink-only" : "";
+        QTest::addRow("landscape long 2048%s", shrink) << landscape << "longEdge" << 2048 << shrinkOnly << QSize(2048, 1536);
+        QTest::addRow("portrait long 2048%s", shrink) << portrait << "longEdge" << 2048 << shrinkOnly << QSize(1536, 2048);
+        QTest::addRow("landscape short 1000%s", shrink) << landscape << "shortEdge" << 1000 << shrinkOnly << QSize(1333, 1000);
+        QTest::addRow("portrait short 1000%s", shrink) << portrait << "shortEdge" << 1000 << shrinkOnly << QSize(1000, 1333);
+        QTest::addRow("landscape 25 %%%s", shrink) << landscape << "scale" << 25 << shrinkOnly << QSize(1000, 750);
+        QTest::addRow("odd 3 %%%s", shrink) << QSize(333, 17) << "scale" << 3 << shrinkOnly << QSize(10, 1);
+        const QSize enlarged = shrinkOnly ? portrait : QSize(4500, 6000);
+        QTest::addRow("portrait long 6000%s", shrink) << portrait << "longEdge" << 6000 << shrinkOnly << enlarged;
+        QTest::addRow("portrait 150 %%%s", shrink) << portrait << "scale" << 150 << shrinkOnly << enlarged;
+        QTest::addRow("landscape short 4500%s", shrink) << landscape << "shortEdge" << 4500 << shrinkOnly
+                                                         << (shrinkOnly ? landscape : QSize(6000, 4500));
+    }
+}
+
+// Crop and the box are read in the box mode only.
+void GeometryTest::sizeModesFollowThePicture()
+{
+    QFETCH(QSize, source);
+    QFETCH(QString, mode);
+    QFETCH(int, value);
+    QFETCH(bool, shrinkOnly);
+    QFETCH(QSize, expected);
+    JobSettings settings;
+    settings.set(option::sizeMode, mode);
+    settings.set(option::longEdge, value);
+    settings.set(option::shortEdge, value);
+    settings.set(option::scalePercent, value);
+    settings.set(option::shrinkOnly, shrinkOnly);
+    settings.set(option::width, 1);
+    settings.set(option::crop, true);
+    QVERIFY(steps::size.runs(settings));
+    QImage picture(source, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    QCOMPARE(steps::size.apply(picture, settings).size(), expected);
+    if (expected != source)
+        QCOMPARE(modeTargetSize(settings, source), expected);
 }
 
 void GeometryTest::resizeFitsBox_data()

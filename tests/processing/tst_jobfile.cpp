@@ -100,10 +100,10 @@ void JobFileTest::unknownOptionIsAWarning()
 {
     JobSettings settings;
     const jobfile::Reading reading =
-            jobfile::read(document("\"sharpen\": 3, \"quality\": 70"), QStringLiteral("web.json"), &settings);
+            jobfile::read(document("\"vignette\": 3, \"quality\": 70"), QStringLiteral("web.json"), &settings);
 
     QVERIFY(reading.error.isEmpty());
-    QCOMPARE(reading.warnings, QStringList{"web.json: unknown option \"sharpen\" ignored"});
+    QCOMPARE(reading.warnings, QStringList{"web.json: unknown option \"vignette\" ignored"});
     QCOMPARE(settings.value(option::quality), 70);
 }
 

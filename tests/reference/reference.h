@@ -15,6 +15,9 @@ QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRa
 QImage cropImage(const QImage &image, int width, int height);
 QImage applyAspectRatio(const QImage &image, const QString &ratioName);
 QImage applyStandardSize(const QImage &image, const QString &sizeName);
+// Lanczos 3 to exactly size, on premultiplied colours in double precision,
+// stored through setPixelColor in the format the production kernel gives.
+QImage resampleLanczos3(const QImage &image, const QSize &size);
 QImage rotateImage(const QImage &image, int degrees);
 QImage flipImage(const QImage &image, bool horizontal, bool vertical);
 // The stored picture as EXIF orientation 1..8 asks a viewer to show it.
@@ -32,6 +35,7 @@ QImage applyVintage(const QImage &image);
 QImage applyEdgeDetection(const QImage &image);
 QImage applyEmboss(const QImage &image);
 QImage applyOilPainting(const QImage &image, int radius);
+QImage applySharpen(const QImage &image, int amount, int radius, int threshold);
 
 QImage addWatermark(const QImage &image, const QString &text, const QColor &color,
                     int opacity, int fontSize, int position);

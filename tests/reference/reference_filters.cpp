@@ -121,6 +121,32 @@ QImage applyBlur(const QImage &image, int radius)
     return result;
 }
 
+QImage applySharpen(const QImage &image, int amount, int radius, int threshold)
+{
+    if (amount <= 0 || radius <= 0)
+        return image;
+    const QImage source = workingImage(image);
+    const QImage blurred = applyBlur(source, radius);
+    QImage result = source.copy();
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            const QColor original = source.pixelColor(x, y);
+            const QColor mask = blurred.pixelColor(x, y);
+            const int before[3] = {original.red(), original.green(), original.blue()};
+            const int masked[3] = {mask.red(), mask.green(), mask.blue()};
+            int after[3];
+            for (int c = 0; c < 3; ++c) {
+                const int difference = before[c] - masked[c];
+                // amount % of the difference, rounded half away from zero
+                const double change = std::round(amount * difference / 100.0);
+                after[c] = std::abs(difference) < threshold ? before[c] : clamp255(before[c] + qint64(change));
+            }
+            result.setPixelColor(x, y, QColor(after[0], after[1], after[2], original.alpha()));
+        }
+    }
+    return result;
+}
+
 QImage applyGrayscale(const QImage &image)
 {
     const QImage source = workingImage(image);

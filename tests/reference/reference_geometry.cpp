@@ -2,6 +2,8 @@
 
 #include <QTransform>
 
+#include <cmath>
+
 namespace reference {
 
 namespace {
@@ -14,7 +16,66 @@ QImage copyOrNull(const QImage &image, int x, int y, int w, int h)
     return image.copy(QRect(x, y, w, h));
 }
 
+double lanczos3(double x)
+{
+    if (x == 0)
+        return 1;
+    if (std::abs(x) >= 3)
+        return 0;
+    return std::sin(M_PI * x) / (M_PI * x) * std::sin(M_PI * x / 3) / (M_PI * x / 3);
+}
+
+// The weight of source pixel s for target pixel t along an axis of source
+// pixels scaled to target ones: Lanczos 3 of the distance between their
+// centres, stretched by the scale when shrinking, over the sum of those
+// weights of all the axis's pixels.
+double axisWeight(int s, int t, int source, int target)
+{
+    const double scale = double(source) / target;
+    const double stretch = scale > 1 ? scale : 1;
+    const double centre = (t + 0.5) * scale;
+    double sum = 0;
+    for (int i = 0; i < source; ++i)
+        sum += lanczos3((i + 0.5 - centre) / stretch);
+    return lanczos3((s + 0.5 - centre) / stretch) / sum;
+}
+
 } // namespace
+
+QImage resampleLanczos3(const QImage &image, const QSize &size)
+{
+    const QImage source = workingImage(image);
+    QImage result(size, source.format());
+    result.setColorTable(source.colorTable());
+    for (int ty = 0; ty < size.height(); ++ty) {
+        for (int tx = 0; tx < size.width(); ++tx) {
+            double red = 0, green = 0, blue = 0, alpha = 0;
+            for (int sy = 0; sy < source.height(); ++sy) {
+                const double wy = axisWeight(sy, ty, source.height(), size.height());
+                for (int sx = 0; sx < source.width(); ++sx) {
+                    const double w = wy * axisWeight(sx, tx, source.width(), size.width());
+                    const QColor c = source.pixelColor(sx, sy);
+                    red += w * c.redF() * c.alphaF();
+                    green += w * c.greenF() * c.alphaF();
+                    blue += w * c.blueF() * c.alphaF();
+                    alpha += w * c.alphaF();
+                }
+            }
+            alpha = qBound(0.0, alpha, 1.0);
+            const auto colour = [alpha](double premultiplied) {
+                return alpha > 0 ? qBound(0.0, premultiplied / alpha, 1.0) : 0.0;
+            };
+            const QColor value = QColor::fromRgbF(float(colour(red)), float(colour(green)), float(colour(blue)),
+                                                  float(alpha));
+            // setPixelColor keeps 8 bits of a Grayscale16 pixel.
+            if (result.format() == QImage::Format_Grayscale16)
+                reinterpret_cast<quint16 *>(result.scanLine(ty))[tx] = value.rgba64().red();
+            else
+                result.setPixelColor(tx, ty, value);
+        }
+    }
+    return result;
+}
 
 QImage resizeImage(const QImage &image, int width, int height, bool keepAspectRatio)
 {

@@ -1,5 +1,6 @@
 #include "composition/gridcell.h"
 #include "composition/watermark.h"
+#include "filters/sharpen.h"
 #include "geometry/size.h"
 #include "mainwindow.h"
 #include "optionform.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -40,6 +42,8 @@ private slots:
     void controlReachesItsField();
     void everyControlIsAnOption();
     void startShowsTheInitialValues();
+    void sizeModeShowsItsFields();
+    void webSharpeningSetsItsValues();
 
 private:
     std::unique_ptr<MainWindow> window;
@@ -177,6 +181,28 @@ void TestOptionMapping::startShowsTheInitialValues()
     QCOMPARE(shown.value(option::watermarkColor), QColor(Qt::white));
     QCOMPARE(shown.value(option::gridRows), 3);
     QCOMPARE(shown.value(option::batchPrefix), QStringLiteral("image"));
+}
+
+// Each entry of the size modes shows the page holding its own fields.
+void TestOptionMapping::sizeModeShowsItsFields()
+{
+    auto *modes = qobject_cast<QComboBox *>(form->controlOf(option::sizeMode));
+    auto *stack = findIn<QStackedWidget>(window.get(), "sizeFieldsStack");
+    const OptionDeclaration *fields[] = {&option::width, &option::longEdge, &option::shortEdge, &option::scalePercent};
+    for (int index = 0; index < modes->count(); ++index) {
+        modes->setCurrentIndex(index);
+        QVERIFY(stack->currentWidget()->isAncestorOf(form->controlOf(*fields[index])));
+    }
+}
+
+void TestOptionMapping::webSharpeningSetsItsValues()
+{
+    findIn<QPushButton>(window.get(), "webSharpenButton")->click();
+    const JobSettings shown = form->capture({}, {});
+    QCOMPARE(shown.value(option::sharpenAmount), webSharpening.amount);
+    QCOMPARE(shown.value(option::sharpenRadius), webSharpening.radius);
+    QCOMPARE(shown.value(option::sharpenThreshold), webSharpening.threshold);
+    QVERIFY(webSharpening.amount > 0);
 }
 
 QTEST_MAIN(TestOptionMapping)
