@@ -189,8 +189,9 @@ private:
     int quality = 85;
 };
 
-// The encoders' speed: libaom's 8 and x265's "fast" take a few seconds for
-// a 12 MP picture where their defaults take ten to forty.
+// The encoders' speed: libaom's 8 and x265's "ultrafast" take a few
+// seconds for a 12 MP picture where their defaults take ten to forty (x265's
+// "fast" 14.5 s, for the same PSNR and 1 % fewer bytes).
 Encoder encoderFor(heif_context *context, bool avif, int quality)
 {
     heif_encoder *encoder = nullptr;
@@ -202,7 +203,7 @@ Encoder encoderFor(heif_context *context, bool avif, int quality)
     if (avif)
         heif_encoder_set_parameter_integer(encoder, "speed", 8);
     else
-        heif_encoder_set_parameter_string(encoder, "preset", "fast");
+        heif_encoder_set_parameter_string(encoder, "preset", "ultrafast");
     return owned;
 }
 
