@@ -104,15 +104,6 @@ void report(RunReport *runReport, const QString &inputPath, const InputOutcome &
         post(runReport, &RunReport::inputWarned, inputPath, warning);
 }
 
-// What the chain's first scale makes of a picture, so that its decoder
-// gives no more pixels than that scale averages well; nothing when the run
-// wants the pixels of a full decode.
-ScaleTarget scaleTargetOf(const JobSettings &settings)
-{
-    if (settings.value(option::exactResize))
-        return {};
-    return [&settings](QSize upright) { return firstScaledSize(settings, upright); };
-}
 
 // How soon a worker sees that a hold has ended.
 constexpr std::chrono::milliseconds holdPoll(50);
@@ -292,6 +283,13 @@ void runWorkers(Schedule &schedule, int jobs)
 }
 
 } // namespace
+
+ScaleTarget scaleTargetOf(const JobSettings &settings)
+{
+    if (settings.value(option::exactResize))
+        return {};
+    return [&settings](QSize upright) { return firstScaledSize(settings, upright); };
+}
 
 QList<int> shardShare(const JobSettings &settings)
 {

@@ -1,6 +1,7 @@
 #ifndef BATCHWORKER_H
 #define BATCHWORKER_H
 
+#include "formats/imagefile.h"
 #include "job/jobsettings.h"
 
 #include <atomic>
@@ -40,6 +41,11 @@ class RunReport;
 // The indices in settings.imagePaths of the inputs this process writes: its
 // shard's share, every shardCount-th from shardIndex on.
 QList<int> shardShare(const JobSettings &settings);
+
+// What the chain's first scale makes of a picture, for its decoder to give
+// no more pixels than that scale averages well; nothing when the run wants
+// the pixels of a full decode.
+ScaleTarget scaleTargetOf(const JobSettings &settings);
 
 void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested = nullptr);
 

@@ -4,13 +4,17 @@
 #include "formats/metadata.h"
 #include "formats/saveimage.h"
 #include "pipeline/chain.h"
+#include "run/batchworker.h"
 #include "run/options.h"
+
+#include <QImageReader>
 
 #include <cmath>
 
 PreviewSource loadPreviewSource(const QString &path, int screenSide)
 {
     PreviewSource source;
+    source.path = path;
     source.full = loadImage(path, source.outcome);
     if (source.outcome.failed() || source.full.isNull())
         return source;
@@ -45,8 +49,14 @@ QImage renderApproximation(const PreviewSource &source, const JobSettings &setti
     return applyChain(source.screen, scaledSettings(settings, source.factor), outcome);
 }
 
+// The run decodes a JPEG reduced when its first scale shrinks it far enough;
+// the exact render then starts from the same pixels.
 QImage renderExact(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome)
 {
+    const ScaleTarget target = scaleTargetOf(settings);
+    QImageReader header(source.path);
+    if (target && reductionFor(header, target) > 1)
+        return applyChain(loadImage(source.path, outcome, nullptr, target), settings, outcome);
     return applyChain(source.full, settings, outcome);
 }
 

@@ -12,6 +12,7 @@
 // approximation of the result is rendered at once.
 struct PreviewSource
 {
+    QString path;
     QImage full;
     QImage screen;
     // screen's scale relative to full (1 when full already fits).

@@ -6,6 +6,7 @@
 #include "pipeline/chain.h"
 #include "run/memorybudget.h"
 #include "run/options.h"
+#include "run/preview.h"
 #include "run/writeoutput.h"
 #include "tone/brightness.h"
 
@@ -37,6 +38,7 @@ private slots:
     void closeToFullDecode_data();
     void closeToFullDecode();
     void exactResizeGivesFullDecodeBytes();
+    void exactPreviewStartsFromTheRunsPixels();
     void budgetCountsReducedPicture();
 };
 
@@ -308,6 +310,23 @@ void ShrinkOnLoadTest::exactResizeGivesFullDecodeBytes()
         QVERIFY(recorder.failedPaths.isEmpty());
         QCOMPARE(batchrun::fileChecksum(written) == batchrun::fileChecksum(expected), exact);
         QVERIFY(QFile::remove(written));
+    }
+}
+
+// The preview's exact render is the picture the run encodes, reduced decode
+// included; with --exact-resize, that of the full decode.
+void ShrinkOnLoadTest::exactPreviewStartsFromTheRunsPixels()
+{
+    QTemporaryDir inputs;
+    const QString input = batchrun::writeImage(inputs.filePath(QStringLiteral("photo.jpg")), noisyPhoto());
+    JobSettings settings;
+    box(50, 0)(settings);
+    const PreviewSource source = loadPreviewSource(input, 1024);
+    for (const bool exact : {false, true}) {
+        settings.set(option::exactResize, exact);
+        InputOutcome outcome;
+        const QImage run = applyChain(loadImage(input, outcome, nullptr, scaleTargetOf(settings)), settings, outcome);
+        QVERIFY(renderExact(source, settings, outcome) == run);
     }
 }
 
