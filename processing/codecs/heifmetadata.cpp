@@ -235,6 +235,8 @@ QByteArray entriesBox(const QByteArray &bytes, const Box &iinf, const QList<Box>
 bool referencesBox(const QByteArray &bytes, const Box *iref, const QList<NewItem> &added, quint32 primary,
                    QByteArray *out)
 {
+    if (iref && iref->end() - iref->payload < 4)
+        return false;
     const int version = iref ? uchar(bytes[iref->payload]) : (added.last().id > 0xffff || primary > 0xffff);
     const int idSize = version == 0 ? 2 : 4;
     if (idSize == 2 && (added.last().id > 0xffff || primary > 0xffff))
