@@ -9,6 +9,17 @@
 
 #include <memory>
 
+// What a run changes in the metadata it carries: the location removed
+// (the GPS directory and XMP's exif:GPS properties), the artist and the
+// copyright stamped into EXIF and XMP (dc:creator, dc:rights) when not
+// empty.
+struct MetadataEdits
+{
+    bool removeLocation = false;
+    QString artist;
+    QString copyright;
+};
+
 // The EXIF, XMP and IPTC of one input file, carried into its output. exiv2
 // stays inside metadata.cpp.
 class PhotoMetadata
@@ -32,17 +43,23 @@ public:
     };
     Parts parts() const;
 
-    // Writes the metadata into encoded, a complete JPEG, PNG or WEBP file
-    // whose picture is pixelSize and already upright: Orientation 1, the
-    // pixel dimensions of pixelSize, no embedded preview of the old picture.
-    // The colour profile and comments in encoded stay. Other formats are left
-    // alone. Returns the problem when the metadata could not be written; then
-    // encoded is unchanged. Extended XMP goes into a JPEG only; for another
-    // format its loss is the problem returned.
-    QString writeInto(QByteArray &encoded, QSize pixelSize) const;
+    // The text of an EXIF entry ("Exif.Image.Artist"); empty when absent.
+    QString exifText(const char *key) const;
+
+    // Writes the metadata, changed by edits, into encoded, a complete JPEG,
+    // PNG, WEBP, TIFF, HEIC, AVIF or JPEG XL file whose picture is pixelSize
+    // and already upright: Orientation 1, the pixel dimensions of pixelSize,
+    // no embedded preview of the old picture. The colour profile and
+    // comments in encoded stay. Other formats are left alone. Returns the
+    // problem when the metadata could not be written; then encoded is
+    // unchanged. Extended XMP goes into a JPEG only; for another format its
+    // loss is the problem returned. HEIC, AVIF and JPEG XL files hold no IPTC
+    // block: its fields go into XMP.
+    QString writeInto(QByteArray &encoded, QSize pixelSize, const MetadataEdits &edits = {}) const;
+
+    struct Data;
 
 private:
-    struct Data;
     std::shared_ptr<const Data> data;
 };
 

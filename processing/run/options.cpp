@@ -12,6 +12,20 @@ constexpr Option<int> quality = declare::integer("quality", 85, 1, 100)
 constexpr Option<bool> stripMetadata = declare::flag("stripMetadata")
         .setsFlag("strip-metadata", "Write no EXIF, XMP or IPTC (the colour profile stays).")
         .widget("stripMetadataCheckBox");
+constexpr Option<bool> stripGps = declare::flag("stripGps")
+        .setsFlag("strip-gps", "Remove the location: EXIF's GPS tags and XMP's exif:GPS properties (the rest "
+                  "stays).")
+        .widget("stripGpsCheckBox");
+constexpr Option<QString> artist = declare::text("artist", "")
+        .valueWord("artist", "Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)", "TEXT")
+        .widget("artistLineEdit");
+constexpr Option<QString> copyright = declare::text("copyright", "")
+        .valueWord("copyright", "Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)",
+                   "TEXT")
+        .widget("copyrightLineEdit");
+constexpr Option<bool> keepDates = declare::flag("keepDates")
+        .setsFlag("keep-dates", "Give each output its input's modification time.")
+        .widget("keepDatesCheckBox");
 constexpr Option<QString> ifExists = declare::preset("ifExists", presets::existingOutputs)
         .valueWord("if-exists", "What becomes of an output file that exists before the run (rename writes "
                    "beside it with _2, _3 ...)", "P")
@@ -41,7 +55,9 @@ const QList<const OptionDeclaration *> &optionDeclarations()
 {
     static const QList<const OptionDeclaration *> options = [] {
         QList<const OptionDeclaration *> list = {&option::format,      &option::quality,
-                                                 &option::stripMetadata, &option::ifExists,
+                                                 &option::stripMetadata, &option::stripGps,
+                                                 &option::artist,      &option::copyright,
+                                                 &option::keepDates,   &option::ifExists,
                                                  &option::jobs,        &option::exactResize,   &option::batchRename,
                                                  &option::batchPrefix, &option::nameTemplate,
                                                  &option::keepTree,    &option::reportFile};

@@ -11,6 +11,13 @@ namespace option {
 extern const Option<QString> format;
 extern const Option<int> quality;
 extern const Option<bool> stripMetadata;
+// Metadata carried without its location.
+extern const Option<bool> stripGps;
+// Stamped into every output's EXIF and XMP; nothing when empty.
+extern const Option<QString> artist;
+extern const Option<QString> copyright;
+// Each output's modification time set to its input's.
+extern const Option<bool> keepDates;
 extern const Option<QString> ifExists;
 // Inputs processed at once; 0 for as many as there are cores.
 extern const Option<int> jobs;

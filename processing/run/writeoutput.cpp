@@ -6,6 +6,8 @@
 #include "run/options.h"
 
 #include <QColorSpace>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -41,6 +43,18 @@ QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadat
     return losses;
 }
 
+// The output's modification time is the input's, which file managers and
+// photo libraries sort by.
+QString keepModificationTime(const QString &inputPath, const QString &outputPath)
+{
+    const QDateTime modified = QFileInfo(inputPath).lastModified();
+    QFile output(outputPath);
+    if (modified.isValid() && output.open(QIODevice::ReadOnly)
+        && output.setFileTime(modified, QFileDevice::FileModificationTime))
+        return QString();
+    return QStringLiteral("modification time not kept: %1").arg(output.errorString().toLower());
+}
+
 } // namespace
 
 void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
@@ -57,15 +71,23 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
         warnings << QStringLiteral("written as %1: this format is not written").arg(formatKey);
     QString metadataWarning;
     const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &metadataWarning);
-    warnings << lossesIn(format, image, !metadata.isEmpty());
+    const bool stamped = !settings.value(option::artist).isEmpty() || !settings.value(option::copyright).isEmpty();
+    warnings << lossesIn(format, image, !metadata.isEmpty() || stamped);
+    const MetadataEdits edits{settings.value(option::stripGps), settings.value(option::artist),
+                              settings.value(option::copyright)};
     const auto carryMetadata = [&](QByteArray &encoded) {
-        const QString problem = metadata.writeInto(encoded, output.size());
+        const QString problem = metadata.writeInto(encoded, output.size(), edits);
         if (metadataWarning.isEmpty())
             metadataWarning = problem;
     };
     saveImage(output, outputPath, formatKey, quality, outcome, carryMetadata);
     if (!metadataWarning.isEmpty())
         warnings << metadataWarning;
+    if (!outcome.failed() && settings.value(option::keepDates)) {
+        const QString problem = keepModificationTime(inputPath, outputPath);
+        if (!problem.isEmpty())
+            warnings << problem;
+    }
     if (!outcome.failed())
         outcome.warnings << warnings;
 }

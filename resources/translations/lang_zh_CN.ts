@@ -519,12 +519,43 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <source>元数据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="897"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="868"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="902"/>
+        <source>仅去除位置信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
+        <source>保留文件修改日期</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
+        <source>作者:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="918"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="929"/>
+        <source>留空则保持原样</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="923"/>
+        <source>版权:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>输出文件已存在时：</source>
         <translation type="unfinished"></translation>
     </message>
@@ -792,12 +823,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="874"/>
         <source>保留文件夹结构</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="884"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
         <source>名称模板:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -962,171 +993,191 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
+        <translation>去除位置信息：EXIF 的 GPS 标签和 XMP 的 exif:GPS 属性（其余保留）。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
+        <translation>将 TEXT 写入 EXIF Artist 和 XMP dc:creator（留空则保持输入的值）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
+        <translation>将 TEXT 写入 EXIF Copyright 和 XMP dc:rights（留空则保持输入的值）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Give each output its input&apos;s modification time.</source>
+        <translation>输出文件沿用输入文件的修改时间。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>处理前已存在的输出文件如何处理（改名保存时另存为 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>输出文件命名为 前缀_0001.扩展名、前缀_0002.扩展名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按模板为输出文件命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在文件夹中找到的每张图片，都写到输出目录中与原文件夹相同的相对位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Standard size</source>
         <translation>标准尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪为指定宽高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Width of the size box</source>
         <translation>尺寸框的宽度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>调整大小和标准尺寸不会放大已在尺寸框内的图片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的宽 x 高区域，而不是缩放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Resize to exactly width x height.</source>
         <translation>缩放到正好宽 x 高（取消勾选时）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>缩放到长边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>缩放到短边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Scale both sides by PERCENT</source>
         <translation>两边按百分比缩放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改变尺寸所用的重采样滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步骤之后做 USM 锐化：与半径 RADIUS 像素模糊结果之差的 AMOUNT%，差值达到 THRESHOLD 级才生效；50,1,2 适合网页图片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Contrast</source>
         <translation>对比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Saturation in percent</source>
         <translation>饱和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Rotation in degrees clockwise</source>
         <translation>顺时针旋转的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Mirror left and right.</source>
         <translation>左右镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Mirror top and bottom.</source>
         <translation>上下镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Filter</source>
         <translation>滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Filter intensity</source>
         <translation>滤镜强度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把对比度提高 15，并使图片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Extract one channel</source>
         <translation>提取一个通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把图片分成 行x列 的网格，保留中间一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把这段文字画为水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Watermark colour</source>
         <translation>水印颜色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Watermark size in points</source>
         <translation>水印字号（磅）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
     </message>
@@ -1154,106 +1205,106 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="133"/>
         <source>已有名为“%1”的预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="135"/>
         <source>无法重命名预设“%1”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="143"/>
         <source>无法删除预设“%1”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="174"/>
         <source>（选择预设）</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
         <source>另存为预设…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>重命名预设…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
         <source>删除预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="61"/>
         <source>导入任务文件…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
         <source>导出任务文件…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
         <source>另存为预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
         <source>预设名称:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
         <source>重命名预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
         <source>新名称:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="228"/>
         <source>导入任务文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="229"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="237"/>
         <source>任务文件 (*.json)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
         <source>导出任务文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
         <source>预设</source>
         <translation type="unfinished"></translation>
     </message>

@@ -520,12 +520,43 @@
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <source>元数据</source>
+        <translation>中繼資料</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="897"/>
         <source>去除元数据</source>
         <translation>移除中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="868"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="902"/>
+        <source>仅去除位置信息</source>
+        <translation>僅移除位置資訊</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
+        <source>保留文件修改日期</source>
+        <translation>保留檔案修改日期</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
+        <source>作者:</source>
+        <translation>作者:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="918"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="929"/>
+        <source>留空则保持原样</source>
+        <translation>留空則保持原樣</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="923"/>
+        <source>版权:</source>
+        <translation>版權:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>输出文件已存在时：</source>
         <translation>輸出檔案已存在時：</translation>
     </message>
@@ -793,12 +824,12 @@
         <translation>添加資料夾 (Ctrl+Shift+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="874"/>
         <source>保留文件夹结构</source>
         <translation>保留資料夾結構</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="884"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
         <source>名称模板:</source>
         <translation>名稱範本:</translation>
     </message>
@@ -963,171 +994,191 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
+        <translation>移除位置資訊：EXIF 的 GPS 標籤和 XMP 的 exif:GPS 屬性（其餘保留）。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
+        <translation>將 TEXT 寫入 EXIF Artist 和 XMP dc:creator（留空則保持輸入的值）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
+        <translation>將 TEXT 寫入 EXIF Copyright 和 XMP dc:rights（留空則保持輸入的值）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Give each output its input&apos;s modification time.</source>
+        <translation>輸出檔案沿用輸入檔案的修改時間。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>處理前已存在的輸出檔案如何處理（改名儲存時另存為 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>輸出檔案命名為 前綴_0001.副檔名、前綴_0002.副檔名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按範本為輸出檔案命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在資料夾中找到的每張圖片，都寫到輸出目錄中與原資料夾相同的相對位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Standard size</source>
         <translation>標準尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪為指定寬高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Width of the size box</source>
         <translation>尺寸框的寬度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>調整大小和標準尺寸不會放大已在尺寸框內的圖片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的寬 x 高區域，而不是縮放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Resize to exactly width x height.</source>
         <translation>縮放到正好寬 x 高（取消勾選時）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>縮放到長邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>縮放到短邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Scale both sides by PERCENT</source>
         <translation>兩邊按百分比縮放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改變尺寸所用的重取樣濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步驟之後做 USM 銳化：與半徑 RADIUS 像素模糊結果之差的 AMOUNT%，差值達到 THRESHOLD 級才生效；50,1,2 適合網頁圖片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Contrast</source>
         <translation>對比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Saturation in percent</source>
         <translation>飽和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Rotation in degrees clockwise</source>
         <translation>順時針旋轉的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Mirror left and right.</source>
         <translation>左右鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Mirror top and bottom.</source>
         <translation>上下鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Filter</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Filter intensity</source>
         <translation>濾鏡強度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把對比度提高 15，並使圖片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Extract one channel</source>
         <translation>提取一個通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把圖片分成 行x列 的網格，保留中間一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把這段文字畫為水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Watermark colour</source>
         <translation>水印顏色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Watermark size in points</source>
         <translation>水印字號（點）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗細的邊框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Border colour</source>
         <translation>邊框顏色</translation>
     </message>
@@ -1155,106 +1206,106 @@
         <translation>列印 TIFF</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation>預設名稱不能為空，也不能包含 / 或 \ 或以 . 開頭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="133"/>
         <source>已有名为“%1”的预设</source>
         <translation>已有名為「%1」的預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="135"/>
         <source>无法重命名预设“%1”</source>
         <translation>無法重新命名預設「%1」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="143"/>
         <source>无法删除预设“%1”</source>
         <translation>無法刪除預設「%1」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="174"/>
         <source>（选择预设）</source>
         <translation>（選擇預設）</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
         <source>另存为预设…</source>
         <translation>另存為預設…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>重命名预设…</source>
         <translation>重新命名預設…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
         <source>删除预设</source>
         <translation>刪除預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="61"/>
         <source>导入任务文件…</source>
         <translation>匯入工作檔…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
         <source>导出任务文件…</source>
         <translation>匯出工作檔…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
         <source>另存为预设</source>
         <translation>另存為預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
         <source>预设名称:</source>
         <translation>預設名稱:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation>預設「%1」已存在，要取代嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
         <source>重命名预设</source>
         <translation>重新命名預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
         <source>新名称:</source>
         <translation>新名稱:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation>確定要刪除預設「%1」嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="228"/>
         <source>导入任务文件</source>
         <translation>匯入工作檔</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="229"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="237"/>
         <source>任务文件 (*.json)</source>
         <translation>工作檔 (*.json)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
         <source>导出任务文件</source>
         <translation>匯出工作檔</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
         <source>预设</source>
         <translation>預設</translation>
     </message>

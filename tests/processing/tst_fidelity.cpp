@@ -1,4 +1,7 @@
 #include "batchrun.h"
+#include "codecs/heifmetadata.h"
+#include "formats/formattable.h"
+#include "formats/photocredits.h"
 #include "geometry/rotation.h"
 #include "pipeline/chain.h"
 #include "run/options.h"
@@ -10,6 +13,7 @@
 #include <QtTest>
 
 #include <exiv2/exiv2.hpp>
+#include <libheif/heif.h>
 
 #include <functional>
 
@@ -67,6 +71,7 @@ QString writePhoto(const QString &path, const QColorSpace &colorSpace)
                                             long(thumbnail.size()));
     image->xmpData()["Xmp.xmp.Rating"] = "4";
     image->xmpData()["Xmp.tiff.Orientation"] = "6";
+    image->xmpData()["Xmp.exif.GPSLatitude"] = "52,31.0N";
     image->iptcData()["Iptc.Application2.Keywords"] = "harbour";
     image->writeMetadata();
     return path;
@@ -101,11 +106,24 @@ struct FileMetadata
     bool hasPreview() const { return Exiv2::ExifThumbC(exif).copy().size_ > 0; }
 };
 
+// exiv2 reads AVIF and JPEG XL containers once asked to, but not a HEIC of
+// tiles: libheif finds its blocks there.
 FileMetadata readMetadata(const QString &path)
 {
+    Exiv2::enableBMFF(true);
     auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
     image->readMetadata();
-    return {image->exifData(), image->xmpData(), image->iptcData()};
+    FileMetadata metadata{image->exifData(), image->xmpData(), image->iptcData()};
+    if (path.endsWith(QLatin1String(".heic"))) {
+        QString problem;
+        const MetadataBlocks blocks = heifmetadata::read(path, &problem);
+        if (!blocks.exif.isEmpty())
+            Exiv2::ExifParser::decode(metadata.exif, reinterpret_cast<const Exiv2::byte *>(blocks.exif.constData()),
+                                      uint32_t(blocks.exif.size()));
+        if (!blocks.xmp.isEmpty())
+            Exiv2::XmpParser::decode(metadata.xmp, blocks.xmp.toStdString());
+    }
+    return metadata;
 }
 
 // The pixels as stored, without any orientation a viewer would apply.
@@ -135,10 +153,58 @@ QString outputOf(const JobSettings &settings)
 {
     return settings.outputDirectory + QLatin1Char('/')
             + QFileInfo(settings.imagePaths.first()).baseName() + QStringLiteral("_processed.")
-            + settings.value(option::format).toLower();
+            + formatWritten(settings.value(option::format))->suffixList().first();
 }
 
 const QStringList formats = {QStringLiteral("JPG"), QStringLiteral("PNG"), QStringLiteral("WEBP")};
+
+// Every written format whose files hold EXIF and XMP, from the format table.
+QStringList metadataFormats()
+{
+    QStringList keys;
+    for (const FileFormat &format : fileFormats()) {
+        if (format.isWritten() && format.holdsMetadata)
+            keys << QString::fromLatin1(format.output.key);
+    }
+    return keys;
+}
+
+// A phone's HEIC: stored as storedPhoto, turned clockwise by its irot box
+// and saying so in its EXIF (orientation 6), with the camera and the date.
+QString writeHeicPhoto(const QString &path)
+{
+    const QImage rows = storedPhoto(QColorSpace::SRgb).convertToFormat(QImage::Format_RGB888);
+    heif_image *picture = nullptr;
+    heif_image_create(rows.width(), rows.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture);
+    heif_image_add_plane(picture, heif_channel_interleaved, rows.width(), rows.height(), 8);
+    int stride = 0;
+    uint8_t *plane = heif_image_get_plane(picture, heif_channel_interleaved, &stride);
+    for (int y = 0; y < rows.height(); ++y)
+        memcpy(plane + y * stride, rows.constScanLine(y), size_t(rows.width() * 3));
+    heif_context *context = heif_context_alloc();
+    heif_encoder *encoder = nullptr;
+    heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder);
+    heif_encoder_set_lossy_quality(encoder, 90);
+    heif_encoding_options *options = heif_encoding_options_alloc();
+    options->image_orientation = heif_orientation_rotate_90_cw;
+    heif_image_handle *handle = nullptr;
+    heif_context_encode_image(context, picture, encoder, options, &handle);
+    Exiv2::ExifData exif;
+    exif["Exif.Image.Make"] = "Apple";
+    exif["Exif.Image.Model"] = "iPhone 12";
+    exif["Exif.Image.Orientation"] = uint16_t(6);
+    exif["Exif.Photo.DateTimeOriginal"] = dateTaken;
+    Exiv2::Blob tiff;
+    Exiv2::ExifParser::encode(tiff, Exiv2::bigEndian, exif);
+    heif_context_add_exif_metadata(context, handle, tiff.data(), int(tiff.size()));
+    const heif_error written = heif_context_write_to_file(context, QFile::encodeName(path).constData());
+    heif_image_handle_release(handle);
+    heif_encoding_options_free(options);
+    heif_encoder_release(encoder);
+    heif_image_release(picture);
+    heif_context_free(context);
+    return written.code == heif_error_Ok ? path : QString();
+}
 
 // Transparent on the left, opaque green on the right.
 QImage halfTransparent(QImage::Format format)
@@ -163,6 +229,14 @@ private slots:
     void profileAndResolutionThroughEveryStep();
     void metadataCarried_data();
     void metadataCarried();
+    void heicPhotoUpright_data();
+    void heicPhotoUpright();
+    void locationAndCredits_data();
+    void locationAndCredits();
+    void keepDates_data();
+    void keepDates();
+    void creditsOfInput();
+    void ownDirectoryLeftBehind();
     void stripKeepsOnlyTheProfile_data();
     void stripKeepsOnlyTheProfile();
     void damagedExifStillWritten();
@@ -224,7 +298,7 @@ void FidelityTest::profileAndResolutionThroughEveryStep()
 void FidelityTest::metadataCarried_data()
 {
     QTest::addColumn<QString>("format");
-    for (const QString &format : formats)
+    for (const QString &format : metadataFormats())
         QTest::newRow(qPrintable(format)) << format;
 }
 
@@ -263,10 +337,160 @@ void FidelityTest::metadataCarried()
     QVERIFY(!metadata.hasPreview());
     QCOMPARE(metadata.xmpValue("Xmp.xmp.Rating"), QStringLiteral("4"));
     QCOMPARE(metadata.xmpValue("Xmp.tiff.Orientation"), QStringLiteral("1"));
-    if (format == QLatin1String("WEBP")) // no IPTC block there: its fields go to XMP
-        QCOMPARE(metadata.xmpValue("Xmp.dc.subject"), QStringLiteral("harbour"));
-    else
-        QCOMPARE(metadata.iptcValue("Iptc.Application2.Keywords"), QStringLiteral("harbour"));
+    // Where the format has no IPTC block, its fields go to XMP.
+    QVERIFY(metadata.iptcValue("Iptc.Application2.Keywords") == QStringLiteral("harbour")
+            || metadata.xmpValue("Xmp.dc.subject") == QStringLiteral("harbour"));
+}
+
+void FidelityTest::heicPhotoUpright_data()
+{
+    metadataCarried_data();
+}
+
+// The phone's photo comes out upright, red on top, with its EXIF saying
+// orientation 1 and keeping the camera and the date.
+void FidelityTest::heicPhotoUpright()
+{
+    QFETCH(QString, format);
+
+    QTemporaryDir inputs, outputs;
+    const QString input = writeHeicPhoto(inputs.filePath("IMG_0001.heic"));
+    QVERIFY(!input.isEmpty());
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+    QCOMPARE(recorder.warnings, QStringList());
+
+    const QImage pixels = storedPixels(outputOf(settings));
+    QCOMPARE(pixels.size(), QSize(48, 64));
+    QVERIFY(near(pixels.pixelColor(24, 4), red));
+    QVERIFY(near(pixels.pixelColor(24, 60), blue));
+    const FileMetadata metadata = readMetadata(outputOf(settings));
+    QCOMPARE(metadata.exifValue("Exif.Image.Orientation"), QStringLiteral("1"));
+    QCOMPARE(metadata.exifValue("Exif.Image.Make"), QStringLiteral("Apple"));
+    QCOMPARE(metadata.exifValue("Exif.Image.Model"), QStringLiteral("iPhone 12"));
+    QCOMPARE(metadata.exifValue("Exif.Photo.DateTimeOriginal"), QString::fromLatin1(dateTaken));
+}
+
+void FidelityTest::locationAndCredits_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("stripAll");
+    for (const QString &format : metadataFormats()) {
+        QTest::addRow("%s", qPrintable(format)) << format << false;
+        QTest::addRow("%s, the rest stripped", qPrintable(format)) << format << true;
+    }
+}
+
+// Without its location and with the photographer's credits, the camera's
+// other entries kept; with everything stripped, the credits alone.
+void FidelityTest::locationAndCredits()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, stripAll);
+    const QString artist = QStringLiteral("Ann Lee");
+    const QString rights = QStringLiteral("(c) 2026 Ann Lee");
+
+    QTemporaryDir inputs, outputs;
+    const QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb);
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    settings.set(option::stripGps, true);
+    settings.set(option::stripMetadata, stripAll);
+    settings.set(option::artist, artist);
+    settings.set(option::copyright, rights);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+    QCOMPARE(recorder.warnings, QStringList());
+
+    const FileMetadata metadata = readMetadata(outputOf(settings));
+    QVERIFY(!metadata.hasGps());
+    QCOMPARE(metadata.exifValue("Exif.Image.GPSTag"), QString());
+    QCOMPARE(metadata.xmpValue("Xmp.exif.GPSLatitude"), QString());
+    QCOMPARE(metadata.exifValue("Exif.Image.Make"), stripAll ? QString() : QStringLiteral("Vellumo Camera Works"));
+    QCOMPARE(metadata.xmpValue("Xmp.xmp.Rating"), stripAll ? QString() : QStringLiteral("4"));
+    QCOMPARE(metadata.exifValue("Exif.Image.Artist"), artist);
+    QCOMPARE(metadata.exifValue("Exif.Image.Copyright"), rights);
+    QCOMPARE(metadata.xmpValue("Xmp.dc.creator"), artist);
+    QCOMPARE(metadata.xmpValue("Xmp.dc.rights"), QStringLiteral("lang=\"x-default\" ") + rights);
+}
+
+void FidelityTest::keepDates_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("keep");
+    for (const FileFormat &format : fileFormats()) {
+        if (!format.isWritten())
+            continue;
+        QTest::addRow("%s kept", format.output.key) << QString::fromLatin1(format.output.key) << true;
+        QTest::addRow("%s new", format.output.key) << QString::fromLatin1(format.output.key) << false;
+    }
+}
+
+void FidelityTest::keepDates()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, keep);
+    const QDateTime modified(QDate(2019, 6, 30), QTime(18, 45, 12));
+
+    QTemporaryDir inputs, outputs;
+    const QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb);
+    QFile file(input);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    settings.set(option::keepDates, keep);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+
+    const QDateTime written = QFileInfo(outputOf(settings)).lastModified();
+    QCOMPARE(written == modified, keep);
+}
+
+// A TIFF (as a raw file is) whose first directory describes its own strips
+// and sensor: the photo's entries are carried, those are not.
+void FidelityTest::ownDirectoryLeftBehind()
+{
+    QTemporaryDir inputs, outputs;
+    const QString input = batchrun::writeImage(inputs.filePath("scan.tif"), storedPhoto(QColorSpace::SRgb));
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(input).toStdString());
+    image->readMetadata();
+    image->exifData()["Exif.Image.Make"] = "Vellumo Camera Works";
+    image->exifData()["Exif.Image.ColorMatrix1"] = "1/1 0/1 0/1 0/1 1/1 0/1 0/1 0/1 1/1";
+    image->exifData()["Exif.Photo.DateTimeOriginal"] = dateTaken;
+    image->writeMetadata();
+
+    JobSettings settings = settingsFor(input, outputs.path(), QStringLiteral("JPG"));
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+    const FileMetadata metadata = readMetadata(outputOf(settings));
+    QCOMPARE(metadata.exifValue("Exif.Image.Make"), QStringLiteral("Vellumo Camera Works"));
+    QCOMPARE(metadata.exifValue("Exif.Photo.DateTimeOriginal"), QString::fromLatin1(dateTaken));
+    QCOMPARE(metadata.exifValue("Exif.Image.ColorMatrix1"), QString());
+    QCOMPARE(metadata.exifValue("Exif.Image.StripOffsets"), QString());
+    QCOMPARE(metadata.exifValue("Exif.Image.BitsPerSample"), QString());
+}
+
+// The credits the watermark's fields show, from any format that holds them.
+void FidelityTest::creditsOfInput()
+{
+    QTemporaryDir inputs, outputs;
+    const QString camera = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb);
+    QCOMPARE(photoCredits(camera).artist, QStringLiteral("Jane Doe"));
+    QCOMPARE(photoCredits(camera).copyright, QString::fromLatin1(copyright));
+    const QString plain = batchrun::writeImage(inputs.filePath("plain.png"));
+    QCOMPARE(photoCredits(plain).artist, QString());
+    QCOMPARE(photoCredits(plain).copyright, QString());
+
+    JobSettings settings = settingsFor(camera, outputs.path(), QStringLiteral("HEIC"));
+    settings.set(option::artist, QStringLiteral("Ann Lee"));
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(photoCredits(outputOf(settings)).artist, QStringLiteral("Ann Lee"));
+    QCOMPARE(photoCredits(outputOf(settings)).copyright, QString::fromLatin1(copyright));
 }
 
 void FidelityTest::stripKeepsOnlyTheProfile_data()
