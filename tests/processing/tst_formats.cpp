@@ -8,6 +8,7 @@
 
 #include <QColorSpace>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -72,10 +73,10 @@ QByteArray signatureOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? signatureFormat(file.read(cameraRawHeadBytes)) : QByteArray();
 }
 
-// A plain uncompressed DNG of a flat grey scene: 16-bit samples in an RGGB
-// pattern, an identity colour matrix, neutral white balance, the camera
-// held upright on its side (orientation 6). The samples may be left out, as
-// a header of a file claiming a huge sensor.
+// A plain uncompressed DNG of a grey scene whose top left quarter is light:
+// 16-bit samples in an RGGB pattern, an identity colour matrix, neutral
+// white balance, the camera held upright on its side (orientation 6). The
+// samples may be left out, as a header of a file claiming a huge sensor.
 QByteArray dng(int width, int height, bool withSamples = true)
 {
     struct Entry
@@ -143,8 +144,10 @@ QByteArray dng(int width, int height, bool withSamples = true)
     directory += longs({0});
     QByteArray file = QByteArray("II*\0", 4) + longs({8}) + directory + extra;
     if (withSamples) {
-        for (quint32 sample = 0; sample < sampleBytes / 2; ++sample)
-            file += shorts({2000});
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                file += shorts({quint16(x < width / 2 && y < height / 2 ? 3000 : 600)});
+        }
     }
     return file;
 }
@@ -225,8 +228,10 @@ void FormatsTest::sameAsInputKeepsEachFormat()
              qPrintable(recorder.warnings.at(gifWarning)));
 }
 
-// LibRaw develops the DNG; the picture comes out turned as the camera was
-// held, a neutral grey.
+// LibRaw develops the DNG; the picture comes out turned a quarter clockwise
+// as the camera was held, its light quarter at the top right (a
+// transposition puts it at the top left), neutral, and of the size its
+// header gave the memory budget.
 void FormatsTest::dngDevelopedUpright()
 {
     const QString path = batchrun::writeFile(directory.filePath(QStringLiteral("camera.dng")), dng(64, 48));
@@ -235,9 +240,12 @@ void FormatsTest::dngDevelopedUpright()
     const QImage image = loadImage(path, outcome);
     QVERIFY2(!image.isNull(), qPrintable(outcome.reason));
     QCOMPARE(image.size(), QSize(48, 64));
-    const QRgb centre = image.pixel(24, 32);
-    QVERIFY2(std::abs(qRed(centre) - qBlue(centre)) <= 4 && std::abs(qRed(centre) - qGreen(centre)) <= 4,
-             qPrintable(QString::number(centre, 16)));
+    QCOMPARE(QImageReader(path, "raw").size(), image.size());
+    const QRgb light = image.pixel(36, 16);
+    QVERIFY2(std::abs(qRed(light) - qBlue(light)) <= 4 && std::abs(qRed(light) - qGreen(light)) <= 4,
+             qPrintable(QString::number(light, 16)));
+    for (const QPoint dark : {QPoint(12, 16), QPoint(36, 48), QPoint(12, 48)})
+        QVERIFY2(qGreen(image.pixel(dark)) + 60 < qGreen(light), qPrintable(QString::number(image.pixel(dark), 16)));
 }
 
 namespace {
