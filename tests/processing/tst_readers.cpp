@@ -1,6 +1,7 @@
 #include "batchrun.h"
 #include "formats/imagefile.h"
 #include "formats/saveimage.h"
+#include "formats/thumbnail.h"
 
 #include <QColorSpace>
 #include <QFile>
@@ -32,6 +33,8 @@ private slots:
     void heicTurnedByItsOrientation();
     void jxlTurnedByItsOrientation();
     void animatedJxlGivesItsFirstFrame();
+    void heicThumbnailFillsTheList_data();
+    void heicThumbnailFillsTheList();
 
 private:
     QString fileWith(const QString &name, const QByteArray &bytes)
@@ -146,33 +149,41 @@ QImage heifThroughPlanes(const QByteArray &bytes)
     return image;
 }
 
-// A picture handed to libheif as it stands, with the irot/imir boxes of an
-// EXIF orientation, an EXIF block stating it, and the bits asked for.
-QByteArray heifMadeByLibheif(const QImage &picture, heif_compression_format compression, int bits,
-                             heif_orientation orientation = heif_orientation_normal)
+// A picture as libheif takes it, at the bits asked for.
+HeifImage heifImageOf(const QImage &picture, int bits)
 {
     const bool alpha = picture.hasAlphaChannel();
     heif_image *created = nullptr;
     const heif_chroma chroma = bits > 8 ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
                                         : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
     heif_image_create(picture.width(), picture.height(), heif_colorspace_RGB, chroma, &created);
-    const HeifImage image(created, &heif_image_release);
+    HeifImage image(created, &heif_image_release);
     heif_image_add_plane(created, heif_channel_interleaved, picture.width(), picture.height(), bits);
     int stride = 0;
     uint8_t *plane = heif_image_get_plane(created, heif_channel_interleaved, &stride);
     const QImage rows = picture.convertToFormat(alpha ? QImage::Format_RGBA64 : QImage::Format_RGBX64);
+    const int channels = alpha ? 4 : 3;
     for (int y = 0; y < rows.height(); ++y) {
         const auto *in = reinterpret_cast<const quint16 *>(rows.constScanLine(y));
         for (int x = 0; x < rows.width(); ++x) {
-            for (int c = 0; c < (alpha ? 4 : 3); ++c) {
+            for (int c = 0; c < channels; ++c) {
                 const quint16 value = quint16(in[x * 4 + c] >> (16 - bits));
                 if (bits > 8)
-                    memcpy(plane + y * stride + (x * (alpha ? 4 : 3) + c) * 2, &value, 2);
+                    memcpy(plane + y * stride + (x * channels + c) * 2, &value, 2);
                 else
-                    plane[y * stride + x * (alpha ? 4 : 3) + c] = uint8_t(value);
+                    plane[y * stride + x * channels + c] = uint8_t(value);
             }
         }
     }
+    return image;
+}
+
+// A picture handed to libheif as it stands, with the irot/imir boxes of an
+// EXIF orientation and an EXIF block stating it, at the bits asked for, and
+// with a thumbnail when one is given.
+QByteArray heifMadeByLibheif(const QImage &picture, heif_compression_format compression, int bits,
+                             heif_orientation orientation = heif_orientation_normal, const QImage &thumbnail = {})
+{
     const HeifContext context(heif_context_alloc(), &heif_context_free);
     heif_encoder *encoder = nullptr;
     heif_context_get_encoder_for_format(context.get(), compression, &encoder);
@@ -182,12 +193,21 @@ QByteArray heifMadeByLibheif(const QImage &picture, heif_compression_format comp
     heif_encoding_options *options = heif_encoding_options_alloc();
     options->image_orientation = orientation;
     heif_image_handle *handle = nullptr;
-    const bool encoded = !heif_context_encode_image(context.get(), created, encoder, options, &handle).code;
+    heif_image_handle *small = nullptr;
+    bool encoded = !heif_context_encode_image(context.get(), heifImageOf(picture, bits).get(), encoder, options, &handle).code;
+    if (encoded && !thumbnail.isNull()) {
+        // libheif encodes only a thumbnail smaller than its box: one pixel less.
+        const int box = qMax(thumbnail.width(), thumbnail.height()) - 1;
+        encoded = !heif_context_encode_thumbnail(context.get(), heifImageOf(thumbnail, bits).get(), handle, encoder,
+                                                 options, box, &small)
+                           .code;
+        heif_image_handle_release(small);
+    }
     heif_encoding_options_free(options);
     heif_encoder_release(encoder);
+    const HeifHandle owned(handle, &heif_image_handle_release);
     if (!encoded)
         return QByteArray();
-    const HeifHandle owned(handle, &heif_image_handle_release);
     if (orientation != heif_orientation_normal) {
         // Exif's offset word, then a little-endian TIFF block with its one entry.
         QByteArray exif("\0\0\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0", 22);
@@ -427,6 +447,32 @@ void ReadersTest::animatedJxlGivesItsFirstFrame()
     const QImage image = loaded(path, outcome);
     QCOMPARE(image.pixel(8, 6), qRgb(255, 0, 0));
     QCOMPARE(outcome.warnings, QStringList{QStringLiteral("only the first of its 3 frames is used")});
+}
+
+// The list shows a HEIC file's own thumbnail, blue here on a red picture,
+// when it fills the box as the picture would; otherwise the picture.
+void ReadersTest::heicThumbnailFillsTheList_data()
+{
+    QTest::addColumn<QSize>("thumbnailSize");
+    QTest::addColumn<bool>("used");
+    QTest::newRow("picture's proportions") << QSize(160, 120) << true;
+    QTest::newRow("other proportions") << QSize(160, 90) << false;
+    QTest::newRow("smaller than the box") << QSize(48, 36) << false;
+}
+
+void ReadersTest::heicThumbnailFillsTheList()
+{
+    QFETCH(QSize, thumbnailSize);
+    QFETCH(bool, used);
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QImage thumbnail(thumbnailSize, QImage::Format_RGB32);
+    thumbnail.fill(Qt::blue);
+    const QString path = fileWith(QStringLiteral("thumbnailed.heic"),
+                                  heifMadeByLibheif(picture, heif_compression_HEVC, 8, heif_orientation_normal, thumbnail));
+    const QImage shown = makeThumbnail(path, 64);
+    QCOMPARE(shown.size(), QSize(64, 48));
+    QCOMPARE(qBlue(shown.pixel(32, 24)) > 200, used);
 }
 
 QTEST_MAIN(ReadersTest)
