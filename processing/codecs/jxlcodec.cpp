@@ -12,7 +12,12 @@
 #include <jxl/decode_cxx.h>
 #include <jxl/encode_cxx.h>
 
+#include <dlfcn.h>
+
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -285,6 +290,37 @@ private:
 };
 
 } // namespace
+
+// libjxl prints the reasons of a failure to stderr itself, through glibc's
+// checked vfprintf, each line led by its source file and line: "JXL_FAILURE:
+// what" and its API's complaints ("frame processing failed"), then the
+// lines of its unwinding ("JXL_RETURN_IF_ERROR code=1: expression"). Taken
+// here (the program's definition comes before the C library's), a reason is
+// logged as the decoder's words, which the run's capture puts beside the
+// file's name, and the unwinding, which names no reason, is dropped; every
+// other print goes on to the C library.
+extern "C" int __vfprintf_chk(FILE *stream, int flag, const char *format, va_list arguments)
+{
+    using Print = int (*)(FILE *, int, const char *, va_list);
+    static const auto print = reinterpret_cast<Print>(dlsym(RTLD_NEXT, "__vfprintf_chk"));
+    static constexpr char lead[] = "%s:%d: ";
+    if (stream != stderr || std::strncmp(format, lead, sizeof lead - 1) != 0)
+        return print(stream, flag, format, arguments);
+    char line[512];
+    const int length = vsnprintf(line, sizeof line, format, arguments);
+    const char *source = std::strstr(line, "lib/jxl/");
+    const char *words = source ? std::strstr(source, ": ") : nullptr;
+    if (!words)
+        return std::fputs(line, stream) < 0 ? -1 : length;
+    words += 2;
+    static constexpr char failure[] = "JXL_FAILURE: ";
+    if (std::strncmp(words, failure, sizeof failure - 1) == 0)
+        words += sizeof failure - 1;
+    else if (std::strncmp(words, "JXL_", 4) == 0)
+        return length;
+    qWarning("%s", qPrintable(QString::fromUtf8(words).trimmed()));
+    return length;
+}
 
 bool isJpegXl(const QByteArray &head)
 {
