@@ -14,6 +14,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -101,6 +102,33 @@ QImage pixelsOf(const heif_image *decoded, QSize size, int depth, bool alpha)
     return image;
 }
 
+// A picture of the file, turned as its irot and imir boxes say, in the
+// colours it declares.
+QImage decodedPicture(heif_image_handle *handle)
+{
+    const QSize size(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle));
+    const bool alpha = heif_image_handle_has_alpha_channel(handle);
+    const int depth = heif_image_handle_get_luma_bits_per_pixel(handle);
+    const heif_chroma chroma = depth > 8 ? heif_chroma_interleaved_RRGGBBAA_LE
+            : alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB;
+    heif_image *decoded = nullptr;
+    if (!succeeded(heif_decode_image(handle, &decoded, heif_colorspace_RGB, chroma, nullptr)))
+        return QImage();
+    const Image owned(decoded, &heif_image_release);
+    QImage image = pixelsOf(decoded, size, depth, alpha);
+    image.setColorSpace(colourSpaceOf(handle));
+    return image;
+}
+
+// The run's allocation limit, tighter than libheif's, judges the size the
+// boxes claim before any decode, and says "too large".
+bool readBoxes(heif_context *context, const QByteArray &bytes)
+{
+    heif_context_set_maximum_image_size_limit(context, 1 << 20);
+    return succeeded(heif_context_read_from_memory_without_copy(context, bytes.constData(), size_t(bytes.size()),
+                                                                nullptr));
+}
+
 class HeifHandler : public QImageIOHandler
 {
 public:
@@ -117,17 +145,7 @@ public:
     {
         if (!parse())
             return false;
-        const QSize size = pictureSize();
-        const bool alpha = heif_image_handle_has_alpha_channel(handle.get());
-        const int depth = heif_image_handle_get_luma_bits_per_pixel(handle.get());
-        const heif_chroma chroma = depth > 8 ? heif_chroma_interleaved_RRGGBBAA_LE
-                : alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB;
-        heif_image *decoded = nullptr;
-        if (!succeeded(heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB, chroma, nullptr)))
-            return false;
-        const Image owned(decoded, &heif_image_release);
-        *image = pixelsOf(decoded, size, depth, alpha);
-        image->setColorSpace(colourSpaceOf(handle.get()));
+        *image = decodedPicture(handle.get());
         return !image->isNull();
     }
 
@@ -163,11 +181,7 @@ private:
             return true;
         if (bytes.isEmpty())
             bytes = device()->readAll();
-        // The run's allocation limit, tighter than libheif's, judges the
-        // size the boxes claim before any decode, and says "too large".
-        heif_context_set_maximum_image_size_limit(context.get(), 1 << 20);
-        if (!succeeded(heif_context_read_from_memory_without_copy(context.get(), bytes.constData(),
-                                                                   size_t(bytes.size()), nullptr)))
+        if (!readBoxes(context.get(), bytes))
             return false;
         heif_image_handle *primary = nullptr;
         if (!succeeded(heif_context_get_primary_image_handle(context.get(), &primary)))
@@ -254,6 +268,35 @@ QByteArray heifFormat(const QByteArray &head)
     return isAvifBrand(brand) ? QByteArrayLiteral("avif")
             : isHeicBrand(brand) ? QByteArrayLiteral("heic")
                                  : QByteArray();
+}
+
+QImage heifThumbnail(const QByteArray &file, int extent, int largest)
+{
+    const Context context(heif_context_alloc(), &heif_context_free);
+    heif_image_handle *primary = nullptr;
+    if (!readBoxes(context.get(), file) || !succeeded(heif_context_get_primary_image_handle(context.get(), &primary)))
+        return QImage();
+    const Handle picture(primary, &heif_image_handle_release);
+    const QSize pictureSize(heif_image_handle_get_width(primary), heif_image_handle_get_height(primary));
+    const int count = heif_image_handle_get_number_of_thumbnails(primary);
+    std::vector<heif_item_id> ids(size_t(qMax(count, 0)));
+    heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
+    Handle chosen(nullptr, &heif_image_handle_release);
+    int chosenSide = 0;
+    for (const heif_item_id id : ids) {
+        heif_image_handle *thumbnail = nullptr;
+        if (!succeeded(heif_image_handle_get_thumbnail(primary, id, &thumbnail)))
+            continue;
+        Handle owned(thumbnail, &heif_image_handle_release);
+        const QSize size(heif_image_handle_get_width(thumbnail), heif_image_handle_get_height(thumbnail));
+        const int side = qMax(size.width(), size.height());
+        if (side >= extent && side <= largest && side > chosenSide && size.width() <= pictureSize.width()
+            && size.height() <= pictureSize.height()) {
+            chosen = std::move(owned);
+            chosenSide = side;
+        }
+    }
+    return chosen ? decodedPicture(chosen.get()) : QImage();
 }
 
 class HeifPlugin : public QImageIOPlugin

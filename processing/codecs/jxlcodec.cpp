@@ -12,7 +12,12 @@
 #include <jxl/decode_cxx.h>
 #include <jxl/encode_cxx.h>
 
+#include <dlfcn.h>
+
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -23,35 +28,83 @@ bool failed(const char *what)
     return false;
 }
 
-// What one pass of the decoder yields: the header, the profile and the
+// What one pass of the decoder yields: the header, the profiles and the
 // first frame's pixels (later frames of an animation are not decoded).
 struct JxlPicture
 {
     JxlBasicInfo info{};
-    QByteArray icc;
+    int frames = 0;
+    // The profile the file was made in, and the one of the pixels libjxl
+    // gives: a lossy file made from an ICC profile comes out in linear sRGB,
+    // as libjxl has no colour management of its own to go back.
+    QByteArray originalIcc;
+    QByteArray dataIcc;
     QImage image;
+
+    bool needsConversion() const { return !originalIcc.isEmpty() && originalIcc != dataIcc; }
+    bool deep() const { return info.bits_per_sample > 8; }
+    // libjxl turns the picture as its header says, and states the sides
+    // already turned.
+    QSize size() const { return QSize(int(info.xsize), int(info.ysize)); }
 };
 
-JxlPixelFormat pixelFormatFor(const JxlBasicInfo &info)
-{
-    return {4, info.bits_per_sample > 8 ? JXL_TYPE_UINT16 : JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
-}
+// What the decoder is asked for: the header alone, every frame's header, or
+// the first frame whole.
+enum class JxlExtent { Header, FrameCount, FirstFrame };
 
-QImage::Format imageFormatFor(const JxlBasicInfo &info)
+QImage::Format imageFormatFor(const JxlBasicInfo &info, bool deep)
 {
     const bool alpha = info.alpha_bits > 0;
-    if (info.bits_per_sample > 8)
+    if (deep)
         return alpha ? QImage::Format_RGBA64 : QImage::Format_RGBX64;
     return alpha ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888;
 }
 
-// Decodes up to the header alone (headerOnly) or the first frame.
-bool decodeJxl(const QByteArray &bytes, bool headerOnly, JxlPicture *picture)
+// Linear samples come as floats, which keep the colours outside sRGB until
+// they are back in the file's profile.
+QImage::Format decodedFormatFor(const JxlPicture &picture)
+{
+    return picture.needsConversion() ? QImage::Format_RGBA32FPx4 : imageFormatFor(picture.info, picture.deep());
+}
+
+JxlPixelFormat pixelFormatFor(const JxlPicture &picture)
+{
+    const JxlDataType type = picture.needsConversion() ? JXL_TYPE_FLOAT
+            : picture.deep()                           ? JXL_TYPE_UINT16
+                                                       : JXL_TYPE_UINT8;
+    return {4, type, JXL_NATIVE_ENDIAN, 0};
+}
+
+QByteArray iccProfile(const JxlDecoder *decoder, JxlColorProfileTarget target)
+{
+    size_t size = 0;
+    if (JxlDecoderGetICCProfileSize(decoder, nullptr, target, &size) != JXL_DEC_SUCCESS)
+        return QByteArray();
+    QByteArray icc(qsizetype(size), Qt::Uninitialized);
+    if (JxlDecoderGetColorAsICCProfile(decoder, nullptr, target, reinterpret_cast<uint8_t *>(icc.data()), size)
+        != JXL_DEC_SUCCESS)
+        return QByteArray();
+    return icc;
+}
+
+int eventsFor(JxlExtent extent)
+{
+    switch (extent) {
+    case JxlExtent::Header:
+        return JXL_DEC_BASIC_INFO;
+    case JxlExtent::FrameCount:
+        return JXL_DEC_BASIC_INFO | JXL_DEC_FRAME;
+    case JxlExtent::FirstFrame:
+        break;
+    }
+    return JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE;
+}
+
+// Decodes as far as extent asks.
+bool decodeJxl(const QByteArray &bytes, JxlExtent extent, JxlPicture *picture)
 {
     const JxlDecoderPtr decoder = JxlDecoderMake(nullptr);
-    const int events = headerOnly ? JXL_DEC_BASIC_INFO
-                                  : JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE;
-    if (JxlDecoderSubscribeEvents(decoder.get(), events) != JXL_DEC_SUCCESS
+    if (JxlDecoderSubscribeEvents(decoder.get(), eventsFor(extent)) != JXL_DEC_SUCCESS
         || JxlDecoderSetInput(decoder.get(), reinterpret_cast<const uint8_t *>(bytes.constData()),
                               size_t(bytes.size())) != JXL_DEC_SUCCESS)
         return failed("cannot start");
@@ -61,20 +114,16 @@ bool decodeJxl(const QByteArray &bytes, bool headerOnly, JxlPicture *picture)
         if (status == JXL_DEC_BASIC_INFO) {
             if (JxlDecoderGetBasicInfo(decoder.get(), &picture->info) != JXL_DEC_SUCCESS)
                 return failed("unreadable header");
-            if (headerOnly)
+            if (extent == JxlExtent::Header)
                 return true;
+        } else if (status == JXL_DEC_FRAME) {
+            ++picture->frames;
         } else if (status == JXL_DEC_COLOR_ENCODING) {
-            size_t size = 0;
-            if (JxlDecoderGetICCProfileSize(decoder.get(), nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &size)
-                == JXL_DEC_SUCCESS) {
-                picture->icc.resize(qsizetype(size));
-                JxlDecoderGetColorAsICCProfile(decoder.get(), nullptr, JXL_COLOR_PROFILE_TARGET_DATA,
-                                               reinterpret_cast<uint8_t *>(picture->icc.data()), size);
-            }
+            picture->originalIcc = iccProfile(decoder.get(), JXL_COLOR_PROFILE_TARGET_ORIGINAL);
+            picture->dataIcc = iccProfile(decoder.get(), JXL_COLOR_PROFILE_TARGET_DATA);
         } else if (status == JXL_DEC_NEED_IMAGE_OUT_BUFFER) {
-            const JxlPixelFormat format = pixelFormatFor(picture->info);
-            picture->image = QImage(int(picture->info.xsize), int(picture->info.ysize),
-                                    imageFormatFor(picture->info));
+            const JxlPixelFormat format = pixelFormatFor(*picture);
+            picture->image = QImage(picture->size(), decodedFormatFor(*picture));
             if (picture->image.isNull()
                 || JxlDecoderSetImageOutBuffer(decoder.get(), &format, picture->image.bits(),
                                                size_t(picture->image.sizeInBytes())) != JXL_DEC_SUCCESS)
@@ -86,9 +135,25 @@ bool decodeJxl(const QByteArray &bytes, bool headerOnly, JxlPicture *picture)
         } else if (status != JXL_DEC_SUCCESS) {
             return failed("damaged data");
         } else {
-            return failed("no picture in the file");
+            return extent == JxlExtent::FrameCount || failed("no picture in the file");
         }
     }
+}
+
+// The decoded pixels in the file's own profile and depth.
+QImage inOwnColours(const JxlPicture &picture)
+{
+    QImage image = picture.image;
+    if (!picture.dataIcc.isEmpty())
+        image.setColorSpace(QColorSpace::fromIccProfile(picture.dataIcc));
+    if (!picture.needsConversion())
+        return image;
+    const QColorSpace own = QColorSpace::fromIccProfile(picture.originalIcc);
+    if (!own.isValid() || !image.colorSpace().isValid())
+        return image;
+    image.convertToColorSpace(own);
+    image.convertTo(imageFormatFor(picture.info, picture.deep()));
+    return image;
 }
 
 // cjxl's mapping of a JPEG-like quality onto the distance libjxl takes.
@@ -168,11 +233,9 @@ public:
     bool read(QImage *image) override
     {
         JxlPicture picture;
-        if (!decodeJxl(contents(), false, &picture))
+        if (!decodeJxl(contents(), JxlExtent::FirstFrame, &picture))
             return false;
-        if (!picture.icc.isEmpty())
-            picture.image.setColorSpace(QColorSpace::fromIccProfile(picture.icc));
-        *image = picture.image;
+        *image = inOwnColours(picture);
         return true;
     }
 
@@ -192,11 +255,20 @@ public:
         if (option != Size && option != ImageFormat)
             return QVariant();
         JxlPicture picture;
-        if (!decodeJxl(const_cast<JxlHandler *>(this)->contents(), true, &picture))
+        if (!decodeJxl(const_cast<JxlHandler *>(this)->contents(), JxlExtent::Header, &picture))
             return QVariant();
         if (option == ImageFormat)
-            return imageFormatFor(picture.info);
-        return QSize(int(picture.info.xsize), int(picture.info.ysize));
+            return imageFormatFor(picture.info, picture.deep());
+        return picture.size();
+    }
+
+    // The frames an animation shows, counted from their headers alone.
+    int imageCount() const override
+    {
+        JxlPicture picture;
+        if (!decodeJxl(const_cast<JxlHandler *>(this)->contents(), JxlExtent::FrameCount, &picture))
+            return 0;
+        return qMax(1, picture.frames);
     }
 
     void setOption(ImageOption option, const QVariant &value) override
@@ -218,6 +290,37 @@ private:
 };
 
 } // namespace
+
+// libjxl prints the reasons of a failure to stderr itself, through glibc's
+// checked vfprintf, each line led by its source file and line: "JXL_FAILURE:
+// what" and its API's complaints ("frame processing failed"), then the
+// lines of its unwinding ("JXL_RETURN_IF_ERROR code=1: expression"). Taken
+// here (the program's definition comes before the C library's), a reason is
+// logged as the decoder's words, which the run's capture puts beside the
+// file's name, and the unwinding, which names no reason, is dropped; every
+// other print goes on to the C library.
+extern "C" int __vfprintf_chk(FILE *stream, int flag, const char *format, va_list arguments)
+{
+    using Print = int (*)(FILE *, int, const char *, va_list);
+    static const auto print = reinterpret_cast<Print>(dlsym(RTLD_NEXT, "__vfprintf_chk"));
+    static constexpr char lead[] = "%s:%d: ";
+    if (stream != stderr || std::strncmp(format, lead, sizeof lead - 1) != 0)
+        return print(stream, flag, format, arguments);
+    char line[512];
+    const int length = vsnprintf(line, sizeof line, format, arguments);
+    const char *source = std::strstr(line, "lib/jxl/");
+    const char *words = source ? std::strstr(source, ": ") : nullptr;
+    if (!words)
+        return std::fputs(line, stream) < 0 ? -1 : length;
+    words += 2;
+    static constexpr char failure[] = "JXL_FAILURE: ";
+    if (std::strncmp(words, failure, sizeof failure - 1) == 0)
+        words += sizeof failure - 1;
+    else if (std::strncmp(words, "JXL_", 4) == 0)
+        return length;
+    qWarning("%s", qPrintable(QString::fromUtf8(words).trimmed()));
+    return length;
+}
 
 bool isJpegXl(const QByteArray &head)
 {

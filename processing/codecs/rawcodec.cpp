@@ -182,6 +182,36 @@ bool isCameraRaw(const QByteArray &head)
             || head.startsWith("FUJIFILMCCD-RAW") || (head.mid(4, 4) == "ftyp" && head.mid(8, 4) == "crx ");
 }
 
+// LibRaw's flip: 3 half a turn, 5 a quarter anticlockwise, 6 a quarter
+// clockwise.
+QImageIOHandler::Transformations turnOf(int flip)
+{
+    switch (flip) {
+    case 3:
+        return QImageIOHandler::TransformationRotate180;
+    case 5:
+        return QImageIOHandler::TransformationRotate270;
+    case 6:
+        return QImageIOHandler::TransformationRotate90;
+    default:
+        return QImageIOHandler::TransformationNone;
+    }
+}
+
+RawPreview rawPreview(const QByteArray &file)
+{
+    LibRaw raw(LIBRAW_OPTIONS_NONE);
+    raw.set_dataerror_handler(&logDataError, nullptr);
+    // LibRaw reads the buffer without writing to it.
+    if (raw.open_buffer(const_cast<char *>(file.constData()), size_t(file.size())) != LIBRAW_SUCCESS
+        || raw.unpack_thumb() != LIBRAW_SUCCESS || raw.imgdata.thumbnail.tformat != LIBRAW_THUMBNAIL_JPEG)
+        return RawPreview();
+    const libraw_thumbnail_t &thumbnail = raw.imgdata.thumbnail;
+    const libraw_image_sizes_t &sizes = raw.imgdata.sizes;
+    return {QByteArray(thumbnail.thumb, qsizetype(thumbnail.tlength)), turnOf(sizes.flip),
+            QSize(sizes.width, sizes.height)};
+}
+
 class RawPlugin : public QImageIOPlugin
 {
     Q_OBJECT

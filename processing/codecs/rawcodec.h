@@ -2,6 +2,8 @@
 #define RAWCODEC_H
 
 #include <QByteArray>
+#include <QImageIOHandler>
+#include <QSize>
 
 // Whether head, a file's first bytes (64 KB or all of a shorter file),
 // starts a camera's raw file: a DNG, or the raw files of Canon (CR2, CR3),
@@ -13,5 +15,16 @@ bool isCameraRaw(const QByteArray &head);
 
 // Bytes of a file's start that isCameraRaw needs to see.
 constexpr int cameraRawHeadBytes = 64 * 1024;
+
+// The JPEG preview a camera stored in its raw file, as LibRaw finds it (the
+// largest one), with the turn the raw picture takes to stand upright and the
+// picture's size before that turn; empty jpeg when there is none.
+struct RawPreview
+{
+    QByteArray jpeg;
+    QImageIOHandler::Transformations transformation;
+    QSize storedSize;
+};
+RawPreview rawPreview(const QByteArray &file);
 
 #endif // RAWCODEC_H

@@ -1,6 +1,8 @@
 #include "formats/thumbnail.h"
 
+#include "codecs/heifcodec.h"
 #include "codecs/jpegstructure.h"
+#include "codecs/rawcodec.h"
 #include "formats/decodermessages.h"
 #include "formats/imagefile.h"
 
@@ -117,20 +119,23 @@ QImage oriented(const QImage &image, QImageIOHandler::Transformations transforma
     return result;
 }
 
-// Decoded only when its header claims no more than a thumbnail of extent
-// needs and the picture has, and its scans take no more work than its size
-// warrants.
-QImage decodedPreview(const QByteArray &preview, const QSize &storedSize, int extent)
+// Decoded only when its header claims at most largest pixels on its longer
+// side and no more than the picture has, and its scans take no more work
+// than its size warrants; a preview much larger than the box is decoded
+// reduced by libjpeg.
+QImage decodedPreview(const QByteArray &preview, const QSize &storedSize, int extent, int largest)
 {
     QBuffer buffer;
     buffer.setData(preview);
     QImageReader reader(&buffer, "jpeg");
     reader.setAutoTransform(false);
     const QSize claimed = reader.size();
-    if (!claimed.isValid() || qMax(claimed.width(), claimed.height()) > largestPreviewPerExtent * extent
+    if (!claimed.isValid() || qMax(claimed.width(), claimed.height()) > largest
         || claimed.width() > storedSize.width() || claimed.height() > storedSize.height()
         || !jpegstructure::refusal(jpegstructure::read(preview, jpegstructure::Extent::AllScans)).isEmpty())
         return {};
+    if (qMax(claimed.width(), claimed.height()) > largestPreviewPerExtent * extent)
+        reader.setScaledSize(claimed.scaled(extent, extent, Qt::KeepAspectRatio));
     return reader.read();
 }
 
@@ -143,9 +148,8 @@ QImage fitted(const QImage &image, int extent)
 
 // A preview is good enough when it need not be enlarged and it fills the
 // box exactly as the picture would.
-QImage usablePreview(const QByteArray &head, const QSize &storedSize, int extent)
+QImage fittedPreview(const QImage &preview, const QSize &storedSize, int extent)
 {
-    const QImage preview = decodedPreview(embeddedExifPreview(head), storedSize, extent);
     if (preview.isNull() || qMax(preview.width(), preview.height()) < extent)
         return {};
     const QSize wanted = storedSize.scaled(extent, extent, Qt::KeepAspectRatio);
@@ -153,6 +157,31 @@ QImage usablePreview(const QByteArray &head, const QSize &storedSize, int extent
     if (qAbs(wanted.width() - offered.width()) > 1 || qAbs(wanted.height() - offered.height()) > 1)
         return {};
     return preview.scaled(wanted.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The preview a file of format carries, fitted to the box and turned
+// upright: a JPEG's EXIF preview, a HEIC or AVIF file's thumbnail, a raw
+// file's JPEG preview (which may be as large as the picture, and still
+// costs far less than developing it). Null when there is none fit to use.
+QImage embeddedPreview(const QByteArray &format, const QByteArray &head, QFile &file, const QSize &storedSize,
+                       QImageIOHandler::Transformations transformation, int extent)
+{
+    const int largest = largestPreviewPerExtent * extent;
+    if (format == "jpeg")
+        return oriented(fittedPreview(decodedPreview(embeddedExifPreview(head), storedSize, extent, largest),
+                                      storedSize, extent),
+                        transformation);
+    if (format != "heic" && format != "avif" && format != "raw")
+        return {};
+    const qint64 position = file.pos();
+    const QByteArray bytes = file.seek(0) ? file.readAll() : QByteArray();
+    file.seek(position);
+    if (format != "raw")
+        return fittedPreview(heifThumbnail(bytes, extent, largest), storedSize, extent);
+    const RawPreview raw = rawPreview(bytes);
+    const int whole = qMax(raw.storedSize.width(), raw.storedSize.height());
+    return oriented(fittedPreview(decodedPreview(raw.jpeg, raw.storedSize, extent, whole), raw.storedSize, extent),
+                    raw.transformation);
 }
 
 } // namespace
@@ -203,11 +232,9 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     if (!storedSize.isValid())
         return finished(fitted(decodeBounded(reader, file, DecodeRequest{stop}, outcome), extent));
     const QImageIOHandler::Transformations transformation = reader.transformation();
-    if (reader.format() == "jpeg") {
-        const QImage preview = usablePreview(head, storedSize, extent);
-        if (!preview.isNull())
-            return oriented(preview, transformation);
-    }
+    if (const QImage preview = embeddedPreview(format, head, file, storedSize, transformation, extent);
+        !preview.isNull())
+        return preview;
     // The box is square, so the size fitted before the turn fits after it.
     const ScaleTarget fit(
             [extent](QSize size) { return size.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)); },

@@ -16,10 +16,12 @@ constexpr int largestPreviewPerExtent = 16;
 // kept and EXIF orientation applied; a null image when it cannot be decoded,
 // or when *stop, when given, became true meanwhile.
 //
-// A JPEG's embedded EXIF preview is used when it is at least extent pixels
-// on its longer side, at most largestPreviewPerExtent times that and no
-// larger than the picture, and has the picture's proportions (some cameras
-// pad theirs with black bars); its header is read before it is decoded.
+// A JPEG's embedded EXIF preview, and the thumbnail a HEIC or AVIF file
+// holds, is used when it is at least extent pixels on its longer side, at
+// most largestPreviewPerExtent times that and no larger than the picture,
+// and has the picture's proportions (some cameras pad theirs with black
+// bars); its header is read before it is decoded. So is a raw file's JPEG
+// preview, which may be as large as the picture and is then decoded reduced.
 // Otherwise the decoder scales while it decodes, so a camera photo never
 // needs its full size in memory; the picture is decoded within the bounds
 // of a run (imagefile.h, decodeBounded), and SVG is refused as a run

@@ -316,6 +316,23 @@ void CliInputsTest::messagesNameTheirFile_data()
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "JPG");
     jpeg.insert(2, "\xff\xe1" + QByteArray(1, '\0') + char(damagedExif.size() + 2) + damagedExif);
+    // libjxl prints its reasons to stderr itself.
+    QTemporaryDir written;
+    QImage gradient(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < gradient.height(); ++y) {
+        for (int x = 0; x < gradient.width(); ++x)
+            gradient.setPixel(x, y, qRgb(x * 6, y * 8, 128));
+    }
+    gradient.save(written.filePath("in.png"));
+    runTool({"-f", "jxl", "-q", "50", "-o", written.path(), written.filePath("in.png")});
+    QFile jxlFile(written.filePath("in_processed.jxl"));
+    QVERIFY(jxlFile.open(QIODevice::ReadOnly));
+    QByteArray jxl = jxlFile.readAll();
+    std::fill(jxl.begin() + jxl.size() / 2, jxl.end(), char(0xa5));
+    QTest::newRow("libjxl's reasons")
+            << QStringList{"damaged.jxl"} << QList<QByteArray>{jxl} << QStringList()
+            << QStringList{"cannot read: unsupported or damaged image ("};
+
     QTest::newRow("metadata read in part")
             << QStringList{"exif.jpg"} << QList<QByteArray>{jpeg} << QStringList()
             << QStringList{"warning: metadata read in part, EXIF carried: "};

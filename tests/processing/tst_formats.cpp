@@ -4,10 +4,12 @@
 #include "formats/imagefile.h"
 #include "formats/imageheader.h"
 #include "formats/saveimage.h"
+#include "formats/thumbnail.h"
 #include "run/options.h"
 
 #include <QColorSpace>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,6 +24,7 @@ private slots:
     void everyWriterRoundTrips();
     void sameAsInputKeepsEachFormat();
     void dngDevelopedUpright();
+    void rawPreviewFillsTheList();
     void hugeClaimRefusedBeforeDecoding_data();
     void hugeClaimRefusedBeforeDecoding();
     void damagedFileNamesTheLibrary_data();
@@ -72,11 +75,12 @@ QByteArray signatureOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? signatureFormat(file.read(cameraRawHeadBytes)) : QByteArray();
 }
 
-// A plain uncompressed DNG of a flat grey scene: 16-bit samples in an RGGB
-// pattern, an identity colour matrix, neutral white balance, the camera
-// held upright on its side (orientation 6). The samples may be left out, as
-// a header of a file claiming a huge sensor.
-QByteArray dng(int width, int height, bool withSamples = true)
+// A plain uncompressed DNG of a grey scene whose top left quarter is light:
+// 16-bit samples in an RGGB pattern, an identity colour matrix, neutral
+// white balance, the camera held upright on its side (orientation 6). The
+// samples may be left out, as a header of a file claiming a huge sensor; a
+// JPEG preview may follow them.
+QByteArray dng(int width, int height, bool withSamples = true, const QByteArray &preview = {})
 {
     struct Entry
     {
@@ -143,9 +147,28 @@ QByteArray dng(int width, int height, bool withSamples = true)
     directory += longs({0});
     QByteArray file = QByteArray("II*\0", 4) + longs({8}) + directory + extra;
     if (withSamples) {
-        for (quint32 sample = 0; sample < sampleBytes / 2; ++sample)
-            file += shorts({2000});
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                file += shorts({quint16(x < width / 2 && y < height / 2 ? 3000 : 600)});
+        }
     }
+    if (preview.isEmpty())
+        return file;
+    // The preview's own directory, the second, as cameras place it: a
+    // baseline JPEG of three samples.
+    const quint32 previewDirectory = quint32(file.size());
+    const QList<Entry> previewEntries = {
+        {0x00fe, 4, 1, longs({1})},       {0x0100, 4, 1, longs({quint32(width)})},
+        {0x0101, 4, 1, longs({quint32(height)})}, {0x0102, 3, 1, shorts({8})},
+        {0x0103, 3, 1, shorts({7})},      {0x0106, 3, 1, shorts({6})},
+        {0x0111, 4, 1, longs({previewDirectory + 2 + 9 * 12 + 4})},
+        {0x0115, 3, 1, shorts({3})},      {0x0117, 4, 1, longs({quint32(preview.size())})},
+    };
+    file += shorts({quint16(previewEntries.size())});
+    for (const Entry &entry : previewEntries)
+        file += shorts({entry.tag, entry.type}) + longs({entry.count}) + entry.value.leftJustified(4, '\0');
+    file += longs({0}) + preview;
+    file.replace(8 + 2 + entries.size() * 12, 4, longs({previewDirectory}));
     return file;
 }
 
@@ -225,8 +248,10 @@ void FormatsTest::sameAsInputKeepsEachFormat()
              qPrintable(recorder.warnings.at(gifWarning)));
 }
 
-// LibRaw develops the DNG; the picture comes out turned as the camera was
-// held, a neutral grey.
+// LibRaw develops the DNG; the picture comes out turned a quarter clockwise
+// as the camera was held, its light quarter at the top right (a
+// transposition puts it at the top left), neutral, and of the size its
+// header gave the memory budget.
 void FormatsTest::dngDevelopedUpright()
 {
     const QString path = batchrun::writeFile(directory.filePath(QStringLiteral("camera.dng")), dng(64, 48));
@@ -235,9 +260,31 @@ void FormatsTest::dngDevelopedUpright()
     const QImage image = loadImage(path, outcome);
     QVERIFY2(!image.isNull(), qPrintable(outcome.reason));
     QCOMPARE(image.size(), QSize(48, 64));
-    const QRgb centre = image.pixel(24, 32);
-    QVERIFY2(std::abs(qRed(centre) - qBlue(centre)) <= 4 && std::abs(qRed(centre) - qGreen(centre)) <= 4,
-             qPrintable(QString::number(centre, 16)));
+    QCOMPARE(QImageReader(path, "raw").size(), image.size());
+    const QRgb light = image.pixel(36, 16);
+    QVERIFY2(std::abs(qRed(light) - qBlue(light)) <= 4 && std::abs(qRed(light) - qGreen(light)) <= 4,
+             qPrintable(QString::number(light, 16)));
+    for (const QPoint dark : {QPoint(12, 16), QPoint(36, 48), QPoint(12, 48)})
+        QVERIFY2(qGreen(image.pixel(dark)) + 60 < qGreen(light), qPrintable(QString::number(image.pixel(dark), 16)));
+}
+
+// The list shows a raw file's JPEG preview, as large as the sensor here,
+// turned as the camera was held: blue with the light quarter at the top
+// right, where the developed picture is grey.
+void FormatsTest::rawPreviewFillsTheList()
+{
+    QImage preview(64, 48, QImage::Format_RGB32);
+    preview.fill(Qt::blue);
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 32; ++x)
+            preview.setPixel(x, y, qRgb(255, 255, 255));
+    }
+    const QString path = batchrun::writeFile(directory.filePath(QStringLiteral("previewed.dng")),
+                                             dng(64, 48, true, batchrun::encoded(preview, "jpeg", 95)));
+    const QImage shown = makeThumbnail(path, 32);
+    QCOMPARE(shown.size(), QSize(24, 32));
+    QVERIFY(qRed(shown.pixel(18, 4)) > 200 && qBlue(shown.pixel(18, 4)) > 200);
+    QVERIFY(qRed(shown.pixel(5, 20)) < 60 && qBlue(shown.pixel(5, 20)) > 200);
 }
 
 namespace {
