@@ -26,7 +26,7 @@ bool hasTransparency(const QImage &image)
 
 // What of the picture the chosen format cannot keep, said for the file
 // rather than dropped in silence.
-QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadataToCarry)
+QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadataToCarry, bool resolutionToWrite)
 {
     const QString name = QString::fromLatin1(format.output.key);
     QStringList losses;
@@ -38,6 +38,8 @@ QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadat
         losses << QStringLiteral("colour profile not kept: a %1 file holds none").arg(name);
     if (!format.holdsMetadata && metadataToCarry)
         losses << QStringLiteral("EXIF and XMP not carried into a %1 file").arg(name);
+    if (!format.encoderOptions.contains(option::dpi) && resolutionToWrite)
+        losses << QStringLiteral("resolution not written: a %1 file holds none of its own").arg(name);
     return losses;
 }
 
@@ -50,20 +52,19 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
     const QString chosen = settings.value(option::format);
     const FileFormat &format = outputFormatFor(chosen, inputPath);
     const QString formatKey = QString::fromLatin1(format.output.key);
-    const int quality = settings.value(option::quality);
     const QImage output = withOutputTexts(image, strip);
     QStringList warnings;
     if (presets::sameAsInput.is(chosen) && formatOfFile(inputPath) != &format)
         warnings << QStringLiteral("written as %1: this format is not written").arg(formatKey);
     QString metadataWarning;
     const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &metadataWarning);
-    warnings << lossesIn(format, image, !metadata.isEmpty());
+    warnings << lossesIn(format, image, !metadata.isEmpty(), settings.value(option::dpi) != 0);
     const auto carryMetadata = [&](QByteArray &encoded) {
         const QString problem = metadata.writeInto(encoded, output.size());
         if (metadataWarning.isEmpty())
             metadataWarning = problem;
     };
-    saveImage(output, outputPath, formatKey, quality, outcome, carryMetadata);
+    saveImage(output, outputPath, formatKey, settings, outcome, carryMetadata);
     if (!metadataWarning.isEmpty())
         warnings << metadataWarning;
     if (!outcome.failed())

@@ -174,7 +174,7 @@ void FormatsTest::everyWriterRoundTrips()
     const FileFormat &format = *formatWritten(key);
     const QString path = directory.filePath(QStringLiteral("out.") + format.suffixList().constFirst());
     InputOutcome written;
-    saveImage(sample(), path, key, 90, written);
+    saveImage(sample(), path, key, batchrun::atQuality(90), written);
     QVERIFY2(!written.failed(), qPrintable(written.reason));
 
     QCOMPARE(signatureOf(path), QByteArray(format.reader));
@@ -202,7 +202,7 @@ void FormatsTest::sameAsInputKeepsEachFormat()
     for (const char *key : {"PNG", "HEIC", "JXL"}) {
         paths << inputs.filePath(QStringLiteral("in_%1.pic").arg(QLatin1String(key)));
         InputOutcome written;
-        saveImage(sample(), paths.last(), QString::fromLatin1(key), 90, written);
+        saveImage(sample(), paths.last(), QString::fromLatin1(key), batchrun::atQuality(90), written);
         QVERIFY(!written.failed());
     }
     paths << batchrun::writeFile(inputs.filePath(QStringLiteral("in_ppm.pic")),
@@ -273,7 +273,7 @@ QByteArray jxlClaiming100000Square()
 QByteArray heifClaiming100000Square(const QString &key, const QString &path)
 {
     InputOutcome written;
-    saveImage(sample(), path, key, 50, written);
+    saveImage(sample(), path, key, batchrun::atQuality(50), written);
     QFile file(path);
     if (written.failed() || !file.open(QIODevice::ReadOnly))
         return QByteArray();
@@ -328,7 +328,7 @@ void FormatsTest::damagedFileNamesTheLibrary()
     QFETCH(bool, cut);
     const QString path = directory.filePath(QStringLiteral("damaged.") + key);
     InputOutcome written;
-    saveImage(sample(), path, key, 50, written);
+    saveImage(sample(), path, key, batchrun::atQuality(50), written);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QByteArray bytes = file.readAll();
