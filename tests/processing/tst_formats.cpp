@@ -21,6 +21,8 @@ private slots:
     void everyWriterRoundTrips_data();
     void everyWriterRoundTrips();
     void sameAsInputKeepsEachFormat();
+    void resolutionWrittenOrSaidLost_data();
+    void resolutionWrittenOrSaidLost();
     void dngDevelopedUpright();
     void hugeClaimRefusedBeforeDecoding_data();
     void hugeClaimRefusedBeforeDecoding();
@@ -223,6 +225,37 @@ void FormatsTest::sameAsInputKeepsEachFormat()
     QVERIFY(gifWarning >= 0);
     QVERIFY2(recorder.warnings.at(gifWarning).startsWith(QStringLiteral("written as JPG")),
              qPrintable(recorder.warnings.at(gifWarning)));
+}
+
+// Through a whole run: the file holds the resolution asked for, or the file's
+// warning says it could not.
+void FormatsTest::resolutionWrittenOrSaidLost_data()
+{
+    QTest::addColumn<QString>("key");
+    for (const PresetEntry &entry : presets::formats) {
+        if (!presets::sameAsInput.is(QString::fromLatin1(entry.key)))
+            QTest::newRow(entry.key) << QString::fromLatin1(entry.key);
+    }
+}
+
+void FormatsTest::resolutionWrittenOrSaidLost()
+{
+    QFETCH(QString, key);
+    QTemporaryDir outputs;
+    const QString input = batchrun::writeImage(directory.filePath(QStringLiteral("dpi.png")));
+    JobSettings settings = batchrun::settingsFor({input}, outputs.path());
+    settings.set(option::format, key);
+    settings.set(option::dpi, 300);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QVERIFY2(recorder.failedPaths.isEmpty(), qPrintable(recorder.failureReasons.join(' ')));
+    const bool holds = formatWritten(key)->encoderOptions.contains(option::dpi);
+    const bool said = recorder.warnings.join(' ').contains(QStringLiteral("resolution not written"));
+    QCOMPARE(said, !holds);
+    if (holds) {
+        const QImage written(outputs.filePath(batchrun::entriesOf(outputs.path()).constFirst()));
+        QCOMPARE(qRound(written.dotsPerMeterX() * 0.0254), 300);
+    }
 }
 
 // LibRaw develops the DNG; the picture comes out turned as the camera was
