@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "filters/sharpen.h"
+#include "formats/formattable.h"
 #include "run/options.h"
 
 #include <QColorDialog>
@@ -116,6 +117,7 @@ OptionForm::OptionForm(Ui::MainWindow *ui, QWidget *form)
             setControl(control, *option, option->initial());
     }
     showOpacity(ui->watermarkOpacitySlider->value());
+    enableFormatOptions();
     reportChanges();
 }
 
@@ -249,6 +251,7 @@ void OptionForm::connectDependentControls()
     // The size modes' fields are the pages of a stack, in the list's order.
     connect(ui->sizeModeComboBox, &QComboBox::currentIndexChanged, ui->sizeFieldsStack,
             &QStackedWidget::setCurrentIndex);
+    connect(ui->formatComboBox, &QComboBox::currentIndexChanged, this, &OptionForm::enableFormatOptions);
     connect(ui->webSharpenButton, &QPushButton::clicked, this, [this] {
         ui->sharpenAmountSpinBox->setValue(webSharpening.amount);
         ui->sharpenRadiusSpinBox->setValue(webSharpening.radius);
@@ -256,6 +259,26 @@ void OptionForm::connectDependentControls()
     });
     for (QPushButton *button : {ui->watermarkColorButton, ui->borderColorButton})
         connect(button, &QPushButton::clicked, this, [this, button] { chooseColor(button); });
+}
+
+// A format option's control, with its label, is enabled while the chosen
+// format's writer reads it; "same as input" may write any format.
+void OptionForm::enableFormatOptions()
+{
+    const QString chosen = readControl(ui->formatComboBox, option::format).toString();
+    const FileFormat *written = formatWritten(chosen);
+    const QList<QLabel *> labels = form->findChildren<QLabel *>();
+    for (const FileFormat &format : fileFormats()) {
+        for (const OptionDeclaration *option : format.encoderOptions) {
+            QWidget *control = controlOf(*option);
+            const bool applies = !written || written->encoderOptions.contains(*option);
+            control->setEnabled(applies);
+            for (QLabel *label : labels) {
+                if (label->buddy() == control)
+                    label->setEnabled(applies);
+            }
+        }
+    }
 }
 
 // A cancelled dialog keeps the colour the button shows.

@@ -58,6 +58,7 @@ private:
     void connectDependentControls();
     void chooseColor(QPushButton *button);
     void showOpacity(int alpha);
+    void enableFormatOptions();
 
     Ui::MainWindow *ui;
     QWidget *form;

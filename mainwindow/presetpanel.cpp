@@ -29,7 +29,7 @@ constexpr ShippedPreset shippedPresets[] = {
     {QT_TRANSLATE_NOOP("PresetPanel", "网页 1920"), ":/presets/web.json"},
     {QT_TRANSLATE_NOOP("PresetPanel", "社交媒体方图 1080"), ":/presets/square.json"},
     {QT_TRANSLATE_NOOP("PresetPanel", "缩略图 320"), ":/presets/thumbnails.json"},
-    {QT_TRANSLATE_NOOP("PresetPanel", "打印 TIFF"), ":/presets/print.json"},
+    {QT_TRANSLATE_NOOP("PresetPanel", "打印 300 dpi TIFF"), ":/presets/print.json"},
 };
 
 } // namespace

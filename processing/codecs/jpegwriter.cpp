@@ -76,7 +76,7 @@ Markers markersOf(const QImage &image)
 // Kept apart from encode, and without an object that has a destructor:
 // longjmp leaves this frame when libjpeg fails.
 bool compress(jpeg_compress_struct &info, JpegErrors &errors, const QImage &image, int quality,
-              const Markers &markers)
+              const jpegwriter::JpegEncoding &encoding, const Markers &markers)
 {
     if (setjmp(errors.failed))
         return false;
@@ -88,6 +88,14 @@ bool compress(jpeg_compress_struct &info, JpegErrors &errors, const QImage &imag
     jpeg_set_defaults(&info);
     setDensity(info, image);
     jpeg_set_quality(&info, qBound(1, quality, 100), TRUE);
+    // The brightness component carries the sampling factors; the colour
+    // components keep libjpeg's one sample per block.
+    if (!grey) {
+        info.comp_info[0].h_samp_factor = encoding.chromaStepX;
+        info.comp_info[0].v_samp_factor = encoding.chromaStepY;
+    }
+    if (encoding.progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     for (const QByteArray &comment : markers.comments)
         jpeg_write_marker(&info, JPEG_COM, reinterpret_cast<const JOCTET *>(comment.constData()),
@@ -112,7 +120,7 @@ bool writes(QImage::Format format)
     return format == QImage::Format_RGB32 || format == QImage::Format_Grayscale8;
 }
 
-QByteArray encode(const QImage &image, int quality)
+QByteArray encode(const QImage &image, int quality, const JpegEncoding &encoding)
 {
     // A photo compresses to well under a tenth of its stored pixels.
     QByteArray bytes(std::max<qsizetype>(64 * 1024, image.sizeInBytes() / 8), Qt::Uninitialized);
@@ -124,7 +132,7 @@ QByteArray encode(const QImage &image, int quality)
                                      &bytes};
     info.dest = &destination.manager;
     const Markers markers = markersOf(image);
-    const bool compressed = compress(info, errors, image, quality, markers);
+    const bool compressed = compress(info, errors, image, quality, encoding, markers);
     jpeg_destroy_compress(&info);
     return compressed ? bytes : QByteArray();
 }

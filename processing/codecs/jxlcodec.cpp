@@ -164,11 +164,15 @@ float distanceFor(int quality)
     return 6.4f + std::pow(2.5f, float(30 - quality) / 5.0f) / 6.25f;
 }
 
-// Effort 3 takes about a second for a 12 MP picture, where libjxl's own 7
-// takes four.
-constexpr int encoderEffort = 3;
+// The encoder's choices beyond the quality. Effort 3 takes about a second
+// for a 12 MP picture, where libjxl's own 7 takes four.
+struct JxlEncoding
+{
+    bool lossless = false;
+    int effort = 3;
+};
 
-QByteArray encodeJxl(const QImage &image, int quality)
+QByteArray encodeJxl(const QImage &image, int quality, const JxlEncoding &encoding)
 {
     const bool alpha = image.hasAlphaChannel();
     const QImage rows = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
@@ -181,6 +185,8 @@ QByteArray encodeJxl(const QImage &image, int quality)
     info.num_color_channels = 3;
     info.num_extra_channels = alpha ? 1 : 0;
     info.alpha_bits = alpha ? 8 : 0;
+    // Lossless keeps the samples in the picture's own colours, not libjxl's XYB.
+    info.uses_original_profile = encoding.lossless ? JXL_TRUE : JXL_FALSE;
     if (JxlEncoderSetBasicInfo(encoder.get(), &info) != JXL_ENC_SUCCESS)
         return QByteArray();
     const QByteArray icc = image.colorSpace().iccProfile();
@@ -191,10 +197,12 @@ QByteArray encodeJxl(const QImage &image, int quality)
             : JxlEncoderSetICCProfile(encoder.get(), reinterpret_cast<const uint8_t *>(icc.constData()),
                                       size_t(icc.size()));
     JxlEncoderFrameSettings *settings = JxlEncoderFrameSettingsCreate(encoder.get(), nullptr);
-    if (coloured != JXL_ENC_SUCCESS
-        || JxlEncoderFrameSettingsSetOption(settings, JXL_ENC_FRAME_SETTING_EFFORT, encoderEffort)
-                != JXL_ENC_SUCCESS
-        || JxlEncoderSetFrameDistance(settings, distanceFor(qBound(1, quality, 100))) != JXL_ENC_SUCCESS)
+    const JxlEncoderStatus compressed = encoding.lossless
+            ? JxlEncoderSetFrameLossless(settings, JXL_TRUE)
+            : JxlEncoderSetFrameDistance(settings, distanceFor(qBound(1, quality, 100)));
+    if (coloured != JXL_ENC_SUCCESS || compressed != JXL_ENC_SUCCESS
+        || JxlEncoderFrameSettingsSetOption(settings, JXL_ENC_FRAME_SETTING_EFFORT, qBound(1, encoding.effort, 9))
+                != JXL_ENC_SUCCESS)
         return QByteArray();
     // A QImage's rows start at multiples of 4 bytes.
     const JxlPixelFormat format{alpha ? 4u : 3u, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 4};
@@ -241,13 +249,14 @@ public:
 
     bool write(const QImage &image) override
     {
-        const QByteArray encoded = encodeJxl(image, quality);
+        const QByteArray encoded = encodeJxl(image, quality, encoding);
         return !encoded.isEmpty() && device()->write(encoded) == encoded.size();
     }
 
     bool supportsOption(ImageOption option) const override
     {
-        return option == Size || option == Quality || option == ImageFormat;
+        return option == Size || option == Quality || option == ImageFormat || option == SubType
+                || option == CompressionRatio;
     }
 
     QVariant option(ImageOption option) const override
@@ -271,10 +280,16 @@ public:
         return qMax(1, picture.frames);
     }
 
+    // The sub-type "lossless" writes lossless; a compression ratio of 1 to 9
+    // is the encoder's effort (QImageWriter passes -1 when none was chosen).
     void setOption(ImageOption option, const QVariant &value) override
     {
         if (option == Quality)
             quality = value.toInt();
+        else if (option == SubType)
+            encoding.lossless = value.toByteArray() == "lossless";
+        else if (option == CompressionRatio && value.toInt() > 0)
+            encoding.effort = value.toInt();
     }
 
 private:
@@ -287,6 +302,7 @@ private:
 
     QByteArray bytes;
     int quality = 85;
+    JxlEncoding encoding;
 };
 
 } // namespace

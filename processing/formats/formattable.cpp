@@ -1,5 +1,6 @@
 #include "formats/formattable.h"
 
+#include "formats/encoderoptions.h"
 #include "formats/imagefile.h"
 
 #include <QImageReader>
@@ -13,17 +14,28 @@ namespace {
 
 constexpr PresetEntry notWritten{nullptr, nullptr, nullptr};
 
-// reader, media types, suffixes, output entry, alpha, 16 bits, profile, EXIF/XMP
+constexpr const OptionDeclaration *jpegOptions[] = {&option::progressive, &option::chromaSubsampling, &option::dpi};
+constexpr const OptionDeclaration *pngOptions[] = {&option::pngCompression, &option::dpi};
+constexpr const OptionDeclaration *resolutionOnly[] = {&option::dpi};
+constexpr const OptionDeclaration *webpOptions[] = {&option::webpLossless};
+constexpr const OptionDeclaration *jxlOptions[] = {&option::jxlLossless, &option::jxlEffort};
+
+// reader, media types, suffixes, output entry, alpha, 16 bits, profile, EXIF/XMP, encoder options
 constexpr FileFormat rows[] = {
-    {"jpeg", "image/jpeg", "jpg jpeg jpe", presets::jpg, false, false, true, true},
-    {"png", "image/png", "png", {"PNG", "PNG", QT_TRANSLATE_NOOP("MainWindow", "PNG")}, true, true, true, true},
-    {"bmp", "image/bmp", "bmp dib", {"BMP", "BMP", QT_TRANSLATE_NOOP("MainWindow", "BMP")}},
-    {"webp", "image/webp", "webp", {"WEBP", "WEBP", QT_TRANSLATE_NOOP("MainWindow", "WEBP")}, true, false, true, true},
-    {"tiff", "image/tiff", "tif tiff", {"TIFF", "TIFF", QT_TRANSLATE_NOOP("MainWindow", "TIFF")}, true, true, true, true},
+    {"jpeg", "image/jpeg", "jpg jpeg jpe", presets::jpg, false, false, true, true, jpegOptions},
+    {"png", "image/png", "png", {"PNG", "PNG", QT_TRANSLATE_NOOP("MainWindow", "PNG")}, true, true, true, true,
+     pngOptions},
+    {"bmp", "image/bmp", "bmp dib", {"BMP", "BMP", QT_TRANSLATE_NOOP("MainWindow", "BMP")}, false, false, false,
+     false, resolutionOnly},
+    {"webp", "image/webp", "webp", {"WEBP", "WEBP", QT_TRANSLATE_NOOP("MainWindow", "WEBP")}, true, false, true, true,
+     webpOptions},
+    {"tiff", "image/tiff", "tif tiff", {"TIFF", "TIFF", QT_TRANSLATE_NOOP("MainWindow", "TIFF")}, true, true, true, true,
+     resolutionOnly},
     {"avif", "image/avif", "avif", {"AVIF", "AVIF", QT_TRANSLATE_NOOP("MainWindow", "AVIF")}, true, false, true, true},
     {"heic", "image/heif image/heic", "heic heif hif", {"HEIC", "HEIC", QT_TRANSLATE_NOOP("MainWindow", "HEIC")},
      true, false, true, true},
-    {"jxl", "image/jxl", "jxl", {"JXL", "JXL", QT_TRANSLATE_NOOP("MainWindow", "JXL")}, true, false, true, true},
+    {"jxl", "image/jxl", "jxl", {"JXL", "JXL", QT_TRANSLATE_NOOP("MainWindow", "JXL")}, true, false, true, true,
+     jxlOptions},
     {"raw",
      "image/x-adobe-dng image/x-canon-cr2 image/x-canon-cr3 image/x-nikon-nef image/x-sony-arw "
      "image/x-fuji-raf image/x-olympus-orf image/x-panasonic-rw2 image/x-pentax-pef",

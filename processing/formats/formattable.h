@@ -1,6 +1,7 @@
 #ifndef FORMATTABLE_H
 #define FORMATTABLE_H
 
+#include "job/option.h"
 #include "job/presets.h"
 
 #include <QByteArray>
@@ -8,12 +9,33 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
+// The options of the option table that one format's writer reads.
+class FormatOptions
+{
+public:
+    constexpr FormatOptions() = default;
+    template <std::size_t Count>
+    constexpr FormatOptions(const OptionDeclaration *const (&list)[Count]) : list(list), count(int(Count))
+    {
+    }
+
+    const OptionDeclaration *const *begin() const { return list; }
+    const OptionDeclaration *const *end() const { return list + count; }
+    bool contains(const OptionDeclaration &option) const { return std::find(begin(), end(), &option) != end(); }
+
+private:
+    const OptionDeclaration *const *list = nullptr;
+    int count = 0;
+};
+
 // One kind of picture file: the reader Qt (or one of our codecs registered
 // with Qt) opens it with, found by its signature whatever the suffix; the
 // media types the desktop knows it by (shared-mime-info's names, which are
 // not always Qt's: MNG is video/x-mng there); its suffixes; and, when a run
 // writes it, its entry in the output list and what such a file keeps of a
-// picture. Adding a format is its codec and a row here: the command line's
+// picture, and the encoder options its writer reads. Adding a format is its codec and a row here: the command line's
 // and the window's lists, the file dialog's filter, the folders' scan, the
 // desktop file's types and the manuals follow.
 struct FileFormat
@@ -26,6 +48,7 @@ struct FileFormat
     bool holdsDeepSamples = false; // 16 bits a sample
     bool holdsProfile = false;
     bool holdsMetadata = false; // EXIF and XMP carried by the metadata step
+    FormatOptions encoderOptions{};
 
     bool isWritten() const { return output.key != nullptr; }
     QStringList suffixList() const;

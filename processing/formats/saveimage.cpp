@@ -4,6 +4,7 @@
 #include "formats/decodermessages.h"
 #include "codecs/jpegwriter.h"
 #include "core/pixelaccess.h"
+#include "formats/encoderoptions.h"
 #include "formats/formattable.h"
 
 #include <QBuffer>
@@ -86,24 +87,91 @@ QImage opaqueForFormat(const QImage &image, const FileFormat &format)
     return flat;
 }
 
-// The file's bytes in memory. A failed encode is told by its reason; what
-// Qt's encoder remarked on an encode that worked is passed on with the path.
-bool encodeInMemory(const QImage &picture, const FileFormat &format, int quality, const QString &path,
-                    QByteArray *encoded, QString *failure)
+// What the encoder is handed: the picture laid on white for a format
+// without alpha, with the resolution the run asks for (in dots per metre,
+// as QImage keeps it) unless it keeps the input's.
+QImage pictureFor(const QImage &image, const FileFormat &format, const JobSettings &settings)
 {
-    const QByteArray writerName(format.reader);
-    if (writerName == "jpeg" && jpegwriter::writes(picture.format())) {
-        *encoded = jpegwriter::encode(picture, quality);
-        *failure = QStringLiteral("the JPEG encoder refused the picture");
-        return !encoded->isEmpty();
-    }
-    QBuffer buffer(encoded);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, writerName);
+    QImage picture = opaqueForFormat(image, format);
+    const int dotsPerInch = settings.value(option::dpi);
+    if (dotsPerInch == 0 || picture.isNull())
+        return picture;
+    const int dotsPerMeter = qRound(dotsPerInch / 0.0254);
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    return picture;
+}
+
+jpegwriter::JpegEncoding jpegEncodingOf(const JobSettings &settings)
+{
+    const QString chroma = settings.value(option::chromaSubsampling);
+    jpegwriter::JpegEncoding encoding;
+    encoding.progressive = settings.value(option::progressive);
+    encoding.chromaStepX = presets::chroma444.is(chroma) ? 1 : 2;
+    encoding.chromaStepY = presets::chroma420.is(chroma) ? 2 : 1;
+    return encoding;
+}
+
+// Qt's JPEG writer takes the formats ours does not (16 bits, palettes, 24
+// bits) with its baseline 4:2:0 alone; for other choices the picture goes
+// to ours, grey as Qt's would write it grey.
+QImage forJpegWriter(const QImage &picture)
+{
+    const QImage::Format format = picture.format();
+    const bool palette = format == QImage::Format_Mono || format == QImage::Format_MonoLSB
+            || format == QImage::Format_Indexed8;
+    const bool grey = format == QImage::Format_Grayscale16 || (palette && picture.allGray());
+    return picture.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+}
+
+// Qt's PNG writer takes zlib's level from a compression ratio of 0..100 as
+// ratio * 9 / 91, and from the quality when no ratio is given.
+int pngCompressionRatio(int level)
+{
+    return (level * 91 + 8) / 9;
+}
+
+// What Qt's writers and our plugins take of the format's encoder options.
+void setEncoderOptions(QImageWriter &writer, const QByteArray &writerName, const JobSettings &settings)
+{
+    const int quality = settings.value(option::quality);
     writer.setQuality(quality);
     // Qt's TIFF writer compresses with LZW, or not at all.
     if (writerName == "tiff")
         writer.setCompression(1);
+    const int pngLevel = settings.value(option::pngCompression);
+    if (writerName == "png" && pngLevel >= 0)
+        writer.setCompression(pngCompressionRatio(pngLevel));
+    // Qt's WebP writer writes lossless at quality 100.
+    if (writerName == "webp" && settings.value(option::webpLossless))
+        writer.setQuality(100);
+    if (writerName == "jxl") {
+        writer.setCompression(settings.value(option::jxlEffort));
+        if (settings.value(option::jxlLossless))
+            writer.setSubType("lossless");
+    }
+}
+
+// The file's bytes in memory. A failed encode is told by its reason; what
+// Qt's encoder remarked on an encode that worked is passed on with the path.
+bool encodeInMemory(const QImage &picture, const FileFormat &format, const JobSettings &settings,
+                    const QString &path, QByteArray *encoded, QString *failure)
+{
+    const QByteArray writerName(format.reader);
+    if (writerName == "jpeg") {
+        const jpegwriter::JpegEncoding encoding = jpegEncodingOf(settings);
+        const bool ours = jpegwriter::writes(picture.format());
+        if (ours || !encoding.isQtDefault()) {
+            *encoded = jpegwriter::encode(ours ? picture : forJpegWriter(picture), settings.value(option::quality),
+                                          encoding);
+            *failure = QStringLiteral("the JPEG encoder refused the picture");
+            return !encoded->isEmpty();
+        }
+    }
+    QBuffer buffer(encoded);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, writerName);
+    setEncoderOptions(writer, writerName, settings);
     QStringList encoderMessages;
     bool written;
     {
@@ -125,13 +193,13 @@ bool encodeInMemory(const QImage &picture, const FileFormat &format, int quality
 } // namespace
 
 // Without an input to follow, "same as input" shows as JPG.
-QByteArray encodedImage(const QImage &image, const QString &formatName, int quality)
+QByteArray encodedImage(const QImage &image, const QString &formatName, const JobSettings &settings)
 {
     const FileFormat &format = outputFormatFor(formatName, QString());
-    const QImage picture = opaqueForFormat(image, format);
+    const QImage picture = pictureFor(image, format, settings);
     QByteArray encoded;
     QString failure;
-    if (picture.isNull() || !encodeInMemory(picture, format, quality, QString(), &encoded, &failure))
+    if (picture.isNull() || !encodeInMemory(picture, format, settings, QString(), &encoded, &failure))
         return QByteArray();
     return encoded;
 }
@@ -142,7 +210,7 @@ QByteArray encodedImage(const QImage &image, const QString &formatName, int qual
 // name alone. A BMP carries no metadata, so edit has nothing to do there: a
 // 32-bit picture goes straight into the file through our writer, without a
 // file-sized buffer.
-void saveImage(const QImage &image, const QString &path, const QString &formatName, int quality,
+void saveImage(const QImage &image, const QString &path, const QString &formatName, const JobSettings &settings,
                InputOutcome &outcome, const EncodedFileEdit &edit)
 {
     auto fail = [&outcome](const QString &reason) { outcome.fail(reason); };
@@ -150,7 +218,7 @@ void saveImage(const QImage &image, const QString &path, const QString &formatNa
     if (!written)
         return fail(QStringLiteral("cannot write: no writer of %1").arg(formatName));
     const FileFormat &format = *written;
-    const QImage picture = opaqueForFormat(image, format);
+    const QImage picture = pictureFor(image, format, settings);
     if (picture.isNull())
         return fail(QStringLiteral("cannot write: the processed image is empty"));
     const QString occupied = occupiedReason(path);
@@ -171,7 +239,7 @@ void saveImage(const QImage &image, const QString &path, const QString &formatNa
     }
     QByteArray encoded;
     QString encoderFailure;
-    if (!encodeInMemory(picture, format, quality, path, &encoded, &encoderFailure)) {
+    if (!encodeInMemory(picture, format, settings, path, &encoded, &encoderFailure)) {
         file.cancelWriting();
         return fail(QStringLiteral("cannot write: %1").arg(encoderFailure));
     }

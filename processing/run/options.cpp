@@ -7,8 +7,6 @@ namespace option {
 constexpr Option<QString> format = declare::preset("format", presets::formats, 1)
         .valueWord("format", "Output format (same: each input's own, JPG for a format not written)",
                    "FMT", "f").widget("formatComboBox");
-constexpr Option<int> quality = declare::integer("quality", 85, 1, 100)
-        .valueWord("quality", "Encoder quality", "N", "q").widget("qualitySpinBox");
 constexpr Option<bool> stripMetadata = declare::flag("stripMetadata")
         .setsFlag("strip-metadata", "Write no EXIF, XMP or IPTC (the colour profile stays).")
         .widget("stripMetadataCheckBox");
@@ -54,13 +52,21 @@ constexpr Option<QString> reportFile = declare::text("reportFile", "")
 const QList<const OptionDeclaration *> &optionDeclarations()
 {
     static const QList<const OptionDeclaration *> options = [] {
-        QList<const OptionDeclaration *> list = {&option::format,      &option::quality,
-                                                 &option::stripMetadata, &option::stripGps,
-                                                 &option::artist,      &option::copyright,
-                                                 &option::keepDates,   &option::ifExists,
-                                                 &option::jobs,        &option::exactResize,   &option::batchRename,
-                                                 &option::batchPrefix, &option::nameTemplate,
-                                                 &option::keepTree,    &option::reportFile};
+        QList<const OptionDeclaration *> list = {&option::format, &option::quality};
+        // The writers' own options follow the format table, each once.
+        for (const FileFormat &format : fileFormats()) {
+            for (const OptionDeclaration *declared : format.encoderOptions) {
+                if (!list.contains(declared))
+                    list << declared;
+            }
+        }
+        list << QList<const OptionDeclaration *>{&option::stripMetadata, &option::stripGps,
+                                                 &option::artist,        &option::copyright,
+                                                 &option::keepDates,     &option::ifExists,
+                                                 &option::jobs,          &option::exactResize,
+                                                 &option::batchRename,   &option::batchPrefix,
+                                                 &option::nameTemplate,  &option::keepTree,
+                                                 &option::reportFile};
         for (const ChainStep *step : chainSteps()) {
             for (const OptionDeclaration *declared : step->options)
                 list << declared;

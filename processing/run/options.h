@@ -1,6 +1,7 @@
 #ifndef RUN_OPTIONS_H
 #define RUN_OPTIONS_H
 
+#include "formats/encoderoptions.h"
 #include "job/jobsettings.h"
 
 #include <QList>
@@ -9,7 +10,6 @@
 // options are declared beside its kernel.
 namespace option {
 extern const Option<QString> format;
-extern const Option<int> quality;
 extern const Option<bool> stripMetadata;
 // Metadata carried without its location.
 extern const Option<bool> stripGps;

@@ -63,6 +63,6 @@ QImage renderExact(const PreviewSource &source, const JobSettings &settings, Inp
 qint64 encodedSize(const QImage &result, const JobSettings &settings)
 {
     const QByteArray encoded = encodedImage(withOutputTexts(result, settings.value(option::stripMetadata)),
-                                            settings.value(option::format), settings.value(option::quality));
+                                            settings.value(option::format), settings);
     return encoded.isEmpty() ? -1 : encoded.size();
 }

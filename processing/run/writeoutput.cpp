@@ -28,7 +28,7 @@ bool hasTransparency(const QImage &image)
 
 // What of the picture the chosen format cannot keep, said for the file
 // rather than dropped in silence.
-QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadataToCarry)
+QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadataToCarry, bool resolutionToWrite)
 {
     const QString name = QString::fromLatin1(format.output.key);
     QStringList losses;
@@ -40,6 +40,8 @@ QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadat
         losses << QStringLiteral("colour profile not kept: a %1 file holds none").arg(name);
     if (!format.holdsMetadata && metadataToCarry)
         losses << QStringLiteral("EXIF and XMP not carried into a %1 file").arg(name);
+    if (!format.encoderOptions.contains(option::dpi) && resolutionToWrite)
+        losses << QStringLiteral("resolution not written: a %1 file holds none of its own").arg(name);
     return losses;
 }
 
@@ -64,7 +66,6 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
     const QString chosen = settings.value(option::format);
     const FileFormat &format = outputFormatFor(chosen, inputPath);
     const QString formatKey = QString::fromLatin1(format.output.key);
-    const int quality = settings.value(option::quality);
     const QImage output = withOutputTexts(image, strip);
     QStringList warnings;
     if (presets::sameAsInput.is(chosen) && formatOfFile(inputPath) != &format)
@@ -72,7 +73,7 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
     QString metadataWarning;
     const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &metadataWarning);
     const bool stamped = !settings.value(option::artist).isEmpty() || !settings.value(option::copyright).isEmpty();
-    warnings << lossesIn(format, image, !metadata.isEmpty() || stamped);
+    warnings << lossesIn(format, image, !metadata.isEmpty() || stamped, settings.value(option::dpi) != 0);
     const MetadataEdits edits{settings.value(option::stripGps), settings.value(option::artist),
                               settings.value(option::copyright)};
     const auto carryMetadata = [&](QByteArray &encoded) {
@@ -80,7 +81,7 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
         if (metadataWarning.isEmpty())
             metadataWarning = problem;
     };
-    saveImage(output, outputPath, formatKey, quality, outcome, carryMetadata);
+    saveImage(output, outputPath, formatKey, settings, outcome, carryMetadata);
     if (!metadataWarning.isEmpty())
         warnings << metadataWarning;
     if (!outcome.failed() && settings.value(option::keepDates)) {

@@ -263,22 +263,22 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Output Format:</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="9"/>
+        <location filename="../../processing/formats/formattable.cpp" line="10"/>
         <source>JPG</source>
         <translation>JPG</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="19"/>
+        <location filename="../../processing/formats/formattable.cpp" line="26"/>
         <source>PNG</source>
         <translation>PNG</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="20"/>
+        <location filename="../../processing/formats/formattable.cpp" line="28"/>
         <source>BMP</source>
         <translation>BMP</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="21"/>
+        <location filename="../../processing/formats/formattable.cpp" line="30"/>
         <source>WEBP</source>
         <translation>WEBP</translation>
     </message>
@@ -835,27 +835,28 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Name template:</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="8"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
+        <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation>Same as input</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="22"/>
+        <location filename="../../processing/formats/formattable.cpp" line="32"/>
         <source>TIFF</source>
         <translation>TIFF</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="23"/>
+        <location filename="../../processing/formats/formattable.cpp" line="34"/>
         <source>AVIF</source>
         <translation>AVIF</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="24"/>
+        <location filename="../../processing/formats/formattable.cpp" line="35"/>
         <source>HEIC</source>
         <translation>HEIC</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="26"/>
+        <location filename="../../processing/formats/formattable.cpp" line="37"/>
         <source>JXL</source>
         <translation>JXL</translation>
     </message>
@@ -967,11 +968,61 @@ or click “Add Images” or “Add Folder”</translation>
         <source>百分比</source>
         <translation>Percentage</translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="975"/>
+        <source>WebP 无损</source>
+        <translation>Lossless WebP</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="980"/>
+        <source>PNG 压缩级别:</source>
+        <translation>PNG compression level:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <source>按质量</source>
+        <translation>From quality</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="992"/>
+        <source>JPEG XL 无损</source>
+        <translation>Lossless JPEG XL</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="997"/>
+        <source>JPEG XL 编码力度:</source>
+        <translation>JPEG XL effort:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
+        <source>格式选项</source>
+        <translation>Format options</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="941"/>
+        <source>渐进式 JPEG</source>
+        <translation>Progressive JPEG</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
+        <source>JPEG 色度采样:</source>
+        <translation>JPEG chroma subsampling:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="957"/>
+        <source>分辨率:</source>
+        <translation>Resolution:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <source> dpi</source>
+        <translation> dpi</translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="265"/>
+        <location filename="../../mainwindow/optionform.cpp" line="288"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
@@ -989,199 +1040,234 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Encoder quality</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
         <translation>Write no EXIF, XMP or IPTC (the colour profile stays).</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
         <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
         <translation>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
         <translation>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
         <translation>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Give each output its input&apos;s modification time.</source>
         <translation>Give each output its input&apos;s modification time.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>Write each picture found under a folder at its place below that folder, inside the output folder.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Standard size</source>
         <translation>Standard size</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Crop to an aspect ratio</source>
         <translation>Crop to an aspect ratio</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Width of the size box</source>
         <translation>Width of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Height of the size box</source>
         <translation>Height of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>Resize and standard sizes never enlarge a picture already inside the box.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>Crop the centre to width x height instead of resizing.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Resize to exactly width x height.</source>
         <translation>Unchecked: resize to exactly width x height.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>Scale so that the longer side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>Scale so that the shorter side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale both sides by PERCENT</source>
         <translation>Scale both sides by PERCENT</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Resampling filter of every size change</source>
         <translation>Resampling filter of every size change</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Brightness</source>
         <translation>Brightness</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Contrast</source>
         <translation>Contrast</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Saturation in percent</source>
         <translation>Saturation in percent</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Rotation in degrees clockwise</source>
         <translation>Rotation in degrees clockwise</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Mirror left and right.</source>
         <translation>Mirror left and right.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Mirror top and bottom.</source>
         <translation>Mirror top and bottom.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Filter</source>
         <translation>Filter</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Filter intensity</source>
         <translation>Filter intensity</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>Raise brightness by 10, then contrast by 15, and make the picture opaque.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Extract one channel</source>
         <translation>Extract one channel</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>Keep the middle cell of a grid of ROWSxCOLUMNS</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>Draw TEXT as a watermark.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Watermark colour</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
         <source>Watermark alpha</source>
         <translation>Watermark alpha</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Watermark size in points</source>
         <translation>Watermark size in points</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
         <source>Watermark position</source>
         <translation>Watermark position</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Add a border N pixels thick</source>
         <translation>Add a border N pixels thick</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
         <source>Border colour</source>
         <translation>Border colour</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <source>Write JPEG files progressive: a coarse picture first, refined by later scans.</source>
+        <translation>Write JPEG files progressive: a coarse picture first, refined by later scans.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <source>JPEG colour resolution: 420 halves it both ways, 422 across, 444 keeps it whole</source>
+        <translation>JPEG colour resolution: 420 halves it both ways, 422 across, 444 keeps it whole</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</source>
+        <translation>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); the pixels are the same at every level</source>
+        <translation>PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); the pixels are the same at every level</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Write WebP files lossless, whatever the quality (quality 100 is lossless too).</source>
+        <translation>Write WebP files lossless, whatever the quality (quality 100 is lossless too).</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <source>Write JPEG XL files lossless, whatever the quality.</source>
+        <translation>Write JPEG XL files lossless, whatever the quality.</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <source>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</source>
+        <translation>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</translation>
     </message>
 </context>
 <context>
@@ -1200,11 +1286,6 @@ or click “Add Images” or “Add Folder”</translation>
         <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
         <source>缩略图 320</source>
         <translation>Thumbnails 320</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
-        <source>打印 TIFF</source>
-        <translation>Print TIFF</translation>
     </message>
     <message>
         <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
@@ -1309,6 +1390,11 @@ or click “Add Images” or “Add Folder”</translation>
         <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
         <source>预设</source>
         <translation>Presets</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <source>打印 300 dpi TIFF</source>
+        <translation>Print 300 dpi TIFF</translation>
     </message>
 </context>
 <context>

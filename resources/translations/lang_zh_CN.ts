@@ -261,22 +261,22 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="9"/>
+        <location filename="../../processing/formats/formattable.cpp" line="10"/>
         <source>JPG</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="19"/>
+        <location filename="../../processing/formats/formattable.cpp" line="26"/>
         <source>PNG</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="20"/>
+        <location filename="../../processing/formats/formattable.cpp" line="28"/>
         <source>BMP</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="21"/>
+        <location filename="../../processing/formats/formattable.cpp" line="30"/>
         <source>WEBP</source>
         <translation type="unfinished"></translation>
     </message>
@@ -833,27 +833,28 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="8"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
+        <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="22"/>
+        <location filename="../../processing/formats/formattable.cpp" line="32"/>
         <source>TIFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="23"/>
+        <location filename="../../processing/formats/formattable.cpp" line="34"/>
         <source>AVIF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="24"/>
+        <location filename="../../processing/formats/formattable.cpp" line="35"/>
         <source>HEIC</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="26"/>
+        <location filename="../../processing/formats/formattable.cpp" line="37"/>
         <source>JXL</source>
         <translation type="unfinished"></translation>
     </message>
@@ -965,11 +966,61 @@
         <source>百分比</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="975"/>
+        <source>WebP 无损</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="980"/>
+        <source>PNG 压缩级别:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <source>按质量</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="992"/>
+        <source>JPEG XL 无损</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="997"/>
+        <source>JPEG XL 编码力度:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
+        <source>格式选项</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="941"/>
+        <source>渐进式 JPEG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
+        <source>JPEG 色度采样:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="957"/>
+        <source>分辨率:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <source> dpi</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="265"/>
+        <location filename="../../mainwindow/optionform.cpp" line="288"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
@@ -987,199 +1038,234 @@
         <translation>编码质量</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
         <translation>不写入 EXIF、XMP 或 IPTC（保留色彩配置文件）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
         <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
         <translation>去除位置信息：EXIF 的 GPS 标签和 XMP 的 exif:GPS 属性（其余保留）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
         <translation>将 TEXT 写入 EXIF Artist 和 XMP dc:creator（留空则保持输入的值）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
         <translation>将 TEXT 写入 EXIF Copyright 和 XMP dc:rights（留空则保持输入的值）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Give each output its input&apos;s modification time.</source>
         <translation>输出文件沿用输入文件的修改时间。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>处理前已存在的输出文件如何处理（改名保存时另存为 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>输出文件命名为 前缀_0001.扩展名、前缀_0002.扩展名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按模板为输出文件命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在文件夹中找到的每张图片，都写到输出目录中与原文件夹相同的相对位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Standard size</source>
         <translation>标准尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪为指定宽高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Width of the size box</source>
         <translation>尺寸框的宽度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>调整大小和标准尺寸不会放大已在尺寸框内的图片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的宽 x 高区域，而不是缩放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Resize to exactly width x height.</source>
         <translation>缩放到正好宽 x 高（取消勾选时）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>缩放到长边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>缩放到短边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale both sides by PERCENT</source>
         <translation>两边按百分比缩放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改变尺寸所用的重采样滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步骤之后做 USM 锐化：与半径 RADIUS 像素模糊结果之差的 AMOUNT%，差值达到 THRESHOLD 级才生效；50,1,2 适合网页图片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Contrast</source>
         <translation>对比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Saturation in percent</source>
         <translation>饱和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Rotation in degrees clockwise</source>
         <translation>顺时针旋转的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Mirror left and right.</source>
         <translation>左右镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Mirror top and bottom.</source>
         <translation>上下镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Filter</source>
         <translation>滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Filter intensity</source>
         <translation>滤镜强度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把对比度提高 15，并使图片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Extract one channel</source>
         <translation>提取一个通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把图片分成 行x列 的网格，保留中间一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把这段文字画为水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Watermark colour</source>
         <translation>水印颜色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Watermark size in points</source>
         <translation>水印字号（磅）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <source>Write JPEG files progressive: a coarse picture first, refined by later scans.</source>
+        <translation>写出渐进式 JPEG 文件：先显示粗略的画面，再由后续扫描逐步细化。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <source>JPEG colour resolution: 420 halves it both ways, 422 across, 444 keeps it whole</source>
+        <translation>JPEG 色度分辨率：420 横竖各减半，422 仅横向减半，444 保持完整</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</source>
+        <translation>写入 JPG、PNG、TIFF 和 BMP 文件的分辨率，单位为每英寸点数</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); the pixels are the same at every level</source>
+        <translation>PNG 压缩级别，0（不压缩，最快）到 9（最小，最慢）；各级别的像素完全相同</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Write WebP files lossless, whatever the quality (quality 100 is lossless too).</source>
+        <translation>无论质量如何都写出无损 WebP 文件（质量 100 也是无损）。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <source>Write JPEG XL files lossless, whatever the quality.</source>
+        <translation>无论质量如何都写出无损 JPEG XL 文件。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <source>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</source>
+        <translation>JPEG XL 编码力度：越高文件越小、越慢（libjxl 自己的默认值 7 约需 3 的四倍时间）</translation>
     </message>
 </context>
 <context>
@@ -1197,11 +1283,6 @@
     <message>
         <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
         <source>缩略图 320</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
-        <source>打印 TIFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1306,6 +1387,11 @@
     <message>
         <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
         <source>预设</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <source>打印 300 dpi TIFF</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

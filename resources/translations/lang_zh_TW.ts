@@ -262,22 +262,22 @@
         <translation>輸出格式:</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="9"/>
+        <location filename="../../processing/formats/formattable.cpp" line="10"/>
         <source>JPG</source>
         <translation>JPG</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="19"/>
+        <location filename="../../processing/formats/formattable.cpp" line="26"/>
         <source>PNG</source>
         <translation>PNG</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="20"/>
+        <location filename="../../processing/formats/formattable.cpp" line="28"/>
         <source>BMP</source>
         <translation>BMP</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="21"/>
+        <location filename="../../processing/formats/formattable.cpp" line="30"/>
         <source>WEBP</source>
         <translation>WEBP</translation>
     </message>
@@ -834,27 +834,28 @@
         <translation>名稱範本:</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="8"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
+        <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation>與輸入相同</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="22"/>
+        <location filename="../../processing/formats/formattable.cpp" line="32"/>
         <source>TIFF</source>
         <translation>TIFF</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="23"/>
+        <location filename="../../processing/formats/formattable.cpp" line="34"/>
         <source>AVIF</source>
         <translation>AVIF</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="24"/>
+        <location filename="../../processing/formats/formattable.cpp" line="35"/>
         <source>HEIC</source>
         <translation>HEIC</translation>
     </message>
     <message>
-        <location filename="../../processing/formats/formattable.cpp" line="26"/>
+        <location filename="../../processing/formats/formattable.cpp" line="37"/>
         <source>JXL</source>
         <translation>JXL</translation>
     </message>
@@ -966,11 +967,61 @@
         <source>百分比</source>
         <translation>百分比</translation>
     </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="975"/>
+        <source>WebP 无损</source>
+        <translation>WebP 無損</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="980"/>
+        <source>PNG 压缩级别:</source>
+        <translation>PNG 壓縮等級:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <source>按质量</source>
+        <translation>依品質</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="992"/>
+        <source>JPEG XL 无损</source>
+        <translation>JPEG XL 無損</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="997"/>
+        <source>JPEG XL 编码力度:</source>
+        <translation>JPEG XL 編碼強度:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
+        <source>格式选项</source>
+        <translation>格式選項</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="941"/>
+        <source>渐进式 JPEG</source>
+        <translation>漸進式 JPEG</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
+        <source>JPEG 色度采样:</source>
+        <translation>JPEG 色度取樣:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="957"/>
+        <source>分辨率:</source>
+        <translation>解析度:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <source> dpi</source>
+        <translation> dpi</translation>
+    </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="265"/>
+        <location filename="../../mainwindow/optionform.cpp" line="288"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
@@ -988,199 +1039,234 @@
         <translation>編碼品質</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
         <translation>不寫入 EXIF、XMP 或 IPTC（保留色彩設定檔）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
         <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
         <translation>移除位置資訊：EXIF 的 GPS 標籤和 XMP 的 exif:GPS 屬性（其餘保留）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
         <translation>將 TEXT 寫入 EXIF Artist 和 XMP dc:creator（留空則保持輸入的值）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
         <translation>將 TEXT 寫入 EXIF Copyright 和 XMP dc:rights（留空則保持輸入的值）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Give each output its input&apos;s modification time.</source>
         <translation>輸出檔案沿用輸入檔案的修改時間。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>處理前已存在的輸出檔案如何處理（改名儲存時另存為 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>輸出檔案命名為 前綴_0001.副檔名、前綴_0002.副檔名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按範本為輸出檔案命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在資料夾中找到的每張圖片，都寫到輸出目錄中與原資料夾相同的相對位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Standard size</source>
         <translation>標準尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪為指定寬高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Width of the size box</source>
         <translation>尺寸框的寬度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>調整大小和標準尺寸不會放大已在尺寸框內的圖片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的寬 x 高區域，而不是縮放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Resize to exactly width x height.</source>
         <translation>縮放到正好寬 x 高（取消勾選時）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>縮放到長邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>縮放到短邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale both sides by PERCENT</source>
         <translation>兩邊按百分比縮放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改變尺寸所用的重取樣濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步驟之後做 USM 銳化：與半徑 RADIUS 像素模糊結果之差的 AMOUNT%，差值達到 THRESHOLD 級才生效；50,1,2 適合網頁圖片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Contrast</source>
         <translation>對比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Saturation in percent</source>
         <translation>飽和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Rotation in degrees clockwise</source>
         <translation>順時針旋轉的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Mirror left and right.</source>
         <translation>左右鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Mirror top and bottom.</source>
         <translation>上下鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Filter</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Filter intensity</source>
         <translation>濾鏡強度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把對比度提高 15，並使圖片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Extract one channel</source>
         <translation>提取一個通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把圖片分成 行x列 的網格，保留中間一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把這段文字畫為水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Watermark colour</source>
         <translation>水印顏色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Watermark size in points</source>
         <translation>水印字號（點）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗細的邊框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
         <source>Border colour</source>
         <translation>邊框顏色</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="5"/>
+        <source>Write JPEG files progressive: a coarse picture first, refined by later scans.</source>
+        <translation>寫出漸進式 JPEG 檔案：先顯示粗略的畫面，再由後續掃描逐步細化。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="6"/>
+        <source>JPEG colour resolution: 420 halves it both ways, 422 across, 444 keeps it whole</source>
+        <translation>JPEG 色度解析度：420 橫豎各減半，422 僅橫向減半，444 保持完整</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</source>
+        <translation>寫入 JPG、PNG、TIFF 和 BMP 檔案的解析度，單位為每英吋點數</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <source>PNG compression level, 0 (none, fastest) to 9 (smallest, slowest); the pixels are the same at every level</source>
+        <translation>PNG 壓縮等級，0（不壓縮，最快）到 9（最小，最慢）；各等級的像素完全相同</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <source>Write WebP files lossless, whatever the quality (quality 100 is lossless too).</source>
+        <translation>無論品質如何都寫出無損 WebP 檔案（品質 100 也是無損）。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <source>Write JPEG XL files lossless, whatever the quality.</source>
+        <translation>無論品質如何都寫出無損 JPEG XL 檔案。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <source>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</source>
+        <translation>JPEG XL 編碼強度：越高檔案越小、越慢（libjxl 自己的預設值 7 約需 3 的四倍時間）</translation>
     </message>
 </context>
 <context>
@@ -1199,11 +1285,6 @@
         <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
         <source>缩略图 320</source>
         <translation>縮圖 320</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
-        <source>打印 TIFF</source>
-        <translation>列印 TIFF</translation>
     </message>
     <message>
         <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
@@ -1308,6 +1389,11 @@
         <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
         <source>预设</source>
         <translation>預設</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <source>打印 300 dpi TIFF</source>
+        <translation>列印 300 dpi TIFF</translation>
     </message>
 </context>
 <context>

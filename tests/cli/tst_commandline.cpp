@@ -148,7 +148,8 @@ void CommandLineTest::presetWordsReachTheirKeysAndKernels()
          [](const QImage &i, const QVariant &index) { return reference::addWatermark(i, "W", Qt::white, 128, 24, index.toInt()); }},
         // A filter alone changes no size: the size step leaves the picture.
         {"resampleFilter", [](const QImage &i, const QVariant &) { return i; }},
-        {"format", nullptr}, {"ifExists", nullptr}, // read by the run, not by a step
+        // Read by the run or its writers, not by a step.
+        {"format", nullptr}, {"ifExists", nullptr}, {"chromaSubsampling", nullptr},
     };
     const QStringList positions = {"top-left", "top-right", "bottom-left", "bottom-right", "center"};
     const QImage source = differential::randomImage(QSize(48, 40), QImage::Format_RGB32, 7);

@@ -23,6 +23,8 @@ private slots:
     void everyWriterRoundTrips_data();
     void everyWriterRoundTrips();
     void sameAsInputKeepsEachFormat();
+    void resolutionWrittenOrSaidLost_data();
+    void resolutionWrittenOrSaidLost();
     void dngDevelopedUpright();
     void rawPreviewFillsTheList();
     void hugeClaimRefusedBeforeDecoding_data();
@@ -197,7 +199,7 @@ void FormatsTest::everyWriterRoundTrips()
     const FileFormat &format = *formatWritten(key);
     const QString path = directory.filePath(QStringLiteral("out.") + format.suffixList().constFirst());
     InputOutcome written;
-    saveImage(sample(), path, key, 90, written);
+    saveImage(sample(), path, key, batchrun::atQuality(90), written);
     QVERIFY2(!written.failed(), qPrintable(written.reason));
 
     QCOMPARE(signatureOf(path), QByteArray(format.reader));
@@ -225,7 +227,7 @@ void FormatsTest::sameAsInputKeepsEachFormat()
     for (const char *key : {"PNG", "HEIC", "JXL"}) {
         paths << inputs.filePath(QStringLiteral("in_%1.pic").arg(QLatin1String(key)));
         InputOutcome written;
-        saveImage(sample(), paths.last(), QString::fromLatin1(key), 90, written);
+        saveImage(sample(), paths.last(), QString::fromLatin1(key), batchrun::atQuality(90), written);
         QVERIFY(!written.failed());
     }
     paths << batchrun::writeFile(inputs.filePath(QStringLiteral("in_ppm.pic")),
@@ -246,6 +248,37 @@ void FormatsTest::sameAsInputKeepsEachFormat()
     QVERIFY(gifWarning >= 0);
     QVERIFY2(recorder.warnings.at(gifWarning).startsWith(QStringLiteral("written as JPG")),
              qPrintable(recorder.warnings.at(gifWarning)));
+}
+
+// Through a whole run: the file holds the resolution asked for, or the file's
+// warning says it could not.
+void FormatsTest::resolutionWrittenOrSaidLost_data()
+{
+    QTest::addColumn<QString>("key");
+    for (const PresetEntry &entry : presets::formats) {
+        if (!presets::sameAsInput.is(QString::fromLatin1(entry.key)))
+            QTest::newRow(entry.key) << QString::fromLatin1(entry.key);
+    }
+}
+
+void FormatsTest::resolutionWrittenOrSaidLost()
+{
+    QFETCH(QString, key);
+    QTemporaryDir outputs;
+    const QString input = batchrun::writeImage(directory.filePath(QStringLiteral("dpi.png")));
+    JobSettings settings = batchrun::settingsFor({input}, outputs.path());
+    settings.set(option::format, key);
+    settings.set(option::dpi, 300);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QVERIFY2(recorder.failedPaths.isEmpty(), qPrintable(recorder.failureReasons.join(' ')));
+    const bool holds = formatWritten(key)->encoderOptions.contains(option::dpi);
+    const bool said = recorder.warnings.join(' ').contains(QStringLiteral("resolution not written"));
+    QCOMPARE(said, !holds);
+    if (holds) {
+        const QImage written(outputs.filePath(batchrun::entriesOf(outputs.path()).constFirst()));
+        QCOMPARE(qRound(written.dotsPerMeterX() * 0.0254), 300);
+    }
 }
 
 // LibRaw develops the DNG; the picture comes out turned a quarter clockwise
@@ -320,7 +353,7 @@ QByteArray jxlClaiming100000Square()
 QByteArray heifClaiming100000Square(const QString &key, const QString &path)
 {
     InputOutcome written;
-    saveImage(sample(), path, key, 50, written);
+    saveImage(sample(), path, key, batchrun::atQuality(50), written);
     QFile file(path);
     if (written.failed() || !file.open(QIODevice::ReadOnly))
         return QByteArray();
@@ -375,7 +408,7 @@ void FormatsTest::damagedFileNamesTheLibrary()
     QFETCH(bool, cut);
     const QString path = directory.filePath(QStringLiteral("damaged.") + key);
     InputOutcome written;
-    saveImage(sample(), path, key, 50, written);
+    saveImage(sample(), path, key, batchrun::atQuality(50), written);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QByteArray bytes = file.readAll();

@@ -464,7 +464,7 @@ void HostileTest::outputNameTaken()
     QVERIFY(after.remove("in/a.png") == 1 && after.remove("out/a_processed_2.jpg") == 1);
     QCOMPARE(after, before);
     InputOutcome outcome;
-    saveImage(batchrun::testImage(4, 4), odd, "JPG", 85, outcome);
+    saveImage(batchrun::testImage(4, 4), odd, "JPG", JobSettings(), outcome);
     const QString reason = outcome.reason;
     QVERIFY2(reason == "cannot write: the output name is a symbolic link"
                      || reason == "cannot write: the output name is not a regular file",

@@ -86,7 +86,7 @@ QImage loaded(const QString &path, InputOutcome &outcome)
 QByteArray saved(const QImage &image, const QString &path, const QString &key)
 {
     InputOutcome written;
-    saveImage(image, path, key, 95, written);
+    saveImage(image, path, key, batchrun::atQuality(95), written);
     QFile file(path);
     return !written.failed() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -1,5 +1,7 @@
 #include "batchrun.h"
 
+#include "run/options.h"
+
 #include <QBuffer>
 #include <QHash>
 #include <QtEndian>
@@ -52,6 +54,13 @@ JobSettings settingsFor(const QStringList &inputs, const QString &outputDirector
     JobSettings settings;
     settings.imagePaths = inputs;
     settings.outputDirectory = outputDirectory;
+    return settings;
+}
+
+JobSettings atQuality(int quality)
+{
+    JobSettings settings;
+    settings.set(option::quality, quality);
     return settings;
 }
 

@@ -54,6 +54,9 @@ namespace batchrun {
 // A record of the inputs and output directory, every option at its initial value.
 JobSettings settingsFor(const QStringList &inputs, const QString &outputDirectory);
 
+// Every option at its initial value but the encoder's quality.
+JobSettings atQuality(int quality);
+
 // Runs on this thread and then delivers what the run posted, so a test sees
 // everything the run reported without waiting.
 void runHere(const JobSettings &settings, BatchRecorder &recorder,

@@ -7,11 +7,13 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSlider>
 #include <QLineEdit>
@@ -235,6 +237,12 @@ void TestWindowLayout::layout()
     for (const char *name : {"extractChannelCheckBox", "gridSplitCheckBox", "batchRenameCheckBox", "watermarkCheckBox"})
         findIn<QCheckBox>(window.get(), name)->setChecked(true);
     checkPage(QStringLiteral("advanced_options"));
+    // The format options that apply to PNG, the others greyed.
+    auto *formats = findIn<QComboBox>(window.get(), "formatComboBox");
+    formats->setCurrentIndex(formats->findText(QStringLiteral("PNG")));
+    findIn<QScrollArea>(window.get(), "advancedScrollArea")
+            ->ensureWidgetVisible(findIn<QGroupBox>(window.get(), "formatOptionsGroupBox"));
+    checkPage(QStringLiteral("advanced_format_options"));
     findIn<QToolButton>(window.get(), "basicSettingsButton")->click();
     QCOMPARE(list->visualItemRect(list->item(0)), cells.first());
 
