@@ -111,88 +111,89 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/optionform.cpp" line="288"/>
         <source>图片文件 (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
         <source>所有文件 (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
         <source>选择图片文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="198"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
         <source>添加图片…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
         <source>添加文件夹…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="200"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>移除所选</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>清空列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="382"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
         <source>无法处理：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
         <source>已写入</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
         <source>已写入，有警告：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
         <source>处理失败：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
         <source>已跳过：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>图片列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="221"/>
         <source>添加文件夹</source>
         <translation type="unfinished"></translation>
     </message>
@@ -232,6 +233,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="226"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
         <source>宽度:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -378,6 +380,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="696"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>不透明度:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -438,93 +441,130 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="686"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="771"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="906"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="691"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="776"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="911"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="717"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="726"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
         <source>字体大小:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="730"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="765"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="838"/>
         <source>位置:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
-        <source>边框设置</source>
+        <location filename="../../mainwindow/mainwindow.ui" line="777"/>
+        <source>大小单位:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="751"/>
-        <source>添加边框</source>
+        <location filename="../../mainwindow/mainwindow.ui" line="788"/>
+        <source>文字中可用: {artist} {copyright} {date} {name}</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="758"/>
-        <source>边框厚度:</source>
+        <location filename="../../mainwindow/mainwindow.ui" line="798"/>
+        <source>标志水印</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="792"/>
-        <source>批量效果</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="796"/>
-        <source>自动增强</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="801"/>
-        <source>通道提取</source>
+        <location filename="../../mainwindow/mainwindow.ui" line="802"/>
+        <source>添加标志</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="810"/>
+        <source>标志文件:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="819"/>
+        <source>选择文件…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="849"/>
+        <source>边距:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="882"/>
+        <source>边框设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="886"/>
+        <source>添加边框</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <source>边框厚度:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="927"/>
+        <source>批量效果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="931"/>
+        <source>自动增强</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="936"/>
+        <source>通道提取</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="945"/>
         <source>网格分割</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="815"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="950"/>
         <source>行数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="828"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
         <source>列数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="847"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="982"/>
         <source>批量重命名</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="852"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
         <source>前缀:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="993"/>
         <source>image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="998"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="868"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1003"/>
         <source>输出文件已存在时：</source>
         <translation type="unfinished"></translation>
     </message>
@@ -682,47 +722,57 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="107"/>
-        <source>红色通道</source>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <source>磅</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
-        <source>绿色通道</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
-        <source>蓝色通道</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
-        <source>青色通道</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../processing/job/presets.cpp" line="111"/>
-        <source>洋红通道</source>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <source>% 短边</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="112"/>
-        <source>黄色通道</source>
+        <source>红色通道</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="113"/>
+        <source>绿色通道</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="114"/>
+        <source>蓝色通道</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="115"/>
+        <source>青色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="116"/>
-        <source>替换</source>
+        <source>洋红通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../processing/job/presets.cpp" line="117"/>
+        <source>黄色通道</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="121"/>
+        <source>替换</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="122"/>
         <source>改名保存</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="118"/>
+        <location filename="../../processing/job/presets.cpp" line="123"/>
         <source>跳过</source>
         <translation type="unfinished"></translation>
     </message>
@@ -792,12 +842,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1014"/>
         <source>保留文件夹结构</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="884"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1019"/>
         <source>名称模板:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -856,6 +906,10 @@
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="756"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="833"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="872"/>
         <source> %</source>
         <translation type="unfinished"></translation>
     </message>
@@ -895,42 +949,42 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="97"/>
         <source>平滑</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="98"/>
         <source>Lanczos 3 (细节清晰)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="99"/>
         <source>双线性</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="95"/>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
         <source>最近邻</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="105"/>
         <source>宽 × 高</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="106"/>
         <source>长边</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="107"/>
         <source>短边</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
         <source>百分比</source>
         <translation type="unfinished"></translation>
     </message>
@@ -938,8 +992,13 @@
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="265"/>
+        <location filename="../../mainwindow/optionform.cpp" line="278"/>
         <source>选择颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionform.cpp" line="289"/>
+        <source>选择标志图片</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1117,16 +1176,46 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <source>Watermark size in % of the picture&apos;s shorter side</source>
+        <translation>水印大小，占图片短边的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
+        <translation>将 FILE 中的图片（PNG、WebP 或任何可读格式）作为标志绘制。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <source>Logo width in % of the picture&apos;s width</source>
+        <translation>标志宽度，占图片宽度的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <source>Logo position</source>
+        <translation>标志位置</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <source>Logo margin in % of the picture&apos;s shorter side</source>
+        <translation>标志边距，占图片短边的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <source>Logo opacity in %</source>
+        <translation>标志不透明度（%）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
     </message>
@@ -1154,106 +1243,106 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="133"/>
         <source>已有名为“%1”的预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="135"/>
         <source>无法重命名预设“%1”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="143"/>
         <source>无法删除预设“%1”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="174"/>
         <source>（选择预设）</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
         <source>另存为预设…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>重命名预设…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
         <source>删除预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="61"/>
         <source>导入任务文件…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
         <source>导出任务文件…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
         <source>另存为预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
         <source>预设名称:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
         <source>重命名预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
         <source>新名称:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="228"/>
         <source>导入任务文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="229"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="237"/>
         <source>任务文件 (*.json)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
         <source>导出任务文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
         <source>预设</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1319,92 +1408,97 @@
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="44"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="45"/>
         <source>请先选择要处理的图片！</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="48"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="49"/>
         <source>请选择输出目录！</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="86"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="63"/>
+        <source>无法读取标志图片：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="92"/>
         <source>警告</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="95"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="101"/>
         <source>无法创建输出目录：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="151"/>
         <source>停止处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="151"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="153"/>
         <source>停止处理 (Esc)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="153"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="171"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="177"/>
         <source>已选择 %1 个文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="246"/>
         <source>已停止</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="246"/>
         <source>完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="250"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
         <source>处理已停止。共处理了 %1 张图片。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="257"/>
         <source>图片处理完成！共处理了 %1 张图片。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="254"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="262"/>
         <source>%1 个文件处理失败。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="258"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="264"/>
         <source>%1 个文件已跳过。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="266"/>
         <source>%1 个文件有警告。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="57"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="58"/>
         <source>名称模板无效：%1</source>
         <translation type="unfinished"></translation>
     </message>
