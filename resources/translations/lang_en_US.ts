@@ -235,7 +235,6 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="226"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
         <source>宽度:</source>
         <translation>Width:</translation>
     </message>
@@ -382,7 +381,6 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="696"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>不透明度:</source>
         <translation>Opacity:</translation>
     </message>
@@ -443,21 +441,25 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="686"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="906"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="691"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="911"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="726"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <source>文字高度:</source>
+        <translation>Text height:</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="765"/>
@@ -496,77 +498,87 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Choose file…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="849"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
+        <source>标志宽度:</source>
+        <translation>Logo width:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="850"/>
         <source>边距:</source>
         <translation>Margin:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="882"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="864"/>
+        <source>标志不透明度:</source>
+        <translation>Logo opacity:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="883"/>
         <source>边框设置</source>
         <translation>Border Settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="886"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="887"/>
         <source>添加边框</source>
         <translation>Add Border</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="894"/>
         <source>边框厚度:</source>
         <translation>Border Thickness:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="927"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="928"/>
         <source>批量效果</source>
         <translation>Batch Effects</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="931"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="932"/>
         <source>自动增强</source>
         <translation>Auto Enhance</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="936"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
         <source>通道提取</source>
         <translation>Channel Extraction</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="945"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
         <source>网格分割</source>
         <translation>Grid Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="950"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="951"/>
         <source>行数:</source>
         <translation>Rows:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
         <source>列数:</source>
         <translation>Columns:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="982"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="983"/>
         <source>批量重命名</source>
         <translation>Batch Rename</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="988"/>
         <source>前缀:</source>
         <translation>Prefix:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="993"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="994"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="998"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="999"/>
         <source>去除元数据</source>
         <translation>Strip metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1003"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1004"/>
         <source>输出文件已存在时：</source>
         <translation>If the output exists:</translation>
     </message>
@@ -844,12 +856,12 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Add Folder (Ctrl+Shift+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1014"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1015"/>
         <source>保留文件夹结构</source>
         <translation>Keep folder structure</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1019"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1020"/>
         <source>名称模板:</source>
         <translation>Name template:</translation>
     </message>
@@ -910,8 +922,8 @@ or click “Add Images” or “Add Folder”</translation>
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
         <location filename="../../mainwindow/mainwindow.ui" line="756"/>
         <location filename="../../mainwindow/mainwindow.ui" line="833"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="872"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="859"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="873"/>
         <source> %</source>
         <translation> %</translation>
     </message>

@@ -233,7 +233,6 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="226"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
         <source>宽度:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -380,7 +379,6 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="696"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>不透明度:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -441,20 +439,24 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="686"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="906"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="691"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="911"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="726"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
         <source>字体大小:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <source>文字高度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -494,77 +496,87 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="849"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
+        <source>标志宽度:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="850"/>
         <source>边距:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="882"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="864"/>
+        <source>标志不透明度:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="883"/>
         <source>边框设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="886"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="887"/>
         <source>添加边框</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="894"/>
         <source>边框厚度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="927"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="928"/>
         <source>批量效果</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="931"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="932"/>
         <source>自动增强</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="936"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
         <source>通道提取</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="945"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
         <source>网格分割</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="950"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="951"/>
         <source>行数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
         <source>列数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="982"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="983"/>
         <source>批量重命名</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="988"/>
         <source>前缀:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="993"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="994"/>
         <source>image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="998"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="999"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1003"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1004"/>
         <source>输出文件已存在时：</source>
         <translation type="unfinished"></translation>
     </message>
@@ -842,12 +854,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1014"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1015"/>
         <source>保留文件夹结构</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1019"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1020"/>
         <source>名称模板:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -908,8 +920,8 @@
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
         <location filename="../../mainwindow/mainwindow.ui" line="756"/>
         <location filename="../../mainwindow/mainwindow.ui" line="833"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="872"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="859"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="873"/>
         <source> %</source>
         <translation type="unfinished"></translation>
     </message>

@@ -234,7 +234,6 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="226"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
         <source>宽度:</source>
         <translation>寬度:</translation>
     </message>
@@ -381,7 +380,6 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="696"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
         <source>不透明度:</source>
         <translation>不透明度:</translation>
     </message>
@@ -442,21 +440,25 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="686"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="906"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="691"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="911"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="726"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <source>文字高度:</source>
+        <translation>文字高度:</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="765"/>
@@ -495,77 +497,87 @@
         <translation>選擇檔案…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="849"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
+        <source>标志宽度:</source>
+        <translation>標誌寬度:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="850"/>
         <source>边距:</source>
         <translation>邊距:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="882"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="864"/>
+        <source>标志不透明度:</source>
+        <translation>標誌不透明度:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="883"/>
         <source>边框设置</source>
         <translation>邊框設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="886"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="887"/>
         <source>添加边框</source>
         <translation>添加邊框</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="894"/>
         <source>边框厚度:</source>
         <translation>邊框厚度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="927"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="928"/>
         <source>批量效果</source>
         <translation>批量效果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="931"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="932"/>
         <source>自动增强</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="936"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
         <source>通道提取</source>
         <translation>通道提取</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="945"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
         <source>网格分割</source>
         <translation>網格分割</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="950"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="951"/>
         <source>行数:</source>
         <translation>行數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
         <source>列数:</source>
         <translation>列數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="982"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="983"/>
         <source>批量重命名</source>
         <translation>批量重新命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="988"/>
         <source>前缀:</source>
         <translation>前綴:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="993"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="994"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="998"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="999"/>
         <source>去除元数据</source>
         <translation>移除中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1003"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1004"/>
         <source>输出文件已存在时：</source>
         <translation>輸出檔案已存在時：</translation>
     </message>
@@ -843,12 +855,12 @@
         <translation>添加資料夾 (Ctrl+Shift+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1014"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1015"/>
         <source>保留文件夹结构</source>
         <translation>保留資料夾結構</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1019"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1020"/>
         <source>名称模板:</source>
         <translation>名稱範本:</translation>
     </message>
@@ -909,8 +921,8 @@
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
         <location filename="../../mainwindow/mainwindow.ui" line="756"/>
         <location filename="../../mainwindow/mainwindow.ui" line="833"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="872"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="859"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="873"/>
         <source> %</source>
         <translation> %</translation>
     </message>

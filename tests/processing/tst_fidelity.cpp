@@ -1,4 +1,5 @@
 #include "batchrun.h"
+#include "composition/logo.h"
 #include "geometry/rotation.h"
 #include "pipeline/chain.h"
 #include "run/options.h"
@@ -181,6 +182,9 @@ void FidelityTest::profileAndResolutionThroughEveryStep_data()
     QTest::addColumn<int>("profile");
 
     const auto profiles = {QColorSpace::AdobeRgb, QColorSpace::DisplayP3};
+    // The logo step draws a picture of its own.
+    static const QTemporaryDir logoFolder;
+    const QString logo = batchrun::writeImage(logoFolder.filePath(QStringLiteral("logo.png")));
     for (const QString &format : formats) {
         for (const QColorSpace::NamedColorSpace profile : profiles) {
             QTest::addRow("%s %d loaded upright", qPrintable(format), int(profile))
@@ -190,7 +194,11 @@ void FidelityTest::profileAndResolutionThroughEveryStep_data()
             for (const ChainStep *other : chainSteps())
                 QVERIFY2(other->runs(withStepChanged(*step)) == (other == step), other->name);
             QTest::addRow("%s %s", qPrintable(format), step->name)
-                    << format << SettingsChange([step](JobSettings &s) { s = withStepChanged(*step, s); })
+                    << format << SettingsChange([step, logo](JobSettings &s) {
+                           s = withStepChanged(*step, s);
+                           if (step == &steps::logo)
+                               s.set(option::logoFile, logo);
+                       })
                     << int(QColorSpace::AdobeRgb);
         }
     }
