@@ -1,3 +1,4 @@
+#include "composition/logo.h"
 #include "run/batchworker.h"
 #include "run/jobfile.h"
 #include "run/runreport.h"
@@ -176,6 +177,12 @@ int main(int argc, char *argv[])
     }
     if (commandLine.action == CommandLine::Action::SaveJobOnly)
         return 0;
+    // A logo that cannot be drawn would fail every input: none is touched.
+    const QString logoMissing = logoProblem(commandLine.settings);
+    if (!logoMissing.isEmpty()) {
+        print(stderr, QStringLiteral("vellumo-batch: --logo %1\n").arg(printable(logoMissing)));
+        return 2;
+    }
     Inputs inputs;
     if (!gatherInputs(commandLine, commandLinePaths(argc, argv), &inputs))
         return 2;

@@ -103,7 +103,8 @@ private:
     QSize cell;
 };
 
-// The suffixes of every format a run reads, as name filters.
+} // namespace
+
 QStringList readableNameFilters()
 {
     QStringList filters;
@@ -111,6 +112,8 @@ QStringList readableNameFilters()
         filters.append(QStringLiteral("*.") + suffix);
     return filters;
 }
+
+namespace {
 
 // The pictures under directory, every level down, in name order; files that
 // cannot be read are listed too, to be marked with the reason.

@@ -12,6 +12,9 @@
 #include <vector>
 
 QT_BEGIN_NAMESPACE
+// The suffixes of every format a run reads, as name filters of a file dialog.
+QStringList readableNameFilters();
+
 class QAction;
 class QLabel;
 class QListWidget;

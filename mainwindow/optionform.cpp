@@ -1,11 +1,14 @@
 #include "optionform.h"
 #include "ui_mainwindow.h"
 
+#include "imagelistpanel.h"
+
 #include "filters/sharpen.h"
 #include "formats/formattable.h"
 #include "run/options.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QPainter>
 
 #include <functional>
@@ -248,10 +251,20 @@ void OptionForm::connectDependentControls()
     for (const auto &[slider, value] : valuesShown)
         connect(slider, &QSlider::valueChanged, value, qOverload<int>(&QLabel::setNum));
     connect(ui->watermarkOpacitySlider, &QSlider::valueChanged, this, &OptionForm::showOpacity);
-    // The size modes' fields are the pages of a stack, in the list's order.
-    connect(ui->sizeModeComboBox, &QComboBox::currentIndexChanged, ui->sizeFieldsStack,
-            &QStackedWidget::setCurrentIndex);
+    // The size modes' and the watermark's size units' fields are the pages
+    // of a stack, in the list's order.
+    const std::pair<QComboBox *, QStackedWidget *> pagedFields[] = {
+            {ui->sizeModeComboBox, ui->sizeFieldsStack}, {ui->watermarkSizeUnitComboBox, ui->watermarkSizeStack}};
+    for (const auto &[list, stack] : pagedFields)
+        connect(list, &QComboBox::currentIndexChanged, stack, &QStackedWidget::setCurrentIndex);
+    // Cropping and keeping the proportions concern the box alone: the other
+    // modes keep the proportions and never crop.
+    connect(ui->sizeModeComboBox, &QComboBox::currentIndexChanged, this, [this](int mode) {
+        for (QWidget *boxOnly : {static_cast<QWidget *>(ui->aspectRatioCheckBox), static_cast<QWidget *>(ui->cropCheckBox)})
+            boxOnly->setEnabled(mode == 0);
+    });
     connect(ui->formatComboBox, &QComboBox::currentIndexChanged, this, &OptionForm::enableFormatOptions);
+    connect(ui->logoFileButton, &QPushButton::clicked, this, &OptionForm::chooseLogo);
     connect(ui->webSharpenButton, &QPushButton::clicked, this, [this] {
         ui->sharpenAmountSpinBox->setValue(webSharpening.amount);
         ui->sharpenRadiusSpinBox->setValue(webSharpening.radius);
@@ -290,6 +303,15 @@ void OptionForm::chooseColor(QPushButton *button)
         showColor(button, chosen);
         emit optionsChanged();
     }
+}
+
+// A cancelled dialog keeps the file the field names.
+void OptionForm::chooseLogo()
+{
+    const QString filters = ImageListPanel::tr("图片文件 (%1)").arg(readableNameFilters().join(QLatin1Char(' ')));
+    const QString chosen = QFileDialog::getOpenFileName(form, tr("选择标志图片"), ui->logoFileEdit->text(), filters);
+    if (!chosen.isEmpty())
+        ui->logoFileEdit->setText(chosen);
 }
 
 // A framed swatch, so that white still shows on the white button.

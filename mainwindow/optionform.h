@@ -57,6 +57,7 @@ private:
     void reportChanges();
     void connectDependentControls();
     void chooseColor(QPushButton *button);
+    void chooseLogo();
     void showOpacity(int alpha);
     void enableFormatOptions();
 

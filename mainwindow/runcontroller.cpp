@@ -1,6 +1,7 @@
 #include "runcontroller.h"
 
 #include "optionform.h"
+#include "composition/logo.h"
 #include "run/batchworker.h"
 #include "run/outputnaming.h"
 #include "run/runreport.h"
@@ -55,6 +56,11 @@ void RunController::start(const QStringList &inputs, const QStringList &roots, c
     const QString namingProblem = NameTemplate(job).problem();
     if (!namingProblem.isEmpty()) {
         showWarning(tr("名称模板无效：%1").arg(namingProblem));
+        return;
+    }
+    const QString logoMissing = logoProblem(job);
+    if (!logoMissing.isEmpty()) {
+        showWarning(tr("无法读取标志图片：%1").arg(logoMissing));
         return;
     }
     batch = BatchTally();

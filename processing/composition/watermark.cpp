@@ -1,12 +1,17 @@
 #include "composition/watermark.h"
 
 #include "core/pixelaccess.h"
+#include "formats/datetaken.h"
+#include "formats/photocredits.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -43,15 +48,12 @@ QPoint baselineStart(const QPoint &anchor, int position, const QFontMetrics &met
     return start;
 }
 
-// Paints line on image in bold at fontSize points, placed for position
-// around anchor; the painter has ended when this returns.
-void drawLine(QImage &image, const QString &line, const QColor &pen, int fontSize, int position,
+// Paints line on image in font, placed for position around anchor; the
+// painter has ended when this returns.
+void drawLine(QImage &image, const QString &line, const QColor &pen, const QFont &font, int position,
               const QPoint &anchor)
 {
     QPainter painter(&image);
-    QFont font;
-    font.setPointSize(fontSize);
-    font.setWeight(QFont::Bold);
     painter.setFont(font);
     painter.setPen(pen);
     painter.drawText(baselineStart(anchor, position, painter.fontMetrics(), line), line);
@@ -73,18 +75,68 @@ QPoint watermarkAnchor(const QImage &image, int position)
     }
 }
 
-} // namespace
-
-QImage addWatermark(const QImage &image, const QString &text, const QColor &color, int opacity,
-                    int fontSize, int position)
+// The text in bold, its size set by setSize on the font.
+template <typename SetSize>
+QImage drawWatermarkText(const QImage &image, const QString &text, const QColor &color, int opacity, int position,
+                         SetSize setSize)
 {
     if (image.isNull() || text.isEmpty() || opacity <= 0)
         return image;
     QImage result = pixelaccess::workingImage(image);
     QColor pen = color;
     pen.setAlpha(std::min(opacity, 255));
-    drawLine(result, singleLine(text), pen, fontSize, position, watermarkAnchor(result, position));
+    QFont font;
+    setSize(font, result);
+    font.setWeight(QFont::Bold);
+    drawLine(result, singleLine(text), pen, font, position, watermarkAnchor(result, position));
     return result;
+}
+
+} // namespace
+
+QImage addWatermark(const QImage &image, const QString &text, const QColor &color, int opacity,
+                    int fontSize, int position)
+{
+    return drawWatermarkText(image, text, color, opacity, position,
+                             [fontSize](QFont &font, const QImage &) { font.setPointSize(fontSize); });
+}
+
+int watermarkPixelSize(QSize picture, int percent)
+{
+    const qint64 shorter = std::min(picture.width(), picture.height());
+    return int(std::max<qint64>(1, (shorter * percent + 50) / 100));
+}
+
+QImage addWatermarkSizedToPicture(const QImage &image, const QString &text, const QColor &color, int opacity,
+                                  int percent, int position)
+{
+    return drawWatermarkText(image, text, color, opacity, position, [percent](QFont &font, const QImage &result) {
+        font.setPixelSize(watermarkPixelSize(result.size(), percent));
+    });
+}
+
+QString watermarkTextFor(const QString &text, const QString &inputPath)
+{
+    static const QRegularExpression field(QStringLiteral("\\{(artist|copyright|date|name)\\}"));
+    QString filled;
+    qsizetype done = 0;
+    std::optional<PhotoCredits> credits;
+    for (const QRegularExpressionMatch &match : field.globalMatch(text)) {
+        filled += QStringView(text).mid(done, match.capturedStart() - done);
+        done = match.capturedEnd();
+        const QStringView name = match.capturedView(1);
+        if (name == u"name") {
+            filled += QFileInfo(inputPath).baseName();
+        } else if (name == u"date") {
+            const QDateTime taken = dateTaken(inputPath);
+            filled += taken.isValid() ? taken.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+        } else {
+            if (!credits)
+                credits = photoCredits(inputPath);
+            filled += name == u"artist" ? credits->artist : credits->copyright;
+        }
+    }
+    return filled.append(QStringView(text).mid(done));
 }
 
 namespace option {
@@ -97,9 +149,14 @@ constexpr Option<QColor> watermarkColor = declare::colour("watermarkColor", qRgb
 constexpr Option<int> watermarkOpacity = declare::integer("watermarkOpacity", 128, 0, 255)
         .valueWord("watermark-opacity", "Watermark alpha", "N").widget("watermarkOpacitySlider")
         .resetByLanguageSwitch();
+constexpr Option<QString> watermarkSizeUnit = declare::preset("watermarkSizeUnit", presets::watermarkSizeUnits)
+        .widget("watermarkSizeUnitComboBox");
 constexpr Option<int> watermarkFontSize = declare::integer("watermarkFontSize", 24, 8, 72)
         .valueWord("watermark-font-size", "Watermark size in points", "N").widget("watermarkFontSizeSpinBox")
         .resetByLanguageSwitch().inPixels();
+constexpr Option<int> watermarkSizePercent = declare::integer("watermarkSizePercent", 4, 1, 50)
+        .valueWord("watermark-size", "Watermark size in % of the picture's shorter side", "PERCENT")
+        .selects(watermarkSizeUnit, presets::percentOfShorterSide).widget("watermarkSizePercentSpinBox");
 constexpr Option<int> watermarkPositionIndex =
         declare::presetIndex("watermarkPositionIndex", presets::watermarkPositions)
         .valueWord("watermark-position", "Watermark position", "P").widget("watermarkPositionComboBox")
@@ -110,14 +167,18 @@ namespace {
 
 QImage drawWatermark(const QImage &image, const JobSettings &s)
 {
-    return addWatermark(image, s.value(option::watermarkText), s.value(option::watermarkColor),
-                        s.value(option::watermarkOpacity), s.value(option::watermarkFontSize),
-                        s.value(option::watermarkPositionIndex));
+    const bool sizedToPicture = presets::percentOfShorterSide.is(s.value(option::watermarkSizeUnit));
+    return (sizedToPicture ? addWatermarkSizedToPicture : addWatermark)(
+            image, s.value(option::watermarkText), s.value(option::watermarkColor),
+            s.value(option::watermarkOpacity),
+            s.value(sizedToPicture ? option::watermarkSizePercent : option::watermarkFontSize),
+            s.value(option::watermarkPositionIndex));
 }
 
 constexpr const OptionDeclaration *watermarkOptions[] = {
-    &option::watermark,        &option::watermarkText,     &option::watermarkColor,
-    &option::watermarkOpacity, &option::watermarkFontSize, &option::watermarkPositionIndex};
+    &option::watermark,         &option::watermarkText,          &option::watermarkColor,
+    &option::watermarkOpacity,  &option::watermarkSizeUnit,      &option::watermarkFontSize,
+    &option::watermarkSizePercent, &option::watermarkPositionIndex};
 
 } // namespace
 
@@ -127,5 +188,11 @@ constexpr ChainStep watermark{
     [](const JobSettings &s) {
         return s.value(option::watermark) && !s.value(option::watermarkText).isEmpty();
     },
-    drawWatermark};
+    drawWatermark,
+    nullptr,
+    nullptr,
+    nullptr,
+    [](JobSettings &s, const QString &inputPath) {
+        s.set(option::watermarkText, watermarkTextFor(s.value(option::watermarkText), inputPath));
+    }};
 } // namespace steps

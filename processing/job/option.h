@@ -229,12 +229,14 @@ constexpr Builder<QString> preset(const char *name, const PresetList &list, int 
     return Builder<QString>(declaration);
 }
 
-// A run reads the index of the chosen entry.
-constexpr Builder<int> presetIndex(const char *name, const PresetList &list)
+// A run reads the index of the chosen entry; the entry at initialEntry is
+// the initial one.
+constexpr Builder<int> presetIndex(const char *name, const PresetList &list, int initialEntry = 0)
 {
     OptionDeclaration declaration = named(name, OptionDeclaration::Type::Preset);
     declaration.presets = &list;
     declaration.holdsIndex = true;
+    declaration.initialNumber = initialEntry;
     return Builder<int>(declaration);
 }
 

@@ -89,6 +89,11 @@ constexpr const PresetEntry *watermarkPositionEntries[] = {&topLeft, &topRight, 
                                                            &bottomRight, &centre};
 constexpr PresetList watermarkPositions(watermarkPositionEntries);
 
+constexpr PresetEntry points{"points", nullptr, QT_TRANSLATE_NOOP("MainWindow", "磅")};
+constexpr PresetEntry percentOfShorterSide{"percent", nullptr, QT_TRANSLATE_NOOP("MainWindow", "% 短边")};
+constexpr const PresetEntry *watermarkSizeUnitEntries[] = {&points, &percentOfShorterSide};
+constexpr PresetList watermarkSizeUnits(watermarkSizeUnitEntries);
+
 constexpr PresetEntry smoothFilter{"smooth", "smooth", QT_TRANSLATE_NOOP("MainWindow", "平滑")};
 constexpr PresetEntry lanczos3Filter{"lanczos3", "lanczos3", QT_TRANSLATE_NOOP("MainWindow", "Lanczos 3 (细节清晰)")};
 constexpr PresetEntry bilinearFilter{"bilinear", "bilinear", QT_TRANSLATE_NOOP("MainWindow", "双线性")};

@@ -72,6 +72,9 @@ extern const PresetList standardSizes;
 // A run receives the position's index, not a key.
 extern const PresetEntry topLeft, topRight, bottomLeft, bottomRight, centre;
 extern const PresetList watermarkPositions;
+// The text watermark's size: in points, or in percent of the picture's shorter side.
+extern const PresetEntry points, percentOfShorterSide;
+extern const PresetList watermarkSizeUnits;
 
 extern const PresetEntry smoothFilter, lanczos3Filter, bilinearFilter, nearestFilter;
 extern const PresetList resampleFilters;

@@ -48,6 +48,10 @@ struct ChainStep
     // invalid size when it cuts instead for these settings. Null for every
     // step that is no scale: such a step needs the picture as decoded.
     QSize (*scaledSize)(QSize source, const JobSettings &settings) = nullptr;
+    // For a step whose options take values from the input itself (its
+    // metadata, its name), sets those values for the input at inputPath;
+    // else null.
+    void (*fillForInput)(JobSettings &settings, const QString &inputPath) = nullptr;
 };
 
 #endif // STEP_H

@@ -3,6 +3,7 @@
 #include "composition/border.h"
 #include "composition/channel.h"
 #include "composition/gridcell.h"
+#include "composition/logo.h"
 #include "composition/watermark.h"
 #include "core/pixelaccess.h"
 #include "filters/filter.h"
@@ -34,6 +35,7 @@ const QList<const ChainStep *> &chainSteps()
         &steps::channel,
         &steps::gridCell,
         &steps::watermark,
+        &steps::logo,
         &steps::border,
     };
     return order;
@@ -85,6 +87,16 @@ QSize firstScaledSize(const JobSettings &settings, QSize size, const QList<const
             return scaled;
     }
     return QSize();
+}
+
+JobSettings settingsForInput(const JobSettings &settings, const QString &inputPath)
+{
+    JobSettings filled = settings;
+    for (const ChainStep *step : chainSteps()) {
+        if (step->fillForInput && step->runs(settings))
+            step->fillForInput(filled, inputPath);
+    }
+    return filled;
 }
 
 QImage applyChain(QImage image, const JobSettings &settings, InputOutcome &outcome, const QString &stopAfter)

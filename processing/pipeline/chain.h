@@ -19,6 +19,10 @@ const QList<const ChainStep *> &chainSteps();
 QSize firstScaledSize(const JobSettings &settings, QSize size,
                       const QList<const ChainStep *> &steps = chainSteps());
 
+// settings as they apply to the input at inputPath: the options that take
+// values from the input (the watermark's fields) filled for it.
+JobSettings settingsForInput(const JobSettings &settings, const QString &inputPath);
+
 // Sends image through every step that runs for settings, in chain order,
 // and stops after the step named stopAfter when one is given. A step that
 // leaves an empty picture ends the chain: outcome fails with "step: reason"

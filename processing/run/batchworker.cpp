@@ -63,7 +63,7 @@ InputOutcome processInput(const QString &inputPath, const OutputChoice &named, b
             return outcome;
         // Handed over, so the chain can drop the decoded picture after its first step.
         if (!outcome.failed())
-            image = applyChain(std::move(image), settings, outcome);
+            image = applyChain(std::move(image), settingsForInput(settings, inputPath), outcome);
         const OutputChoice output = namedBySize && !outcome.failed()
                 ? sizedOutput(named, image.size(), settings.value(option::ifExists))
                 : named;

@@ -46,7 +46,7 @@ JobSettings scaledSettings(const JobSettings &settings, double factor)
 
 QImage renderApproximation(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome)
 {
-    return applyChain(source.screen, scaledSettings(settings, source.factor), outcome);
+    return applyChain(source.screen, scaledSettings(settingsForInput(settings, source.path), source.factor), outcome);
 }
 
 // The run decodes a JPEG reduced when its first scale shrinks it far enough;
@@ -54,10 +54,11 @@ QImage renderApproximation(const PreviewSource &source, const JobSettings &setti
 QImage renderExact(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome)
 {
     const ScaleTarget target = scaleTargetOf(settings);
+    const JobSettings own = settingsForInput(settings, source.path);
     QImageReader header(source.path);
     if (target && reductionFor(header, target) > 1)
-        return applyChain(loadImage(source.path, outcome, nullptr, target), settings, outcome);
-    return applyChain(source.full, settings, outcome);
+        return applyChain(loadImage(source.path, outcome, nullptr, target), own, outcome);
+    return applyChain(source.full, own, outcome);
 }
 
 qint64 encodedSize(const QImage &result, const JobSettings &settings)

@@ -111,88 +111,89 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/optionform.cpp" line="311"/>
         <source>图片文件 (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
         <source>所有文件 (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
         <source>选择图片文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="198"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
         <source>添加图片…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
         <source>添加文件夹…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="200"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>移除所选</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>清空列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="382"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
         <source>无法处理：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
         <source>已写入</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
         <source>已写入，有警告：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
         <source>处理失败：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
         <source>已跳过：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>图片列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="221"/>
         <source>添加文件夹</source>
         <translation type="unfinished"></translation>
     </message>
@@ -438,124 +439,125 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="686"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="771"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="691"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="776"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="717"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="726"/>
         <source>字体大小:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="730"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="765"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="838"/>
         <source>位置:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="883"/>
         <source>边框设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="751"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="887"/>
         <source>添加边框</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="758"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="894"/>
         <source>边框厚度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="792"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="928"/>
         <source>批量效果</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="796"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="932"/>
         <source>自动增强</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="801"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
         <source>通道提取</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="810"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
         <source>网格分割</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="815"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="951"/>
         <source>行数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="828"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
         <source>列数:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="847"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="983"/>
         <source>批量重命名</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="852"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="988"/>
         <source>前缀:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="994"/>
         <source>image</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1029"/>
         <source>元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="897"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
         <source>去除元数据</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="902"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1038"/>
         <source>仅去除位置信息</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1043"/>
         <source>保留文件修改日期</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1048"/>
         <source>作者:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="918"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="929"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1054"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1065"/>
         <source>留空则保持原样</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="923"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1059"/>
         <source>版权:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="999"/>
         <source>输出文件已存在时：</source>
         <translation type="unfinished"></translation>
     </message>
@@ -713,47 +715,47 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="107"/>
+        <location filename="../../processing/job/presets.cpp" line="112"/>
         <source>红色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <location filename="../../processing/job/presets.cpp" line="113"/>
         <source>绿色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <location filename="../../processing/job/presets.cpp" line="114"/>
         <source>蓝色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <location filename="../../processing/job/presets.cpp" line="115"/>
         <source>青色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="111"/>
+        <location filename="../../processing/job/presets.cpp" line="116"/>
         <source>洋红通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="112"/>
+        <location filename="../../processing/job/presets.cpp" line="117"/>
         <source>黄色通道</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="116"/>
+        <location filename="../../processing/job/presets.cpp" line="121"/>
         <source>替换</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="117"/>
+        <location filename="../../processing/job/presets.cpp" line="122"/>
         <source>改名保存</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="118"/>
+        <location filename="../../processing/job/presets.cpp" line="123"/>
         <source>跳过</source>
         <translation type="unfinished"></translation>
     </message>
@@ -823,17 +825,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="874"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1010"/>
         <source>保留文件夹结构</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1015"/>
         <source>名称模板:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1100"/>
         <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation type="unfinished"></translation>
@@ -888,6 +890,10 @@
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="756"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="833"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="859"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="873"/>
         <source> %</source>
         <translation type="unfinished"></translation>
     </message>
@@ -927,101 +933,166 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="97"/>
         <source>平滑</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="98"/>
         <source>Lanczos 3 (细节清晰)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="99"/>
         <source>双线性</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="95"/>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
         <source>最近邻</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="105"/>
         <source>宽 × 高</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="106"/>
         <source>长边</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="107"/>
         <source>短边</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
         <source>百分比</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="975"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1111"/>
         <source>WebP 无损</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="980"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1116"/>
         <source>PNG 压缩级别:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1123"/>
         <source>按质量</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="992"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1128"/>
         <source>JPEG XL 无损</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="997"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1133"/>
         <source>JPEG XL 编码力度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1073"/>
         <source>格式选项</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="941"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1077"/>
         <source>渐进式 JPEG</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1082"/>
         <source>JPEG 色度采样:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="957"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1093"/>
         <source>分辨率:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1099"/>
         <source> dpi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <source>文字高度:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="777"/>
+        <source>大小单位:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="788"/>
+        <source>文字中可用: {artist} {copyright} {date} {name}</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="798"/>
+        <source>标志水印</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="802"/>
+        <source>添加标志</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="810"/>
+        <source>标志文件:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="819"/>
+        <source>选择文件…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
+        <source>标志宽度:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="850"/>
+        <source>边距:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="864"/>
+        <source>标志不透明度:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <source>磅</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <source>% 短边</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="288"/>
+        <location filename="../../mainwindow/optionform.cpp" line="301"/>
         <source>选择颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionform.cpp" line="312"/>
+        <source>选择标志图片</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1218,17 +1289,17 @@
         <translation>水印字号（磅）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
     </message>
@@ -1266,6 +1337,36 @@
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
         <source>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</source>
         <translation>JPEG XL 编码力度：越高文件越小、越慢（libjxl 自己的默认值 7 约需 3 的四倍时间）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <source>Watermark size in % of the picture&apos;s shorter side</source>
+        <translation>水印大小，占图片短边的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
+        <translation>将 FILE 中的图片（PNG、WebP 或任何可读格式）作为标志绘制。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <source>Logo width in % of the picture&apos;s width</source>
+        <translation>标志宽度，占图片宽度的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <source>Logo position</source>
+        <translation>标志位置</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <source>Logo margin in % of the picture&apos;s shorter side</source>
+        <translation>标志边距，占图片短边的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <source>Logo opacity in %</source>
+        <translation>标志不透明度（%）</translation>
     </message>
 </context>
 <context>
@@ -1456,93 +1557,98 @@
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="44"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="45"/>
         <source>请先选择要处理的图片！</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="48"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="49"/>
         <source>请选择输出目录！</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="86"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="92"/>
         <source>警告</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="95"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="101"/>
         <source>无法创建输出目录：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="151"/>
         <source>停止处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="151"/>
         <source>开始处理</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="153"/>
         <source>停止处理 (Esc)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="153"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="171"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="177"/>
         <source>已选择 %1 个文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="246"/>
         <source>已停止</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="246"/>
         <source>完成</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="250"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
         <source>处理已停止。共处理了 %1 张图片。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="257"/>
         <source>图片处理完成！共处理了 %1 张图片。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="254"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="262"/>
         <source>%1 个文件处理失败。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="258"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="264"/>
         <source>%1 个文件已跳过。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="266"/>
         <source>%1 个文件有警告。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="57"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="58"/>
         <source>名称模板无效：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="63"/>
+        <source>无法读取标志图片：%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

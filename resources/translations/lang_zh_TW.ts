@@ -111,89 +111,90 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/optionform.cpp" line="311"/>
         <source>图片文件 (%1)</source>
         <translation>圖片檔案 (%1)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
         <source>所有文件 (*)</source>
         <translation>所有檔案 (*)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
         <source>选择图片文件</source>
         <translation>選擇圖片檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="198"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
         <source>添加图片…</source>
         <translation>新增圖片…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
         <source>添加文件夹…</source>
         <translation>新增資料夾…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="200"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>移除所选</source>
         <translation>移除所選</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>清空列表</source>
         <translation>清空清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>撤销</source>
         <translation>復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation>把圖片或資料夾拖到這裡，
 或點擊「添加圖片」「添加資料夾」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation>拖入圖片或資料夾即可添加；按右鍵可添加、移除、清空或復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="382"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
         <source>无法处理：%1</source>
         <translation>無法處理：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
         <source>已写入</source>
         <translation>已寫入</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
         <source>已写入，有警告：%1</source>
         <translation>已寫入，有警告：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
         <source>处理失败：%1</source>
         <translation>處理失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
         <source>已跳过：%1</source>
         <translation>已跳過：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>图片列表</source>
         <translation>圖片清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="221"/>
         <source>添加文件夹</source>
         <translation>新增資料夾</translation>
     </message>
@@ -439,124 +440,125 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="686"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="771"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="691"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="776"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="717"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="726"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="730"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="765"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="838"/>
         <source>位置:</source>
         <translation>位置:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="883"/>
         <source>边框设置</source>
         <translation>邊框設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="751"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="887"/>
         <source>添加边框</source>
         <translation>添加邊框</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="758"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="894"/>
         <source>边框厚度:</source>
         <translation>邊框厚度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="792"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="928"/>
         <source>批量效果</source>
         <translation>批量效果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="796"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="932"/>
         <source>自动增强</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="801"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
         <source>通道提取</source>
         <translation>通道提取</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="810"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
         <source>网格分割</source>
         <translation>網格分割</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="815"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="951"/>
         <source>行数:</source>
         <translation>行數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="828"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
         <source>列数:</source>
         <translation>列數:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="847"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="983"/>
         <source>批量重命名</source>
         <translation>批量重新命名</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="852"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="988"/>
         <source>前缀:</source>
         <translation>前綴:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="858"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="994"/>
         <source>image</source>
         <translation>image</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="893"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1029"/>
         <source>元数据</source>
         <translation>中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="897"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
         <source>去除元数据</source>
         <translation>移除中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="902"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1038"/>
         <source>仅去除位置信息</source>
         <translation>僅移除位置資訊</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="907"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1043"/>
         <source>保留文件修改日期</source>
         <translation>保留檔案修改日期</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="912"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1048"/>
         <source>作者:</source>
         <translation>作者:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="918"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="929"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1054"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1065"/>
         <source>留空则保持原样</source>
         <translation>留空則保持原樣</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="923"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1059"/>
         <source>版权:</source>
         <translation>版權:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="863"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="999"/>
         <source>输出文件已存在时：</source>
         <translation>輸出檔案已存在時：</translation>
     </message>
@@ -714,47 +716,47 @@
         <translation>中心</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="107"/>
+        <location filename="../../processing/job/presets.cpp" line="112"/>
         <source>红色通道</source>
         <translation>紅色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="108"/>
+        <location filename="../../processing/job/presets.cpp" line="113"/>
         <source>绿色通道</source>
         <translation>綠色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="109"/>
+        <location filename="../../processing/job/presets.cpp" line="114"/>
         <source>蓝色通道</source>
         <translation>藍色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="110"/>
+        <location filename="../../processing/job/presets.cpp" line="115"/>
         <source>青色通道</source>
         <translation>青色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="111"/>
+        <location filename="../../processing/job/presets.cpp" line="116"/>
         <source>洋红通道</source>
         <translation>洋紅通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="112"/>
+        <location filename="../../processing/job/presets.cpp" line="117"/>
         <source>黄色通道</source>
         <translation>黃色通道</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="116"/>
+        <location filename="../../processing/job/presets.cpp" line="121"/>
         <source>替换</source>
         <translation>取代</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="117"/>
+        <location filename="../../processing/job/presets.cpp" line="122"/>
         <source>改名保存</source>
         <translation>改名儲存</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="118"/>
+        <location filename="../../processing/job/presets.cpp" line="123"/>
         <source>跳过</source>
         <translation>略過</translation>
     </message>
@@ -824,17 +826,17 @@
         <translation>添加資料夾 (Ctrl+Shift+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="874"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1010"/>
         <source>保留文件夹结构</source>
         <translation>保留資料夾結構</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="879"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1015"/>
         <source>名称模板:</source>
         <translation>名稱範本:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="964"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1100"/>
         <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation>與輸入相同</translation>
@@ -889,6 +891,10 @@
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="756"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="833"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="859"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="873"/>
         <source> %</source>
         <translation> %</translation>
     </message>
@@ -928,102 +934,167 @@
         <translation>網頁銳化</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <location filename="../../processing/job/presets.cpp" line="97"/>
         <source>平滑</source>
         <translation>平滑</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <location filename="../../processing/job/presets.cpp" line="98"/>
         <source>Lanczos 3 (细节清晰)</source>
         <translation>Lanczos 3 (細節清晰)</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="94"/>
+        <location filename="../../processing/job/presets.cpp" line="99"/>
         <source>双线性</source>
         <translation>雙線性</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="95"/>
+        <location filename="../../processing/job/presets.cpp" line="100"/>
         <source>最近邻</source>
         <translation>最近鄰</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="100"/>
+        <location filename="../../processing/job/presets.cpp" line="105"/>
         <source>宽 × 高</source>
         <translation>寬 × 高</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="101"/>
+        <location filename="../../processing/job/presets.cpp" line="106"/>
         <source>长边</source>
         <translation>長邊</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="102"/>
+        <location filename="../../processing/job/presets.cpp" line="107"/>
         <source>短边</source>
         <translation>短邊</translation>
     </message>
     <message>
-        <location filename="../../processing/job/presets.cpp" line="103"/>
+        <location filename="../../processing/job/presets.cpp" line="108"/>
         <source>百分比</source>
         <translation>百分比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="975"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1111"/>
         <source>WebP 无损</source>
         <translation>WebP 無損</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="980"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1116"/>
         <source>PNG 压缩级别:</source>
         <translation>PNG 壓縮等級:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="987"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1123"/>
         <source>按质量</source>
         <translation>依品質</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="992"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1128"/>
         <source>JPEG XL 无损</source>
         <translation>JPEG XL 無損</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="997"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1133"/>
         <source>JPEG XL 编码力度:</source>
         <translation>JPEG XL 編碼強度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="937"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1073"/>
         <source>格式选项</source>
         <translation>格式選項</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="941"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1077"/>
         <source>渐进式 JPEG</source>
         <translation>漸進式 JPEG</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="946"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1082"/>
         <source>JPEG 色度采样:</source>
         <translation>JPEG 色度取樣:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="957"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1093"/>
         <source>分辨率:</source>
         <translation>解析度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="963"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1099"/>
         <source> dpi</source>
         <translation> dpi</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <source>文字高度:</source>
+        <translation>文字高度:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="777"/>
+        <source>大小单位:</source>
+        <translation>大小單位:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="788"/>
+        <source>文字中可用: {artist} {copyright} {date} {name}</source>
+        <translation>文字中可用: {artist} {copyright} {date} {name}</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="798"/>
+        <source>标志水印</source>
+        <translation>標誌水印</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="802"/>
+        <source>添加标志</source>
+        <translation>加入標誌</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="810"/>
+        <source>标志文件:</source>
+        <translation>標誌檔案:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="819"/>
+        <source>选择文件…</source>
+        <translation>選擇檔案…</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="824"/>
+        <source>标志宽度:</source>
+        <translation>標誌寬度:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="850"/>
+        <source>边距:</source>
+        <translation>邊距:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="864"/>
+        <source>标志不透明度:</source>
+        <translation>標誌不透明度:</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="92"/>
+        <source>磅</source>
+        <translation>點</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="93"/>
+        <source>% 短边</source>
+        <translation>% 短邊</translation>
     </message>
 </context>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="288"/>
+        <location filename="../../mainwindow/optionform.cpp" line="301"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/optionform.cpp" line="312"/>
+        <source>选择标志图片</source>
+        <translation>選擇標誌圖片</translation>
     </message>
 </context>
 <context>
@@ -1219,17 +1290,17 @@
         <translation>水印字號（點）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗細的邊框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Border colour</source>
         <translation>邊框顏色</translation>
     </message>
@@ -1267,6 +1338,36 @@
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
         <source>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</source>
         <translation>JPEG XL 編碼強度：越高檔案越小、越慢（libjxl 自己的預設值 7 約需 3 的四倍時間）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <source>Watermark size in % of the picture&apos;s shorter side</source>
+        <translation>水印大小，佔圖片短邊的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
+        <translation>將 FILE 中的圖片（PNG、WebP 或任何可讀格式）作為標誌繪製。</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <source>Logo width in % of the picture&apos;s width</source>
+        <translation>標誌寬度，佔圖片寬度的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <source>Logo position</source>
+        <translation>標誌位置</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <source>Logo margin in % of the picture&apos;s shorter side</source>
+        <translation>標誌邊距，佔圖片短邊的百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <source>Logo opacity in %</source>
+        <translation>標誌不透明度（%）</translation>
     </message>
 </context>
 <context>
@@ -1457,94 +1558,99 @@
 <context>
     <name>RunController</name>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="44"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="45"/>
         <source>请先选择要处理的图片！</source>
         <translation>請先選擇要處理的圖片！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="48"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="49"/>
         <source>请选择输出目录！</source>
         <translation>請選擇輸出目錄！</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="86"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="92"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="95"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="101"/>
         <source>无法创建输出目录：%1</source>
         <translation>無法建立輸出目錄：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="151"/>
         <source>停止处理</source>
         <translation>停止處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="145"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="151"/>
         <source>开始处理</source>
         <translation>開始處理</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="153"/>
         <source>停止处理 (Esc)</source>
         <translation>停止處理 (Esc)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="147"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="153"/>
         <source>开始处理 (Ctrl+Enter)</source>
         <translation>開始處理 (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="171"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="177"/>
         <source>已选择 %1 个文件</source>
         <translation>已選擇 %1 個檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="246"/>
         <source>已停止</source>
         <translation>已停止</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="240"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="246"/>
         <source>完成</source>
         <translation>完成</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="250"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
         <source>处理已停止。共处理了 %1 张图片。</source>
         <translation>處理已停止。共處理了 %1 張圖片。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="251"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="257"/>
         <source>图片处理完成！共处理了 %1 张图片。</source>
         <translation>圖片處理完成！共處理了 %1 張圖片。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="254"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
         <source>已停止：%1 张图片未处理。</source>
         <translation>已停止：%1 張圖片未處理。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="256"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="262"/>
         <source>%1 个文件处理失败。</source>
         <translation>%1 個檔案處理失敗。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="258"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="264"/>
         <source>%1 个文件已跳过。</source>
         <translation>%1 個檔案已略過。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="260"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="266"/>
         <source>%1 个文件有警告。</source>
         <translation>%1 個檔案有警告。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/runcontroller.cpp" line="57"/>
+        <location filename="../../mainwindow/runcontroller.cpp" line="58"/>
         <source>名称模板无效：%1</source>
         <translation>名稱範本無效：%1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/runcontroller.cpp" line="63"/>
+        <source>无法读取标志图片：%1</source>
+        <translation>無法讀取標誌圖片：%1</translation>
     </message>
 </context>
 </TS>

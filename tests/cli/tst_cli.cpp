@@ -132,6 +132,11 @@ void CliTest::usageErrors_data()
         {"--border-color", {"rgb(1,2,3)"}},
         {"--rename", {""}},
         {"--watermark", {""}},
+        {"--watermark-size", {"0", "51"}},
+        {"--logo", {"/nonexistent/logo.png", "/"}},
+        {"--logo-width", {"0", "101"}},
+        {"--logo-margin", {"-1", "26"}},
+        {"--logo-opacity", {"-1", "101"}},
     };
     for (const auto &option : badValues) {
         for (const QString &value : option.second) {

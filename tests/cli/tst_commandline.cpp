@@ -69,6 +69,9 @@ void CommandLineTest::wordReachesItsFields_data()
     addRow({"--watermark-position", "bottom-left"}, {{"watermarkPositionIndex", 2}});
     addRow({"--border", "33"}, {{"border", true}, {"borderThickness", 33}});
     addRow({"--border-color", "navy"}, {{"borderColor", QColor(Qt::darkBlue)}});
+    addRow({"--watermark-size", "6"}, {{"watermarkSizeUnit", "percent"}, {"watermarkSizePercent", 6}});
+    addRow({"--logo", "mark.png"}, {{"logo", true}, {"logoFile", "mark.png"}});
+    addRow({"--logo-position", "top-right"}, {{"logoPositionIndex", 1}});
     addRow({"--scale", "35"}, {{"sizeMode", "scale"}, {"scalePercent", 35}});
     addRow({"--resample", "lanczos3"}, {{"resampleFilter", "lanczos3"}});
     addRow({"--sharpen", "60,3,5"}, {{"sharpenAmount", 60}, {"sharpenRadius", 3}, {"sharpenThreshold", 5}});
@@ -146,6 +149,9 @@ void CommandLineTest::presetWordsReachTheirKeysAndKernels()
         {"channel", [](const QImage &i, const QVariant &key) { return reference::extractChannel(i, key.toString()); }},
         {"watermarkPositionIndex",
          [](const QImage &i, const QVariant &index) { return reference::addWatermark(i, "W", Qt::white, 128, 24, index.toInt()); }},
+        // Without a logo file the logo step draws nothing over the text.
+        {"logoPositionIndex",
+         [](const QImage &i, const QVariant &) { return reference::addWatermark(i, "W", Qt::white, 128, 24, 0); }},
         // A filter alone changes no size: the size step leaves the picture.
         {"resampleFilter", [](const QImage &i, const QVariant &) { return i; }},
         // Read by the run or its writers, not by a step.

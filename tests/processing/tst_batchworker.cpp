@@ -120,6 +120,7 @@ private slots:
     void outputsNeverCollide_data();
     void outputsNeverCollide();
     void earlierRunsAreReplaced();
+    void watermarkFieldsFollowEachInput();
     void chain_data();
     void chain();
     void cancellation_data();
@@ -333,6 +334,30 @@ void BatchWorkerTest::earlierRunsAreReplaced()
     QCOMPARE(batchrun::entriesOf(outputs.path()), QStringList{"photo_processed.png"});
     QCOMPARE(QImage(outputs.filePath("photo_processed.png")).convertToFormat(QImage::Format_RGB32),
              second);
+}
+
+// One run, two inputs of the same picture: each output carries its own name.
+void BatchWorkerTest::watermarkFieldsFollowEachInput()
+{
+    QTemporaryDir inputs, outputs;
+    const QImage picture = batchrun::testImage(160, 60, 3);
+    const QStringList names{"first", "second"};
+    QStringList paths;
+    for (const QString &name : names)
+        paths << batchrun::writeImage(inputs.filePath(name + ".png"), picture);
+    JobSettings settings = batchrun::settingsFor(paths, outputs.path());
+    settings.set(option::watermark, true);
+    settings.set(option::watermarkText, QStringLiteral("{name}"));
+    settings.set(option::format, QStringLiteral("PNG"));
+    settings.set(option::watermarkOpacity, 255);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QVERIFY(recorder.failedPaths.isEmpty());
+    for (const QString &name : names) {
+        const QImage expected = addWatermark(QImage(paths.at(names.indexOf(name))), name, Qt::white, 255, 24, 0);
+        QCOMPARE(QImage(outputs.filePath(name + "_processed.png")).convertToFormat(QImage::Format_RGB32),
+                 expected.convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 void BatchWorkerTest::chain_data()

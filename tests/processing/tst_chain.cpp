@@ -1,5 +1,6 @@
 #include "composition/border.h"
 #include "composition/gridcell.h"
+#include "composition/logo.h"
 #include "composition/watermark.h"
 #include "filters/emboss.h"
 #include "filters/filter.h"
@@ -83,6 +84,22 @@ void ChainTest::orderShowsInThePixels_data()
             << borderAround
             << addBorder(addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 0), 6,
                            Qt::red);
+
+    // A logo stamped over the text watermark, and framed with the picture.
+    static const QTemporaryDir logoFolder;
+    const QString logoPath = logoFolder.filePath(QStringLiteral("logo.png"));
+    const QImage logo = colourField(12, 6).convertToFormat(QImage::Format_ARGB32);
+    logo.save(logoPath);
+    JobSettings stamped = borderAround;
+    stamped.set(option::watermarkPositionIndex, 4);
+    stamped.set(option::logo, true);
+    stamped.set(option::logoFile, logoPath);
+    stamped.set(option::logoWidth, 50);
+    stamped.set(option::logoPositionIndex, 4);
+    QTest::newRow("watermark, then logo, then border")
+            << stamped
+            << addBorder(addLogo(addWatermark(source, QStringLiteral("W"), Qt::white, 128, 24, 4), logo,
+                                 {50, 4, 2, 100}), 6, Qt::red);
 
     JobSettings turnThenFilter;
     turnThenFilter.set(option::rotation, 15);

@@ -1,13 +1,16 @@
+#include "batchrun.h"
 #include "differential.h"
 #include "composition/border.h"
 #include "composition/channel.h"
 #include "composition/gridcell.h"
+#include "composition/logo.h"
 #include "composition/watermark.h"
 #include "reference.h"
 
 #include <QColorSpace>
 #include <QFont>
 #include <QFontMetrics>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <climits>
@@ -69,6 +72,8 @@ bool sharesPixels(const QImage &result, const QImage &source)
 
 } // namespace
 
+Q_DECLARE_METATYPE(LogoPlacement)
+
 class CompositionTest : public QObject
 {
     Q_OBJECT
@@ -96,6 +101,17 @@ private slots:
     void watermarkLineBreakIsASpace_data();
     void watermarkLineBreakIsASpace();
     void watermarkWithoutTextOrImage();
+    void watermarkSizedToPictureMatchesReference_data();
+    void watermarkSizedToPictureMatchesReference();
+    void watermarkSizedToPictureKeepsItsShare();
+    void watermarkFieldsFilledPerInput_data();
+    void watermarkFieldsFilledPerInput();
+
+    void logoMatchesReference_data();
+    void logoMatchesReference();
+    void logoPlacedAtItsCorner_data();
+    void logoPlacedAtItsCorner();
+    void logoTakesThePictureColourSpace();
 
     void borderFramesTheSource();
     void borderTransparentPixelsShowTheFrame_data();
@@ -541,6 +557,161 @@ void CompositionTest::splitGridWithoutCellsReturnsSource()
         QVERIFY(sharesPixels(splitGrid(source, grid.first, grid.second), source));
     QCOMPARE(splitGrid(source, 2, 3).format(), QImage::Format_Indexed8);
     QVERIFY(splitGrid(QImage(), 3, 3).isNull());
+}
+
+
+void CompositionTest::watermarkSizedToPictureMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("position");
+    forEverySource({QSize(160, 70), QSize(420, 160)}, [&](const QString &name, const QImage &source) {
+        for (const auto &[percent, position] : {std::pair(1, 0), std::pair(10, 3), std::pair(50, 4)})
+            QTest::addRow("%s %d%% %d", qPrintable(name), percent, position) << source << percent << position;
+    });
+}
+
+void CompositionTest::watermarkSizedToPictureMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(int, percent);
+    QFETCH(int, position);
+    const QImage untouched = source.copy();
+    const QColor colour(250, 240, 10);
+    compareWithReference(addWatermarkSizedToPicture(source, "Watermark", colour, 200, percent, position),
+                         reference::addWatermarkSizedToPicture(source, "Watermark", colour, 200, percent, position),
+                         source, untouched);
+}
+
+// The same percentage covers the same share of a picture four times as
+// large, whatever resolution either claims.
+void CompositionTest::watermarkSizedToPictureKeepsItsShare()
+{
+    QImage small = filledImage(QSize(400, 300), QImage::Format_RGB32, Qt::black);
+    QImage large = filledImage(QSize(1600, 1200), QImage::Format_RGB32, Qt::black);
+    large.setDotsPerMeterX(small.dotsPerMeterX() * 3);
+    large.setDotsPerMeterY(small.dotsPerMeterY() * 3);
+    const QRect smallBox = paintedBox(addWatermarkSizedToPicture(small, "Wg", Qt::white, 255, 10, 4), qRgb(0, 0, 0));
+    const QRect largeBox = paintedBox(addWatermarkSizedToPicture(large, "Wg", Qt::white, 255, 10, 4), qRgb(0, 0, 0));
+    QVERIFY2(smallBox.height() > 15, "a tenth of 300 pixels draws a line of glyphs about 30 high");
+    QVERIFY2(qAbs(largeBox.height() - 4 * smallBox.height()) <= 8,
+             qPrintable(QStringLiteral("%1 against %2").arg(largeBox.height()).arg(smallBox.height())));
+    QVERIFY(qAbs(largeBox.width() - 4 * smallBox.width()) <= 8);
+}
+
+void CompositionTest::watermarkFieldsFilledPerInput_data()
+{
+    QTest::addColumn<QStringList>("exif");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("filled");
+    const QStringList credits = {"Exif.Image.Artist=Ana Lima ", "Exif.Image.Copyright=(c) 2026 Ana Lima",
+                                 "Exif.Photo.DateTimeOriginal=2024:05:17 09:30:00"};
+    QTest::newRow("artist") << credits << "© {artist}" << "© Ana Lima";
+    QTest::newRow("copyright") << credits << "{copyright}" << "(c) 2026 Ana Lima";
+    QTest::newRow("date taken") << credits << "{date}" << "2024-05-17";
+    QTest::newRow("name") << credits << "{name}" << "IMG_0042";
+    QTest::newRow("all, twice") << credits << "{name} {artist} {date} {name}" << "IMG_0042 Ana Lima 2024-05-17 IMG_0042";
+    QTest::newRow("unknown field stays") << credits << "{camera} {Artist}" << "{camera} {Artist}";
+    QTest::newRow("value holding a field") << QStringList{"Exif.Image.Artist={name}"} << "{artist}" << "{name}";
+    QTest::newRow("no artist") << QStringList{} << "by {artist}" << "by ";
+    QTest::newRow("no copyright") << QStringList{} << "{copyright}" << "";
+    QTest::newRow("no date") << QStringList{} << "[{date}]" << "[]";
+}
+
+void CompositionTest::watermarkFieldsFilledPerInput()
+{
+    QFETCH(QStringList, exif);
+    QFETCH(QString, text);
+    QFETCH(QString, filled);
+    const QTemporaryDir folder;
+    const QString input = batchrun::jpegWithExif(folder.filePath("IMG_0042.tar.jpg"), exif);
+    QVERIFY(!input.isEmpty());
+    QCOMPARE(watermarkTextFor(text, input), filled);
+}
+
+void CompositionTest::logoMatchesReference_data()
+{
+    QTest::addColumn<QImage>("source");
+    QTest::addColumn<QImage>("logo");
+    QTest::addColumn<LogoPlacement>("placement");
+    const QImage logos[] = {differential::randomImage(QSize(11, 7), QImage::Format_ARGB32, 91),
+                            differential::randomImage(QSize(5, 9), QImage::Format_RGBA64, 92)};
+    const LogoPlacement placements[] = {{20, 0, 2, 100}, {100, 1, 0, 50}, {35, 2, 10, 100},
+                                        {50, 3, 25, 30}, {100, 4, 2, 100}, {20, 7, 2, 0}};
+    int row = 0;
+    forEverySource({QSize(160, 70), QSize(16000, 3)}, [&](const QString &name, const QImage &source) {
+        for (const LogoPlacement &p : placements)
+            QTest::addRow("%s %d%% at %d, %d%%, %d%%", qPrintable(name), p.widthPercent, p.position,
+                          p.marginPercent, p.opacityPercent)
+                << source << logos[row++ % 2] << p;
+    });
+}
+
+// The kernel blends in float where the reference works in double; Qt
+// writes a colour into a 16-bit grey picture through its 8-bit grey, one
+// level of 8 bits either way.
+void CompositionTest::logoMatchesReference()
+{
+    QFETCH(QImage, source);
+    QFETCH(QImage, logo);
+    QFETCH(LogoPlacement, placement);
+    const QImage untouched = source.copy();
+    const QImage logoUntouched = logo.copy();
+    const QImage result = addLogo(source, logo, placement);
+    QCOMPARE(logo, logoUntouched);
+    const QImage expected = reference::addLogo(source, logo, placement.widthPercent, placement.position,
+                                               placement.marginPercent, placement.opacityPercent);
+    QCOMPARE(result.format(), expected.format());
+    QCOMPARE(result.size(), expected.size());
+    const double distance = differential::premultipliedDistance(result, expected);
+    const double tolerance = source.format() == QImage::Format_Grayscale16
+            ? 1 : differential::roundingTolerance(source.format());
+    QVERIFY2(distance <= tolerance, qPrintable(QString::number(distance)));
+    QCOMPARE(source, untouched);
+}
+
+// 200 x 100: the logo, twice as wide as high, takes a fifth of the width
+// (40 x 20) and keeps 2 pixels (2 % of 100) from the edges it names.
+void CompositionTest::logoPlacedAtItsCorner_data()
+{
+    QTest::addColumn<LogoPlacement>("placement");
+    QTest::addColumn<QRect>("painted");
+    QTest::newRow("top left") << LogoPlacement{20, 0, 2, 100} << QRect(2, 2, 40, 20);
+    QTest::newRow("top right") << LogoPlacement{20, 1, 2, 100} << QRect(158, 2, 40, 20);
+    QTest::newRow("bottom left") << LogoPlacement{20, 2, 2, 100} << QRect(2, 78, 40, 20);
+    QTest::newRow("bottom right") << LogoPlacement{20, 3, 2, 100} << QRect(158, 78, 40, 20);
+    QTest::newRow("centre") << LogoPlacement{20, 4, 2, 100} << QRect(80, 40, 40, 20);
+    QTest::newRow("unknown is top left") << LogoPlacement{20, 9, 2, 100} << QRect(2, 2, 40, 20);
+    QTest::newRow("whole width, no margin") << LogoPlacement{100, 3, 0, 100} << QRect(0, 0, 200, 100);
+    QTest::newRow("too tall for the picture") << LogoPlacement{100, 0, 10, 100} << QRect(10, 10, 190, 90);
+    QTest::newRow("invisible") << LogoPlacement{20, 3, 2, 0} << QRect();
+}
+
+void CompositionTest::logoPlacedAtItsCorner()
+{
+    QFETCH(LogoPlacement, placement);
+    QFETCH(QRect, painted);
+    const QImage logo = filledImage(QSize(10, 5), QImage::Format_ARGB32, QColor(255, 0, 0));
+    const QImage picture = filledImage(QSize(200, 100), QImage::Format_RGB32, Qt::black);
+    const QImage result = addLogo(picture, logo, placement);
+    QCOMPARE(paintedBox(result, qRgb(0, 0, 0)), painted);
+    if (!painted.isEmpty())
+        QCOMPARE(result.pixel(painted.center()), qRgb(255, 0, 0));
+}
+
+// An sRGB red drawn on a Display P3 picture lands as P3's own numbers for that red.
+void CompositionTest::logoTakesThePictureColourSpace()
+{
+    QImage picture = filledImage(QSize(50, 50), QImage::Format_RGB32, Qt::black);
+    picture.setColorSpace(QColorSpace::DisplayP3);
+    QImage logo = filledImage(QSize(10, 10), QImage::Format_ARGB32, QColor(255, 0, 0));
+    logo.setColorSpace(QColorSpace::SRgb);
+    const QRgb expected = QColorSpace(QColorSpace::SRgb).transformationToColorSpace(QColorSpace::DisplayP3)
+                                  .map(qRgb(255, 0, 0));
+    QVERIFY(expected != qRgb(255, 0, 0));
+    const QImage result = addLogo(picture, logo, {20, 0, 0, 100});
+    QCOMPARE(result.pixel(5, 5), expected);
+    QCOMPARE(result.colorSpace(), picture.colorSpace());
 }
 
 QTEST_MAIN(CompositionTest)

@@ -1,5 +1,6 @@
 #include "batchrun.h"
 #include "codecs/heifmetadata.h"
+#include "composition/logo.h"
 #include "formats/formattable.h"
 #include "formats/photocredits.h"
 #include "geometry/rotation.h"
@@ -255,6 +256,9 @@ void FidelityTest::profileAndResolutionThroughEveryStep_data()
     QTest::addColumn<int>("profile");
 
     const auto profiles = {QColorSpace::AdobeRgb, QColorSpace::DisplayP3};
+    // The logo step draws a picture of its own.
+    static const QTemporaryDir logoFolder;
+    const QString logo = batchrun::writeImage(logoFolder.filePath(QStringLiteral("logo.png")));
     for (const QString &format : formats) {
         for (const QColorSpace::NamedColorSpace profile : profiles) {
             QTest::addRow("%s %d loaded upright", qPrintable(format), int(profile))
@@ -264,7 +268,11 @@ void FidelityTest::profileAndResolutionThroughEveryStep_data()
             for (const ChainStep *other : chainSteps())
                 QVERIFY2(other->runs(withStepChanged(*step)) == (other == step), other->name);
             QTest::addRow("%s %s", qPrintable(format), step->name)
-                    << format << SettingsChange([step](JobSettings &s) { s = withStepChanged(*step, s); })
+                    << format << SettingsChange([step, logo](JobSettings &s) {
+                           s = withStepChanged(*step, s);
+                           if (step == &steps::logo)
+                               s.set(option::logoFile, logo);
+                       })
                     << int(QColorSpace::AdobeRgb);
         }
     }

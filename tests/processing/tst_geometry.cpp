@@ -217,41 +217,14 @@ void GeometryTest::flipMatchesReference()
 
 namespace {
 
-// The largest difference between two pictures' premultiplied channels, in
-// levels of 8 bits.
-double premultipliedDistance(const QImage &a, const QImage &b)
-{
-    const QImage first = a.convertToFormat(QImage::Format_RGBA64_Premultiplied);
-    const QImage second = b.convertToFormat(QImage::Format_RGBA64_Premultiplied);
-    int largest = 0;
-    for (int y = 0; y < first.height(); ++y) {
-        const auto *p = reinterpret_cast<const quint16 *>(first.constScanLine(y));
-        const auto *q = reinterpret_cast<const quint16 *>(second.constScanLine(y));
-        for (int i = 0; i < 4 * first.width(); ++i)
-            largest = std::max(largest, std::abs(int(p[i]) - int(q[i])));
-    }
-    return largest / 257.0;
-}
-
-// The float sums and 8-bit premultiplied storage differ from the double
-// reference by rounding only: 2 levels at 8 bits (0.1 at 16 bits), one step
-// of the coarsest channel more for a format of fewer bits.
-double lanczosTolerance(QImage::Format format)
-{
-    if (format == QImage::Format_RGB16)
-        return 2 + 255.0 / 31;
-    const QImage probe(1, 1, format);
-    return probe.depth() == 64 || format == QImage::Format_Grayscale16 ? 0.1 : 2;
-}
-
 void verifyLanczosNearReference(const QImage &source, const QSize &size)
 {
     const QImage result = resampleLanczos3(source, size);
     const QImage expected = reference::resampleLanczos3(source, size);
     QCOMPARE(result.size(), size);
     QCOMPARE(result.format(), expected.format());
-    const double distance = premultipliedDistance(result, expected);
-    QVERIFY2(distance <= lanczosTolerance(source.format()), qPrintable(QString::number(distance)));
+    const double distance = differential::premultipliedDistance(result, expected);
+    QVERIFY2(distance <= differential::roundingTolerance(source.format()), qPrintable(QString::number(distance)));
 }
 
 // A horizontal ramp and a zone plate, whose rings run from no frequency at

@@ -8,22 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <exiv2/exiv2.hpp>
-
 namespace {
-
-// A JPEG at path with the EXIF dates given as "tag=value".
-QString jpegWithDates(const QString &path, const QStringList &dates)
-{
-    if (batchrun::writeImage(path).isEmpty())
-        return QString();
-    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
-    image->readMetadata();
-    for (const QString &date : dates)
-        image->exifData()[date.section('=', 0, 0).toStdString()] = date.section('=', 1).toStdString();
-    image->writeMetadata();
-    return path;
-}
 
 void setFileTime(const QString &path, const QDateTime &time)
 {
@@ -190,7 +175,7 @@ void OutputNamingTest::dateTakenOrder()
     QFETCH(QStringList, dates);
     QFETCH(QString, expected);
     QTemporaryDir inputs;
-    const QString path = jpegWithDates(inputs.filePath("a.jpg"), dates);
+    const QString path = batchrun::jpegWithExif(inputs.filePath("a.jpg"), dates);
     QVERIFY(!path.isEmpty());
     setFileTime(path, QDateTime(QDate(2017, 6, 7), QTime(8, 9)));
     QString problem;

@@ -39,6 +39,15 @@ QImage applySharpen(const QImage &image, int amount, int radius, int threshold);
 
 QImage addWatermark(const QImage &image, const QString &text, const QColor &color,
                     int opacity, int fontSize, int position);
+// The text at a pixel size of percent of the picture's shorter side (rounded, at least 1).
+QImage addWatermarkSizedToPicture(const QImage &image, const QString &text, const QColor &color,
+                                  int opacity, int percent, int position);
+// The logo, as 16-bit RGBA in the picture's colour space, scaled by the
+// reference Lanczos 3 to widthPercent of the picture's
+// width (its height in proportion, at most the picture's), then laid over
+// each pixel by source-over with its alpha times opacityPercent, in double.
+QImage addLogo(const QImage &image, const QImage &logo, int widthPercent, int position,
+               int marginPercent, int opacityPercent);
 QImage addBorder(const QImage &image, int thickness, const QColor &color);
 
 QImage extractChannel(const QImage &image, const QString &channelName);

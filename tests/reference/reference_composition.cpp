@@ -1,13 +1,19 @@
 #include "reference.h"
 
+#include <QColorSpace>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace reference {
 
-QImage addWatermark(const QImage &image, const QString &text, const QColor &color,
-                    int opacity, int fontSize, int position)
+namespace {
+
+QImage drawWatermark(const QImage &image, const QString &text, const QColor &color, int opacity,
+                     int position, int pointSize, int percent)
 {
     if (image.isNull() || text.isEmpty() || opacity <= 0)
         return image;
@@ -20,7 +26,10 @@ QImage addWatermark(const QImage &image, const QString &text, const QColor &colo
 
     QImage result = workingImage(image);
     QFont font;
-    font.setPointSize(fontSize);
+    if (percent > 0)
+        font.setPixelSize(std::max(1, int(std::round(std::min(image.width(), image.height()) * percent / 100.0))));
+    else
+        font.setPointSize(pointSize);
     font.setWeight(QFont::Bold);
     const QFontMetrics metrics(font, &result);
     const int textWidth = metrics.horizontalAdvance(line);
@@ -47,6 +56,80 @@ QImage addWatermark(const QImage &image, const QString &text, const QColor &colo
     painter.setPen(pen);
     painter.drawText(QPoint(x, y), line);
     painter.end();
+    return result;
+}
+
+} // namespace
+
+QImage addWatermark(const QImage &image, const QString &text, const QColor &color,
+                    int opacity, int fontSize, int position)
+{
+    return drawWatermark(image, text, color, opacity, position, fontSize, 0);
+}
+
+QImage addWatermarkSizedToPicture(const QImage &image, const QString &text, const QColor &color,
+                                  int opacity, int percent, int position)
+{
+    return drawWatermark(image, text, color, opacity, position, 0, percent);
+}
+
+QImage addLogo(const QImage &image, const QImage &logo, int widthPercent, int position,
+               int marginPercent, int opacityPercent)
+{
+    if (image.isNull() || logo.isNull() || opacityPercent <= 0)
+        return image;
+    QImage result = workingImage(image);
+    const int pictureWidth = result.width();
+    const int pictureHeight = result.height();
+    int width = std::max(1, int(std::round(pictureWidth * widthPercent / 100.0)));
+    int height = std::max(1, int(std::round(double(logo.height()) * width / logo.width())));
+    if (height > pictureHeight) {
+        height = pictureHeight;
+        width = std::max(1, int(std::round(double(logo.width()) * height / logo.height())));
+    }
+    const int margin = int(std::round(std::min(pictureWidth, pictureHeight) * marginPercent / 100.0));
+    int left = margin;
+    int top = margin;
+    if (position == 1 || position == 3)
+        left = pictureWidth - margin - width;
+    if (position == 2 || position == 3)
+        top = pictureHeight - margin - height;
+    if (position == 4) {
+        left = (pictureWidth - width) / 2;
+        top = (pictureHeight - height) / 2;
+    }
+
+    QImage placed = logo.convertToFormat(QImage::Format_RGBA64);
+    if (result.colorSpace().isValid()) {
+        if (!placed.colorSpace().isValid())
+            placed.setColorSpace(QColorSpace::SRgb);
+        if (placed.colorSpace() != result.colorSpace())
+            placed.convertToColorSpace(result.colorSpace());
+    }
+    if (placed.size() != QSize(width, height))
+        placed = resampleLanczos3(placed, QSize(width, height));
+
+    const double opacity = std::min(opacityPercent, 100) / 100.0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int px = left + x;
+            const int py = top + y;
+            if (px < 0 || py < 0 || px >= pictureWidth || py >= pictureHeight)
+                continue;
+            const QColor over = placed.pixelColor(x, y);
+            const QColor under = result.pixelColor(px, py);
+            const double a = over.alphaF() * opacity;
+            const double b = result.hasAlphaChannel() ? under.alphaF() : 1.0;
+            const double alpha = a + b * (1 - a);
+            const auto channel = [&](double top, double bottom) {
+                return alpha > 0 ? (top * a + bottom * b * (1 - a)) / alpha : 0.0;
+            };
+            result.setPixelColor(px, py, QColor::fromRgbF(float(channel(over.redF(), under.redF())),
+                                                          float(channel(over.greenF(), under.greenF())),
+                                                          float(channel(over.blueF(), under.blueF())),
+                                                          float(alpha)));
+        }
+    }
     return result;
 }
 

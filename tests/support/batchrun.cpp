@@ -3,10 +3,13 @@
 #include "run/options.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QHash>
 #include <QtEndian>
 
 #include <algorithm>
+
+#include <exiv2/exiv2.hpp>
 
 BatchRecorder::BatchRecorder()
 {
@@ -84,6 +87,18 @@ QImage testImage(int width, int height, int seed)
 QString writeImage(const QString &path, const QImage &image)
 {
     return image.save(path) ? path : QString();
+}
+
+QString jpegWithExif(const QString &path, const QStringList &tags)
+{
+    if (writeImage(path).isEmpty())
+        return QString();
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    image->readMetadata();
+    for (const QString &tag : tags)
+        image->exifData()[tag.section('=', 0, 0).toStdString()] = tag.section('=', 1).toStdString();
+    image->writeMetadata();
+    return path;
 }
 
 QString writeFile(const QString &path, const QByteArray &bytes)

@@ -69,6 +69,10 @@ QImage testImage(int width, int height, int seed = 0);
 // The path when the image was written, otherwise an empty string.
 QString writeImage(const QString &path, const QImage &image = testImage(24, 16));
 
+// A JPEG at path with the EXIF tags given as "Exif.Image.Artist=value";
+// the path, or an empty string when it could not be written.
+QString jpegWithExif(const QString &path, const QStringList &tags);
+
 // The path when every byte was written, otherwise an empty string.
 QString writeFile(const QString &path, const QByteArray &bytes);
 

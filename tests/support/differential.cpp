@@ -2,6 +2,9 @@
 
 #include <QColor>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace differential {
 
 QList<QImage::Format> formats()
@@ -81,6 +84,28 @@ QString firstDifference(const QImage &actual, const QImage &expected)
         }
     }
     return QString();
+}
+
+double premultipliedDistance(const QImage &a, const QImage &b)
+{
+    const QImage first = a.convertToFormat(QImage::Format_RGBA64_Premultiplied);
+    const QImage second = b.convertToFormat(QImage::Format_RGBA64_Premultiplied);
+    int largest = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        const auto *p = reinterpret_cast<const quint16 *>(first.constScanLine(y));
+        const auto *q = reinterpret_cast<const quint16 *>(second.constScanLine(y));
+        for (int i = 0; i < 4 * first.width(); ++i)
+            largest = std::max(largest, std::abs(int(p[i]) - int(q[i])));
+    }
+    return largest / 257.0;
+}
+
+double roundingTolerance(QImage::Format format)
+{
+    if (format == QImage::Format_RGB16)
+        return 2 + 255.0 / 31;
+    const QImage probe(1, 1, format);
+    return probe.depth() == 64 || format == QImage::Format_Grayscale16 ? 0.1 : 2;
 }
 
 } // namespace differential

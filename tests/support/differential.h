@@ -32,6 +32,15 @@ QImage randomImage(const QSize &size, QImage::Format format, quint32 seed);
 // as stored); otherwise a description of the first difference.
 QString firstDifference(const QImage &actual, const QImage &expected);
 
+// The largest difference between two pictures' premultiplied channels, in
+// levels of 8 bits: for results that may differ from a reference by rounding.
+double premultipliedDistance(const QImage &a, const QImage &b);
+
+// How far premultipliedDistance lets a result computed in float or in
+// stored steps stray from a reference in double: 2 levels at 8 bits (0.1 at
+// 16 bits), one step of the coarsest channel more for a format of fewer bits.
+double roundingTolerance(QImage::Format format);
+
 } // namespace differential
 
 #endif // DIFFERENTIAL_H
