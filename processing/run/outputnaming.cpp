@@ -247,11 +247,11 @@ void listFolder(const QString &path, Visit visit)
     ::closedir(folder);
 }
 
-// The inputs inside the output folder, as paths below it: no output may take
-// their names. An input's folder is resolved once for all the inputs in it,
+// The inputs inside the output folder, by their index, as paths below it:
+// no output may take their names. An input's folder is resolved once for all the inputs in it,
 // and an input that is itself a symbolic link, as that folder's one listing
 // shows, is resolved alone, so that a link to an output counts as it.
-QStringList inputsInside(const QStringList &inputs, const QString &outputDirectory)
+QHash<qsizetype, QString> inputsInside(const QStringList &inputs, const QString &outputDirectory)
 {
     const QString outputFolder = QFileInfo(outputDirectory).canonicalFilePath();
     if (outputFolder.isEmpty())
@@ -264,9 +264,9 @@ QStringList inputsInside(const QStringList &inputs, const QString &outputDirecto
         QSet<QString> links;
     };
     QHash<QString, Folder> folders;
-    QStringList inside;
-    for (const QString &input : inputs) {
-        const QFileInfo info(input);
+    QHash<qsizetype, QString> inside;
+    for (qsizetype index = 0; index < inputs.size(); ++index) {
+        const QFileInfo info(inputs.at(index));
         const QString folderPath = info.path();
         auto folder = folders.find(folderPath);
         if (folder == folders.end()) {
@@ -282,7 +282,7 @@ QStringList inputsInside(const QStringList &inputs, const QString &outputDirecto
                 ? info.canonicalFilePath()
                 : below(folder->canonical == QLatin1String("/") ? QString() : folder->canonical, info.fileName());
         if (key.startsWith(outputPrefix))
-            inside << key.mid(outputPrefix.size());
+            inside.insert(index, key.mid(outputPrefix.size()));
     }
     return inside;
 }
@@ -389,7 +389,8 @@ OutputNames assignOutputNames(const JobSettings &settings)
     const QString ifExists = settings.value(option::ifExists);
     const bool bySize = naming.namesBySize();
     ClaimedNames &claimed = names.claimed = ClaimedNames(settings.outputDirectory);
-    for (const QString &input : inputsInside(settings.imagePaths, settings.outputDirectory))
+    const QHash<qsizetype, QString> inside = inputsInside(settings.imagePaths, settings.outputDirectory);
+    for (const QString &input : inside)
         claimed.claim(input);
     QStringList treeFolders(settings.imagePaths.size());
     for (qsizetype index = 0; keepTree && index < settings.imagePaths.size(); ++index)
@@ -409,7 +410,7 @@ OutputNames assignOutputNames(const JobSettings &settings)
     names.outputs.reserve(settings.imagePaths.size());
     for (qsizetype index = 0; index < settings.imagePaths.size(); ++index) {
         const QString &input = settings.imagePaths.at(index);
-        if (earlierOutputs.contains(input)) {
+        if (inside.contains(index) && earlierOutputs.named(input)) {
             names.outputs << OutputChoice{QString(), true, QString()};
             continue;
         }
@@ -437,21 +438,14 @@ OutputNames assignOutputNames(const JobSettings &settings)
 
 EarlierOutputs::EarlierOutputs(const JobSettings &settings)
 {
-    const QString canonical = QFileInfo(settings.outputDirectory).canonicalFilePath();
-    if (!canonical.isEmpty())
-        folder = canonical.endsWith(QLatin1Char('/')) ? canonical : canonical + QLatin1Char('/');
     const QString name = NameTemplate(settings).pattern();
     const QString usual = NameTemplate(QString::fromUtf8(option::nameTemplate.initialText)).pattern();
     outputName.setPattern(QStringLiteral("^(%1|%2)(_\\d+)?$").arg(name.isEmpty() ? usual : name, usual));
 }
 
-bool EarlierOutputs::contains(const QString &inputPath) const
+bool EarlierOutputs::named(const QString &inputPath) const
 {
-    if (folder.isEmpty())
-        return false;
-    // The name first: it costs no look-up on the disk.
-    const QFileInfo input(inputPath);
-    return outputName.match(input.completeBaseName()).hasMatch() && input.canonicalFilePath().startsWith(folder);
+    return outputName.match(QFileInfo(inputPath).completeBaseName()).hasMatch();
 }
 
 QString outputDirectoryProblem(const QString &directory)

@@ -136,20 +136,19 @@ QString treeFolderOf(const QString &inputPath, const QString &root);
 // through a symbolic link; the reason when it cannot, naming the folder.
 QString makeTreeFolder(const QString &outputDirectory, const QString &treeFolder);
 
-// The outputs of earlier runs among the inputs of a run over settings: the
-// files inside its output folder, at any depth (symbolic links and ".."
-// resolved), named as the run's template names its outputs, or as the
-// default "NAME_processed", either perhaps with "_2", "_3", ... after it. A
-// run skips them, so that a second run over a folder that holds its output
-// folder does not process the first run's outputs again.
+// The names of earlier outputs: as the run's template names its outputs, or
+// as the default "NAME_processed", either perhaps with "_2", "_3", ... after
+// it. An input inside the output folder (at any depth, symbolic links and
+// ".." resolved) of such a name is an earlier run's output: a run skips it,
+// so that a second run over a folder that holds its output folder does not
+// process the first run's outputs again.
 class EarlierOutputs
 {
 public:
     explicit EarlierOutputs(const JobSettings &settings);
-    bool contains(const QString &inputPath) const;
+    bool named(const QString &inputPath) const;
 
 private:
-    QString folder; // canonical, with a slash at its end; empty while it does not exist
     QRegularExpression outputName;
 };
 

@@ -247,7 +247,7 @@ void OutputNamingTest::earlierOutputsFollowTheTemplate()
     const QString path = batchrun::writeImage(outputs.filePath(fileName));
     JobSettings settings = batchrun::settingsFor({path}, outputs.path());
     settings.set(option::nameTemplate, nameTemplate);
-    QCOMPARE(EarlierOutputs(settings).contains(path), earlierOutput);
+    QCOMPARE(EarlierOutputs(settings).named(path), earlierOutput);
 }
 
 void OutputNamingTest::treeFolders_data()
