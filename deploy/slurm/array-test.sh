@@ -5,7 +5,9 @@
 # can run side by side), and checks that the shards together write exactly
 # the files of a one-process run, byte for byte; then deletes a few outputs,
 # runs the array again with --if-exists skip and checks that exactly those
-# come back. The daemons are stopped by their process ids however the test
+# come back. Two jobs: the inputs of a list, of clashing names, numbered
+# with --rename; and the archive's folders walked with -r and kept with
+# --keep-tree under the template {date}_{name}. The daemons are stopped by their process ids however the test
 # ends.
 #
 #     deploy/slurm/array-test.sh build/cli/vellumo-batch
@@ -115,15 +117,15 @@ for roll in (2023, 2024, 2025):
             picture.write(b"P6 40 30 255\n" + pixels)
 PICTURES
 find "$work/archive" -name '*.ppm' | sort >"$work/manifest"
-job=(--files-from "$work/manifest" --rename shot -q 80 --quiet)
 
-"$batch" "${job[@]}" -o "$work/whole"
 # Each task leaves its exit status in a file, which is watched for rather
 # than asking the controller (sbatch --wait asks every few seconds).
 run_array() {
+    local output=$1
+    shift
     rm -f "$work"/status-*
     sbatch --array=0-3 --cpus-per-task=1 --output="$work/task-%a.log" --chdir="$work" \
-        --wrap "'$batch' --shard auto ${job[*]} $* -o '$work/split' --report '$work/report.jsonl';
+        --wrap "$(printf '%q ' "$batch" --shard auto "$@" -o "$output" --report "$work/report.jsonl");
                 echo \$? >'$work/exit-'\$SLURM_ARRAY_TASK_ID && mv '$work/exit-'\$SLURM_ARRAY_TASK_ID '$work/status-'\$SLURM_ARRAY_TASK_ID" \
         >/dev/null
     for tries in $(seq 600); do
@@ -134,17 +136,32 @@ run_array() {
         [ "$(cat "$work/status-$task" 2>/dev/null)" = 0 ] || { echo "array-test: task $task failed"; exit 1; }
     done
 }
-run_array
-diff -r "$work/whole" "$work/split"
 
-rm "$work/split/shot_0003.jpg" "$work/split/shot_0010.jpg" "$work/split/shot_0024.jpg"
-: >"$work/report.jsonl"
-run_array --if-exists skip
-diff -r "$work/whole" "$work/split"
-written=$(grep -c '"status":"written"' "$work/report.jsonl")
-skipped=$(grep -c '"status":"skipped"' "$work/report.jsonl")
-if [ "$written" -ne 3 ] || [ "$skipped" -ne 21 ]; then
-    echo "array-test: the rerun wrote $written and skipped $skipped (3 and 21 expected)"
-    exit 1
-fi
-echo "array-test: 4 shards under Slurm gave the one-process run's 24 files; a rerun restored the 3 deleted"
+# Runs the job NAME (its options follow) in one process and as an array,
+# compares, deletes three outputs (the first, one in the middle, the last)
+# and checks that a rerun with --if-exists skip writes exactly those.
+check_job() {
+    local name=$1
+    shift
+    "$batch" "$@" -o "$work/$name-whole"
+    run_array "$work/$name-split" "$@"
+    diff -r "$work/$name-whole" "$work/$name-split"
+    local outputs
+    mapfile -t outputs < <(cd "$work/$name-split" && find . -type f | sort)
+    local count=${#outputs[@]}
+    (cd "$work/$name-split" && rm "${outputs[0]}" "${outputs[count / 2]}" "${outputs[count - 1]}")
+    : >"$work/report.jsonl"
+    run_array "$work/$name-split" "$@" --if-exists skip
+    diff -r "$work/$name-whole" "$work/$name-split"
+    written=$(grep -c '"status":"written"' "$work/report.jsonl")
+    skipped=$(grep -c '"status":"skipped"' "$work/report.jsonl")
+    if [ "$written" -ne 3 ] || [ "$skipped" -ne $((count - 3)) ]; then
+        echo "array-test: $name: the rerun wrote $written and skipped $skipped (3 and $((count - 3)) expected)"
+        exit 1
+    fi
+}
+
+check_job numbered --files-from "$work/manifest" --rename shot -q 80 --quiet
+check_job tree -r --keep-tree --name '{date}_{name}' -q 80 --quiet "$work/archive"
+echo "array-test: 4 shards under Slurm gave the one-process run's files, numbered and in the archive's tree;" \
+    "a rerun restored the 3 deleted"

@@ -24,9 +24,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <new>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -41,18 +43,13 @@ InputOutcome skippedFor(const OutputChoice &output)
     return outcome;
 }
 
-// The output's own path once its size is known, when the template names it
-// by size: what exists there is then met as the pre-run naming meets it.
-OutputChoice sizedOutput(const OutputChoice &named, QSize size, const QString &ifExists)
-{
-    const QFileInfo sized(withOutputSize(named.path, size));
-    const QString suffix = sized.suffix();
-    return ClaimedNames().choose(sized.path(), sized.completeBaseName(), suffix, ifExists);
-}
+// Gives the output's path once its size is known, for a template that
+// names by size.
+using NameBySize = std::function<OutputChoice(QSize size)>;
 
 // Loads, processes and writes one input. An exception ends only this input,
 // never the run; a request to stop ends its decode.
-InputOutcome processInput(const QString &inputPath, const OutputChoice &named, bool namedBySize,
+InputOutcome processInput(const QString &inputPath, const OutputChoice &named, const NameBySize &nameBySize,
                           const JobSettings &settings, const ScaleTarget &scaleTarget,
                           const std::atomic<bool> *stop)
 {
@@ -64,9 +61,7 @@ InputOutcome processInput(const QString &inputPath, const OutputChoice &named, b
         // Handed over, so the chain can drop the decoded picture after its first step.
         if (!outcome.failed())
             image = applyChain(std::move(image), settingsForInput(settings, inputPath), outcome);
-        const OutputChoice output = namedBySize && !outcome.failed()
-                ? sizedOutput(named, image.size(), settings.value(option::ifExists))
-                : named;
+        const OutputChoice output = nameBySize && !outcome.failed() ? nameBySize(image.size()) : named;
         if (output.skip)
             return skippedFor(output);
         const QString folderProblem = outcome.failed() || named.treeFolder.isEmpty()
@@ -122,11 +117,12 @@ int jobCount(const JobSettings &settings, qsizetype inputs)
 class Schedule
 {
 public:
-    Schedule(const JobSettings &settings, const OutputNames &names, ReportFile &reportFile,
+    Schedule(const JobSettings &settings, OutputNames &names, ReportFile &reportFile,
              RunReport *runReport, const std::atomic<bool> *cancelRequested,
              const std::atomic<bool> *holdRequested)
         : settings(settings)
         , outputs(names.outputs)
+        , claimed(names.claimed)
         , ownInputs(shardShare(settings))
         , namedBySize(NameTemplate(settings).namesBySize())
         , reportFile(reportFile)
@@ -138,6 +134,7 @@ public:
         , scaleTarget(scaleTargetOf(settings))
         // Found before the first input is decoded, not after the last.
         , outputProblem(outputDirectoryProblem(settings.outputDirectory))
+        , named(ownInputs.size(), false)
     {
     }
 
@@ -158,12 +155,14 @@ public:
             const qint64 cost = output.skip ? 0 : memorybudget::inputCost(inputPath, copies, scaleTarget);
             if (!admit(next, cost, memory))
                 return;
+            const NameBySize nameBySize = [this, next, &output](QSize size) { return claimBySize(next, output, size); };
             const InputOutcome outcome = !outputProblem.isEmpty()
                     ? InputOutcome::failure(outputProblem)
                     : output.skip
                     ? skippedFor(output)
-                    : processInput(inputPath, output, namedBySize, settings, scaleTarget, cancelRequested);
-            finish(index, cost, outcome);
+                    : processInput(inputPath, output, namedBySize ? nameBySize : NameBySize(), settings,
+                                   scaleTarget, cancelRequested);
+            finish(next, cost, outcome);
         }
     }
 
@@ -198,18 +197,44 @@ private:
             changed.wait_for(lock, holdPoll);
         ++nextAdmitted;
         changed.notify_all();
-        if (cancelled())
+        if (cancelled()) {
+            settleName(next);
             return false;
+        }
         bytesInFlight += cost;
         ++inputsInFlight;
         return true;
     }
 
+    // Names by size are claimed in input order, whichever worker gets its
+    // size first, so that the "_2" rule gives the same names at any number
+    // of workers: the input at next in this process's share waits until
+    // every one before it has its name or will have none.
+    OutputChoice claimBySize(int next, const OutputChoice &marked, QSize size)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return firstUnnamed == next; });
+        const OutputChoice choice = claimed.chooseBySize(marked, size, settings.value(option::ifExists));
+        settleName(next);
+        return choice;
+    }
+
+    // Under the lock: the input at next in the share needs no more naming.
+    void settleName(int next)
+    {
+        named[next] = true;
+        while (firstUnnamed < int(named.size()) && named[firstUnnamed])
+            ++firstUnnamed;
+        changed.notify_all();
+    }
+
     // Posted under the lock, so the percentages arrive in increasing order.
     // A stopped input is reported as none the run did not start: not at all.
-    void finish(int index, qint64 cost, const InputOutcome &outcome)
+    void finish(int next, qint64 cost, const InputOutcome &outcome)
     {
         const std::lock_guard<std::mutex> lock(mutex);
+        const int index = ownInputs.at(next);
+        settleName(next);
         bytesInFlight -= cost;
         --inputsInFlight;
         changed.notify_all();
@@ -225,6 +250,7 @@ private:
 
     const JobSettings &settings;
     const QList<OutputChoice> &outputs;
+    ClaimedNames &claimed; // used under the lock once the run has started
     const QList<int> ownInputs; // the indices of this process's share
     const bool namedBySize;
     ReportFile &reportFile;
@@ -241,6 +267,8 @@ private:
     int nextClaimed = 0;
     int nextAdmitted = 0;
     int completed = 0;
+    std::vector<bool> named; // by place in the share: its name by size is claimed or never will be
+    int firstUnnamed = 0;
     qint64 bytesInFlight = 0;
     std::atomic<int> inputsInFlight{0}; // read without the lock by the kernels' row bands
 };
@@ -317,7 +345,7 @@ void runPausableBatch(JobSettings settings, RunReport *report, const std::atomic
                       const std::atomic<bool> *holdRequested)
 {
     raiseImageDecodeLimit();
-    const OutputNames names = assignOutputNames(settings);
+    OutputNames names = assignOutputNames(settings);
     ReportFile reportFile;
     const QString reportProblem = names.problem.isEmpty() ? reportFile.open(settings.value(option::reportFile))
                                                           : QString();

@@ -13,7 +13,8 @@ class RunReport;
 //
 // First every path of settings.imagePaths gets its output path, in input
 // order, over the whole job (run/outputnaming.h); an input that would get
-// no sound name is reported as failed, and then nothing is done. Of those
+// no sound name is reported as failed, and then nothing is done (a name by
+// the output's size gets its "_2" once sized, still in input order). Of those
 // inputs this process takes its shard's share (settings.shardIndex and
 // shardCount). Then settings.jobs workers (0: one per core) each take the next
 // input, load it (EXIF orientation applied), send it through the chain of

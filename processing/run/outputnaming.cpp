@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,8 +24,6 @@ namespace {
 // name holds a control character, so neither mark can be a name's own.
 constexpr QChar widthMark(0x01);
 constexpr QChar heightMark(0x02);
-// Bytes a mark may take once filled in, above its own one.
-constexpr int markGrowth = 6;
 
 bool holdsControlCharacter(const QString &text)
 {
@@ -193,26 +192,15 @@ QString withOutputSize(const QString &path, QSize size)
     return filled;
 }
 
-QString fileKey(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.exists())
-        return info.canonicalFilePath();
-    return QDir::cleanPath(info.absoluteFilePath());
-}
-
 namespace {
-
-bool occupiedByOther(const QString &path)
-{
-    struct stat status;
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
-}
 
 qsizetype nameBytes(const QString &name)
 {
-    return QFile::encodeName(name).size() + markGrowth * (name.count(widthMark) + name.count(heightMark));
+    return QFile::encodeName(name).size();
 }
+
+// No UTF-16 unit takes more than three bytes in UTF-8.
+constexpr int mostBytesPerUnit = 3;
 
 // stem, with "_suffix" from 2 on, and ".extension", the stem cut at a
 // character's start until the whole fits in nameLimit bytes.
@@ -220,6 +208,9 @@ QString fittedName(QString stem, int suffix, const QString &extension)
 {
     const QString tail = (suffix > 1 ? QLatin1Char('_') + QString::number(suffix) : QString())
             + QLatin1Char('.') + extension;
+    // Most names are far too short to need counting in bytes.
+    if ((stem.size() + tail.size()) * mostBytesPerUnit <= nameLimit)
+        return stem + tail;
     const qsizetype room = nameLimit - nameBytes(tail);
     while (!stem.isEmpty() && nameBytes(stem) > room) {
         stem.chop(1);
@@ -229,25 +220,118 @@ QString fittedName(QString stem, int suffix, const QString &extension)
     return stem + tail;
 }
 
+QString below(const QString &folder, const QString &name)
+{
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+}
+
+// Calls visit(name, isRegularFile, isSymbolicLink) for every entry of the
+// folder at path, in one listing; nothing when it cannot be read (a missing
+// folder holds nothing). The type comes with the entry on most file systems;
+// where it does not, the entry itself is looked at, never what a link points to.
+template <typename Visit>
+void listFolder(const QString &path, Visit visit)
+{
+    DIR *folder = ::opendir(QFile::encodeName(path).constData());
+    if (!folder)
+        return;
+    while (const dirent *entry = ::readdir(folder)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        unsigned char type = entry->d_type;
+        struct stat status;
+        if (type == DT_UNKNOWN && ::fstatat(::dirfd(folder), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+            type = S_ISREG(status.st_mode) ? DT_REG : S_ISLNK(status.st_mode) ? DT_LNK : DT_DIR;
+        visit(QFile::decodeName(entry->d_name), type == DT_REG, type == DT_LNK || type == DT_UNKNOWN);
+    }
+    ::closedir(folder);
+}
+
+// The inputs inside the output folder, by their index, as paths below it:
+// no output may take their names. An input's folder is resolved once for all the inputs in it,
+// and an input that is itself a symbolic link, as that folder's one listing
+// shows, is resolved alone, so that a link to an output counts as it.
+QHash<qsizetype, QString> inputsInside(const QStringList &inputs, const QString &outputDirectory)
+{
+    const QString outputFolder = QFileInfo(outputDirectory).canonicalFilePath();
+    if (outputFolder.isEmpty())
+        return {};
+    const QString outputPrefix = outputFolder.endsWith(QLatin1Char('/')) ? outputFolder
+                                                                          : outputFolder + QLatin1Char('/');
+    struct Folder
+    {
+        QString canonical;
+        QSet<QString> links;
+    };
+    QHash<QString, Folder> folders;
+    QHash<qsizetype, QString> inside;
+    for (qsizetype index = 0; index < inputs.size(); ++index) {
+        const QFileInfo info(inputs.at(index));
+        const QString folderPath = info.path();
+        auto folder = folders.find(folderPath);
+        if (folder == folders.end()) {
+            folder = folders.insert(folderPath, {QFileInfo(folderPath).canonicalFilePath(), {}});
+            listFolder(folderPath, [&folder](const QString &name, bool, bool isLink) {
+                if (isLink)
+                    folder->links.insert(name);
+            });
+        }
+        if (folder->canonical.isEmpty())
+            continue;
+        const QString key = folder->links.contains(info.fileName())
+                ? info.canonicalFilePath()
+                : below(folder->canonical == QLatin1String("/") ? QString() : folder->canonical, info.fileName());
+        if (key.startsWith(outputPrefix))
+            inside.insert(index, key.mid(outputPrefix.size()));
+    }
+    return inside;
+}
+
 } // namespace
+
+ClaimedNames::ClaimedNames(const QString &outputDirectory) : outputDirectory(outputDirectory)
+{
+}
+
+const QHash<QString, ClaimedNames::Entry> &ClaimedNames::entriesOf(const QString &folder)
+{
+    auto listing = listings.find(folder);
+    if (listing != listings.end())
+        return *listing;
+    listing = listings.insert(folder, {});
+    const QString path = folder.isEmpty() ? outputDirectory : outputDirectory + QLatin1Char('/') + folder;
+    listFolder(path, [&listing](const QString &name, bool isRegularFile, bool) {
+        listing->insert(name, isRegularFile ? Entry::RegularFile : Entry::Other);
+    });
+    return *listing;
+}
 
 OutputChoice ClaimedNames::choose(const QString &folder, const QString &stem, const QString &extension,
                                   const QString &ifExists)
 {
     const bool passExisting = presets::renameBeside.is(ifExists);
-    const QString prefix = folder + QLatin1Char('/');
+    const QHash<QString, Entry> &entries = entriesOf(folder);
     // Only names met before are remembered: most are met once.
-    const QString derived = prefix + stem + QLatin1Char('.') + extension;
+    const QString derived = below(folder, stem + QLatin1Char('.') + extension);
     for (int suffix = resumeSuffix.value(derived, 1);; ++suffix) {
-        const QString path = prefix + fittedName(stem, suffix, extension);
-        const QString key = fileKey(path);
-        if (keys.contains(key) || occupiedByOther(path) || (passExisting && QFileInfo::exists(path)))
+        const QString name = fittedName(stem, suffix, extension);
+        const QString key = below(folder, name);
+        const auto entry = entries.constFind(name);
+        const bool exists = entry != entries.cend();
+        if (taken.contains(key) || (exists && (*entry == Entry::Other || passExisting)))
             continue;
-        keys.insert(key);
+        taken.insert(key);
         if (suffix > 1)
             resumeSuffix.insert(derived, suffix + 1);
-        return {path, presets::skipExisting.is(ifExists) && QFileInfo::exists(path), QString()};
+        return {outputDirectory + QLatin1Char('/') + key, presets::skipExisting.is(ifExists) && exists,
+                folder};
     }
+}
+
+OutputChoice ClaimedNames::chooseBySize(const OutputChoice &marked, QSize size, const QString &ifExists)
+{
+    const QFileInfo filled(withOutputSize(marked.path, size));
+    return choose(marked.treeFolder, filled.completeBaseName(), filled.suffix(), ifExists);
 }
 
 QString treeFolderOf(const QString &inputPath, const QString &root)
@@ -303,36 +387,35 @@ OutputNames assignOutputNames(const JobSettings &settings)
     const bool keepTree = settings.value(option::keepTree) && !settings.imageRoots.isEmpty();
     const QString format = settings.value(option::format);
     const QString ifExists = settings.value(option::ifExists);
-    ClaimedNames claimed;
+    const bool bySize = naming.namesBySize();
+    ClaimedNames &claimed = names.claimed = ClaimedNames(settings.outputDirectory);
+    const QHash<qsizetype, QString> inside = inputsInside(settings.imagePaths, settings.outputDirectory);
+    for (const QString &input : inside)
+        claimed.claim(input);
     QStringList treeFolders(settings.imagePaths.size());
-    // Outputs go inside the output folder: only inputs there can be in their way.
-    const QString outputFolderKey = fileKey(settings.outputDirectory) + QLatin1Char('/');
-    for (qsizetype index = 0; index < settings.imagePaths.size(); ++index) {
-        const QString &input = settings.imagePaths.at(index);
-        const QString inputKey = fileKey(input);
-        if (inputKey.startsWith(outputFolderKey))
-            claimed.insertKey(inputKey);
-        if (keepTree)
-            treeFolders[index] = treeFolderOf(input, settings.imageRoots.value(index));
-    }
+    for (qsizetype index = 0; keepTree && index < settings.imagePaths.size(); ++index)
+        treeFolders[index] = treeFolderOf(settings.imagePaths.at(index), settings.imageRoots.value(index));
     // A folder the tree takes is no file's name, whichever comes first.
     QSet<QString> folders;
     for (QString folder : std::as_const(treeFolders)) {
         for (; !folder.isEmpty() && !folders.contains(folder); folder = folder.section(QLatin1Char('/'), 0, -2)) {
             folders.insert(folder);
-            claimed.insert(settings.outputDirectory + QLatin1Char('/') + folder);
+            claimed.claim(folder);
         }
     }
     const EarlierOutputs earlierOutputs(settings);
+    // With "same as input" each input has its own.
+    const bool extensionPerInput = presets::sameAsInput.is(format);
+    const QString commonExtension = outputFormatFor(format, QString()).suffixList().constFirst();
     names.outputs.reserve(settings.imagePaths.size());
     for (qsizetype index = 0; index < settings.imagePaths.size(); ++index) {
         const QString &input = settings.imagePaths.at(index);
-        if (earlierOutputs.contains(input)) {
+        if (inside.contains(index) && earlierOutputs.named(input)) {
             names.outputs << OutputChoice{QString(), true, QString()};
             continue;
         }
-        // With "same as input" each input has its own.
-        const QString extension = outputFormatFor(format, input).suffixList().constFirst();
+        const QString extension =
+                extensionPerInput ? outputFormatFor(format, input).suffixList().constFirst() : commonExtension;
         QString problem;
         const QString stem = naming.expand(input, int(index + 1), extension, &problem);
         if (!problem.isEmpty()) {
@@ -342,31 +425,27 @@ OutputNames assignOutputNames(const JobSettings &settings)
             return names;
         }
         const QString &treeFolder = treeFolders.at(index);
-        const QString folder = treeFolder.isEmpty() ? settings.outputDirectory
-                                                    : settings.outputDirectory + QLatin1Char('/') + treeFolder;
-        names.outputs << claimed.choose(folder, stem, extension, ifExists);
-        names.outputs.last().treeFolder = treeFolder;
+        const QString marked = settings.outputDirectory + QLatin1Char('/')
+                + below(treeFolder, stem + QLatin1Char('.') + extension);
+        names.outputs << (bySize ? OutputChoice{marked, false, treeFolder}
+                                 : claimed.choose(treeFolder, stem, extension, ifExists));
     }
+    // Only names by size are claimed after this.
+    if (!bySize)
+        claimed = ClaimedNames(settings.outputDirectory);
     return names;
 }
 
 EarlierOutputs::EarlierOutputs(const JobSettings &settings)
 {
-    const QString canonical = QFileInfo(settings.outputDirectory).canonicalFilePath();
-    if (!canonical.isEmpty())
-        folder = canonical.endsWith(QLatin1Char('/')) ? canonical : canonical + QLatin1Char('/');
     const QString name = NameTemplate(settings).pattern();
     const QString usual = NameTemplate(QString::fromUtf8(option::nameTemplate.initialText)).pattern();
     outputName.setPattern(QStringLiteral("^(%1|%2)(_\\d+)?$").arg(name.isEmpty() ? usual : name, usual));
 }
 
-bool EarlierOutputs::contains(const QString &inputPath) const
+bool EarlierOutputs::named(const QString &inputPath) const
 {
-    if (folder.isEmpty())
-        return false;
-    // The name first: it costs no look-up on the disk.
-    const QFileInfo input(inputPath);
-    return outputName.match(input.completeBaseName()).hasMatch() && input.canonicalFilePath().startsWith(folder);
+    return outputName.match(QFileInfo(inputPath).completeBaseName()).hasMatch();
 }
 
 QString outputDirectoryProblem(const QString &directory)

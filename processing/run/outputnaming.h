@@ -53,18 +53,14 @@ private:
 // path with the marks of {width} and {height} replaced by size's.
 QString withOutputSize(const QString &path, QSize size);
 
-// Two texts name the same file when this key is equal: the cleaned absolute
-// path, or for an existing file its canonical path, so that a symbolic link
-// to an input counts as that input.
-QString fileKey(const QString &path);
-
 // The file systems' limit on one name, in bytes.
 constexpr int nameLimit = 255;
 
 // Where an input goes: the folder below the output folder (keep tree, empty
 // for the output folder itself), the path, and whether the input is skipped
 // (an output that exists, when those are skipped: path is that file; an
-// output of an earlier run: path is empty).
+// output of an earlier run: path is empty). A name by size is given with
+// the marks of {width} and {height} until the output has a size.
 struct OutputChoice
 {
     QString path;
@@ -72,28 +68,43 @@ struct OutputChoice
     QString treeFolder;
 };
 
-// The names one run has claimed, and where the search for each name met
-// more than once ended: the next search resumes there, so that many inputs
-// of one name are named in linear time (a claimed name is never given back).
+// The names one job has claimed below its output folder, and where the
+// search for each name met more than once ended: the next search resumes
+// there, so that many inputs of one name are named in linear time (a
+// claimed name is never given back). What a folder holds is read once, in
+// one listing, when a name in it is first chosen, so that naming asks the
+// file system nothing per name.
 //
-// choose claims and gives the first of folder/stem.extension, folder/stem_2.extension,
-// ... not claimed, the stem cut (never within a character) so that the name
-// stays within nameLimit bytes. A name that exists as anything but a regular
-// file (a folder or a symbolic link included, whatever it points to) is
-// taken too. A regular file that is there from before is replaced (ifExists
-// "replace"), passed by like a taken one ("rename"), or left alone and the
-// input skipped ("skip").
+// choose claims and gives the first of folder/stem.extension,
+// folder/stem_2.extension, ... not claimed, the stem cut (never within a
+// character) so that the name stays within nameLimit bytes; folder is a
+// tree folder below the output folder, empty for the output folder itself.
+// A name that exists as anything but a regular file (a folder or a symbolic
+// link included, whatever it points to) is taken too. A regular file that is
+// there from before is replaced (ifExists "replace"), passed by like a taken
+// one ("rename"), or left alone and the input skipped ("skip").
 class ClaimedNames
 {
 public:
-    void insert(const QString &path) { keys.insert(fileKey(path)); }
-    void insertKey(const QString &key) { keys.insert(key); }
+    explicit ClaimedNames(const QString &outputDirectory);
+
+    // Takes a name below the output folder ("b.png", "2024/05"), a file's
+    // or a folder's.
+    void claim(const QString &relativePath) { taken.insert(relativePath); }
     OutputChoice choose(const QString &folder, const QString &stem, const QString &extension,
                         const QString &ifExists);
+    // choose for an output named by size, given as assignOutputNames
+    // marks it, once the output's size is known.
+    OutputChoice chooseBySize(const OutputChoice &marked, QSize size, const QString &ifExists);
 
 private:
-    QSet<QString> keys;
+    enum class Entry : char { RegularFile, Other };
+    const QHash<QString, Entry> &entriesOf(const QString &folder);
+
+    QString outputDirectory;
+    QSet<QString> taken; // below the output folder
     QHash<QString, int> resumeSuffix;
+    QHash<QString, QHash<QString, Entry>> listings; // by folder below the output folder
 };
 
 // Where every input of settings goes, in input order, decided over the whole
@@ -106,11 +117,14 @@ private:
 // holds), and the folders that takes are claimed before any file name.
 // When the template is unsound, or an input would get no sound name, the
 // list is empty and problem says why, problemInput naming that input.
+// A template that names by size gives each input its name without the "_2"
+// rule, which its writer applies once the size is known, through claimed.
 struct OutputNames
 {
     QList<OutputChoice> outputs;
     QString problem;
     QString problemInput;
+    ClaimedNames claimed{QString()};
 };
 OutputNames assignOutputNames(const JobSettings &settings);
 
@@ -122,20 +136,19 @@ QString treeFolderOf(const QString &inputPath, const QString &root);
 // through a symbolic link; the reason when it cannot, naming the folder.
 QString makeTreeFolder(const QString &outputDirectory, const QString &treeFolder);
 
-// The outputs of earlier runs among the inputs of a run over settings: the
-// files inside its output folder, at any depth (symbolic links and ".."
-// resolved), named as the run's template names its outputs, or as the
-// default "NAME_processed", either perhaps with "_2", "_3", ... after it. A
-// run skips them, so that a second run over a folder that holds its output
-// folder does not process the first run's outputs again.
+// The names of earlier outputs: as the run's template names its outputs, or
+// as the default "NAME_processed", either perhaps with "_2", "_3", ... after
+// it. An input inside the output folder (at any depth, symbolic links and
+// ".." resolved) of such a name is an earlier run's output: a run skips it,
+// so that a second run over a folder that holds its output folder does not
+// process the first run's outputs again.
 class EarlierOutputs
 {
 public:
     explicit EarlierOutputs(const JobSettings &settings);
-    bool contains(const QString &inputPath) const;
+    bool named(const QString &inputPath) const;
 
 private:
-    QString folder; // canonical, with a slash at its end; empty while it does not exist
     QRegularExpression outputName;
 };
 

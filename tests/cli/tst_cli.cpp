@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -14,6 +15,8 @@
 #include <QtTest>
 
 #include <functional>
+
+#include <csignal>
 
 namespace {
 
@@ -380,17 +383,21 @@ void CliTest::shardCountsItsShare()
     QCOMPARE(QDir(work.path()).entryList(QDir::Files), (QStringList{"s_0002.jpg", "s_0005.jpg"}));
 }
 
-// A run killed in the middle leaves a whole report line for every input it
-// finished, each naming an output of the size written; a rerun that skips
-// existing outputs finishes the job.
+// A run killed at a known point, frozen once its report holds three lines
+// and read then, leaves those lines and no more: whole lines, in input order
+// (one worker), each naming an output of the size written. Every output in
+// the folder is whole; a rerun that skips existing outputs writes exactly
+// the others.
 void CliTest::reportOfAKilledRun()
 {
+    constexpr int inputCount = 12;
     QTemporaryDir inputs, work;
     const QString report = inputs.filePath("report.jsonl");
     QStringList arguments{"-j", "1", "--filter", "oil-painting", "--if-exists", "skip", "--report", report,
                           "-o", work.path()};
-    for (int index = 0; index < 40; ++index)
-        arguments << batchrun::writeImage(inputs.filePath(QString("p%1.png").arg(index)),
+    const qsizetype firstInput = arguments.size();
+    for (int index = 0; index < inputCount; ++index)
+        arguments << batchrun::writeImage(inputs.filePath(QString("p%1.png").arg(index, 2, 10, QChar('0'))),
                                           batchrun::testImage(900, 900, index));
     const auto reportLines = [&report] {
         QFile file(report);
@@ -398,26 +405,39 @@ void CliTest::reportOfAKilledRun()
     };
     QProcess run;
     run.start(QStringLiteral(VELLUMO_BATCH_PATH), arguments);
-    QTRY_VERIFY_WITH_TIMEOUT(reportLines().size() > 2, 60000);
-    run.kill();
+    QTRY_VERIFY_WITH_TIMEOUT(reportLines().size() > 3, 60000);
+    // Still running, with lines left to write; a pid of 0 would stop this test's own group.
+    const auto pid = pid_t(run.processId());
+    QVERIFY(pid > 0);
+    QCOMPARE(::kill(pid, SIGSTOP), 0);
+    const QList<QByteArray> atTheKill = reportLines();
+    QCOMPARE(::kill(pid, SIGKILL), 0);
     run.waitForFinished(-1);
     QList<QByteArray> lines = reportLines();
+    QCOMPARE(lines, atTheKill);
     QCOMPARE(lines.takeLast(), QByteArray()); // ends with a whole line
-    QVERIFY(lines.size() < 40);
-    for (const QByteArray &line : std::as_const(lines)) {
-        const QJsonObject entry = QJsonDocument::fromJson(line).object();
+    QVERIFY(lines.size() < inputCount);
+    for (int index = 0; index < lines.size(); ++index) {
+        const QJsonObject entry = QJsonDocument::fromJson(lines.at(index)).object();
+        QCOMPARE(entry["input"].toString(), arguments.at(firstInput + index));
         QCOMPARE(entry["status"].toString(), "written");
         QCOMPARE(QFileInfo(entry["output"].toString()).size(), entry["bytes"].toInteger());
     }
-    // An output may be whole before its line is.
-    const qsizetype finished = QDir(work.path()).entryList({"*_processed.jpg"}, QDir::Files).size();
-    QVERIFY(finished >= lines.size());
+    // The input in flight may have its output whole before its line; no
+    // output is there in part.
+    const QStringList finished = QDir(work.path()).entryList(QDir::Files | QDir::Hidden);
+    QVERIFY(finished.size() == lines.size() || finished.size() == lines.size() + 1);
+    for (const QString &name : finished) {
+        QImageReader reader(work.filePath(name));
+        QVERIFY2(!reader.read().isNull(), qPrintable(name + ": " + reader.errorString()));
+    }
     const Outcome rerun = runTool(arguments);
     QCOMPARE(rerun.exitCode, 0);
     const QString summary = ownLines(rerun.standardError).last();
-    QVERIFY2(summary.contains(QString("%1 written, 0 failed, %2 skipped").arg(40 - finished).arg(finished)),
+    QVERIFY2(summary.contains(QString("%1 written, 0 failed, %2 skipped").arg(inputCount - finished.size())
+                                      .arg(finished.size())),
              qPrintable(summary));
-    QCOMPARE(QDir(work.path()).entryList({"*_processed.jpg"}, QDir::Files).size(), 40);
+    QCOMPARE(QDir(work.path()).entryList({"*_processed.jpg"}, QDir::Files).size(), inputCount);
 }
 
 void CliTest::outputWords_data()

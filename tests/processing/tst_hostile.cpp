@@ -632,14 +632,13 @@ void HostileTest::manyInputsOfOneName()
     const QString derived = outputs.filePath("a_processed.jpg");
     QVERIFY(QFile::link("elsewhere", outputs.filePath("a_processed_3.jpg")));
     QVERIFY(QDir(outputs.path()).mkdir("a_processed_5.jpg"));
-    ClaimedNames claimed;
+    ClaimedNames claimed(outputs.path());
     QSet<QString> names;
     for (int input = 0; input < 4000; ++input) {
-        const QString name = claimed.choose(outputs.path(), QStringLiteral("a_processed"), QStringLiteral("jpg"),
+        const QString name = claimed.choose(QString(), QStringLiteral("a_processed"), QStringLiteral("jpg"),
                                             QStringLiteral("replace")).path;
         if (input == 10)
-            claimed.insert(outputs.filePath("a_processed_30.jpg")); // an input of that name
-        claimed.insert(name);
+            claimed.claim("a_processed_30.jpg"); // an input of that name
         names.insert(name);
     }
     QCOMPARE(names.size(), 4000);

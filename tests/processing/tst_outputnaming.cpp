@@ -1,4 +1,5 @@
 #include "batchrun.h"
+#include "filters/filter.h"
 #include "formats/datetaken.h"
 #include "run/options.h"
 #include "run/outputnaming.h"
@@ -61,6 +62,9 @@ private slots:
     void shardsMakeOneRun_data();
     void shardsMakeOneRun();
     void reportAndResume();
+    void clashesAfterSizing_data();
+    void clashesAfterSizing();
+    void linkedInputKeepsItsFile();
 };
 
 void OutputNamingTest::templateNames_data()
@@ -228,7 +232,7 @@ void OutputNamingTest::earlierOutputsFollowTheTemplate()
     const QString path = batchrun::writeImage(outputs.filePath(fileName));
     JobSettings settings = batchrun::settingsFor({path}, outputs.path());
     settings.set(option::nameTemplate, nameTemplate);
-    QCOMPARE(EarlierOutputs(settings).contains(path), earlierOutput);
+    QCOMPARE(EarlierOutputs(settings).named(path), earlierOutput);
 }
 
 void OutputNamingTest::treeFolders_data()
@@ -376,6 +380,61 @@ void OutputNamingTest::reportAndResume()
                                  "p0.bmp written p0_processed_2.png ",
                                  "p2.png skipped p2_processed.png " + outputs.filePath("p2_processed.png"),
                                  "p3.png written p3_processed.png ", "missing.png failed  cannot"}));
+}
+
+void OutputNamingTest::clashesAfterSizing_data()
+{
+    QTest::addColumn<int>("jobs");
+    QTest::addColumn<QString>("ifExists");
+    QTest::addColumn<QStringList>("expected"); // the first input's output, then the second's
+    QTest::newRow("one worker") << 1 << "replace" << QStringList{"a123.png", "a123_2.png"};
+    QTest::newRow("the later input sized first") << 2 << "replace" << QStringList{"a123.png", "a123_2.png"};
+    QTest::newRow("an earlier file passed") << 2 << "rename" << QStringList{"a123_2.png", "a123_3.png"};
+}
+
+// Names that clash only once the sizes are filled in are kept apart by the
+// "_2" rule in input order, whichever input is sized first.
+void OutputNamingTest::clashesAfterSizing()
+{
+    QFETCH(int, jobs);
+    QFETCH(QString, ifExists);
+    QFETCH(QStringList, expected);
+    QTemporaryDir inputs, outputs;
+    // "a1" 23 pixels wide and "a12" 3 wide both name "a123"; the first,
+    // tall and oil-painted, takes far longer.
+    const QStringList paths{batchrun::writeImage(inputs.filePath("a1.png"), batchrun::testImage(23, 3000)),
+                            batchrun::writeImage(inputs.filePath("a12.png"), batchrun::testImage(3, 4))};
+    const QString earlier = batchrun::writeImage(outputs.filePath("a123.png"), batchrun::testImage(5, 5));
+    JobSettings settings = batchrun::settingsFor(paths, outputs.path());
+    settings.set(option::nameTemplate, QStringLiteral("{name}{width}"));
+    settings.set(option::format, QStringLiteral("PNG"));
+    settings.set(option::filter, QStringLiteral("oil-painting"));
+    settings.set(option::ifExists, ifExists);
+    settings.set(option::jobs, jobs);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failureReasons, QStringList());
+    QCOMPARE(QImage(outputs.filePath(expected.at(0))).size(), QSize(23, 3000));
+    QCOMPARE(QImage(outputs.filePath(expected.at(1))).size(), QSize(3, 4));
+    QCOMPARE(QImage(earlier).width(), ifExists == "rename" ? 5 : 23);
+}
+
+// An input that is a symbolic link to a file in the output folder is that
+// file: no output takes its name, whatever the input is called.
+void OutputNamingTest::linkedInputKeepsItsFile()
+{
+    QTemporaryDir inputs, outputs;
+    const QString target = batchrun::writeImage(outputs.filePath("b_processed.png"), batchrun::testImage(5, 5));
+    const QByteArray checksum = batchrun::fileChecksum(target);
+    QVERIFY(QFile::link(target, inputs.filePath("pic.png")));
+    const QStringList paths{batchrun::writeImage(inputs.filePath("b.png")), inputs.filePath("pic.png")};
+    JobSettings settings = batchrun::settingsFor(paths, outputs.path());
+    settings.set(option::format, QStringLiteral("PNG"));
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failureReasons, QStringList());
+    QCOMPARE(batchrun::fileChecksum(target), checksum);
+    QCOMPARE(treeOf(outputs.path()), (QStringList{"b_processed.png", "b_processed_2.png", "pic_processed.png"}));
 }
 
 QTEST_MAIN(OutputNamingTest)
