@@ -3,6 +3,7 @@
 #include "optionform.h"
 #include "run/options.h"
 #include "run/preview.h"
+#include "run/reasons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -304,7 +305,7 @@ QString PreviewWindow::statusText() const
 void PreviewWindow::showStatus()
 {
     if (!failure.isEmpty()) {
-        status->setText(tr("无法处理：%1").arg(failure));
+        status->setText(tr("无法处理：%1").arg(reasons::localised(failure)));
         return;
     }
     if (shownResult.isNull()) {

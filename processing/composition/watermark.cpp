@@ -88,7 +88,8 @@ QImage addWatermark(const QImage &image, const QString &text, const QColor &colo
 }
 
 namespace option {
-constexpr Option<bool> watermark = declare::flag("watermark").widget("watermarkCheckBox");
+constexpr Option<bool> watermark = declare::flag("watermark")
+        .help("Draw a text watermark on the picture").widget("watermarkCheckBox");
 constexpr Option<QString> watermarkText = declare::text("watermarkText", "Watermark")
         .valueWord("watermark", "Draw TEXT as a watermark.", "TEXT").enables(watermark)
         .widget("watermarkTextEdit").resetByLanguageSwitch();

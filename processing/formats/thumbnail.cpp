@@ -134,6 +134,13 @@ QImage decodedPreview(const QByteArray &preview, const QSize &storedSize, int ex
     return reader.read();
 }
 
+// Whether a JPEG file holds the end of its picture after its last scan: a
+// file cut short ends within coded data, where neither marker can stand.
+bool endsAfterItsScans(const QByteArray &jpeg)
+{
+    return jpeg.lastIndexOf("\xFF\xD9") > jpeg.lastIndexOf("\xFF\xDA");
+}
+
 QImage fitted(const QImage &image, int extent)
 {
     if (image.isNull() || image.size() == image.size().scaled(extent, extent, Qt::KeepAspectRatio))
@@ -172,7 +179,8 @@ QByteArray embeddedExifPreview(const QByteArray &jpegHead)
     return previewOfIfd(tiff, ifd1);
 }
 
-QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop, QString *failure)
+QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop, QString *failure,
+                     QStringList *warnings)
 {
     InputOutcome outcome;
     const auto refused = [&](const QString &reason) {
@@ -191,8 +199,10 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     if (const QString unopened = openRegularFile(path, &file); !unopened.isEmpty())
         return finished(refused(unopened));
     const DecoderMessages heardAtRun;
-    // Peeked: the decoder then takes these bytes from the file's buffer.
+    // Peeked: the decoder then takes these bytes from the file's buffer. A
+    // JPEG's data is weighed whole, before the reader moves through it.
     const QByteArray head = file.peek(exifSearchLength);
+    const QByteArray wholeJpeg = head.startsWith("\xFF\xD8") ? file.peek(file.size()) : QByteArray();
     QImageReader reader(&file);
     const QByteArray format = readByContent(reader, file);
     heardAtRun.expectFormat(format);
@@ -204,7 +214,13 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
         return finished(fitted(decodeBounded(reader, file, DecodeRequest{stop}, outcome), extent));
     const QImageIOHandler::Transformations transformation = reader.transformation();
     if (reader.format() == "jpeg") {
-        const QImage preview = usablePreview(head, storedSize, extent);
+        // The camera's preview outlives damage to the picture: it stands
+        // for the picture only when the run would decode it whole.
+        const QString refusal =
+                jpegstructure::refusal(jpegstructure::read(wholeJpeg, jpegstructure::Extent::AllScans));
+        if (!refusal.isEmpty())
+            return finished(refused(refusal));
+        const QImage preview = endsAfterItsScans(wholeJpeg) ? usablePreview(head, storedSize, extent) : QImage();
         if (!preview.isNull())
             return oriented(preview, transformation);
     }
@@ -216,5 +232,7 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     QImage image = decodeBounded(reader, file, request, outcome);
     if (!image.isNull())
         image = image.scaled(fit(storedSize), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (warnings && !image.isNull())
+        *warnings = heardAtRun.messages();
     return finished(image.isNull() ? image : oriented(image, transformation));
 }

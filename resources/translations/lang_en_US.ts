@@ -38,73 +38,73 @@ All rights reserved.</translation>
 <context>
     <name>CompletionDialog</name>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>文件</source>
         <translation>File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>结果</source>
         <translation>Result</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>原因</source>
         <translation>Reason</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="35"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="37"/>
         <source>未正常写入的文件</source>
         <translation>Files not simply written</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="80"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="83"/>
         <source>复制</source>
         <translation>Copy</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="82"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="85"/>
         <source>保存…</source>
         <translation>Save…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="90"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="93"/>
         <source>打开输出文件夹</source>
         <translation>Open Output Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="106"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="109"/>
         <source>失败</source>
         <translation>Failed</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="108"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="111"/>
         <source>跳过</source>
         <translation>Skipped</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="110"/>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="113"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="115"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="119"/>
         <source>已写入</source>
         <translation>Written</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>保存报告</source>
         <translation>Save Report</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>文本文件 (*.txt)</source>
         <translation>Text files (*.txt)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>无法保存报告：%1（%2）</source>
         <translation>Cannot save the report: %1 (%2)</translation>
     </message>
@@ -112,89 +112,94 @@ All rights reserved.</translation>
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
         <source>图片文件 (%1)</source>
         <translation>Image files (%1)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="130"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
         <source>所有文件 (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
         <source>选择图片文件</source>
         <translation>Select Image Files</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="198"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="200"/>
         <source>添加图片…</source>
         <translation>Add Images…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
         <source>添加文件夹…</source>
         <translation>Add Folder…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="200"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
         <source>移除所选</source>
         <translation>Remove Selected</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>清空列表</source>
         <translation>Clear List</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>撤销</source>
         <translation>Undo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation>Drop pictures or folders here,
 or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation>Drop pictures or folders to add them; right-click to add, remove, clear or undo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="382"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
         <source>无法处理：%1</source>
         <translation>Cannot be processed: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <source>文件已损坏，处理时会有警告：%1</source>
+        <translation>The file is damaged; processing it will give a warning: %1</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
         <source>已写入</source>
         <translation>Written</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
         <source>已写入，有警告：%1</source>
         <translation>Written, with warnings: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="400"/>
         <source>处理失败：%1</source>
         <translation>Failed: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="403"/>
         <source>已跳过：%1</source>
         <translation>Skipped: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>图片列表</source>
         <translation>Image list</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="220"/>
         <source>添加文件夹</source>
         <translation>Add Folder</translation>
     </message>
@@ -969,166 +974,211 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
+        <source>Name the outputs with a prefix and a number</source>
+        <translation>Name the outputs with a prefix and a number</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="9"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>Write each picture found under a folder at its place below that folder, inside the output folder.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="10"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
         <source>Standard size</source>
         <translation>Standard size</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="11"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
         <source>Crop to an aspect ratio</source>
         <translation>Crop to an aspect ratio</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <source>How the size is given: a box, the long edge, the short edge or a percentage</source>
+        <translation>How the size is given: a box, the long edge, the short edge or a percentage</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Width of the size box</source>
         <translation>Width of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
         <source>Height of the size box</source>
         <translation>Height of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>Resize and standard sizes never enlarge a picture already inside the box.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>Crop the centre to width x height instead of resizing.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Resize to exactly width x height.</source>
         <translation>Unchecked: resize to exactly width x height.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>Scale so that the longer side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>Scale so that the shorter side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Scale both sides by PERCENT</source>
         <translation>Scale both sides by PERCENT</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Resampling filter of every size change</source>
         <translation>Resampling filter of every size change</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <source>Radius in pixels of the blur the sharpening compares with</source>
+        <translation>Radius in pixels of the blur the sharpening compares with</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <source>Least difference from the blur, in levels, that is sharpened</source>
+        <translation>Least difference from the blur, in levels, that is sharpened</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Brightness</source>
         <translation>Brightness</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Contrast</source>
         <translation>Contrast</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Saturation in percent</source>
         <translation>Saturation in percent</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Rotation in degrees clockwise</source>
         <translation>Rotation in degrees clockwise</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Mirror left and right.</source>
         <translation>Mirror left and right.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Mirror top and bottom.</source>
         <translation>Mirror top and bottom.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Filter</source>
         <translation>Filter</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Filter intensity</source>
         <translation>Filter intensity</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>Raise brightness by 10, then contrast by 15, and make the picture opaque.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <source>Keep one colour channel of the picture</source>
+        <translation>Keep one colour channel of the picture</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Extract one channel</source>
         <translation>Extract one channel</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <source>Keep the middle cell of a grid laid over the picture</source>
+        <translation>Keep the middle cell of a grid laid over the picture</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>Keep the middle cell of a grid of ROWSxCOLUMNS</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <source>Columns of the grid whose middle cell is kept</source>
+        <translation>Columns of the grid whose middle cell is kept</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <source>Draw a text watermark on the picture</source>
+        <translation>Draw a text watermark on the picture</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>Draw TEXT as a watermark.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Watermark colour</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Watermark alpha</source>
         <translation>Watermark alpha</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Watermark size in points</source>
         <translation>Watermark size in points</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Watermark position</source>
         <translation>Watermark position</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <source>Add a border around the picture</source>
+        <translation>Add a border around the picture</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Add a border N pixels thick</source>
         <translation>Add a border N pixels thick</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
         <source>Border colour</source>
         <translation>Border colour</translation>
     </message>
@@ -1136,126 +1186,131 @@ or click “Add Images” or “Add Folder”</translation>
 <context>
     <name>PresetPanel</name>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="29"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
         <source>网页 1920</source>
         <translation>Web 1920</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
         <source>社交媒体方图 1080</source>
         <translation>Social square 1080</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
         <source>缩略图 320</source>
         <translation>Thumbnails 320</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="33"/>
         <source>打印 TIFF</source>
         <translation>Print TIFF</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="116"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="127"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="121"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="132"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation>A preset name cannot be empty, contain / or \ or start with .</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="129"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="134"/>
         <source>已有名为“%1”的预设</source>
         <translation>There is already a preset named “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="136"/>
         <source>无法重命名预设“%1”</source>
         <translation>Cannot rename the preset “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="139"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="144"/>
         <source>无法删除预设“%1”</source>
         <translation>Cannot delete the preset “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="170"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="175"/>
         <source>（选择预设）</source>
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="53"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>另存为预设…</source>
         <translation>Save as Preset…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="54"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
         <source>重命名预设…</source>
         <translation>Rename Preset…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="55"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="60"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>删除预设</source>
         <translation>Delete Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
         <source>导入任务文件…</source>
         <translation>Import Job File…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="63"/>
         <source>导出任务文件…</source>
         <translation>Export Job File…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="183"/>
+        <source>选择预设即可把它保存的全部选项用到表单上；右边的按钮可另存、改名、删除、导入或导出</source>
+        <translation>Choosing a preset applies every option it holds to the form; the button beside it saves, renames, deletes, imports or exports presets</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>另存为预设</source>
         <translation>Save as Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="190"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
         <source>预设名称:</source>
         <translation>Preset name:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="195"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation>The preset “%1” exists. Replace it?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>重命名预设</source>
         <translation>Rename Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>新名称:</source>
         <translation>New name:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="218"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation>Delete the preset “%1”?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="230"/>
         <source>导入任务文件</source>
         <translation>Import Job File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="225"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="233"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="231"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="239"/>
         <source>任务文件 (*.json)</source>
         <translation>Job files (*.json)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="232"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="238"/>
         <source>导出任务文件</source>
         <translation>Export Job File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="242"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="253"/>
         <source>预设</source>
         <translation>Presets</translation>
     </message>
@@ -1263,59 +1318,492 @@ or click “Add Images” or “Add Folder”</translation>
 <context>
     <name>PreviewWindow</name>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="196"/>
         <source>并排对比</source>
         <translation>Side by side</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="196"/>
         <source>分割对比</source>
         <translation>Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="197"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="198"/>
         <source>实际大小 (100 %)</source>
         <translation>Actual size (100 %)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="210"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="211"/>
         <source>预览 — %1</source>
         <translation>Preview — %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="307"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="308"/>
         <source>无法处理：%1</source>
         <translation>Cannot process: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="312"/>
         <source>正在渲染…</source>
         <translation>Rendering…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="312"/>
         <source>正在读取…</source>
         <translation>Reading…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="315"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="316"/>
         <source>正在计算准确结果…</source>
         <translation>Computing the exact result…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="318"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="319"/>
         <source>输出 %1 × %2 像素</source>
         <translation>Output %1 × %2 pixels</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="320"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
         <source>正在编码…</source>
         <translation>Encoding…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="322"/>
         <source>%1 文件 %2（质量 %3）</source>
         <translation>%1 file %2 (quality %3)</translation>
+    </message>
+</context>
+<context>
+    <name>Reason</name>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="18"/>
+        <source>cannot read: %1</source>
+        <translation>cannot read: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="19"/>
+        <source>symbolic link to a missing file</source>
+        <translation>symbolic link to a missing file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="20"/>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="21"/>
+        <source>symbolic link loop</source>
+        <translation>symbolic link loop</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="22"/>
+        <source>permission denied (a folder on the way cannot be searched)</source>
+        <translation>permission denied (a folder on the way cannot be searched)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="23"/>
+        <source>is a directory</source>
+        <translation>is a directory</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="24"/>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="25"/>
+        <source>empty file</source>
+        <translation>empty file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="26"/>
+        <source>unsupported or damaged image</source>
+        <translation>unsupported or damaged image</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="27"/>
+        <source>SVG pictures are not accepted</source>
+        <translation>SVG pictures are not accepted</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="28"/>
+        <source>too large: %1x%2 exceeds the %3 MB limit</source>
+        <translation>too large: %1x%2 exceeds the %3 MB limit</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="29"/>
+        <source>only the first of its %1 frames is used</source>
+        <translation>only the first of its %1 frames is used</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="30"/>
+        <source>damaged: no pixel data</source>
+        <translation>damaged: no pixel data</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="31"/>
+        <source>damaged: the pixel data covers at most %1 of %2 rows</source>
+        <translation>damaged: the pixel data covers at most %1 of %2 rows</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="32"/>
+        <source>damaged: the file is cut short</source>
+        <translation>damaged: the file is cut short</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="33"/>
+        <source>damaged: the pixel data ends early</source>
+        <translation>damaged: the pixel data ends early</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="34"/>
+        <source>too many progressive scans: %1 (at most %2)</source>
+        <translation>too many progressive scans: %1 (at most %2)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="35"/>
+        <source>too many progressive scans: they visit each block %1 times (at most %2)</source>
+        <translation>too many progressive scans: they visit each block %1 times (at most %2)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="37"/>
+        <source>no picture left (out of memory?)</source>
+        <translation>no picture left (out of memory?)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="38"/>
+        <source>the picture is too small for %1</source>
+        <translation>the picture is too small for %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="39"/>
+        <source>pictures over %1 pixels wide or high turn only by multiples of 90 degrees</source>
+        <translation>pictures over %1 pixels wide or high turn only by multiples of 90 degrees</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="40"/>
+        <source>the picture is smaller than the grid</source>
+        <translation>the picture is smaller than the grid</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="42"/>
+        <source>cannot write: %1</source>
+        <translation>cannot write: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="43"/>
+        <source>no writer of %1</source>
+        <translation>no writer of %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="44"/>
+        <source>the processed image is empty</source>
+        <translation>the processed image is empty</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="45"/>
+        <source>the output name is too long: %1 bytes, where the file system allows %2</source>
+        <translation>the output name is too long: %1 bytes, where the file system allows %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="46"/>
+        <source>the output path is too long</source>
+        <translation>the output path is too long</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="47"/>
+        <source>cannot inspect the output name</source>
+        <translation>cannot inspect the output name</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="48"/>
+        <source>the output name is a symbolic link</source>
+        <translation>the output name is a symbolic link</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="49"/>
+        <source>the output name is not a regular file</source>
+        <translation>the output name is not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="50"/>
+        <source>the device took less than written</source>
+        <translation>the device took less than written</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="51"/>
+        <source>the JPEG encoder refused the picture</source>
+        <translation>the JPEG encoder refused the picture</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="52"/>
+        <source>transparency not kept: a %1 file holds none, the picture is laid on white</source>
+        <translation>transparency not kept: a %1 file holds none, the picture is laid on white</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="53"/>
+        <source>colour profile not kept: a %1 file holds none</source>
+        <translation>colour profile not kept: a %1 file holds none</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="54"/>
+        <source>EXIF and XMP not carried into a %1 file</source>
+        <translation>EXIF and XMP not carried into a %1 file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="55"/>
+        <source>written as %1: this format is not written</source>
+        <translation>written as %1: this format is not written</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="56"/>
+        <source>metadata not read: %1</source>
+        <translation>metadata not read: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="57"/>
+        <source>metadata read in part, %1 carried: %2</source>
+        <translation>metadata read in part, %1 carried: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="58"/>
+        <source>metadata not written: %1</source>
+        <translation>metadata not written: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="59"/>
+        <source>extended XMP not carried: only a JPEG output holds it</source>
+        <translation>extended XMP not carried: only a JPEG output holds it</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="61"/>
+        <source>inside the output folder</source>
+        <translation>inside the output folder</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="62"/>
+        <source>%1 exists already</source>
+        <translation>%1 exists already</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="63"/>
+        <source>out of memory</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="64"/>
+        <source>failed: %1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="65"/>
+        <source>cannot create folder %1: %2</source>
+        <translation>cannot create folder %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="66"/>
+        <source>a symbolic link or a file is in the way</source>
+        <translation>a symbolic link or a file is in the way</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="67"/>
+        <source>its output name would hold %1</source>
+        <translation>its output name would hold %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="68"/>
+        <source>its output name would be empty</source>
+        <translation>its output name would be empty</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="69"/>
+        <source>a slash</source>
+        <translation>a slash</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="70"/>
+        <source>a control character</source>
+        <translation>a control character</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="71"/>
+        <source>the prefix holds %1</source>
+        <translation>the prefix holds %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="72"/>
+        <source>the name template %1 is empty</source>
+        <translation>the name template %1 is empty</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="73"/>
+        <source>the name template %1 has } without {</source>
+        <translation>the name template %1 has } without {</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="74"/>
+        <source>the name template %1 has { without }</source>
+        <translation>the name template %1 has { without }</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="75"/>
+        <source>the name template %1 holds %2</source>
+        <translation>the name template %1 holds %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="76"/>
+        <source>the name template %1 has an unknown field {%2}</source>
+        <translation>the name template %1 has an unknown field {%2}</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="78"/>
+        <source>%1: not a job file: %2 at byte %3</source>
+        <translation>%1: not a job file: %2 at byte %3</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="79"/>
+        <source>%1: not a job file: no &quot;%2&quot; version number</source>
+        <translation>%1: not a job file: no &quot;%2&quot; version number</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="80"/>
+        <source>%1: not a job file: larger than %2 bytes</source>
+        <translation>%1: not a job file: larger than %2 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="81"/>
+        <source>%1: needs a program that reads job file version %2; this one reads versions up to %3</source>
+        <translation>%1: needs a program that reads job file version %2; this one reads versions up to %3</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="82"/>
+        <source>%1: &quot;%2&quot; must be an object</source>
+        <translation>%1: &quot;%2&quot; must be an object</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="83"/>
+        <source>%1: &quot;%2&quot; must be %3 (got %4)</source>
+        <translation>%1: &quot;%2&quot; must be %3 (got %4)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="84"/>
+        <source>%1: unknown option &quot;%2&quot; ignored</source>
+        <translation>%1: unknown option &quot;%2&quot; ignored</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="85"/>
+        <source>%1: cannot read: %2</source>
+        <translation>%1: cannot read: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="86"/>
+        <source>%1: cannot write: %2</source>
+        <translation>%1: cannot write: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="87"/>
+        <source>a whole number from %1 to %2</source>
+        <translation>a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="88"/>
+        <source>true or false</source>
+        <translation>true or false</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="89"/>
+        <source>a text</source>
+        <translation>a text</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="90"/>
+        <source>#RRGGBB, #AARRGGBB or an SVG colour name</source>
+        <translation>#RRGGBB, #AARRGGBB or an SVG colour name</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="91"/>
+        <source>one of %1</source>
+        <translation>one of %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="95"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="97"/>
+        <source>standard size</source>
+        <translation>standard size</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="97"/>
+        <source>aspect ratio</source>
+        <translation>aspect ratio</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="98"/>
+        <source>size</source>
+        <translation>size</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="98"/>
+        <source>sharpen</source>
+        <translation>sharpen</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="99"/>
+        <source>brightness</source>
+        <translation>brightness</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="99"/>
+        <source>contrast</source>
+        <translation>contrast</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <source>saturation</source>
+        <translation>saturation</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <source>rotation</source>
+        <translation>rotation</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="101"/>
+        <source>flip</source>
+        <translation>flip</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="101"/>
+        <source>filter</source>
+        <translation>filter</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>auto enhance</source>
+        <translation>auto enhance</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>channel</source>
+        <translation>channel</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>grid cell</source>
+        <translation>grid cell</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>watermark</source>
+        <translation>watermark</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <source>border</source>
+        <translation>border</translation>
     </message>
 </context>
 <context>

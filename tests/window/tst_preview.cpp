@@ -4,6 +4,7 @@
 #include "pipeline/chain.h"
 #include "previewwindow.h"
 #include "run/preview.h"
+#include "run/reasons.h"
 #include "window/windowtestsupport.h"
 
 #include <QCheckBox>
@@ -140,7 +141,7 @@ void TestPreview::failedFileShowsTheRunsReason()
     QVERIFY(outcome.failed());
 
     PreviewWindow *preview = openPreview(damaged);
-    QTRY_COMPARE_WITH_TIMEOUT(preview->statusText(), QStringLiteral("无法处理：") + outcome.reason, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(preview->statusText(), QStringLiteral("无法处理：") + reasons::localised(outcome.reason), 30000);
 }
 
 QTEST_MAIN(TestPreview)
