@@ -100,7 +100,7 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
     const QImage &shownAfter = actualSize ? after : afterFitted;
     const QSize afterSize = outputSize.isEmpty() ? shownBefore.size() : outputSize;
     if (split) {
-        const QRect target = actualSize ? QRect(QPoint(0, 0), afterSize) : fittedRect(afterSize, rect());
+        const QRect target = splitTarget();
         painter.drawImage(target, shownAfter.isNull() ? shownBefore : shownAfter);
         const int x = target.left() + int(divider * target.width());
         painter.setClipRect(QRect(target.left(), target.top(), x - target.left(), target.height()));
@@ -122,16 +122,31 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
         painter.drawImage(fittedRect(afterSize, QRect(half + gap, 0, half, height())), afterFitted);
 }
 
+QRect PreviewCanvas::splitTarget() const
+{
+    const QSize afterSize = !outputSize.isEmpty() ? outputSize : actualSize ? before.size() : beforeFitted.size();
+    return actualSize ? QRect(QPoint(0, 0), afterSize) : fittedRect(afterSize, rect());
+}
+
 void PreviewCanvas::mousePressEvent(QMouseEvent *event)
 {
-    if (split && width() > 0)
-        moveDivider(event->position().x() / width());
+    if (split)
+        moveDividerTo(event->position().toPoint().x());
 }
 
 void PreviewCanvas::mouseMoveEvent(QMouseEvent *event)
 {
-    if (split && (event->buttons() & Qt::LeftButton) && width() > 0)
-        moveDivider(event->position().x() / width());
+    if (split && (event->buttons() & Qt::LeftButton))
+        moveDividerTo(event->position().toPoint().x());
+}
+
+// The divider goes where the mouse is over the picture, which a fitted view
+// centres in the canvas.
+void PreviewCanvas::moveDividerTo(int x)
+{
+    const QRect target = splitTarget();
+    if (target.width() > 0)
+        moveDivider(double(x - target.left()) / target.width());
 }
 
 void PreviewCanvas::keyPressEvent(QKeyEvent *event)

@@ -33,6 +33,7 @@ private slots:
     void exactResultIsTheRunsPicture();
     void staleRenderIsNeverShown();
     void failedFileShowsTheRunsReason();
+    void splitDividerFollowsMouseAndKeys();
 
 private:
     PreviewWindow *openPreview(const QString &input);
@@ -142,6 +143,43 @@ void TestPreview::failedFileShowsTheRunsReason()
 
     PreviewWindow *preview = openPreview(damaged);
     QTRY_COMPARE_WITH_TIMEOUT(preview->statusText(), QStringLiteral("无法处理：") + reasons::localised(outcome.reason), 30000);
+}
+
+// Split, the input shows left of the divider and the result right of it;
+// the divider goes where the mouse presses and drags it over the picture,
+// which the fitted view centres in a wider window, and the arrow keys move
+// it by a twentieth of the picture.
+void TestPreview::splitDividerFollowsMouseAndKeys()
+{
+    QImage grey(1500, 1100, QImage::Format_RGB32);
+    grey.fill(QColor(128, 128, 128));
+    const QString input = scratch->filePath(QStringLiteral("grey.png"));
+    QVERIFY(grey.save(input));
+    findIn<QSlider>(window.get(), "brightnessSlider")->setValue(-100); // the result is dark
+    PreviewWindow *preview = openPreview(input);
+    preview->resize(1200, 600);
+    QTRY_VERIFY_WITH_TIMEOUT(preview->resultIsExact(), 30000);
+    preview->findChild<QComboBox *>()->setCurrentIndex(1);
+    auto *canvas = preview->findChild<PreviewCanvas *>();
+    QTRY_VERIFY(canvas->width() > canvas->height() * 2);
+    const int row = canvas->height() / 2;
+    const auto firstDark = [canvas, row] {
+        const QImage shot = canvas->grab().toImage();
+        for (int x = 0; x < shot.width(); ++x)
+            if (qGray(shot.pixel(x, row)) < 64)
+                return x;
+        return -1;
+    };
+    const int centre = canvas->width() / 2;
+    const auto near = [](int shown, int wanted) { return qAbs(shown - wanted) <= 3; };
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(centre - 150, row));
+    QVERIFY2(near(firstDark(), centre - 150), qPrintable(QString::number(firstDark())));
+    QTest::mouseMove(canvas, QPoint(centre + 100, row));
+    QVERIFY2(near(firstDark(), centre + 100), qPrintable(QString::number(firstDark())));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(centre + 100, row));
+    const int pictureWidth = canvas->height() * 1500 / 1100;
+    QTest::keyClick(canvas, Qt::Key_Left);
+    QVERIFY2(near(firstDark(), centre + 100 - pictureWidth / 20), qPrintable(QString::number(firstDark())));
 }
 
 QTEST_MAIN(TestPreview)
