@@ -282,7 +282,7 @@ void PreviewWindow::render()
         post({exact, fitted(exact), true, outcome.reason});
         if (outcome.failed())
             return;
-        const qint64 bytes = encodedSize(exact, settings);
+        const qint64 bytes = encodedSize(exact, input->path, settings);
         if (!stale())
             QMetaObject::invokeMethod(this, [=] { showEncodedSize(generation, bytes); }, Qt::QueuedConnection);
     });

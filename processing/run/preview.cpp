@@ -1,8 +1,12 @@
 #include "run/preview.h"
 
+#include "formats/formattable.h"
 #include "formats/imagefile.h"
 #include "formats/metadata.h"
 #include "formats/saveimage.h"
+#include "geometry/resample.h"
+#include "geometry/standardsize.h"
+#include "job/presets.h"
 #include "pipeline/chain.h"
 #include "run/batchworker.h"
 #include "run/options.h"
@@ -44,9 +48,20 @@ JobSettings scaledSettings(const JobSettings &settings, double factor)
     return scaled;
 }
 
+// A standard size is the output's size, not a length of the picture: the
+// screen copy is brought to it scaled as the other lengths are, instead of
+// being enlarged to the output's whole size, and the step is left out.
 QImage renderApproximation(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome)
 {
-    return applyChain(source.screen, scaledSettings(settings, source.factor), outcome);
+    JobSettings scaled = scaledSettings(settings, source.factor);
+    QImage start = source.screen;
+    if (steps::standardSize.runs(settings)) {
+        const QSize output = steps::standardSize.scaledSize(source.full.size(), settings);
+        const QSize screenOutput = (QSizeF(output) * source.factor).toSize().expandedTo(QSize(1, 1));
+        start = resampleImage(source.screen, screenOutput, settings.value(option::resampleFilter));
+        scaled.set(option::standardSize, QString::fromLatin1(presets::customSize.key));
+    }
+    return applyChain(start, scaled, outcome);
 }
 
 // The run decodes a JPEG reduced when its first scale shrinks it far enough;
@@ -60,9 +75,16 @@ QImage renderExact(const PreviewSource &source, const JobSettings &settings, Inp
     return applyChain(source.full, settings, outcome);
 }
 
-qint64 encodedSize(const QImage &result, const JobSettings &settings)
+qint64 encodedSize(const QImage &result, const QString &inputPath, const JobSettings &settings)
 {
-    const QByteArray encoded = encodedImage(withOutputTexts(result, settings.value(option::stripMetadata)),
-                                            settings.value(option::format), settings.value(option::quality));
-    return encoded.isEmpty() ? -1 : encoded.size();
+    const bool strip = settings.value(option::stripMetadata);
+    const FileFormat &format = outputFormatFor(settings.value(option::format), inputPath);
+    const QImage output = withOutputTexts(result, strip);
+    QByteArray encoded = encodedImage(output, QString::fromLatin1(format.output.key), settings.value(option::quality));
+    if (encoded.isEmpty())
+        return -1;
+    QString unread; // the run reports it; the size is that of what is written all the same
+    if (!strip)
+        PhotoMetadata::read(inputPath, &unread).writeInto(encoded, output.size());
+    return encoded.size();
 }

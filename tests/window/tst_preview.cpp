@@ -1,15 +1,22 @@
+#include "composition/border.h"
 #include "formats/imagefile.h"
+#include "geometry/standardsize.h"
+#include "job/presets.h"
 #include "mainwindow.h"
 #include "optionform.h"
 #include "pipeline/chain.h"
 #include "previewwindow.h"
 #include "run/preview.h"
+#include "photoset.h"
+#include "run/options.h"
 #include "run/reasons.h"
+#include "run/writeoutput.h"
 #include "window/windowtestsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -34,6 +41,9 @@ private slots:
     void staleRenderIsNeverShown();
     void failedFileShowsTheRunsReason();
     void splitDividerFollowsMouseAndKeys();
+    void standardSizeAtScreenScale();
+    void encodedSizeIsTheWrittenFiles_data();
+    void encodedSizeIsTheWrittenFiles();
 
 private:
     PreviewWindow *openPreview(const QString &input);
@@ -180,6 +190,47 @@ void TestPreview::splitDividerFollowsMouseAndKeys()
     const int pictureWidth = canvas->height() * 1500 / 1100;
     QTest::keyClick(canvas, Qt::Key_Left);
     QVERIFY2(near(firstDark(), centre + 100 - pictureWidth / 20), qPrintable(QString::number(firstDark())));
+}
+
+// A standard size is scaled with the other lengths, not reached by
+// enlarging the screen copy.
+void TestPreview::standardSizeAtScreenScale()
+{
+    const PreviewSource source = loadPreviewSource(photo, PreviewWindow::screenSide);
+    QVERIFY(source.factor < 1);
+    JobSettings settings;
+    settings.set(option::standardSize, QString::fromLatin1(presets::size1920x1080.key));
+    settings.set(option::border, true);
+    InputOutcome outcome;
+    const QImage quick = renderApproximation(source, settings, outcome);
+    const int border = qRound(settings.value(option::borderThickness) * source.factor);
+    QCOMPARE(quick.size(), (QSizeF(1920, 1080) * source.factor).toSize() + QSize(2 * border, 2 * border));
+}
+
+void TestPreview::encodedSizeIsTheWrittenFiles_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("strip");
+    QTest::newRow("same as input, metadata kept") << "same" << false;
+    QTest::newRow("same as input, stripped") << "same" << true;
+    QTest::newRow("PNG, metadata kept") << "PNG" << false;
+}
+
+// The size the preview gives is that of the file the run writes.
+void TestPreview::encodedSizeIsTheWrittenFiles()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, strip);
+    const QString input = photoset::writePhotos(scratch->filePath(QStringLiteral("camera")), 2, QSize(300, 200)).last();
+    JobSettings settings;
+    settings.set(option::format, format);
+    settings.set(option::stripMetadata, strip);
+    InputOutcome outcome;
+    const QImage result = applyChain(loadImage(input, outcome), settings, outcome);
+    const QString output = scratch->filePath(QStringLiteral("written"));
+    writeOutput(result, input, output, settings, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
+    QCOMPARE(encodedSize(result, input, settings), QFileInfo(output).size());
 }
 
 QTEST_MAIN(TestPreview)
