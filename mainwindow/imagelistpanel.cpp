@@ -388,7 +388,7 @@ void ImageListPanel::describe(QListWidgetItem *entry)
         said = tr("无法处理：%1").arg(reason);
         break;
     case EntryState::Damaged:
-        said = tr("文件已损坏，处理时会有警告：%1").arg(reason);
+        said = tr("注意：%1").arg(reason);
         break;
     case EntryState::Written:
         said = tr("已写入");

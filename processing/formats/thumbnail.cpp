@@ -220,7 +220,10 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
                 jpegstructure::refusal(jpegstructure::read(wholeJpeg, jpegstructure::Extent::AllScans));
         if (!refusal.isEmpty())
             return finished(refused(refusal));
-        const QImage preview = endsAfterItsScans(wholeJpeg) ? usablePreview(head, storedSize, extent) : QImage();
+        const bool whole = endsAfterItsScans(wholeJpeg);
+        if (!whole && warnings)
+            *warnings = {QStringLiteral("damaged: the file is cut short")};
+        const QImage preview = whole ? usablePreview(head, storedSize, extent) : QImage();
         if (!preview.isNull())
             return oriented(preview, transformation);
     }
@@ -232,7 +235,5 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     QImage image = decodeBounded(reader, file, request, outcome);
     if (!image.isNull())
         image = image.scaled(fit(storedSize), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (warnings && !image.isNull())
-        *warnings = heardAtRun.messages();
     return finished(image.isNull() ? image : oriented(image, transformation));
 }

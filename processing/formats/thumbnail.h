@@ -27,8 +27,8 @@ constexpr int largestPreviewPerExtent = 16;
 // refuses it. When the file cannot be read, *failure, when given, is set to
 // the reason a run would give. A JPEG whose own data the run would refuse
 // fails so even when its preview is whole, and one cut short is shown as
-// decoded, never by its preview, with the decoder's words in *warnings
-// (when given) as a run would report them.
+// decoded, never by its preview, with "damaged: the file is cut short" in
+// *warnings (when given).
 QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop = nullptr,
                      QString *failure = nullptr, QStringList *warnings = nullptr);
 

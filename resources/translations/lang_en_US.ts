@@ -170,8 +170,8 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
-        <source>文件已损坏，处理时会有警告：%1</source>
-        <translation>The file is damaged; processing it will give a warning: %1</translation>
+        <source>注意：%1</source>
+        <translation>Note: %1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>

@@ -168,7 +168,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
-        <source>文件已损坏，处理时会有警告：%1</source>
+        <source>注意：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

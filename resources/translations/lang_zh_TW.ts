@@ -169,8 +169,8 @@
     </message>
     <message>
         <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
-        <source>文件已损坏，处理时会有警告：%1</source>
-        <translation>檔案已損壞，處理時會有警告：%1</translation>
+        <source>注意：%1</source>
+        <translation>注意：%1</translation>
     </message>
     <message>
         <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>

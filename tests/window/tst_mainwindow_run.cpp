@@ -522,7 +522,7 @@ void TestMainWindowRun::listAfterRun()
     auto *list = findIn<QListWidget>(window.get(), "imagesList");
     QCOMPARE(list->count(), 4);
     QTRY_VERIFY(list->item(2)->toolTip().contains(QStringLiteral("\n无法处理：")));
-    QTRY_VERIFY(list->item(1)->toolTip().contains(QStringLiteral("\n文件已损坏，处理时会有警告：")));
+    QTRY_VERIFY(list->item(1)->toolTip().contains(QStringLiteral("\n注意：已损坏：文件不完整")));
     const QString markedReason = list->item(2)->toolTip().section(QStringLiteral("无法处理："), 1);
 
     MessageBoxAnswerer answerer(QMessageBox::Ok);
