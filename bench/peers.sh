@@ -17,9 +17,10 @@
 # 800 and 320 pixels wide at quality 85, with the default jobs, against one
 # vipsthumbnail per core and ImageMagick told the size it needs
 # (-define jpeg:size), with the floor djpeg -scale 1/k | cjpeg at the
-# reduction k our run takes; wall seconds (best of three) and the CPU
-# seconds of that run. Then the batch's peak memory, reduced and with
-# --exact-resize.
+# reduction k our run takes, ours once with each averaging resampler
+# (smooth, lanczos3), which reduce by different rules; wall seconds (best of
+# three) and the CPU seconds of that run. Then the batch's peak memory,
+# reduced and with --exact-resize.
 #
 #   bench/peers.sh [path/to/vellumo-batch] [photos]
 #
@@ -86,43 +87,57 @@ vipsthumbnails() {
     wait
 }
 
-# The reduction our run takes for a 4000x3000 photo: the largest of 8, 4, 2
-# keeping six times the target's width (the sides are whole blocks of each).
+# The reduction our run takes for a 4000x3000 photo shrunk with a resampler:
+# the largest of 8, 4, 2 whose decoded width keeps the resampler's multiple
+# of the target's (in tenths: smooth 4.5 at a half, 6 at a quarter and an
+# eighth; lanczos3 2.5, 2.5 and 3; the sides are whole blocks of each).
 reduction_for() {
-    local width=$1 target=$2 k
+    local width=$1 target=$2 filter=$3 k multiple
     for k in 8 4 2; do
-        [ $(( width / k )) -ge $(( 6 * target )) ] && { echo "$k"; return; }
+        case "$filter/$k" in
+            smooth/2) multiple=45 ;; smooth/*) multiple=60 ;;
+            lanczos3/8) multiple=30 ;; lanczos3/*) multiple=25 ;;
+        esac
+        [ $(( 10 * (width / k) )) -ge $(( multiple * target )) ] && { echo "$k"; return; }
     done
     echo 1
 }
 
 shrink_rows() {
-    printf '%-22s %14s %14s %14s %14s\n' "photos (wall s / CPU s)" vellumo vipsthumbnail "convert" "djpeg|cjpeg"
-    local kind width height k photos
+    printf '%-30s %14s %14s %14s %14s\n' "photos (wall s / CPU s)" vellumo vipsthumbnail "convert" "djpeg|cjpeg"
+    local kind width height k photos filter ours vips im
+    local -A floor
     for kind in noisy smooth; do
         photos=("$work/$kind"/*.jpg)
         for width in 1920 800 320; do
             height=$(( width * 3 / 4 ))
-            k=$(reduction_for 4000 "$width")
-            local ours vips im floor
-            ours=$(measure_cpu "$batch" --quiet --width "$width" -q 85 -o "$work/out" "${photos[@]}")
             vips=$(measure_cpu bash -c 'vipsthumbnails "$0" "%s.jpg[Q=85]" "$@"' "$width" "${photos[@]}")
             im=$(measure_cpu "$im_mogrify" -path "$work/out" -define jpeg:size=$((2 * width))x$((2 * height)) \
                 -resize "${width}x" -quality 85 "${photos[@]}")
-            floor=$(measure_cpu bash -c 'for f in "$@"; do djpeg -scale 1/$0 "$f" | cjpeg -quality 85 >"$work/out/${f##*/}"; done' \
-                "$k" "${photos[@]}")
-            printf '%-22s %14s %14s %14s %14s\n' "$kind -> $width (1/$k)" "${ours/ / \/ }" "${vips/ / \/ }" \
-                "${im/ / \/ }" "${floor/ / \/ }"
+            floor=()
+            for filter in smooth lanczos3; do
+                k=$(reduction_for 4000 "$width" "$filter")
+                ours=$(measure_cpu "$batch" --quiet --width "$width" --resample "$filter" -q 85 -o "$work/out" \
+                    "${photos[@]}")
+                [ -n "${floor[$k]:-}" ] || floor[$k]=$(measure_cpu bash -c \
+                    'for f in "$@"; do djpeg -scale 1/$0 "$f" | cjpeg -quality 85 >"$work/out/${f##*/}"; done' \
+                    "$k" "${photos[@]}")
+                printf '%-30s %14s %14s %14s %14s\n' "$kind -> $width $filter (1/$k)" "${ours/ / \/ }" \
+                    "${vips/ / \/ }" "${im/ / \/ }" "${floor[$k]/ / \/ }"
+            done
         done
     done
-    local exact reduced
-    rm -rf "$work/out" && mkdir -p "$work/out"
-    reduced=$( { /usr/bin/time -f '%M' "$batch" --quiet --width 800 -q 85 -o "$work/out" "$work"/noisy/*.jpg; } 2>&1 )
-    rm -rf "$work/out" && mkdir -p "$work/out"
-    exact=$( { /usr/bin/time -f '%M' "$batch" --quiet --exact-resize --width 800 -q 85 -o "$work/out" \
-        "$work"/noisy/*.jpg; } 2>&1 )
-    echo "peak memory of six noisy photos -> 800 with the default jobs: $((reduced / 1024)) MB," \
-        "with --exact-resize $((exact / 1024)) MB"
+    local exact reduced filter
+    for filter in smooth lanczos3; do
+        rm -rf "$work/out" && mkdir -p "$work/out"
+        reduced=$( { /usr/bin/time -f '%M' "$batch" --quiet --width 800 --resample "$filter" -q 85 -o "$work/out" \
+            "$work"/noisy/*.jpg; } 2>&1 )
+        rm -rf "$work/out" && mkdir -p "$work/out"
+        exact=$( { /usr/bin/time -f '%M' "$batch" --quiet --exact-resize --width 800 --resample "$filter" -q 85 \
+            -o "$work/out" "$work"/noisy/*.jpg; } 2>&1 )
+        echo "peak memory of six noisy photos -> 800 ($filter) with the default jobs: $((reduced / 1024)) MB," \
+            "with --exact-resize $((exact / 1024)) MB"
+    done
 }
 export -f vipsthumbnails
 export work

@@ -7,7 +7,7 @@ set -e
 packages="build-essential cmake ninja-build pkg-config libgl-dev
 qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
 qt6-image-formats-plugins qt6-translations-l10n libqt6svg6
-slurm-wlm munge libexiv2-dev libheif-dev libjxl-dev libraw-dev libjpeg62-turbo-dev libdeflate-dev libicu-dev libbenchmark-dev python3 imagemagick fonts-wqy-microhei fonts-dejavu-core xvfb xauth
+slurm-wlm munge libexiv2-dev libheif-dev libjxl-dev libraw-dev libjpeg62-turbo-dev libdeflate-dev libwebp-dev libicu-dev libbenchmark-dev python3 imagemagick fonts-wqy-microhei fonts-dejavu-core xvfb xauth
 dpkg-dev file lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin man-db zsh fish"
 missing=""
 for package in $packages; do

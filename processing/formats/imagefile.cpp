@@ -6,6 +6,7 @@
 #include "codecs/jpegstructure.h"
 #include "codecs/pngreader.h"
 #include "codecs/rawcodec.h"
+#include "codecs/webpreader.h"
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
 #include "geometry/uprightturn.h"
@@ -199,6 +200,27 @@ QImage readJpeg(QImageReader &reader, QFile &file, const DecodeRequest &request,
     return image;
 }
 
+// A still WebP picture to be reduced by libwebp, which averages it down as it
+// decodes; at full size, and an animation, by Qt's reader.
+QImage readWebp(QImageReader &reader, QFile &file, const DecodeRequest &request, InputOutcome &outcome)
+{
+    if (request.reduction == 1)
+        return readWithinLimit(reader);
+    QImage image;
+    switch (webpreader::decodeScaled(contentsOf(file), reducedSize(reader.size(), request.reduction), &image,
+                                     request.stop)) {
+    case webpreader::Outcome::LeftToQt:
+        return readWithinLimit(reader);
+    case webpreader::Outcome::Stopped:
+        outcome = InputOutcome::stopped();
+        return QImage();
+    case webpreader::Outcome::Failed:
+    case webpreader::Outcome::Decoded:
+        break;
+    }
+    return image;
+}
+
 // Non-interlaced grey and colour PNGs by our decoder, with what Qt's reader
 // takes from their other chunks; the rest, and any damaged file, by Qt's.
 QImage readPng(QImageReader &reader, QFile &file)
@@ -313,6 +335,7 @@ QImage decodeBounded(QImageReader &reader, StoppableFile &file, const DecodeRequ
     }
     const QImage image = format == "jpeg" ? readJpeg(reader, file, request, outcome)
             : format == "png"             ? readPng(reader, file)
+            : format == "webp"            ? readWebp(reader, file, request, outcome)
                                           : readWithinLimit(reader);
     if (file.readRefused())
         outcome = InputOutcome::stopped();
@@ -321,8 +344,7 @@ QImage decodeBounded(QImageReader &reader, StoppableFile &file, const DecodeRequ
     return outcome.kind == InputOutcome::Kind::Written ? image : QImage();
 }
 
-int decodeReduction(QSize stored, QImageIOHandler::Transformations transformation, const ScaleTarget &target,
-                    ReductionBar bar)
+int decodeReduction(QSize stored, QImageIOHandler::Transformations transformation, const ScaleTarget &target)
 {
     if (!target || !stored.isValid())
         return 1;
@@ -331,22 +353,43 @@ int decodeReduction(QSize stored, QImageIOHandler::Transformations transformatio
     const QSize wanted = target(upright);
     if (!wanted.isValid())
         return 1;
+    const ReductionBar &bar = target.reductionBar();
     for (const int reduction : {8, 4, 2}) {
         const QSize kept = reducedSize(upright, reduction);
         const bool whole = upright.width() % reduction == 0 && upright.height() % reduction == 0;
-        if (kept.width() >= bar.multiple * qint64(wanted.width())
-            && kept.height() >= bar.multiple * qint64(wanted.height()) && (whole || !bar.wholeBlocks))
+        const double multiple = bar.multipleAt(reduction);
+        if (kept.width() >= multiple * wanted.width() && kept.height() >= multiple * wanted.height()
+            && (whole || !bar.wholeBlocks))
             return reduction;
     }
     return 1;
 }
 
-// JPEG files are decoded reduced, by libjpeg's reduced inverse transforms.
-int reductionFor(QImageReader &reader, const ScaleTarget &target, ReductionBar bar)
+namespace {
+
+// The start of the file reader reads, which is left where it was.
+QByteArray headOf(QImageReader &reader)
 {
-    if (!target || reader.format() != "jpeg")
+    QIODevice *device = reader.device();
+    if (!device || device->isSequential())
+        return QByteArray();
+    const qint64 position = device->pos();
+    const QByteArray head = device->seek(0) ? device->peek(32) : QByteArray();
+    device->seek(position);
+    return head;
+}
+
+} // namespace
+
+// JPEG files are decoded reduced by libjpeg's reduced inverse transforms,
+// still WebP files by libwebp's rescaler.
+int reductionFor(QImageReader &reader, const ScaleTarget &target)
+{
+    const QByteArray format = reader.format();
+    const bool reducible = format == "jpeg" || (format == "webp" && !webpreader::isAnimated(headOf(reader)));
+    if (!target || !reducible)
         return 1;
-    return decodeReduction(reader.size(), reader.transformation(), target, bar);
+    return decodeReduction(reader.size(), reader.transformation(), target);
 }
 
 QSize reducedSize(QSize size, int reduction)

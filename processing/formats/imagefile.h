@@ -11,6 +11,8 @@
 
 #include <atomic>
 #include <functional>
+#include <type_traits>
+#include <utility>
 
 class QImageReader;
 
@@ -52,38 +54,73 @@ private:
 // that Qt's reader loads no other decoder to find it. Returns the format.
 QByteArray readByContent(QImageReader &reader, QFile &file);
 
-// The size a picture of the given upright size is scaled to first after it
-// is decoded; an invalid size when it is needed as decoded.
-using ScaleTarget = std::function<QSize(QSize upright)>;
-
-// What a picture decoded reduced must keep: at least multiple times the
-// target on both sides; and with wholeBlocks, the stored sides whole
-// multiples of the reduction, since a partly filled last block stretches
-// the reduced picture against the stored one by up to reduction - 1 pixels.
+// What a picture decoded reduced must keep: at least a multiple of the
+// target on both sides, one for each of the reductions 2, 4 and 8; and with
+// wholeBlocks, the stored sides whole multiples of the reduction, since a
+// partly filled last block stretches the reduced picture against the
+// stored one by up to reduction - 1 pixels.
 struct ReductionBar
 {
-    int multiple;
+    double multipleAtHalf;
+    double multipleAtQuarter;
+    double multipleAtEighth;
     bool wholeBlocks;
+
+    double multipleAt(int reduction) const
+    {
+        return reduction == 2 ? multipleAtHalf : reduction == 4 ? multipleAtQuarter : multipleAtEighth;
+    }
 };
 
-// For an output: averaged from at least 6 reduced pixels each way, the
+// For an output scaled by Qt's smooth scaling: averaged from at least 4.5
+// reduced pixels each way at a half and 6 at a quarter and an eighth, the
 // output stays within 40 dB PSNR of a full decode's on noise, fine texture,
-// hard edges and small text (at twice, text falls to 32 dB), and a tenth of
+// hard edges and small text (the worst is text, 42.0, 42.1 and 40.8 dB).
+// Below that text falls (32 dB at twice) however exactly the reduction
+// averages the full picture, as Qt's averaging boxes start at a whole
+// source pixel and so fall differently on the reduced picture; a tenth of
 // a pixel of stretch alone costs text 10 dB.
-constexpr ReductionBar outputReduction{6, true};
+constexpr ReductionBar smoothReduction{4.5, 6, 6, true};
+
+// For an output scaled by Lanczos 3, whose weights follow each pixel's
+// centre: 2.5 times at a half and a quarter (text 44 and 42 dB), 3 at an
+// eighth (text 42 dB; 39 at 2.5).
+constexpr ReductionBar lanczos3Reduction{2.5, 2.5, 3, true};
 
 // For a thumbnail, which only has to be as large as its box.
-constexpr ReductionBar thumbnailReduction{1, false};
+constexpr ReductionBar thumbnailReduction{1, 1, 1, false};
+
+// The size a picture of the given upright size is scaled to first after it
+// is decoded (an invalid size when it is needed as decoded), with how much
+// larger than that its decode must stay. An empty target (the default)
+// decodes every picture whole.
+class ScaleTarget
+{
+public:
+    ScaleTarget() = default;
+    template<typename SizeOf, typename = std::enable_if_t<!std::is_same_v<std::decay_t<SizeOf>, ScaleTarget>>>
+    ScaleTarget(SizeOf sizeOf, ReductionBar bar = smoothReduction) : sizeOf(std::move(sizeOf)), bar(bar)
+    {
+    }
+
+    QSize operator()(QSize upright) const { return sizeOf(upright); }
+    explicit operator bool() const { return bool(sizeOf); }
+    const ReductionBar &reductionBar() const { return bar; }
+
+private:
+    std::function<QSize(QSize upright)> sizeOf;
+    ReductionBar bar = smoothReduction;
+};
 
 // By how much a decoder may reduce a picture stored at stored, turned
 // upright by transformation and then scaled to target: the largest of 2, 4
-// and 8 that bar allows; 1 when none does, or when there is no target.
-int decodeReduction(QSize stored, QImageIOHandler::Transformations transformation, const ScaleTarget &target,
-                    ReductionBar bar = outputReduction);
+// and 8 that the target's bar allows; 1 when none does, or when there is
+// no target.
+int decodeReduction(QSize stored, QImageIOHandler::Transformations transformation, const ScaleTarget &target);
 
 // The reduction reader's picture is decoded at: for a JPEG as
 // decodeReduction allows, 1 for any other picture.
-int reductionFor(QImageReader &reader, const ScaleTarget &target, ReductionBar bar = outputReduction);
+int reductionFor(QImageReader &reader, const ScaleTarget &target);
 
 // size divided by reduction, rounded up, as the decoders reduce it.
 QSize reducedSize(QSize size, int reduction);

@@ -228,10 +228,10 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
             return oriented(preview, transformation);
     }
     // The box is square, so the size fitted before the turn fits after it.
-    const ScaleTarget fit = [extent](QSize size) {
-        return size.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-    };
-    const DecodeRequest request{stop, reductionFor(reader, fit, thumbnailReduction)};
+    const ScaleTarget fit(
+            [extent](QSize size) { return size.scaled(extent, extent, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)); },
+            thumbnailReduction);
+    const DecodeRequest request{stop, reductionFor(reader, fit)};
     QImage image = decodeBounded(reader, file, request, outcome);
     if (!image.isNull())
         image = image.scaled(fit(storedSize), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

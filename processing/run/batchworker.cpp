@@ -3,6 +3,8 @@
 #include "core/picturememory.h"
 #include "core/pixelaccess.h"
 #include "formats/imagefile.h"
+#include "geometry/resample.h"
+#include "job/presets.h"
 #include "job/inputoutcome.h"
 #include "pipeline/chain.h"
 #include "run/memorybudget.h"
@@ -284,11 +286,17 @@ void runWorkers(Schedule &schedule, int jobs)
 
 } // namespace
 
+// Bilinear and nearest sampling take a few pixels of the decoded picture
+// each, so a reduced decode, which averages, changes every output pixel
+// (text fell to 11 to 22 dB): they start from the full decode.
 ScaleTarget scaleTargetOf(const JobSettings &settings)
 {
-    if (settings.value(option::exactResize))
+    const QString filter = settings.value(option::resampleFilter);
+    if (settings.value(option::exactResize) || presets::bilinearFilter.is(filter)
+        || presets::nearestFilter.is(filter))
         return {};
-    return [&settings](QSize upright) { return firstScaledSize(settings, upright); };
+    return ScaleTarget([&settings](QSize upright) { return firstScaledSize(settings, upright); },
+                       presets::lanczos3Filter.is(filter) ? lanczos3Reduction : smoothReduction);
 }
 
 QList<int> shardShare(const JobSettings &settings)

@@ -43,8 +43,8 @@ class RunReport;
 QList<int> shardShare(const JobSettings &settings);
 
 // What the chain's first scale makes of a picture, for its decoder to give
-// no more pixels than that scale averages well; nothing when the run wants
-// the pixels of a full decode.
+// no more pixels than that scale's resampler averages well; nothing when the
+// run wants the pixels of a full decode, or its resampler does not average.
 ScaleTarget scaleTargetOf(const JobSettings &settings);
 
 void runBatch(JobSettings settings, RunReport *report, const std::atomic<bool> *cancelRequested = nullptr);

@@ -8,7 +8,11 @@
 #include "run/options.h"
 #include "run/preview.h"
 #include "run/writeoutput.h"
+#include "geometry/resample.h"
+#include "job/presets.h"
+#include "run/batchworker.h"
 #include "tone/brightness.h"
+#include "codecs/webpreader.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -25,9 +29,10 @@ using SettingsChange = std::function<void(JobSettings &)>;
 Q_DECLARE_METATYPE(SettingsChange)
 Q_DECLARE_METATYPE(QList<const ChainStep *>)
 
-// A JPEG shrunk by the run is decoded at a half, a quarter or an eighth of
-// its size when that still leaves twice the pixels the first scale keeps;
-// the pixels stay within a bound of the full decode's.
+// A JPEG or WebP picture shrunk by the run is decoded at a half, a quarter
+// or an eighth of its size when that still leaves the first scale's
+// resampler enough pixels; the output stays within a bound of the full
+// decode's.
 class ShrinkOnLoadTest : public QObject
 {
     Q_OBJECT
@@ -35,11 +40,15 @@ class ShrinkOnLoadTest : public QObject
 private slots:
     void reductionRule_data();
     void reductionRule();
+    void reductionFollowsResampler_data();
+    void reductionFollowsResampler();
     void closeToFullDecode_data();
     void closeToFullDecode();
     void exactResizeGivesFullDecodeBytes();
     void exactPreviewStartsFromTheRunsPixels();
-    void budgetCountsReducedPicture();
+    void budgetCountsDecodedSize_data();
+    void budgetCountsDecodedSize();
+    void reducedWebpDecodeStops();
 };
 
 namespace {
@@ -81,10 +90,10 @@ void ShrinkOnLoadTest::reductionRule_data()
     const QSize photo(4000, 3000);
     const QSize large(8000, 6000);
     const QList<const ChainStep *> chain = chainSteps();
-    // Each threshold: the reduced picture exactly six times the target, then
-    // one pixel of target more.
-    QTest::newRow("half, at its threshold") << photo << false << box(333, 0) << chain << 2;
-    QTest::newRow("half, one pixel short") << photo << false << box(334, 0) << chain << 1;
+    // Each threshold: the reduced picture exactly 4.5 (a half) or six times
+    // the target, then one pixel of target more.
+    QTest::newRow("half, at its threshold") << photo << false << box(444, 0) << chain << 2;
+    QTest::newRow("half, one pixel short") << photo << false << box(445, 0) << chain << 1;
     QTest::newRow("quarter, at its threshold") << photo << false << box(166, 0) << chain << 4;
     QTest::newRow("quarter, one pixel short") << photo << false << box(167, 0) << chain << 2;
     QTest::newRow("eighth, at its threshold") << photo << false << box(83, 0) << chain << 8;
@@ -141,6 +150,48 @@ void ShrinkOnLoadTest::reductionRule()
     JobSettings settings;
     change(settings);
     QCOMPARE(decodeReduction(stored, turnOf(turned), chainTarget(settings, steps)), reduction);
+}
+
+// Through the run's own target, for each resampler: the largest width of a
+// 4000x3000 photo's scale at which each reduction is taken, and one more.
+void ShrinkOnLoadTest::reductionFollowsResampler_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("reduction");
+    // Widest scale at a half, a quarter and an eighth; none for samplers
+    // that do not average.
+    const QHash<QString, QList<int>> widest{{QStringLiteral("smooth"), {444, 166, 83}},
+                                            {QStringLiteral("lanczos3"), {800, 400, 166}},
+                                            {QStringLiteral("bilinear"), {}},
+                                            {QStringLiteral("nearest"), {}}};
+    for (const PresetEntry &entry : presets::resampleFilters) {
+        const QString filter = QString::fromUtf8(entry.key);
+        QVERIFY2(widest.contains(filter), entry.key);
+        const QList<int> widths = widest.value(filter);
+        for (int index = 0; index < widths.size(); ++index) {
+            const int reduction = 2 << index;
+            QTest::addRow("%s, %d at its threshold", entry.key, reduction) << filter << widths[index] << reduction;
+            QTest::addRow("%s, %d one pixel short", entry.key, reduction)
+                    << filter << widths[index] + 1 << reduction / 2;
+        }
+        if (widths.isEmpty())
+            QTest::addRow("%s, far below", entry.key) << filter << 16 << 1;
+    }
+}
+
+void ShrinkOnLoadTest::reductionFollowsResampler()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, width);
+    QFETCH(int, reduction);
+    JobSettings settings;
+    box(width, 0)(settings);
+    settings.set(option::resampleFilter, filter);
+    const QSize photo(4000, 3000);
+    QCOMPARE(decodeReduction(photo, turnOf(false), scaleTargetOf(settings)), reduction);
+    settings.set(option::exactResize, true);
+    QCOMPARE(decodeReduction(photo, turnOf(false), scaleTargetOf(settings)), 1);
 }
 
 namespace {
@@ -221,6 +272,16 @@ QImage text()
     });
 }
 
+// A file named without a suffix, so that it is read by its content.
+QString fileHolding(const QTemporaryDir &directory, const QByteArray &content)
+{
+    const QString path = directory.filePath(QStringLiteral("photo"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return QString();
+    return path;
+}
+
 // Peak signal to noise ratio over the colour channels, in dB.
 double psnr(const QImage &a, const QImage &b, int *largestDifference)
 {
@@ -245,43 +306,63 @@ double psnr(const QImage &a, const QImage &b, int *largestDifference)
 
 void ShrinkOnLoadTest::closeToFullDecode_data()
 {
-    QTest::addColumn<QImage>("picture");
-    QTest::addColumn<SettingsChange>("change");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QSize>("scale"); // a height of 0 keeps the proportions
 
     const QList<QPair<const char *, QImage>> pictures{
             {"noise", noisyPhoto()}, {"fine texture", finePattern()}, {"hard edges", hardEdges()}, {"text", text()}};
-    // Each reduction at its threshold, where the least averaging follows
-    // it, and between thresholds, where the reduced pixels fall across the
-    // target's; 24 was the worst of every width from 20 to 300.
-    const QList<QPair<const char *, SettingsChange>> scales{
-            {"half, 100", box(100, 0)},   {"half, 92", box(92, 0)},     {"quarter, 50", box(50, 0)},
-            {"quarter, 46", box(46, 0)},  {"eighth, 25", box(25, 0)},   {"eighth, 24", box(24, 0)},
-            {"stretched", box(90, 40, false)}};
+    QList<std::tuple<const char *, const char *, QByteArray>> files;
     for (const auto &[pictureName, picture] : pictures) {
-        for (const auto &[scaleName, change] : scales)
-            QTest::addRow("%s, %s", pictureName, scaleName) << picture << change;
+        for (const char *format : {"jpg", "webp"})
+            files.append({format, pictureName, batchrun::encoded(picture, format, 90)});
+    }
+    for (const PresetEntry &entry : presets::resampleFilters) {
+        JobSettings settings;
+        settings.set(option::resampleFilter, QString::fromUtf8(entry.key));
+        const ScaleTarget target = scaleTargetOf(settings);
+        // Each reduction at its threshold, where the least averaging follows
+        // it, and a few pixels below, where the reduced pixels fall across
+        // the target's; a stretch; and for a sampler that does not average,
+        // a strong shrink.
+        QList<QSize> scales{QSize(target ? 90 : 24, target ? 40 : 0)};
+        for (const int reduction : {2, 4, 8}) {
+            const int widest = target ? int(pictureWidth / reduction / target.reductionBar().multipleAt(reduction)) : 0;
+            scales << QSize(widest, 0) << QSize(widest - 3, 0);
+        }
+        for (const auto &[format, pictureName, file] : files) {
+            for (const QSize scale : scales) {
+                if (scale.width() > 0)
+                    QTest::addRow("%s, %s, %s, %dx%d", format, entry.key, pictureName, scale.width(), scale.height())
+                            << file << QString::fromUtf8(entry.key) << scale;
+            }
+        }
     }
 }
 
 // Against the full decode scaled the same way: PSNR of 40 dB at least
-// (qInfo gives each row's PSNR and largest channel difference).
+// (qInfo gives each row's PSNR and largest channel difference); with a
+// resampler that does not average, the very pixels of the full decode.
 void ShrinkOnLoadTest::closeToFullDecode()
 {
-    QFETCH(QImage, picture);
-    QFETCH(SettingsChange, change);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, filter);
+    QFETCH(QSize, scale);
     QTemporaryDir directory;
-    const QString path = directory.filePath(QStringLiteral("photo.jpg"));
-    QImageWriter writer(path, "jpg");
-    writer.setQuality(90);
-    QVERIFY(writer.write(picture));
+    const QString path = fileHolding(directory, file);
     JobSettings settings;
-    change(settings);
+    box(scale.width(), scale.height(), scale.height() == 0)(settings);
+    settings.set(option::resampleFilter, filter);
 
     InputOutcome outcome;
-    const QImage reduced = applyChain(loadImage(path, outcome, nullptr, chainTarget(settings)), settings, outcome);
+    const QImage reduced = applyChain(loadImage(path, outcome, nullptr, scaleTargetOf(settings)), settings, outcome);
     const QImage full = applyChain(loadImage(path, outcome), settings, outcome);
     QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
     QCOMPARE(reduced.size(), full.size());
+    if (decodeReduction(QSize(pictureWidth, pictureHeight), {}, scaleTargetOf(settings)) == 1) {
+        QCOMPARE(reduced, full);
+        return;
+    }
     QVERIFY(reduced != full); // the reduction did happen
     int largestDifference = 0;
     const double ratio = psnr(reduced, full, &largestDifference);
@@ -330,21 +411,79 @@ void ShrinkOnLoadTest::exactPreviewStartsFromTheRunsPixels()
     }
 }
 
-// The budget counts a JPEG at the size it is decoded at; a PNG, which is
-// decoded whole, and a JPEG under --exact-resize at their stored size.
-void ShrinkOnLoadTest::budgetCountsReducedPicture()
+namespace {
+
+QByteArray littleEndian(quint32 value, int bytes)
 {
-    QTemporaryDir inputs;
+    QByteArray field;
+    for (int byte = 0; byte < bytes; ++byte)
+        field += char(value >> (8 * byte) & 0xff);
+    return field;
+}
+
+QByteArray riffChunk(const QByteArray &name, const QByteArray &content)
+{
+    return name + littleEndian(quint32(content.size()), 4) + content + QByteArray(content.size() % 2, '\0');
+}
+
+// Two frames of picture, each the coded frame of a still WebP file.
+QByteArray animatedWebp(const QImage &picture)
+{
+    const QByteArray still = batchrun::encoded(picture, "webp", 90);
+    const QByteArray frameChunk = still.mid(12); // the "VP8 " chunk
+    const quint32 width = quint32(picture.width() - 1), height = quint32(picture.height() - 1);
+    const QByteArray frame = riffChunk("ANMF", QByteArray(6, '\0') + littleEndian(width, 3) + littleEndian(height, 3)
+                                                       + littleEndian(100, 3) + QByteArray(1, '\0') + frameChunk);
+    const QByteArray content = "WEBP" + riffChunk("VP8X", "\x02" + QByteArray(3, '\0') + littleEndian(width, 3)
+                                                                 + littleEndian(height, 3))
+            + riffChunk("ANIM", QByteArray(6, '\0')) + frame + frame;
+    return "RIFF" + littleEndian(quint32(content.size()), 4) + content;
+}
+
+} // namespace
+
+void ShrinkOnLoadTest::budgetCountsDecodedSize_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("reduced");
     const QImage picture = batchrun::testImage(1600, 1200);
-    const QString jpeg = batchrun::writeImage(inputs.filePath(QStringLiteral("photo.jpg")), picture);
-    const QString png = batchrun::writeImage(inputs.filePath(QStringLiteral("photo.png")), picture);
+    QTest::newRow("JPEG") << batchrun::encoded(picture, "jpg") << true;
+    QTest::newRow("WebP") << batchrun::encoded(picture, "webp") << true;
+    QTest::newRow("animated WebP") << animatedWebp(picture) << false;
+    QTest::newRow("PNG") << batchrun::encoded(picture, "png") << false;
+}
+
+// The budget counts a picture at the size it is decoded at: a JPEG or a
+// still WebP file reduced; a PNG, an animation and any file under
+// --exact-resize at their stored size.
+void ShrinkOnLoadTest::budgetCountsDecodedSize()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, reduced);
+    QTemporaryDir inputs;
+    const QString path = fileHolding(inputs, file);
     JobSettings settings;
     box(25, 0)(settings);
-    const ScaleTarget target = chainTarget(settings);
+    const ScaleTarget target = scaleTargetOf(settings);
+    const QSize decoded = reduced ? QSize(200, 150) : QSize(1600, 1200);
+    InputOutcome outcome;
+    QCOMPARE(loadImage(path, outcome, nullptr, target).size(), decoded);
     const int copies = memorybudget::workingCopies(settings);
-    QCOMPARE(memorybudget::inputCost(jpeg, copies, target), qint64(200) * 150 * 4 * copies);
-    QCOMPARE(memorybudget::inputCost(png, copies, target), qint64(1600) * 1200 * 4 * copies);
-    QCOMPARE(memorybudget::inputCost(jpeg, copies), qint64(1600) * 1200 * 4 * copies);
+    QCOMPARE(memorybudget::inputCost(path, copies, target), qint64(decoded.width()) * decoded.height() * 4 * copies);
+    QCOMPARE(memorybudget::inputCost(path, copies), qint64(1600) * 1200 * 4 * copies);
+}
+
+// A reduced WebP decode ends when asked to stop.
+void ShrinkOnLoadTest::reducedWebpDecodeStops()
+{
+    const QByteArray file = batchrun::encoded(batchrun::testImage(640, 480), "webp");
+    QImage image;
+    for (const bool stop : {false, true}) {
+        const std::atomic<bool> stopRequested{stop};
+        const webpreader::Outcome outcome = webpreader::decodeScaled(file, QSize(320, 240), &image, &stopRequested);
+        QCOMPARE(outcome, stop ? webpreader::Outcome::Stopped : webpreader::Outcome::Decoded);
+        QCOMPARE(image.size(), stop ? QSize(0, 0) : QSize(320, 240));
+    }
 }
 
 QTEST_MAIN(ShrinkOnLoadTest)
