@@ -91,7 +91,7 @@ void rendered(benchmark::State &state, Render render)
 void encodedFileSize(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(encodedSize(source().full, JobSettings()));
+        benchmark::DoNotOptimize(encodedSize(source().full, source().path, JobSettings()));
 }
 
 // One iteration is one move of the brightness slider, timed to the exact

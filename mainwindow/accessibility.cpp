@@ -42,6 +42,8 @@ void MainWindow::setUpAccessibility()
     connect(windowAction(this, {QKeySequence(Qt::Key_Escape)}), &QAction::triggered, run, &RunController::stop);
     connect(windowAction(this, {QKeySequence::HelpContents}), &QAction::triggered, this, &MainWindow::showHelp);
     connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_P)}), &QAction::triggered, this, &MainWindow::showPreview);
+    // The window has no frame of the system's, so no Alt+F4 of its own.
+    connect(windowAction(this, {QKeySequence(Qt::CTRL | Qt::Key_Q)}), &QAction::triggered, this, &MainWindow::confirmQuit);
     retranslateAccessibility();
 }
 

@@ -1,5 +1,7 @@
 #include "completiondialog.h"
 
+#include "run/reasons.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -37,8 +39,9 @@ QTableWidget *makeTable(const QList<ReportedInput> &reported, QWidget *parent)
         const ReportedInput &input = reported.at(row);
         auto *file = new QTableWidgetItem(QFileInfo(input.path).fileName());
         file->setToolTip(QDir::toNativeSeparators(input.path));
-        auto *reason = new QTableWidgetItem(input.reason);
-        reason->setToolTip(input.reason);
+        const QString why = reasons::localised(input.reason);
+        auto *reason = new QTableWidgetItem(why);
+        reason->setToolTip(why);
         table->setItem(row, 0, file);
         table->setItem(row, 1, new QTableWidgetItem(CompletionDialog::happened(input.state)));
         table->setItem(row, 2, reason);
@@ -109,6 +112,7 @@ QString CompletionDialog::happened(EntryState state)
     case EntryState::Warned:
         return tr("警告");
     case EntryState::Listed:
+    case EntryState::Damaged:
     case EntryState::Written:
         break;
     }
@@ -119,7 +123,7 @@ QString CompletionDialog::reportText() const
 {
     QStringList lines{headings().join(QLatin1Char('\t'))};
     for (const ReportedInput &input : reported)
-        lines.append(QStringList{QDir::toNativeSeparators(input.path), happened(input.state), input.reason}
+        lines.append(QStringList{QDir::toNativeSeparators(input.path), happened(input.state), reasons::localised(input.reason)}
                              .join(QLatin1Char('\t')));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

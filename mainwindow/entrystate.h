@@ -2,8 +2,8 @@
 #define ENTRYSTATE_H
 
 // What the list says of one of its files: nothing yet, refused before any
-// run (the thumbnail loader found it unreadable), or what the last run made
-// of it.
-enum class EntryState { Listed, Unreadable, Written, Warned, Failed, Skipped };
+// run (the thumbnail loader found it unreadable) or found damaged though
+// readable, or what the last run made of it.
+enum class EntryState { Listed, Unreadable, Damaged, Written, Warned, Failed, Skipped };
 
 #endif // ENTRYSTATE_H

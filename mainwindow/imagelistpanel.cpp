@@ -1,6 +1,7 @@
 #include "imagelistpanel.h"
 
 #include "formats/formattable.h"
+#include "run/reasons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,6 +47,7 @@ QIcon stateIcon(EntryState state, const QStyle *style)
         return QIcon();
     case EntryState::Written:
         return style->standardIcon(QStyle::SP_DialogApplyButton);
+    case EntryState::Damaged:
     case EntryState::Warned:
         return style->standardIcon(QStyle::SP_MessageBoxWarning);
     case EntryState::Skipped:
@@ -356,33 +358,40 @@ void ImageListPanel::forgetRunStates()
 {
     for (int row = 0; row < list->count(); ++row) {
         QListWidgetItem *entry = list->item(row);
-        if (EntryState(entry->data(stateRole).toInt()) != EntryState::Unreadable)
-            showState(imagePaths.at(row), EntryState::Listed, QString());
+        const EntryState state = EntryState(entry->data(stateRole).toInt());
+        if (state != EntryState::Unreadable && state != EntryState::Damaged)
+            showState(imagePaths.at(row), EntryState::Listed, {});
     }
 }
 
-void ImageListPanel::showState(const QString &path, EntryState state, const QString &reason)
+void ImageListPanel::showState(const QString &path, EntryState state, const QStringList &reasons)
 {
     const int row = imagePaths.indexOf(path);
     if (row < 0)
         return;
     QListWidgetItem *entry = list->item(row);
     entry->setData(stateRole, int(state));
-    entry->setData(reasonRole, reason);
+    entry->setData(reasonRole, reasons);
     describe(entry);
 }
 
-// The tool tip gives the whole path and what is known of the file; a
-// screen reader hears the name with the same.
+// The tool tip gives the whole path and what is known of the file, in the
+// interface's language; a screen reader hears the name with the same.
 void ImageListPanel::describe(QListWidgetItem *entry)
 {
-    const QString reason = entry->data(reasonRole).toString();
+    QStringList reasonTexts;
+    for (const QString &english : entry->data(reasonRole).toStringList())
+        reasonTexts.append(reasons::localised(english));
+    const QString reason = reasonTexts.join(QStringLiteral("; "));
     QString said;
     switch (EntryState(entry->data(stateRole).toInt())) {
     case EntryState::Listed:
         break;
     case EntryState::Unreadable:
         said = tr("无法处理：%1").arg(reason);
+        break;
+    case EntryState::Damaged:
+        said = tr("注意：%1").arg(reason);
         break;
     case EntryState::Written:
         said = tr("已写入");
@@ -436,15 +445,16 @@ QStringList ImageListPanel::droppedPaths(const QMimeData *data)
     return paths;
 }
 
-// A file a run would refuse is marked with the reason; one removed
-// meanwhile has no entry any more.
-void ImageListPanel::showThumbnail(const QString &path, const QImage &thumbnail, const QString &failure)
+// A file a run would refuse is marked with the reason, and a damaged one
+// with what a run would warn of it; one removed meanwhile has no entry any
+// more.
+void ImageListPanel::showThumbnail(const QString &path, const QImage &thumbnail, const QStringList &reasons)
 {
     const int row = imagePaths.indexOf(path);
     if (row < 0)
         return;
     if (!thumbnail.isNull())
         list->item(row)->setIcon(QIcon(QPixmap::fromImage(thumbnail)));
-    else if (!failure.isEmpty())
-        showState(path, EntryState::Unreadable, failure);
+    if (!reasons.isEmpty())
+        showState(path, thumbnail.isNull() ? EntryState::Unreadable : EntryState::Damaged, reasons);
 }

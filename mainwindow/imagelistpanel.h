@@ -58,7 +58,7 @@ public slots:
     void undo();
     // The marks of the last run go; those of unreadable files stay.
     void forgetRunStates();
-    void showState(const QString &path, EntryState state, const QString &reason);
+    void showState(const QString &path, EntryState state, const QStringList &reasons);
 
 signals:
     void countChanged(int count);
@@ -73,7 +73,7 @@ private:
     void remember();
     void listChanged();
     void describe(QListWidgetItem *entry);
-    void showThumbnail(const QString &path, const QImage &thumbnail, const QString &failure);
+    void showThumbnail(const QString &path, const QImage &thumbnail, const QStringList &reasons);
     static QStringList droppedPaths(const QMimeData *data);
 
     QListWidget *list;

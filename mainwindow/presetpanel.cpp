@@ -2,6 +2,7 @@
 
 #include "optionform.h"
 #include "run/jobfile.h"
+#include "run/reasons.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -179,6 +180,7 @@ void PresetPanel::refill(const QString &shown)
 void PresetPanel::retranslate()
 {
     refill(list->currentIndex() > 0 ? list->currentText() : QString());
+    list->setToolTip(tr("选择预设即可把它保存的全部选项用到表单上；右边的按钮可另存、改名、删除、导入或导出"));
 }
 
 void PresetPanel::applyChosen(int index)
@@ -239,9 +241,14 @@ void PresetPanel::askExport()
         tell(exportTo(path));
 }
 
-// A failure, or the warnings of a file that was read all the same.
+// A failure, or the warnings of a file that was read all the same, a line
+// each, in the interface's language.
 void PresetPanel::tell(const QString &failure)
 {
-    if (!failure.isEmpty())
-        QMessageBox::warning(window, tr("预设"), failure);
+    if (failure.isEmpty())
+        return;
+    QStringList lines = failure.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = reasons::localised(line);
+    QMessageBox::warning(window, tr("预设"), lines.join(QLatin1Char('\n')));
 }

@@ -3,6 +3,7 @@
 #include "optionform.h"
 #include "run/options.h"
 #include "run/preview.h"
+#include "run/reasons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -99,7 +100,7 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
     const QImage &shownAfter = actualSize ? after : afterFitted;
     const QSize afterSize = outputSize.isEmpty() ? shownBefore.size() : outputSize;
     if (split) {
-        const QRect target = actualSize ? QRect(QPoint(0, 0), afterSize) : fittedRect(afterSize, rect());
+        const QRect target = splitTarget();
         painter.drawImage(target, shownAfter.isNull() ? shownBefore : shownAfter);
         const int x = target.left() + int(divider * target.width());
         painter.setClipRect(QRect(target.left(), target.top(), x - target.left(), target.height()));
@@ -121,16 +122,31 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
         painter.drawImage(fittedRect(afterSize, QRect(half + gap, 0, half, height())), afterFitted);
 }
 
+QRect PreviewCanvas::splitTarget() const
+{
+    const QSize afterSize = !outputSize.isEmpty() ? outputSize : actualSize ? before.size() : beforeFitted.size();
+    return actualSize ? QRect(QPoint(0, 0), afterSize) : fittedRect(afterSize, rect());
+}
+
 void PreviewCanvas::mousePressEvent(QMouseEvent *event)
 {
-    if (split && width() > 0)
-        moveDivider(event->position().x() / width());
+    if (split)
+        moveDividerTo(event->position().toPoint().x());
 }
 
 void PreviewCanvas::mouseMoveEvent(QMouseEvent *event)
 {
-    if (split && (event->buttons() & Qt::LeftButton) && width() > 0)
-        moveDivider(event->position().x() / width());
+    if (split && (event->buttons() & Qt::LeftButton))
+        moveDividerTo(event->position().toPoint().x());
+}
+
+// The divider goes where the mouse is over the picture, which a fitted view
+// centres in the canvas.
+void PreviewCanvas::moveDividerTo(int x)
+{
+    const QRect target = splitTarget();
+    if (target.width() > 0)
+        moveDivider(double(x - target.left()) / target.width());
 }
 
 void PreviewCanvas::keyPressEvent(QKeyEvent *event)
@@ -266,7 +282,7 @@ void PreviewWindow::render()
         post({exact, fitted(exact), true, outcome.reason});
         if (outcome.failed())
             return;
-        const qint64 bytes = encodedSize(exact, settings);
+        const qint64 bytes = encodedSize(exact, input->path, settings);
         if (!stale())
             QMetaObject::invokeMethod(this, [=] { showEncodedSize(generation, bytes); }, Qt::QueuedConnection);
     });
@@ -304,7 +320,7 @@ QString PreviewWindow::statusText() const
 void PreviewWindow::showStatus()
 {
     if (!failure.isEmpty()) {
-        status->setText(tr("无法处理：%1").arg(failure));
+        status->setText(tr("无法处理：%1").arg(reasons::localised(failure)));
         return;
     }
     if (shownResult.isNull()) {

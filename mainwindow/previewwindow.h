@@ -45,7 +45,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Where the split view draws the output, and the divider's place in it.
+    QRect splitTarget() const;
     void moveDivider(double position);
+    void moveDividerTo(int x);
 
     QImage before, beforeFitted, after, afterFitted;
     QSize outputSize;

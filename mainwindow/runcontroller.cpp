@@ -214,13 +214,13 @@ void RunController::fileFinished(const QString &path)
 {
     const QList<ReportedInput> said = batch.reported.value(int(batch.inputs.indexOf(path)));
     if (said.isEmpty()) {
-        emit inputReported(path, EntryState::Written, QString());
+        emit inputReported(path, EntryState::Written, {});
         return;
     }
     QStringList reasons;
     for (const ReportedInput &input : said)
         reasons.append(input.reason);
-    emit inputReported(path, said.last().state, reasons.join(QStringLiteral("; ")));
+    emit inputReported(path, said.last().state, reasons);
 }
 
 // When the window is going nothing is reported; while the run is held the

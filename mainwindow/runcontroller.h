@@ -59,7 +59,7 @@ public slots:
 signals:
     void runStarted();
     // What became of an input, as soon as the run says it.
-    void inputReported(const QString &path, EntryState state, const QString &reason);
+    void inputReported(const QString &path, EntryState state, const QStringList &reasons);
     // The run has ended, before its box opens.
     void runEnded();
 

@@ -27,11 +27,12 @@ void ThumbnailLoader::load(const QStringList &paths)
     for (const QString &path : paths)
         pool.start([this, path] {
             QString failure;
-            const QImage thumbnail = makeThumbnail(path, thumbnailExtent, &ending, &failure);
+            QStringList warnings;
+            const QImage thumbnail = makeThumbnail(path, thumbnailExtent, &ending, &failure, &warnings);
             // A decode cut short by the loader's end gives no picture, which
             // is not the file's thumbnail.
             if (!ending.load())
-                emit thumbnailReady(path, thumbnail, failure);
+                emit thumbnailReady(path, thumbnail, failure.isEmpty() ? warnings : QStringList{failure});
         });
 }
 

@@ -27,9 +27,10 @@ public:
 
 signals:
     // A null thumbnail when the file cannot be decoded, with the reason a
-    // run would give when it would refuse the file (empty when the loader
-    // was stopped). Emitted from a pool thread.
-    void thumbnailReady(const QString &path, const QImage &thumbnail, const QString &failure);
+    // run would give when it would refuse the file (none when the loader
+    // was stopped); with a thumbnail, what a run would warn of the file.
+    // Emitted from a pool thread.
+    void thumbnailReady(const QString &path, const QImage &thumbnail, const QStringList &reasons);
 
 private:
     std::atomic<bool> ending{false};

@@ -38,7 +38,8 @@ QImage addBorder(const QImage &image, int thickness, const QColor &color)
 }
 
 namespace option {
-constexpr Option<bool> border = declare::flag("border").widget("borderCheckBox");
+constexpr Option<bool> border = declare::flag("border")
+        .help("Add a border around the picture").widget("borderCheckBox");
 constexpr Option<int> borderThickness = declare::integer("borderThickness", 10, 1, 100)
         .valueWord("border", "Add a border N pixels thick", "N").enables(border)
         .widget("borderThicknessSpinBox").resetByLanguageSwitch().inPixels();

@@ -35,7 +35,7 @@ QImage extractChannel(const QImage &image, const QString &channelName)
 
 namespace option {
 constexpr Option<bool> extractChannelEnabled = declare::flag("extractChannelEnabled")
-        .widget("extractChannelCheckBox");
+        .help("Keep one colour channel of the picture").widget("extractChannelCheckBox");
 constexpr Option<QString> channel = declare::preset("channel", presets::channels)
         .valueWord("channel", "Extract one channel", "NAME").enables(extractChannelEnabled)
         .widget("channelComboBox").resetByLanguageSwitch();

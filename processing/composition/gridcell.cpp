@@ -13,12 +13,13 @@ QImage splitGrid(const QImage &image, int rows, int cols)
 
 namespace option {
 constexpr const OptionDeclaration *gridColumnPart[] = {&gridCols};
-constexpr Option<bool> gridSplit = declare::flag("gridSplit").widget("gridSplitCheckBox");
+constexpr Option<bool> gridSplit = declare::flag("gridSplit")
+        .help("Keep the middle cell of a grid laid over the picture").widget("gridSplitCheckBox");
 constexpr Option<int> gridRows = declare::integer("gridRows", 3, 1, 10)
         .valueWord("grid", "Keep the middle cell of a grid of ROWSxCOLUMNS", "RxC").enables(gridSplit)
         .parts('x', gridColumnPart).widget("gridRowsSpinBox").resetByLanguageSwitch();
 constexpr Option<int> gridCols = declare::integer("gridCols", 3, 1, 10)
-        .widget("gridColsSpinBox").resetByLanguageSwitch();
+        .help("Columns of the grid whose middle cell is kept").widget("gridColsSpinBox").resetByLanguageSwitch();
 } // namespace option
 
 namespace {

@@ -129,7 +129,8 @@ QImage addLogo(const QImage &image, const QImage &logo, const LogoPlacement &pla
 }
 
 namespace option {
-constexpr Option<bool> logo = declare::flag("logo").widget("logoCheckBox");
+constexpr Option<bool> logo =
+        declare::flag("logo").help("Draw a logo picture on the picture, after the text watermark").widget("logoCheckBox");
 constexpr Option<QString> logoFile = declare::text("logoFile", "")
         .valueWord("logo", "Draw the picture in FILE (PNG, WebP or any format read) as a logo.", "FILE")
         .enables(logo).widget("logoFileEdit");

@@ -140,7 +140,8 @@ QString watermarkTextFor(const QString &text, const QString &inputPath)
 }
 
 namespace option {
-constexpr Option<bool> watermark = declare::flag("watermark").widget("watermarkCheckBox");
+constexpr Option<bool> watermark = declare::flag("watermark")
+        .help("Draw a text watermark on the picture").widget("watermarkCheckBox");
 constexpr Option<QString> watermarkText = declare::text("watermarkText", "Watermark")
         .valueWord("watermark", "Draw TEXT as a watermark.", "TEXT").enables(watermark)
         .widget("watermarkTextEdit").resetByLanguageSwitch();
@@ -150,6 +151,8 @@ constexpr Option<int> watermarkOpacity = declare::integer("watermarkOpacity", 12
         .valueWord("watermark-opacity", "Watermark alpha", "N").widget("watermarkOpacitySlider")
         .resetByLanguageSwitch();
 constexpr Option<QString> watermarkSizeUnit = declare::preset("watermarkSizeUnit", presets::watermarkSizeUnits)
+        .help("Size the watermark in points, or in % of the picture's shorter side so that it looks the same at "
+              "every output size")
         .widget("watermarkSizeUnitComboBox");
 constexpr Option<int> watermarkFontSize = declare::integer("watermarkFontSize", 24, 8, 72)
         .valueWord("watermark-font-size", "Watermark size in points", "N").widget("watermarkFontSizeSpinBox")

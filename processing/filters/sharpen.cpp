@@ -92,9 +92,10 @@ constexpr Option<int> sharpenAmount = declare::integer("sharpenAmount", 0, 0, 50
                    "of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures",
                    "AMOUNT,RADIUS,THRESHOLD")
         .parts(',', sharpenFurtherParts).widget("sharpenAmountSpinBox");
-constexpr Option<int> sharpenRadius = declare::integer("sharpenRadius", 1, 1, 10).widget("sharpenRadiusSpinBox");
+constexpr Option<int> sharpenRadius = declare::integer("sharpenRadius", 1, 1, 10)
+        .help("Radius in pixels of the blur the sharpening compares with").widget("sharpenRadiusSpinBox");
 constexpr Option<int> sharpenThreshold = declare::integer("sharpenThreshold", 2, 0, 255)
-        .widget("sharpenThresholdSpinBox");
+        .help("Least difference from the blur, in levels, that is sharpened").widget("sharpenThresholdSpinBox");
 } // namespace option
 
 namespace {

@@ -139,6 +139,13 @@ QImage decodedPreview(const QByteArray &preview, const QSize &storedSize, int ex
     return reader.read();
 }
 
+// Whether a JPEG file holds the end of its picture after its last scan: a
+// file cut short ends within coded data, where neither marker can stand.
+bool endsAfterItsScans(const QByteArray &jpeg)
+{
+    return jpeg.lastIndexOf("\xFF\xD9") > jpeg.lastIndexOf("\xFF\xDA");
+}
+
 QImage fitted(const QImage &image, int extent)
 {
     if (image.isNull() || image.size() == image.size().scaled(extent, extent, Qt::KeepAspectRatio))
@@ -201,7 +208,8 @@ QByteArray embeddedExifPreview(const QByteArray &jpegHead)
     return previewOfIfd(tiff, ifd1);
 }
 
-QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop, QString *failure)
+QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop, QString *failure,
+                     QStringList *warnings)
 {
     InputOutcome outcome;
     const auto refused = [&](const QString &reason) {
@@ -220,8 +228,10 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     if (const QString unopened = openRegularFile(path, &file); !unopened.isEmpty())
         return finished(refused(unopened));
     const DecoderMessages heardAtRun;
-    // Peeked: the decoder then takes these bytes from the file's buffer.
+    // Peeked: the decoder then takes these bytes from the file's buffer. A
+    // JPEG's data is weighed whole, before the reader moves through it.
     const QByteArray head = file.peek(exifSearchLength);
+    const QByteArray wholeJpeg = head.startsWith("\xFF\xD8") ? file.peek(file.size()) : QByteArray();
     QImageReader reader(&file);
     const QByteArray format = readByContent(reader, file);
     heardAtRun.expectFormat(format);
@@ -232,7 +242,20 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     if (!storedSize.isValid())
         return finished(fitted(decodeBounded(reader, file, DecodeRequest{stop}, outcome), extent));
     const QImageIOHandler::Transformations transformation = reader.transformation();
-    if (const QImage preview = embeddedPreview(format, head, file, storedSize, transformation, extent);
+    // The camera's preview outlives damage to the picture: it stands for the
+    // picture only when the run would decode it whole.
+    bool previewStands = true;
+    if (format == "jpeg") {
+        const QString refusal =
+                jpegstructure::refusal(jpegstructure::read(wholeJpeg, jpegstructure::Extent::AllScans));
+        if (!refusal.isEmpty())
+            return finished(refused(refusal));
+        previewStands = endsAfterItsScans(wholeJpeg);
+        if (!previewStands && warnings)
+            *warnings = {QStringLiteral("damaged: the file is cut short")};
+    }
+    if (const QImage preview =
+                previewStands ? embeddedPreview(format, head, file, storedSize, transformation, extent) : QImage();
         !preview.isNull())
         return preview;
     // The box is square, so the size fitted before the turn fits after it.

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 
@@ -26,9 +27,12 @@ constexpr int largestPreviewPerExtent = 16;
 // needs its full size in memory; the picture is decoded within the bounds
 // of a run (imagefile.h, decodeBounded), and SVG is refused as a run
 // refuses it. When the file cannot be read, *failure, when given, is set to
-// the reason a run would give.
+// the reason a run would give. A JPEG whose own data the run would refuse
+// fails so even when its preview is whole, and one cut short is shown as
+// decoded, never by its preview, with "damaged: the file is cut short" in
+// *warnings (when given).
 QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *stop = nullptr,
-                     QString *failure = nullptr);
+                     QString *failure = nullptr, QStringList *warnings = nullptr);
 
 // The JPEG data of the EXIF preview (IFD1) of a JPEG file's head, or empty
 // when there is none or the EXIF block is malformed.

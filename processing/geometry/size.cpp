@@ -100,7 +100,9 @@ constexpr Option<bool> crop = declare::flag("crop")
         .setsFlag("crop", "Crop the centre to width x height instead of resizing.").widget("cropCheckBox");
 constexpr Option<bool> keepAspectRatio = declare::flag("keepAspectRatio", true)
         .clearsFlag("ignore-aspect", "Resize to exactly width x height.").widget("aspectRatioCheckBox");
-constexpr Option<QString> sizeMode = declare::preset("sizeMode", presets::sizeModes).widget("sizeModeComboBox");
+constexpr Option<QString> sizeMode = declare::preset("sizeMode", presets::sizeModes)
+        .help("How the size is given: a box, the long edge, the short edge or a percentage")
+        .widget("sizeModeComboBox");
 constexpr Option<int> longEdge = declare::integer("longEdge", 2048, 1, 9999)
         .valueWord("long-edge", "Scale so that the longer side is N pixels", "N")
         .selects(sizeMode, presets::longEdgeSize).widget("longEdgeSpinBox").inPixels();

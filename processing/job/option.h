@@ -139,6 +139,15 @@ public:
         next.declaration.widget = objectName;
         return next;
     }
+    // The meaning of an option without a word of its own (a check box that
+    // switches a step on, a further part of another's value): the form's
+    // tool tip.
+    constexpr Builder help(const char *text) const
+    {
+        Builder next = *this;
+        next.declaration.help = text;
+        return next;
+    }
     constexpr Builder resetByLanguageSwitch() const
     {
         Builder next = *this;

@@ -33,7 +33,8 @@ constexpr Option<int> jobs = declare::integer("jobs", 0, 1, 256)
 constexpr Option<bool> exactResize = declare::flag("exactResize")
         .setsFlag("exact-resize", "Decode every pixel of a JPEG before shrinking it, instead of a half, "
                   "quarter or eighth of them: slower, and exactly the pixels of a full decode.");
-constexpr Option<bool> batchRename = declare::flag("batchRename").widget("batchRenameCheckBox");
+constexpr Option<bool> batchRename = declare::flag("batchRename")
+        .help("Name the outputs with a prefix and a number").widget("batchRenameCheckBox");
 constexpr Option<QString> batchPrefix = declare::text("batchPrefix", "image")
         .valueWord("rename", "Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...", "PREFIX")
         .enables(batchRename).widget("batchPrefixLineEdit").resetByLanguageSwitch();

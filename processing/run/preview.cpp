@@ -1,11 +1,16 @@
 #include "run/preview.h"
 
+#include "formats/formattable.h"
 #include "formats/imagefile.h"
 #include "formats/metadata.h"
 #include "formats/saveimage.h"
+#include "geometry/resample.h"
+#include "geometry/standardsize.h"
+#include "job/presets.h"
 #include "pipeline/chain.h"
 #include "run/batchworker.h"
 #include "run/options.h"
+#include "run/writeoutput.h"
 
 #include <QImageReader>
 
@@ -44,9 +49,20 @@ JobSettings scaledSettings(const JobSettings &settings, double factor)
     return scaled;
 }
 
+// A standard size is the output's size, not a length of the picture: the
+// screen copy is brought to it scaled as the other lengths are, instead of
+// being enlarged to the output's whole size, and the step is left out.
 QImage renderApproximation(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome)
 {
-    return applyChain(source.screen, scaledSettings(settingsForInput(settings, source.path), source.factor), outcome);
+    JobSettings scaled = scaledSettings(settingsForInput(settings, source.path), source.factor);
+    QImage start = source.screen;
+    if (steps::standardSize.runs(settings)) {
+        const QSize output = steps::standardSize.scaledSize(source.full.size(), settings);
+        const QSize screenOutput = (QSizeF(output) * source.factor).toSize().expandedTo(QSize(1, 1));
+        start = resampleImage(source.screen, screenOutput, settings.value(option::resampleFilter));
+        scaled.set(option::standardSize, QString::fromLatin1(presets::customSize.key));
+    }
+    return applyChain(start, scaled, outcome);
 }
 
 // The run decodes a JPEG reduced when its first scale shrinks it far enough;
@@ -61,9 +77,16 @@ QImage renderExact(const PreviewSource &source, const JobSettings &settings, Inp
     return applyChain(source.full, own, outcome);
 }
 
-qint64 encodedSize(const QImage &result, const JobSettings &settings)
+qint64 encodedSize(const QImage &result, const QString &inputPath, const JobSettings &settings)
 {
-    const QByteArray encoded = encodedImage(withOutputTexts(result, settings.value(option::stripMetadata)),
-                                            settings.value(option::format), settings);
-    return encoded.isEmpty() ? -1 : encoded.size();
+    const bool strip = settings.value(option::stripMetadata);
+    const FileFormat &format = outputFormatFor(settings.value(option::format), inputPath);
+    const QImage output = withOutputTexts(result, strip);
+    QByteArray encoded = encodedImage(output, QString::fromLatin1(format.output.key), settings);
+    if (encoded.isEmpty())
+        return -1;
+    QString unread; // the run reports it; the size is that of what is written all the same
+    const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &unread);
+    metadata.writeInto(encoded, output.size(), metadataEditsOf(settings));
+    return encoded.size();
 }

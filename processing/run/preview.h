@@ -29,14 +29,16 @@ PreviewSource loadPreviewSource(const QString &path, int screenSide);
 JobSettings scaledSettings(const JobSettings &settings, double factor);
 
 // The result at screen scale, quickly: the chain on the screen copy with
-// the settings scaled to it. An approximation of the exact result.
+// the settings scaled to it, a standard size among them. An approximation
+// of the exact result.
 QImage renderApproximation(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome);
 
 // The picture the run would encode: the chain on the full picture.
 QImage renderExact(const PreviewSource &source, const JobSettings &settings, InputOutcome &outcome);
 
-// The size in bytes of result encoded as settings ask, without metadata;
-// -1 when the encoder refuses it.
-qint64 encodedSize(const QImage &result, const JobSettings &settings);
+// The size in bytes of the file the run writes of result as the output of
+// inputPath: in the format it chooses for that input, with the input's
+// metadata unless settings strip it; -1 when the encoder refuses it.
+qint64 encodedSize(const QImage &result, const QString &inputPath, const JobSettings &settings);
 
 #endif // PREVIEW_H

@@ -59,6 +59,11 @@ QString keepModificationTime(const QString &inputPath, const QString &outputPath
 
 } // namespace
 
+MetadataEdits metadataEditsOf(const JobSettings &settings)
+{
+    return {settings.value(option::stripGps), settings.value(option::artist), settings.value(option::copyright)};
+}
+
 void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
                  const JobSettings &settings, InputOutcome &outcome)
 {
@@ -74,8 +79,7 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
     const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &metadataWarning);
     const bool stamped = !settings.value(option::artist).isEmpty() || !settings.value(option::copyright).isEmpty();
     warnings << lossesIn(format, image, !metadata.isEmpty() || stamped, settings.value(option::dpi) != 0);
-    const MetadataEdits edits{settings.value(option::stripGps), settings.value(option::artist),
-                              settings.value(option::copyright)};
+    const MetadataEdits edits = metadataEditsOf(settings);
     const auto carryMetadata = [&](QByteArray &encoded) {
         const QString problem = metadata.writeInto(encoded, output.size(), edits);
         if (metadataWarning.isEmpty())

@@ -1,6 +1,7 @@
 #ifndef WRITEOUTPUT_H
 #define WRITEOUTPUT_H
 
+#include "formats/metadata.h"
 #include "job/inputoutcome.h"
 #include "job/jobsettings.h"
 
@@ -11,6 +12,9 @@
 // quality of settings: with the input's metadata, or with stripMetadata only
 // the colour profile. A metadata problem never stops the file; it is a
 // warning of outcome. A failure to write fails outcome.
+// The changes settings make to the metadata an output carries.
+MetadataEdits metadataEditsOf(const JobSettings &settings);
+
 void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
                  const JobSettings &settings, InputOutcome &outcome);
 

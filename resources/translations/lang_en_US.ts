@@ -38,73 +38,73 @@ All rights reserved.</translation>
 <context>
     <name>CompletionDialog</name>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>文件</source>
         <translation>File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>结果</source>
         <translation>Result</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>原因</source>
         <translation>Reason</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="35"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="37"/>
         <source>未正常写入的文件</source>
         <translation>Files not simply written</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="80"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="83"/>
         <source>复制</source>
         <translation>Copy</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="82"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="85"/>
         <source>保存…</source>
         <translation>Save…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="90"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="93"/>
         <source>打开输出文件夹</source>
         <translation>Open Output Folder</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="106"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="109"/>
         <source>失败</source>
         <translation>Failed</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="108"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="111"/>
         <source>跳过</source>
         <translation>Skipped</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="110"/>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="113"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="115"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="119"/>
         <source>已写入</source>
         <translation>Written</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>保存报告</source>
         <translation>Save Report</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>文本文件 (*.txt)</source>
         <translation>Text files (*.txt)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>无法保存报告：%1（%2）</source>
         <translation>Cannot save the report: %1 (%2)</translation>
     </message>
@@ -112,92 +112,97 @@ All rights reserved.</translation>
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
         <location filename="../../mainwindow/optionform.cpp" line="311"/>
         <source>图片文件 (%1)</source>
         <translation>Image files (%1)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="135"/>
         <source>所有文件 (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="136"/>
         <source>选择图片文件</source>
         <translation>Select Image Files</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>添加图片…</source>
         <translation>Add Images…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>添加文件夹…</source>
         <translation>Add Folder…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>移除所选</source>
         <translation>Remove Selected</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>清空列表</source>
         <translation>Clear List</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>撤销</source>
         <translation>Undo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation>Drop pictures or folders here,
 or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation>Drop pictures or folders to add them; right-click to add, remove, clear or undo</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
         <source>无法处理：%1</source>
         <translation>Cannot be processed: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
         <source>已写入</source>
         <translation>Written</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="400"/>
         <source>已写入，有警告：%1</source>
         <translation>Written, with warnings: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="403"/>
         <source>处理失败：%1</source>
         <translation>Failed: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="406"/>
         <source>已跳过：%1</source>
         <translation>Skipped: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
         <source>图片列表</source>
         <translation>Image list</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="221"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="223"/>
         <source>添加文件夹</source>
         <translation>Add Folder</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <source>注意：%1</source>
+        <translation>Note: %1</translation>
     </message>
 </context>
 <context>
@@ -209,7 +214,7 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -782,47 +787,47 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>The application has been reset to its initial state.</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>基本设置</source>
         <translation>Basic settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>高级设置</source>
         <translation>Advanced settings</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>菜单</source>
         <translation>Menu</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>最小化</source>
         <translation>Minimize</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
         <source>水印颜色</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>边框颜色</source>
         <translation>Border colour</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
         <source>添加图片 (Ctrl+O)</source>
         <translation>Add Images (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
         <source>添加文件夹 (Ctrl+Shift+O)</source>
         <translation>Add Folder (Ctrl+Shift+O)</translation>
     </message>
@@ -1141,167 +1146,177 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>Write each picture found under a folder at its place below that folder, inside the output folder.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Standard size</source>
         <translation>Standard size</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Crop to an aspect ratio</source>
         <translation>Crop to an aspect ratio</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Width of the size box</source>
         <translation>Width of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Height of the size box</source>
         <translation>Height of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>Resize and standard sizes never enlarge a picture already inside the box.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>Crop the centre to width x height instead of resizing.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Resize to exactly width x height.</source>
         <translation>Unchecked: resize to exactly width x height.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>Scale so that the longer side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>Scale so that the shorter side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Scale both sides by PERCENT</source>
         <translation>Scale both sides by PERCENT</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Resampling filter of every size change</source>
         <translation>Resampling filter of every size change</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Brightness</source>
         <translation>Brightness</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Contrast</source>
         <translation>Contrast</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Saturation in percent</source>
         <translation>Saturation in percent</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Rotation in degrees clockwise</source>
         <translation>Rotation in degrees clockwise</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Mirror left and right.</source>
         <translation>Mirror left and right.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Mirror top and bottom.</source>
         <translation>Mirror top and bottom.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Filter</source>
         <translation>Filter</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Filter intensity</source>
         <translation>Filter intensity</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>Raise brightness by 10, then contrast by 15, and make the picture opaque.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Extract one channel</source>
         <translation>Extract one channel</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>Keep the middle cell of a grid of ROWSxCOLUMNS</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>Draw TEXT as a watermark.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
         <source>Watermark colour</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
         <source>Watermark alpha</source>
         <translation>Watermark alpha</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <source>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</source>
+        <translation>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Watermark size in points</source>
         <translation>Watermark size in points</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
         <source>Watermark position</source>
         <translation>Watermark position</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
+        <source>Draw a logo picture on the picture, after the text watermark</source>
+        <translation>Draw a logo picture on the picture, after the text watermark</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
         <source>Add a border N pixels thick</source>
         <translation>Add a border N pixels thick</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="67"/>
         <source>Border colour</source>
         <translation>Border colour</translation>
     </message>
@@ -1341,219 +1356,732 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
         <source>Watermark size in % of the picture&apos;s shorter side</source>
         <translation>Watermark size in % of the picture&apos;s shorter side</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
         <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
         <translation>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
         <source>Logo width in % of the picture&apos;s width</source>
         <translation>Logo width in % of the picture&apos;s width</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
         <source>Logo position</source>
         <translation>Logo position</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
         <source>Logo margin in % of the picture&apos;s shorter side</source>
         <translation>Logo margin in % of the picture&apos;s shorter side</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
         <source>Logo opacity in %</source>
         <translation>Logo opacity in %</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <source>Name the outputs with a prefix and a number</source>
+        <translation>Name the outputs with a prefix and a number</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <source>How the size is given: a box, the long edge, the short edge or a percentage</source>
+        <translation>How the size is given: a box, the long edge, the short edge or a percentage</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <source>Radius in pixels of the blur the sharpening compares with</source>
+        <translation>Radius in pixels of the blur the sharpening compares with</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <source>Least difference from the blur, in levels, that is sharpened</source>
+        <translation>Least difference from the blur, in levels, that is sharpened</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <source>Keep one colour channel of the picture</source>
+        <translation>Keep one colour channel of the picture</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <source>Keep the middle cell of a grid laid over the picture</source>
+        <translation>Keep the middle cell of a grid laid over the picture</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <source>Columns of the grid whose middle cell is kept</source>
+        <translation>Columns of the grid whose middle cell is kept</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <source>Draw a text watermark on the picture</source>
+        <translation>Draw a text watermark on the picture</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
+        <source>Add a border around the picture</source>
+        <translation>Add a border around the picture</translation>
     </message>
 </context>
 <context>
     <name>PresetPanel</name>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="29"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
         <source>网页 1920</source>
         <translation>Web 1920</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
         <source>社交媒体方图 1080</source>
         <translation>Social square 1080</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
         <source>缩略图 320</source>
         <translation>Thumbnails 320</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="121"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="132"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation>A preset name cannot be empty, contain / or \ or start with .</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="133"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="134"/>
         <source>已有名为“%1”的预设</source>
         <translation>There is already a preset named “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="135"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="136"/>
         <source>无法重命名预设“%1”</source>
         <translation>Cannot rename the preset “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="143"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="144"/>
         <source>无法删除预设“%1”</source>
         <translation>Cannot delete the preset “%1”</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="174"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="175"/>
         <source>（选择预设）</source>
         <translation>(none)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>另存为预设…</source>
         <translation>Save as Preset…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
         <source>重命名预设…</source>
         <translation>Rename Preset…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="60"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>删除预设</source>
         <translation>Delete Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="61"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
         <source>导入任务文件…</source>
         <translation>Import Job File…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="63"/>
         <source>导出任务文件…</source>
         <translation>Export Job File…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>另存为预设</source>
         <translation>Save as Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
         <source>预设名称:</source>
         <translation>Preset name:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation>The preset “%1” exists. Replace it?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>重命名预设</source>
         <translation>Rename Preset</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>新名称:</source>
         <translation>New name:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation>Delete the preset “%1”?</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="228"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="230"/>
         <source>导入任务文件</source>
         <translation>Import Job File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="229"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="237"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="231"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="239"/>
         <source>任务文件 (*.json)</source>
         <translation>Job files (*.json)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="238"/>
         <source>导出任务文件</source>
         <translation>Export Job File</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="253"/>
         <source>预设</source>
         <translation>Presets</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="33"/>
         <source>打印 300 dpi TIFF</source>
         <translation>Print 300 dpi TIFF</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="183"/>
+        <source>选择预设即可把它保存的全部选项用到表单上；右边的按钮可另存、改名、删除、导入或导出</source>
+        <translation>Choosing a preset applies every option it holds to the form; the button beside it saves, renames, deletes, imports or exports presets</translation>
     </message>
 </context>
 <context>
     <name>PreviewWindow</name>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="211"/>
         <source>并排对比</source>
         <translation>Side by side</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="211"/>
         <source>分割对比</source>
         <translation>Split</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="197"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="213"/>
         <source>实际大小 (100 %)</source>
         <translation>Actual size (100 %)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="210"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="226"/>
         <source>预览 — %1</source>
         <translation>Preview — %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="307"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="323"/>
         <source>无法处理：%1</source>
         <translation>Cannot process: %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="327"/>
         <source>正在渲染…</source>
         <translation>Rendering…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="327"/>
         <source>正在读取…</source>
         <translation>Reading…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="315"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="331"/>
         <source>正在计算准确结果…</source>
         <translation>Computing the exact result…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="318"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="334"/>
         <source>输出 %1 × %2 像素</source>
         <translation>Output %1 × %2 pixels</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="320"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="336"/>
         <source>正在编码…</source>
         <translation>Encoding…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="337"/>
         <source>%1 文件 %2（质量 %3）</source>
         <translation>%1 file %2 (quality %3)</translation>
+    </message>
+</context>
+<context>
+    <name>Reason</name>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="18"/>
+        <source>cannot read: %1</source>
+        <translation>cannot read: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="19"/>
+        <source>symbolic link to a missing file</source>
+        <translation>symbolic link to a missing file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="20"/>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="21"/>
+        <source>symbolic link loop</source>
+        <translation>symbolic link loop</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="22"/>
+        <source>permission denied (a folder on the way cannot be searched)</source>
+        <translation>permission denied (a folder on the way cannot be searched)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="23"/>
+        <source>is a directory</source>
+        <translation>is a directory</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="24"/>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="25"/>
+        <source>empty file</source>
+        <translation>empty file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="26"/>
+        <source>unsupported or damaged image</source>
+        <translation>unsupported or damaged image</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="27"/>
+        <source>SVG pictures are not accepted</source>
+        <translation>SVG pictures are not accepted</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="28"/>
+        <source>too large: %1x%2 exceeds the %3 MB limit</source>
+        <translation>too large: %1x%2 exceeds the %3 MB limit</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="29"/>
+        <source>only the first of its %1 frames is used</source>
+        <translation>only the first of its %1 frames is used</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="30"/>
+        <source>damaged: no pixel data</source>
+        <translation>damaged: no pixel data</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="31"/>
+        <source>damaged: the pixel data covers at most %1 of %2 rows</source>
+        <translation>damaged: the pixel data covers at most %1 of %2 rows</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="32"/>
+        <source>damaged: the file is cut short</source>
+        <translation>damaged: the file is cut short</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="33"/>
+        <source>damaged: the pixel data ends early</source>
+        <translation>damaged: the pixel data ends early</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="34"/>
+        <source>too many progressive scans: %1 (at most %2)</source>
+        <translation>too many progressive scans: %1 (at most %2)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="35"/>
+        <source>too many progressive scans: they visit each block %1 times (at most %2)</source>
+        <translation>too many progressive scans: they visit each block %1 times (at most %2)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="37"/>
+        <source>no picture left (out of memory?)</source>
+        <translation>no picture left (out of memory?)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="38"/>
+        <source>the picture is too small for %1</source>
+        <translation>the picture is too small for %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="39"/>
+        <source>pictures over %1 pixels wide or high turn only by multiples of 90 degrees</source>
+        <translation>pictures over %1 pixels wide or high turn only by multiples of 90 degrees</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="40"/>
+        <source>the picture is smaller than the grid</source>
+        <translation>the picture is smaller than the grid</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="42"/>
+        <source>cannot write: %1</source>
+        <translation>cannot write: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="43"/>
+        <source>no writer of %1</source>
+        <translation>no writer of %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="44"/>
+        <source>the processed image is empty</source>
+        <translation>the processed image is empty</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="45"/>
+        <source>the output name is too long: %1 bytes, where the file system allows %2</source>
+        <translation>the output name is too long: %1 bytes, where the file system allows %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="46"/>
+        <source>the output path is too long</source>
+        <translation>the output path is too long</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="47"/>
+        <source>cannot inspect the output name</source>
+        <translation>cannot inspect the output name</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="48"/>
+        <source>the output name is a symbolic link</source>
+        <translation>the output name is a symbolic link</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="49"/>
+        <source>the output name is not a regular file</source>
+        <translation>the output name is not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="50"/>
+        <source>the device took less than written</source>
+        <translation>the device took less than written</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="51"/>
+        <source>the JPEG encoder refused the picture</source>
+        <translation>the JPEG encoder refused the picture</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="52"/>
+        <source>transparency not kept: a %1 file holds none, the picture is laid on white</source>
+        <translation>transparency not kept: a %1 file holds none, the picture is laid on white</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="53"/>
+        <source>colour profile not kept: a %1 file holds none</source>
+        <translation>colour profile not kept: a %1 file holds none</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="54"/>
+        <source>EXIF and XMP not carried into a %1 file</source>
+        <translation>EXIF and XMP not carried into a %1 file</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="55"/>
+        <source>written as %1: this format is not written</source>
+        <translation>written as %1: this format is not written</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="56"/>
+        <source>metadata not read: %1</source>
+        <translation>metadata not read: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="57"/>
+        <source>metadata read in part, %1 carried: %2</source>
+        <translation>metadata read in part, %1 carried: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="58"/>
+        <source>metadata not written: %1</source>
+        <translation>metadata not written: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="59"/>
+        <source>extended XMP not carried: only a JPEG output holds it</source>
+        <translation>extended XMP not carried: only a JPEG output holds it</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="60"/>
+        <source>the HEIF boxes are not as expected</source>
+        <translation>the HEIF boxes are not as expected</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="61"/>
+        <source>the JPEG XL container is damaged</source>
+        <translation>the JPEG XL container is damaged</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="62"/>
+        <source>the JPEG XL container is not as expected</source>
+        <translation>the JPEG XL container is not as expected</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="63"/>
+        <source>resolution not written: a %1 file holds none of its own</source>
+        <translation>resolution not written: a %1 file holds none of its own</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="64"/>
+        <source>modification time not kept: %1</source>
+        <translation>modification time not kept: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="66"/>
+        <source>inside the output folder</source>
+        <translation>inside the output folder</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="67"/>
+        <source>%1 exists already</source>
+        <translation>%1 exists already</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="68"/>
+        <source>out of memory</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="69"/>
+        <source>failed: %1</source>
+        <translation>failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="70"/>
+        <source>cannot create folder %1: %2</source>
+        <translation>cannot create folder %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="71"/>
+        <source>a symbolic link or a file is in the way</source>
+        <translation>a symbolic link or a file is in the way</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="72"/>
+        <source>its output name would hold %1</source>
+        <translation>its output name would hold %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="73"/>
+        <source>its output name would be empty</source>
+        <translation>its output name would be empty</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="74"/>
+        <source>a slash</source>
+        <translation>a slash</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="75"/>
+        <source>a control character</source>
+        <translation>a control character</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="76"/>
+        <source>the prefix holds %1</source>
+        <translation>the prefix holds %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="77"/>
+        <source>the name template %1 is empty</source>
+        <translation>the name template %1 is empty</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="78"/>
+        <source>the name template %1 has } without {</source>
+        <translation>the name template %1 has } without {</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="79"/>
+        <source>the name template %1 has { without }</source>
+        <translation>the name template %1 has { without }</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="80"/>
+        <source>the name template %1 holds %2</source>
+        <translation>the name template %1 holds %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="81"/>
+        <source>the name template %1 has an unknown field {%2}</source>
+        <translation>the name template %1 has an unknown field {%2}</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="83"/>
+        <source>%1: not a job file: %2 at byte %3</source>
+        <translation>%1: not a job file: %2 at byte %3</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="84"/>
+        <source>%1: not a job file: no &quot;%2&quot; version number</source>
+        <translation>%1: not a job file: no &quot;%2&quot; version number</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="85"/>
+        <source>%1: not a job file: larger than %2 bytes</source>
+        <translation>%1: not a job file: larger than %2 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="86"/>
+        <source>%1: needs a program that reads job file version %2; this one reads versions up to %3</source>
+        <translation>%1: needs a program that reads job file version %2; this one reads versions up to %3</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="87"/>
+        <source>%1: &quot;%2&quot; must be an object</source>
+        <translation>%1: &quot;%2&quot; must be an object</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="88"/>
+        <source>%1: &quot;%2&quot; must be %3 (got %4)</source>
+        <translation>%1: &quot;%2&quot; must be %3 (got %4)</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="89"/>
+        <source>%1: unknown option &quot;%2&quot; ignored</source>
+        <translation>%1: unknown option &quot;%2&quot; ignored</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="90"/>
+        <source>%1: cannot read: %2</source>
+        <translation>%1: cannot read: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="91"/>
+        <source>%1: cannot write: %2</source>
+        <translation>%1: cannot write: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="92"/>
+        <source>a whole number from %1 to %2</source>
+        <translation>a whole number from %1 to %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="93"/>
+        <source>true or false</source>
+        <translation>true or false</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="94"/>
+        <source>a text</source>
+        <translation>a text</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="95"/>
+        <source>#RRGGBB, #AARRGGBB or an SVG colour name</source>
+        <translation>#RRGGBB, #AARRGGBB or an SVG colour name</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="96"/>
+        <source>one of %1</source>
+        <translation>one of %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>standard size</source>
+        <translation>standard size</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>aspect ratio</source>
+        <translation>aspect ratio</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>size</source>
+        <translation>size</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>sharpen</source>
+        <translation>sharpen</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <source>brightness</source>
+        <translation>brightness</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <source>contrast</source>
+        <translation>contrast</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <source>saturation</source>
+        <translation>saturation</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <source>rotation</source>
+        <translation>rotation</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <source>flip</source>
+        <translation>flip</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <source>filter</source>
+        <translation>filter</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <source>auto enhance</source>
+        <translation>auto enhance</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <source>channel</source>
+        <translation>channel</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <source>grid cell</source>
+        <translation>grid cell</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <source>watermark</source>
+        <translation>watermark</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <source>border</source>
+        <translation>border</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <source>logo</source>
+        <translation>logo</translation>
     </message>
 </context>
 <context>

@@ -37,73 +37,73 @@
 <context>
     <name>CompletionDialog</name>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>结果</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>原因</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="35"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="37"/>
         <source>未正常写入的文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="80"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="83"/>
         <source>复制</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="82"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="85"/>
         <source>保存…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="90"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="93"/>
         <source>打开输出文件夹</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="106"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="109"/>
         <source>失败</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="108"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="111"/>
         <source>跳过</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="110"/>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="113"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>警告</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="115"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="119"/>
         <source>已写入</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>保存报告</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>文本文件 (*.txt)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>无法保存报告：%1（%2）</source>
         <translation type="unfinished"></translation>
     </message>
@@ -111,90 +111,95 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
         <location filename="../../mainwindow/optionform.cpp" line="311"/>
         <source>图片文件 (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="135"/>
         <source>所有文件 (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="136"/>
         <source>选择图片文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>添加图片…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>添加文件夹…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>移除所选</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>清空列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
         <source>无法处理：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
         <source>已写入</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="400"/>
         <source>已写入，有警告：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="403"/>
         <source>处理失败：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="406"/>
         <source>已跳过：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
         <source>图片列表</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="221"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="223"/>
         <source>添加文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <source>注意：%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -207,7 +212,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>Vellumo</source>
         <translation type="unfinished"></translation>
     </message>
@@ -780,47 +785,47 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>基本设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>高级设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>菜单</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>最小化</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>关闭</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
         <source>水印颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>边框颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
         <source>添加图片 (Ctrl+O)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
         <source>添加文件夹 (Ctrl+Shift+O)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1139,167 +1144,177 @@
         <translation>处理前已存在的输出文件如何处理（改名保存时另存为 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>输出文件命名为 前缀_0001.扩展名、前缀_0002.扩展名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按模板为输出文件命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在文件夹中找到的每张图片，都写到输出目录中与原文件夹相同的相对位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Standard size</source>
         <translation>标准尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪为指定宽高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Width of the size box</source>
         <translation>尺寸框的宽度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>调整大小和标准尺寸不会放大已在尺寸框内的图片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的宽 x 高区域，而不是缩放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Resize to exactly width x height.</source>
         <translation>缩放到正好宽 x 高（取消勾选时）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>缩放到长边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>缩放到短边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Scale both sides by PERCENT</source>
         <translation>两边按百分比缩放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改变尺寸所用的重采样滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步骤之后做 USM 锐化：与半径 RADIUS 像素模糊结果之差的 AMOUNT%，差值达到 THRESHOLD 级才生效；50,1,2 适合网页图片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Contrast</source>
         <translation>对比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Saturation in percent</source>
         <translation>饱和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Rotation in degrees clockwise</source>
         <translation>顺时针旋转的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Mirror left and right.</source>
         <translation>左右镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Mirror top and bottom.</source>
         <translation>上下镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Filter</source>
         <translation>滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Filter intensity</source>
         <translation>滤镜强度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把对比度提高 15，并使图片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Extract one channel</source>
         <translation>提取一个通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把图片分成 行x列 的网格，保留中间一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把这段文字画为水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
         <source>Watermark colour</source>
         <translation>水印颜色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <source>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</source>
+        <translation>水印大小以磅为单位，或以图片短边的百分比计，使其在任何输出尺寸下看起来一样</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Watermark size in points</source>
         <translation>水印字号（磅）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
+        <source>Draw a logo picture on the picture, after the text watermark</source>
+        <translation>在图片上绘制标志图片（在文字水印之后）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="67"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
     </message>
@@ -1339,219 +1354,732 @@
         <translation>JPEG XL 编码力度：越高文件越小、越慢（libjxl 自己的默认值 7 约需 3 的四倍时间）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
         <source>Watermark size in % of the picture&apos;s shorter side</source>
         <translation>水印大小，占图片短边的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
         <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
         <translation>将 FILE 中的图片（PNG、WebP 或任何可读格式）作为标志绘制。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
         <source>Logo width in % of the picture&apos;s width</source>
         <translation>标志宽度，占图片宽度的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
         <source>Logo position</source>
         <translation>标志位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
         <source>Logo margin in % of the picture&apos;s shorter side</source>
         <translation>标志边距，占图片短边的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
         <source>Logo opacity in %</source>
         <translation>标志不透明度（%）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <source>Name the outputs with a prefix and a number</source>
+        <translation>以前缀加编号命名输出文件</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <source>How the size is given: a box, the long edge, the short edge or a percentage</source>
+        <translation>尺寸的给法：宽 × 高的框、长边、短边或百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <source>Radius in pixels of the blur the sharpening compares with</source>
+        <translation>锐化时用来比较的模糊半径（像素）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <source>Least difference from the blur, in levels, that is sharpened</source>
+        <translation>与模糊结果相差至少多少级才锐化</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <source>Keep one colour channel of the picture</source>
+        <translation>只保留图片的一个颜色通道</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <source>Keep the middle cell of a grid laid over the picture</source>
+        <translation>在图片上划分网格，只保留中间的一格</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <source>Columns of the grid whose middle cell is kept</source>
+        <translation>网格的列数（保留中间的一格）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <source>Draw a text watermark on the picture</source>
+        <translation>在图片上添加文字水印</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
+        <source>Add a border around the picture</source>
+        <translation>给图片四周加边框</translation>
     </message>
 </context>
 <context>
     <name>PresetPanel</name>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="29"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
         <source>网页 1920</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
         <source>社交媒体方图 1080</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
         <source>缩略图 320</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="121"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="132"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="133"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="134"/>
         <source>已有名为“%1”的预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="135"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="136"/>
         <source>无法重命名预设“%1”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="143"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="144"/>
         <source>无法删除预设“%1”</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="174"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="175"/>
         <source>（选择预设）</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>另存为预设…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
         <source>重命名预设…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="60"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>删除预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="61"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
         <source>导入任务文件…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="63"/>
         <source>导出任务文件…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>另存为预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
         <source>预设名称:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>重命名预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>新名称:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="228"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="230"/>
         <source>导入任务文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="229"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="237"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="231"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="239"/>
         <source>任务文件 (*.json)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="238"/>
         <source>导出任务文件</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="253"/>
         <source>预设</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="33"/>
         <source>打印 300 dpi TIFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="183"/>
+        <source>选择预设即可把它保存的全部选项用到表单上；右边的按钮可另存、改名、删除、导入或导出</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>PreviewWindow</name>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="211"/>
         <source>并排对比</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="211"/>
         <source>分割对比</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="197"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="213"/>
         <source>实际大小 (100 %)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="210"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="226"/>
         <source>预览 — %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="307"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="323"/>
         <source>无法处理：%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="327"/>
         <source>正在渲染…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="327"/>
         <source>正在读取…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="315"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="331"/>
         <source>正在计算准确结果…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="318"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="334"/>
         <source>输出 %1 × %2 像素</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="320"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="336"/>
         <source>正在编码…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="337"/>
         <source>%1 文件 %2（质量 %3）</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Reason</name>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="18"/>
+        <source>cannot read: %1</source>
+        <translation>无法读取：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="19"/>
+        <source>symbolic link to a missing file</source>
+        <translation>符号链接指向的文件不存在</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="20"/>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="21"/>
+        <source>symbolic link loop</source>
+        <translation>符号链接循环</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="22"/>
+        <source>permission denied (a folder on the way cannot be searched)</source>
+        <translation>权限不足（路径上的某个文件夹无法访问）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="23"/>
+        <source>is a directory</source>
+        <translation>这是一个文件夹</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="24"/>
+        <source>not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="25"/>
+        <source>empty file</source>
+        <translation>空文件</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="26"/>
+        <source>unsupported or damaged image</source>
+        <translation>不支持的格式或图片已损坏</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="27"/>
+        <source>SVG pictures are not accepted</source>
+        <translation>不接受 SVG 图片</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="28"/>
+        <source>too large: %1x%2 exceeds the %3 MB limit</source>
+        <translation>图片过大：%1x%2 超出 %3 MB 的上限</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="29"/>
+        <source>only the first of its %1 frames is used</source>
+        <translation>共 %1 帧，只使用第一帧</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="30"/>
+        <source>damaged: no pixel data</source>
+        <translation>已损坏：没有像素数据</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="31"/>
+        <source>damaged: the pixel data covers at most %1 of %2 rows</source>
+        <translation>已损坏：像素数据最多只覆盖 %2 行中的 %1 行</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="32"/>
+        <source>damaged: the file is cut short</source>
+        <translation>已损坏：文件不完整</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="33"/>
+        <source>damaged: the pixel data ends early</source>
+        <translation>已损坏：像素数据提前结束</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="34"/>
+        <source>too many progressive scans: %1 (at most %2)</source>
+        <translation>渐进式扫描过多：%1 次（最多 %2 次）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="35"/>
+        <source>too many progressive scans: they visit each block %1 times (at most %2)</source>
+        <translation>渐进式扫描过多：每个块被访问 %1 次（最多 %2 次）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="37"/>
+        <source>no picture left (out of memory?)</source>
+        <translation>没有留下图片（内存不足？）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="38"/>
+        <source>the picture is too small for %1</source>
+        <translation>图片太小，无法裁成 %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="39"/>
+        <source>pictures over %1 pixels wide or high turn only by multiples of 90 degrees</source>
+        <translation>宽或高超过 %1 像素的图片只能旋转 90 度的整数倍</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="40"/>
+        <source>the picture is smaller than the grid</source>
+        <translation>图片比网格还小</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="42"/>
+        <source>cannot write: %1</source>
+        <translation>无法写入：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="43"/>
+        <source>no writer of %1</source>
+        <translation>没有 %1 的写入器</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="44"/>
+        <source>the processed image is empty</source>
+        <translation>处理后的图片为空</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="45"/>
+        <source>the output name is too long: %1 bytes, where the file system allows %2</source>
+        <translation>输出文件名过长：%1 字节，文件系统最多允许 %2 字节</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="46"/>
+        <source>the output path is too long</source>
+        <translation>输出路径过长</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="47"/>
+        <source>cannot inspect the output name</source>
+        <translation>无法检查输出文件名</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="48"/>
+        <source>the output name is a symbolic link</source>
+        <translation>输出文件名是一个符号链接</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="49"/>
+        <source>the output name is not a regular file</source>
+        <translation>输出文件名不是普通文件</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="50"/>
+        <source>the device took less than written</source>
+        <translation>设备接收的数据少于写入的数据</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="51"/>
+        <source>the JPEG encoder refused the picture</source>
+        <translation>JPEG 编码器拒绝了这张图片</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="52"/>
+        <source>transparency not kept: a %1 file holds none, the picture is laid on white</source>
+        <translation>未保留透明度：%1 文件不支持透明，图片已铺在白色背景上</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="53"/>
+        <source>colour profile not kept: a %1 file holds none</source>
+        <translation>未保留色彩配置文件：%1 文件不支持</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="54"/>
+        <source>EXIF and XMP not carried into a %1 file</source>
+        <translation>%1 文件无法带上 EXIF 和 XMP</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="55"/>
+        <source>written as %1: this format is not written</source>
+        <translation>已写为 %1：不能写入该格式</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="56"/>
+        <source>metadata not read: %1</source>
+        <translation>未读取元数据（%1）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="57"/>
+        <source>metadata read in part, %1 carried: %2</source>
+        <translation>元数据只读取了一部分，已带上 %1（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="58"/>
+        <source>metadata not written: %1</source>
+        <translation>未写入元数据（%1）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="59"/>
+        <source>extended XMP not carried: only a JPEG output holds it</source>
+        <translation>未带上扩展 XMP：只有 JPEG 输出能保存它</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="60"/>
+        <source>the HEIF boxes are not as expected</source>
+        <translation>HEIF 盒结构与预期不符</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="61"/>
+        <source>the JPEG XL container is damaged</source>
+        <translation>JPEG XL 容器已损坏</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="62"/>
+        <source>the JPEG XL container is not as expected</source>
+        <translation>JPEG XL 容器与预期不符</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="63"/>
+        <source>resolution not written: a %1 file holds none of its own</source>
+        <translation>未写入分辨率：%1 文件不含分辨率</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="64"/>
+        <source>modification time not kept: %1</source>
+        <translation>未保留修改时间：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="66"/>
+        <source>inside the output folder</source>
+        <translation>位于输出文件夹内</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="67"/>
+        <source>%1 exists already</source>
+        <translation>%1 已存在</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="68"/>
+        <source>out of memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="69"/>
+        <source>failed: %1</source>
+        <translation>失败（%1）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="70"/>
+        <source>cannot create folder %1: %2</source>
+        <translation>无法创建文件夹 %1 ：%2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="71"/>
+        <source>a symbolic link or a file is in the way</source>
+        <translation>该位置已有符号链接或文件</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="72"/>
+        <source>its output name would hold %1</source>
+        <translation>输出文件名会包含%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="73"/>
+        <source>its output name would be empty</source>
+        <translation>输出文件名会为空</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="74"/>
+        <source>a slash</source>
+        <translation>斜杠</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="75"/>
+        <source>a control character</source>
+        <translation>控制字符</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="76"/>
+        <source>the prefix holds %1</source>
+        <translation>前缀包含%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="77"/>
+        <source>the name template %1 is empty</source>
+        <translation>名称模板 %1 为空</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="78"/>
+        <source>the name template %1 has } without {</source>
+        <translation>名称模板 %1 中的 } 没有对应的 {</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="79"/>
+        <source>the name template %1 has { without }</source>
+        <translation>名称模板 %1 中的 { 没有对应的 }</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="80"/>
+        <source>the name template %1 holds %2</source>
+        <translation>名称模板 %1 包含%2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="81"/>
+        <source>the name template %1 has an unknown field {%2}</source>
+        <translation>名称模板 %1 中有未知字段 {%2}</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="83"/>
+        <source>%1: not a job file: %2 at byte %3</source>
+        <translation>%1 ：不是任务文件，第 %3 字节有误（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="84"/>
+        <source>%1: not a job file: no &quot;%2&quot; version number</source>
+        <translation>%1 ：不是任务文件，缺少“%2”版本号</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="85"/>
+        <source>%1: not a job file: larger than %2 bytes</source>
+        <translation>%1 ：不是任务文件，大于 %2 字节</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="86"/>
+        <source>%1: needs a program that reads job file version %2; this one reads versions up to %3</source>
+        <translation>%1 ：需要能读取第 %2 版任务文件的程序；本程序最高只能读取第 %3 版</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="87"/>
+        <source>%1: &quot;%2&quot; must be an object</source>
+        <translation>%1 ：“%2”必须是一个对象</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="88"/>
+        <source>%1: &quot;%2&quot; must be %3 (got %4)</source>
+        <translation>%1 ：“%2”必须是%3（实际为 %4）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="89"/>
+        <source>%1: unknown option &quot;%2&quot; ignored</source>
+        <translation>%1 ：已忽略未知选项“%2”</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="90"/>
+        <source>%1: cannot read: %2</source>
+        <translation>%1 ：无法读取（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="91"/>
+        <source>%1: cannot write: %2</source>
+        <translation>%1 ：无法写入（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="92"/>
+        <source>a whole number from %1 to %2</source>
+        <translation>%1 到 %2 之间的整数</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="93"/>
+        <source>true or false</source>
+        <translation>“true”或“false”</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="94"/>
+        <source>a text</source>
+        <translation>文本</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="95"/>
+        <source>#RRGGBB, #AARRGGBB or an SVG colour name</source>
+        <translation>#RRGGBB、#AARRGGBB 或 SVG 颜色名称</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="96"/>
+        <source>one of %1</source>
+        <translation>以下之一：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <source>%1: %2</source>
+        <translation>%1步骤：%2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>standard size</source>
+        <translation>标准尺寸</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>aspect ratio</source>
+        <translation>宽高比</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>size</source>
+        <translation>尺寸</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>sharpen</source>
+        <translation>锐化</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <source>brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <source>contrast</source>
+        <translation>对比度</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <source>saturation</source>
+        <translation>饱和度</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <source>rotation</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <source>flip</source>
+        <translation>翻转</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <source>filter</source>
+        <translation>滤镜</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <source>auto enhance</source>
+        <translation>自动增强</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <source>channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <source>grid cell</source>
+        <translation>网格单元</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <source>watermark</source>
+        <translation>水印</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <source>border</source>
+        <translation>边框</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <source>logo</source>
+        <translation>标志水印</translation>
     </message>
 </context>
 <context>

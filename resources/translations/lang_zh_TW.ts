@@ -37,73 +37,73 @@
 <context>
     <name>CompletionDialog</name>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>文件</source>
         <translation>檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>结果</source>
         <translation>結果</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="22"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="24"/>
         <source>原因</source>
         <translation>原因</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="35"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="37"/>
         <source>未正常写入的文件</source>
         <translation>未正常寫入的檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="80"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="83"/>
         <source>复制</source>
         <translation>複製</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="82"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="85"/>
         <source>保存…</source>
         <translation>儲存…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="90"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="93"/>
         <source>打开输出文件夹</source>
         <translation>開啟輸出資料夾</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="106"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="109"/>
         <source>失败</source>
         <translation>失敗</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="108"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="111"/>
         <source>跳过</source>
         <translation>跳過</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="110"/>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="113"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="115"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="119"/>
         <source>已写入</source>
         <translation>已寫入</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>保存报告</source>
         <translation>儲存報告</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="135"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="139"/>
         <source>文本文件 (*.txt)</source>
         <translation>文字檔 (*.txt)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/completiondialog.cpp" line="141"/>
+        <location filename="../../mainwindow/completiondialog.cpp" line="145"/>
         <source>无法保存报告：%1（%2）</source>
         <translation>無法儲存報告：%1（%2）</translation>
     </message>
@@ -111,92 +111,97 @@
 <context>
     <name>ImageListPanel</name>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="132"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
         <location filename="../../mainwindow/optionform.cpp" line="311"/>
         <source>图片文件 (%1)</source>
         <translation>圖片檔案 (%1)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="133"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="135"/>
         <source>所有文件 (*)</source>
         <translation>所有檔案 (*)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="136"/>
         <source>选择图片文件</source>
         <translation>選擇圖片檔案</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="201"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
         <source>添加图片…</source>
         <translation>新增圖片…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="202"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
         <source>添加文件夹…</source>
         <translation>新增資料夾…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="203"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
         <source>移除所选</source>
         <translation>移除所選</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="204"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
         <source>清空列表</source>
         <translation>清空清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="205"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
         <source>撤销</source>
         <translation>復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="206"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
         <source>把图片或文件夹拖到这里，
 或点击“添加图片”“添加文件夹”</source>
         <translation>把圖片或資料夾拖到這裡，
 或點擊「添加圖片」「添加資料夾」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="207"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="209"/>
         <source>拖入图片或文件夹即可添加；右键可添加、移除、清空或撤销</source>
         <translation>拖入圖片或資料夾即可添加；按右鍵可添加、移除、清空或復原</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="385"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
         <source>无法处理：%1</source>
         <translation>無法處理：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="388"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
         <source>已写入</source>
         <translation>已寫入</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="391"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="400"/>
         <source>已写入，有警告：%1</source>
         <translation>已寫入，有警告：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="403"/>
         <source>处理失败：%1</source>
         <translation>處理失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="397"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="406"/>
         <source>已跳过：%1</source>
         <translation>已跳過：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="208"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="210"/>
         <source>图片列表</source>
         <translation>圖片清單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/imagelistpanel.cpp" line="221"/>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="223"/>
         <source>添加文件夹</source>
         <translation>新增資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/imagelistpanel.cpp" line="394"/>
+        <source>注意：%1</source>
+        <translation>注意：%1</translation>
     </message>
 </context>
 <context>
@@ -208,7 +213,7 @@
     </message>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="114"/>
-        <location filename="../../mainwindow/accessibility.cpp" line="50"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
         <source>Vellumo</source>
         <translation>Vellumo</translation>
     </message>
@@ -781,47 +786,47 @@
         <translation>應用程式已重置為初始狀態。</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="51"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
         <source>基本设置</source>
         <translation>基本設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="52"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
         <source>高级设置</source>
         <translation>進階設定</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="53"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
         <source>菜单</source>
         <translation>選單</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="54"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
         <source>最小化</source>
         <translation>最小化</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="55"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
         <source>关闭</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="56"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
         <source>水印颜色</source>
         <translation>浮水印顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="57"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
         <source>边框颜色</source>
         <translation>邊框顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="58"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="60"/>
         <source>添加图片 (Ctrl+O)</source>
         <translation>添加圖片 (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/accessibility.cpp" line="59"/>
+        <location filename="../../mainwindow/accessibility.cpp" line="61"/>
         <source>添加文件夹 (Ctrl+Shift+O)</source>
         <translation>添加資料夾 (Ctrl+Shift+O)</translation>
     </message>
@@ -1140,167 +1145,177 @@
         <translation>處理前已存在的輸出檔案如何處理（改名儲存時另存為 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>輸出檔案命名為 前綴_0001.副檔名、前綴_0002.副檔名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按範本為輸出檔案命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在資料夾中找到的每張圖片，都寫到輸出目錄中與原資料夾相同的相對位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Standard size</source>
         <translation>標準尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪為指定寬高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Width of the size box</source>
         <translation>尺寸框的寬度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>調整大小和標準尺寸不會放大已在尺寸框內的圖片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的寬 x 高區域，而不是縮放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Resize to exactly width x height.</source>
         <translation>縮放到正好寬 x 高（取消勾選時）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>縮放到長邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>縮放到短邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Scale both sides by PERCENT</source>
         <translation>兩邊按百分比縮放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改變尺寸所用的重取樣濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步驟之後做 USM 銳化：與半徑 RADIUS 像素模糊結果之差的 AMOUNT%，差值達到 THRESHOLD 級才生效；50,1,2 適合網頁圖片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Contrast</source>
         <translation>對比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Saturation in percent</source>
         <translation>飽和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Rotation in degrees clockwise</source>
         <translation>順時針旋轉的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Mirror left and right.</source>
         <translation>左右鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Mirror top and bottom.</source>
         <translation>上下鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Filter</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Filter intensity</source>
         <translation>濾鏡強度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把對比度提高 15，並使圖片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Extract one channel</source>
         <translation>提取一個通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把圖片分成 行x列 的網格，保留中間一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把這段文字畫為水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
         <source>Watermark colour</source>
         <translation>水印顏色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <source>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</source>
+        <translation>浮水印大小以點為單位，或以圖片短邊的百分比計，使其在任何輸出尺寸下看起來一樣</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Watermark size in points</source>
         <translation>水印字號（點）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
+        <source>Draw a logo picture on the picture, after the text watermark</source>
+        <translation>在圖片上繪製標誌圖片（在文字浮水印之後）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗細的邊框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="67"/>
         <source>Border colour</source>
         <translation>邊框顏色</translation>
     </message>
@@ -1340,219 +1355,732 @@
         <translation>JPEG XL 編碼強度：越高檔案越小、越慢（libjxl 自己的預設值 7 約需 3 的四倍時間）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
         <source>Watermark size in % of the picture&apos;s shorter side</source>
         <translation>水印大小，佔圖片短邊的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
         <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
         <translation>將 FILE 中的圖片（PNG、WebP 或任何可讀格式）作為標誌繪製。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
         <source>Logo width in % of the picture&apos;s width</source>
         <translation>標誌寬度，佔圖片寬度的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
         <source>Logo position</source>
         <translation>標誌位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
         <source>Logo margin in % of the picture&apos;s shorter side</source>
         <translation>標誌邊距，佔圖片短邊的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
         <source>Logo opacity in %</source>
         <translation>標誌不透明度（%）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <source>Name the outputs with a prefix and a number</source>
+        <translation>以前綴加編號命名輸出檔案</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <source>How the size is given: a box, the long edge, the short edge or a percentage</source>
+        <translation>尺寸的給法：寬 × 高的框、長邊、短邊或百分比</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <source>Radius in pixels of the blur the sharpening compares with</source>
+        <translation>銳化時用來比較的模糊半徑（像素）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <source>Least difference from the blur, in levels, that is sharpened</source>
+        <translation>與模糊結果相差至少多少級才銳化</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <source>Keep one colour channel of the picture</source>
+        <translation>只保留圖片的一個顏色通道</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <source>Keep the middle cell of a grid laid over the picture</source>
+        <translation>在圖片上劃分網格，只保留中間的一格</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <source>Columns of the grid whose middle cell is kept</source>
+        <translation>網格的欄數（保留中間的一格）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <source>Draw a text watermark on the picture</source>
+        <translation>在圖片上加上文字浮水印</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
+        <source>Add a border around the picture</source>
+        <translation>為圖片四周加上邊框</translation>
     </message>
 </context>
 <context>
     <name>PresetPanel</name>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="29"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
         <source>网页 1920</source>
         <translation>網頁 1920</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="30"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
         <source>社交媒体方图 1080</source>
         <translation>社群媒體方圖 1080</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="31"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
         <source>缩略图 320</source>
         <translation>縮圖 320</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="120"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="131"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="121"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="132"/>
         <source>预设名称不能为空，也不能包含 / 或 \ 或以 . 开头</source>
         <translation>預設名稱不能為空，也不能包含 / 或 \ 或以 . 開頭</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="133"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="134"/>
         <source>已有名为“%1”的预设</source>
         <translation>已有名為「%1」的預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="135"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="136"/>
         <source>无法重命名预设“%1”</source>
         <translation>無法重新命名預設「%1」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="143"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="144"/>
         <source>无法删除预设“%1”</source>
         <translation>無法刪除預設「%1」</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="174"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="175"/>
         <source>（选择预设）</source>
         <translation>（選擇預設）</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="57"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
         <source>另存为预设…</source>
         <translation>另存為預設…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="58"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
         <source>重命名预设…</source>
         <translation>重新命名預設…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="59"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="60"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>删除预设</source>
         <translation>刪除預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="61"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
         <source>导入任务文件…</source>
         <translation>匯入工作檔…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="62"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="63"/>
         <source>导出任务文件…</source>
         <translation>匯出工作檔…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>另存为预设</source>
         <translation>另存為預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="194"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="196"/>
         <source>预设名称:</source>
         <translation>預設名稱:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="199"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="201"/>
         <source>预设“%1”已存在，要替换吗？</source>
         <translation>預設「%1」已存在，要取代嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>重命名预设</source>
         <translation>重新命名預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="211"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="213"/>
         <source>新名称:</source>
         <translation>新名稱:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="222"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="224"/>
         <source>确定要删除预设“%1”吗？</source>
         <translation>確定要刪除預設「%1」嗎？</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="228"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="230"/>
         <source>导入任务文件</source>
         <translation>匯入工作檔</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="229"/>
-        <location filename="../../mainwindow/presetpanel.cpp" line="237"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="231"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="239"/>
         <source>任务文件 (*.json)</source>
         <translation>工作檔 (*.json)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="236"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="238"/>
         <source>导出任务文件</source>
         <translation>匯出工作檔</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="246"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="253"/>
         <source>预设</source>
         <translation>預設</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/presetpanel.cpp" line="32"/>
+        <location filename="../../mainwindow/presetpanel.cpp" line="33"/>
         <source>打印 300 dpi TIFF</source>
         <translation>列印 300 dpi TIFF</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/presetpanel.cpp" line="183"/>
+        <source>选择预设即可把它保存的全部选项用到表单上；右边的按钮可另存、改名、删除、导入或导出</source>
+        <translation>選擇預設即可把它儲存的全部選項套用到表單上；右邊的按鈕可另存、改名、刪除、匯入或匯出</translation>
     </message>
 </context>
 <context>
     <name>PreviewWindow</name>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="211"/>
         <source>并排对比</source>
         <translation>並排對比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="195"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="211"/>
         <source>分割对比</source>
         <translation>分割對比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="197"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="213"/>
         <source>实际大小 (100 %)</source>
         <translation>實際大小 (100 %)</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="210"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="226"/>
         <source>预览 — %1</source>
         <translation>預覽 — %1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="307"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="323"/>
         <source>无法处理：%1</source>
         <translation>無法處理：%1</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="327"/>
         <source>正在渲染…</source>
         <translation>正在繪製…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="311"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="327"/>
         <source>正在读取…</source>
         <translation>正在讀取…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="315"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="331"/>
         <source>正在计算准确结果…</source>
         <translation>正在計算準確結果…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="318"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="334"/>
         <source>输出 %1 × %2 像素</source>
         <translation>輸出 %1 × %2 像素</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="320"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="336"/>
         <source>正在编码…</source>
         <translation>正在編碼…</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/previewwindow.cpp" line="321"/>
+        <location filename="../../mainwindow/previewwindow.cpp" line="337"/>
         <source>%1 文件 %2（质量 %3）</source>
         <translation>%1 檔案 %2（品質 %3）</translation>
+    </message>
+</context>
+<context>
+    <name>Reason</name>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="18"/>
+        <source>cannot read: %1</source>
+        <translation>無法讀取：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="19"/>
+        <source>symbolic link to a missing file</source>
+        <translation>符號連結指向的檔案不存在</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="20"/>
+        <source>no such file</source>
+        <translation>檔案不存在</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="21"/>
+        <source>symbolic link loop</source>
+        <translation>符號連結循環</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="22"/>
+        <source>permission denied (a folder on the way cannot be searched)</source>
+        <translation>權限不足（路徑上的某個資料夾無法存取）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="23"/>
+        <source>is a directory</source>
+        <translation>這是一個資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="24"/>
+        <source>not a regular file</source>
+        <translation>不是一般檔案</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="25"/>
+        <source>empty file</source>
+        <translation>空檔案</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="26"/>
+        <source>unsupported or damaged image</source>
+        <translation>不支援的格式或圖片已損壞</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="27"/>
+        <source>SVG pictures are not accepted</source>
+        <translation>不接受 SVG 圖片</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="28"/>
+        <source>too large: %1x%2 exceeds the %3 MB limit</source>
+        <translation>圖片過大：%1x%2 超出 %3 MB 的上限</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="29"/>
+        <source>only the first of its %1 frames is used</source>
+        <translation>共 %1 幀，只使用第一幀</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="30"/>
+        <source>damaged: no pixel data</source>
+        <translation>已損壞：沒有像素資料</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="31"/>
+        <source>damaged: the pixel data covers at most %1 of %2 rows</source>
+        <translation>已損壞：像素資料最多只涵蓋 %2 列中的 %1 列</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="32"/>
+        <source>damaged: the file is cut short</source>
+        <translation>已損壞：檔案不完整</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="33"/>
+        <source>damaged: the pixel data ends early</source>
+        <translation>已損壞：像素資料提前結束</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="34"/>
+        <source>too many progressive scans: %1 (at most %2)</source>
+        <translation>漸進式掃描過多：%1 次（最多 %2 次）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="35"/>
+        <source>too many progressive scans: they visit each block %1 times (at most %2)</source>
+        <translation>漸進式掃描過多：每個區塊被存取 %1 次（最多 %2 次）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="37"/>
+        <source>no picture left (out of memory?)</source>
+        <translation>沒有留下圖片（記憶體不足？）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="38"/>
+        <source>the picture is too small for %1</source>
+        <translation>圖片太小，無法裁成 %1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="39"/>
+        <source>pictures over %1 pixels wide or high turn only by multiples of 90 degrees</source>
+        <translation>寬或高超過 %1 像素的圖片只能旋轉 90 度的整數倍</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="40"/>
+        <source>the picture is smaller than the grid</source>
+        <translation>圖片比網格還小</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="42"/>
+        <source>cannot write: %1</source>
+        <translation>無法寫入：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="43"/>
+        <source>no writer of %1</source>
+        <translation>沒有 %1 的寫入器</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="44"/>
+        <source>the processed image is empty</source>
+        <translation>處理後的圖片為空</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="45"/>
+        <source>the output name is too long: %1 bytes, where the file system allows %2</source>
+        <translation>輸出檔名過長：%1 位元組，檔案系統最多允許 %2 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="46"/>
+        <source>the output path is too long</source>
+        <translation>輸出路徑過長</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="47"/>
+        <source>cannot inspect the output name</source>
+        <translation>無法檢查輸出檔名</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="48"/>
+        <source>the output name is a symbolic link</source>
+        <translation>輸出檔名是一個符號連結</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="49"/>
+        <source>the output name is not a regular file</source>
+        <translation>輸出檔名不是一般檔案</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="50"/>
+        <source>the device took less than written</source>
+        <translation>裝置接收的資料少於寫入的資料</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="51"/>
+        <source>the JPEG encoder refused the picture</source>
+        <translation>JPEG 編碼器拒絕了這張圖片</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="52"/>
+        <source>transparency not kept: a %1 file holds none, the picture is laid on white</source>
+        <translation>未保留透明度：%1 檔案不支援透明，圖片已鋪在白色背景上</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="53"/>
+        <source>colour profile not kept: a %1 file holds none</source>
+        <translation>未保留色彩設定檔：%1 檔案不支援</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="54"/>
+        <source>EXIF and XMP not carried into a %1 file</source>
+        <translation>%1 檔案無法帶上 EXIF 和 XMP</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="55"/>
+        <source>written as %1: this format is not written</source>
+        <translation>已寫為 %1：無法寫入該格式</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="56"/>
+        <source>metadata not read: %1</source>
+        <translation>未讀取中繼資料（%1）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="57"/>
+        <source>metadata read in part, %1 carried: %2</source>
+        <translation>中繼資料只讀取了一部分，已帶上 %1（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="58"/>
+        <source>metadata not written: %1</source>
+        <translation>未寫入中繼資料（%1）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="59"/>
+        <source>extended XMP not carried: only a JPEG output holds it</source>
+        <translation>未帶上延伸 XMP：只有 JPEG 輸出能保存它</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="60"/>
+        <source>the HEIF boxes are not as expected</source>
+        <translation>HEIF 盒結構與預期不符</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="61"/>
+        <source>the JPEG XL container is damaged</source>
+        <translation>JPEG XL 容器已損壞</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="62"/>
+        <source>the JPEG XL container is not as expected</source>
+        <translation>JPEG XL 容器與預期不符</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="63"/>
+        <source>resolution not written: a %1 file holds none of its own</source>
+        <translation>未寫入解析度：%1 檔案不含解析度</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="64"/>
+        <source>modification time not kept: %1</source>
+        <translation>未保留修改時間：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="66"/>
+        <source>inside the output folder</source>
+        <translation>位於輸出資料夾內</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="67"/>
+        <source>%1 exists already</source>
+        <translation>%1 已存在</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="68"/>
+        <source>out of memory</source>
+        <translation>記憶體不足</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="69"/>
+        <source>failed: %1</source>
+        <translation>失敗（%1）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="70"/>
+        <source>cannot create folder %1: %2</source>
+        <translation>無法建立資料夾 %1 ：%2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="71"/>
+        <source>a symbolic link or a file is in the way</source>
+        <translation>該位置已有符號連結或檔案</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="72"/>
+        <source>its output name would hold %1</source>
+        <translation>輸出檔名會包含%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="73"/>
+        <source>its output name would be empty</source>
+        <translation>輸出檔名會為空</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="74"/>
+        <source>a slash</source>
+        <translation>斜線</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="75"/>
+        <source>a control character</source>
+        <translation>控制字元</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="76"/>
+        <source>the prefix holds %1</source>
+        <translation>前綴包含%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="77"/>
+        <source>the name template %1 is empty</source>
+        <translation>名稱範本 %1 為空</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="78"/>
+        <source>the name template %1 has } without {</source>
+        <translation>名稱範本 %1 中的 } 沒有對應的 {</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="79"/>
+        <source>the name template %1 has { without }</source>
+        <translation>名稱範本 %1 中的 { 沒有對應的 }</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="80"/>
+        <source>the name template %1 holds %2</source>
+        <translation>名稱範本 %1 包含%2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="81"/>
+        <source>the name template %1 has an unknown field {%2}</source>
+        <translation>名稱範本 %1 中有未知欄位 {%2}</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="83"/>
+        <source>%1: not a job file: %2 at byte %3</source>
+        <translation>%1 ：不是工作檔，第 %3 位元組有誤（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="84"/>
+        <source>%1: not a job file: no &quot;%2&quot; version number</source>
+        <translation>%1 ：不是工作檔，缺少「%2」版本號</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="85"/>
+        <source>%1: not a job file: larger than %2 bytes</source>
+        <translation>%1 ：不是工作檔，大於 %2 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="86"/>
+        <source>%1: needs a program that reads job file version %2; this one reads versions up to %3</source>
+        <translation>%1 ：需要能讀取第 %2 版工作檔的程式；本程式最高只能讀取第 %3 版</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="87"/>
+        <source>%1: &quot;%2&quot; must be an object</source>
+        <translation>%1 ：「%2」必須是一個物件</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="88"/>
+        <source>%1: &quot;%2&quot; must be %3 (got %4)</source>
+        <translation>%1 ：「%2」必須是%3（實際為 %4）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="89"/>
+        <source>%1: unknown option &quot;%2&quot; ignored</source>
+        <translation>%1 ：已忽略未知選項「%2」</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="90"/>
+        <source>%1: cannot read: %2</source>
+        <translation>%1 ：無法讀取（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="91"/>
+        <source>%1: cannot write: %2</source>
+        <translation>%1 ：無法寫入（%2）</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="92"/>
+        <source>a whole number from %1 to %2</source>
+        <translation>%1 到 %2 之間的整數</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="93"/>
+        <source>true or false</source>
+        <translation>「true」或「false」</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="94"/>
+        <source>a text</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="95"/>
+        <source>#RRGGBB, #AARRGGBB or an SVG colour name</source>
+        <translation>#RRGGBB、#AARRGGBB 或 SVG 顏色名稱</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="96"/>
+        <source>one of %1</source>
+        <translation>以下之一：%1</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <source>%1: %2</source>
+        <translation>%1步驟：%2</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>standard size</source>
+        <translation>標準尺寸</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <source>aspect ratio</source>
+        <translation>長寬比</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>size</source>
+        <translation>尺寸</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <source>sharpen</source>
+        <translation>銳化</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <source>brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <source>contrast</source>
+        <translation>對比度</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <source>saturation</source>
+        <translation>飽和度</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <source>rotation</source>
+        <translation>旋轉</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <source>flip</source>
+        <translation>翻轉</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <source>filter</source>
+        <translation>濾鏡</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <source>auto enhance</source>
+        <translation>自動增強</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <source>channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <source>grid cell</source>
+        <translation>網格單元</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <source>watermark</source>
+        <translation>浮水印</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <source>border</source>
+        <translation>邊框</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <source>logo</source>
+        <translation>標誌浮水印</translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,8 @@ private slots:
     void oversizedPreviewNotDecoded();
     void noThumbnail_data();
     void noThumbnail();
+    void damagedPictureBehindWholePreview_data();
+    void damagedPictureBehindWholePreview();
 
 private:
     QTemporaryDir scratch;
@@ -304,6 +306,53 @@ void TestThumbnail::noThumbnail()
     QVERIFY(!batchrun::writeFile(path, file).isEmpty());
     const std::atomic<bool> stop{stopped};
     QVERIFY(makeThumbnail(path, extent, &stop).isNull());
+}
+
+void TestThumbnail::damagedPictureBehindWholePreview_data()
+{
+    QTest::addColumn<double>("kept"); // the share of the picture's coded data left
+    QTest::addColumn<bool>("ended");  // an end of image marker put after it
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<QStringList>("warned");
+    const QStringList cut{QStringLiteral("damaged: the file is cut short")};
+    QTest::newRow("whole") << 1.0 << false << false << QStringList();
+    QTest::newRow("cut within its data") << 0.5 << false << false << cut;
+    QTest::newRow("no pixel data, cut") << 0.0 << false << true << QStringList();
+    QTest::newRow("no pixel data, ended") << 0.0 << true << true << QStringList();
+}
+
+// A camera's preview stays whole when the picture's data is cut or missing:
+// the thumbnail is the picture a run decodes, with what the run would say
+// of it.
+void TestThumbnail::damagedPictureBehindWholePreview()
+{
+    QFETCH(double, kept);
+    QFETCH(bool, ended);
+    QFETCH(bool, fails);
+    QFETCH(QStringList, warned);
+    const QByteArray picture = batchrun::encoded(halves(QSize(400, 300), pictureLeft, pictureRight), "JPEG", 95);
+    const QByteArray preview = batchrun::encoded(halves(QSize(160, 120), previewLeft, previewRight), "JPEG", 95);
+    const QByteArray whole = withExif(picture, exifSegment(1, preview));
+    const qsizetype data = whole.lastIndexOf("\xFF\xDA") + 14; // a colour scan's header is 14 bytes
+    const QString path = scratch.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".jpg"));
+    const QByteArray damaged = whole.left(data + qsizetype(kept * (whole.size() - data)));
+    QVERIFY(!batchrun::writeFile(path, ended ? damaged + "\xFF\xD9" : damaged).isEmpty());
+
+    QString failure;
+    QStringList warnings;
+    const QImage thumbnail = makeThumbnail(path, extent, nullptr, &failure, &warnings);
+    InputOutcome run;
+    const QImage decoded = loadImage(path, run);
+    QCOMPARE(thumbnail.isNull(), fails);
+    QCOMPARE(failure, run.reason);
+    QCOMPARE(warnings, warned);
+    QCOMPARE(warned.isEmpty(), run.warnings.isEmpty());
+    if (fails)
+        return;
+    const bool previewShown = warned.isEmpty();
+    QVERIFY(near(thumbnail.pixel(extent / 4, 24), previewShown ? previewLeft : pictureLeft));
+    // The rows a cut file lacks are grey.
+    QCOMPARE(near(thumbnail.pixel(extent * 3 / 4, 47), previewShown ? previewRight : pictureRight), previewShown);
 }
 
 QTEST_MAIN(TestThumbnail)

@@ -57,8 +57,12 @@ struct Catalogue
 
 using MessageKey = QPair<QString, QString>;
 
-// The context of the options' help texts, the form's tool tips.
-const QString optionHelpContext = QStringLiteral("OptionHelp");
+// The contexts whose sources are English, translated by every catalogue:
+// the options' help texts (the form's tool tips) and the run's reasons.
+bool hasEnglishSources(const QString &context)
+{
+    return context == QLatin1String("OptionHelp") || context == QLatin1String("Reason");
+}
 
 bool hasChinese(const QString &text)
 {
@@ -187,6 +191,7 @@ Catalogue scanSources(const QString &directory)
                             QDir(sourceRoot()).filePath(QStringLiteral("processing/job/presets.cpp")),
                             QStringLiteral(VELLUMO_OPTION_HELP_MESSAGES),
                             QDir(sourceRoot()).filePath(QStringLiteral("processing/formats/formattable.cpp")),
+                            QDir(sourceRoot()).filePath(QStringLiteral("processing/run/reasons.cpp")),
                             QStringLiteral("-locations"), QStringLiteral("none"),
                             QStringLiteral("-ts"), scanned});
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
@@ -259,8 +264,8 @@ void TestCatalogues::lookupUsesContextAndSource()
     QCOMPARE(translator.translate(context.toUtf8().constData(), source.toUtf8().constData()), expected);
 }
 
-// The options' help texts, written in English for the command line, are
-// the one exception: every catalogue translates them.
+// The options' help texts and the run's reasons, written in English for
+// the command line, are the exception: every catalogue translates them.
 void TestCatalogues::simplifiedChineseTranslatesNothing()
 {
     QTranslator translator;
@@ -272,7 +277,7 @@ void TestCatalogues::simplifiedChineseTranslatesNothing()
     for (const CatalogueMessage &message : catalogue.messages) {
         const QString found =
                 translator.translate(message.context.toUtf8().constData(), message.source.toUtf8().constData());
-        if (message.context == optionHelpContext) {
+        if (hasEnglishSources(message.context)) {
             QVERIFY2(hasChinese(message.translation), qPrintable(message.source));
             QVERIFY(message.translationType.isEmpty());
             QCOMPARE(found, message.translation);
@@ -340,7 +345,7 @@ void TestCatalogues::translationsAreInTheirScript()
         const QString where = message.context + QLatin1String(": ") + message.source + QLatin1String(" as ");
         icu::UnicodeString traditional(reinterpret_cast<const UChar *>(message.source.utf16()), int(message.source.size()));
         toTraditional->transliterate(traditional);
-        if (message.context == optionHelpContext) {
+        if (hasEnglishSources(message.context)) {
             QVERIFY2(!hasChinese(inEnglish) && hasChinese(message.translation),
                      qPrintable(where + inEnglish + QLatin1String(", ") + message.translation));
             continue;

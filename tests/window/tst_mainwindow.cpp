@@ -458,6 +458,7 @@ void TestMainWindow::minimiseButton()
     QTRY_VERIFY(window->isMinimized());
 }
 
+// The close button and Ctrl+Q ask the same question.
 void TestMainWindow::exitAnsweredNo()
 {
     MessageBoxAnswerer answerer(QMessageBox::No);
@@ -469,8 +470,11 @@ void TestMainWindow::exitAnsweredNo()
     QCOMPARE(answerer.boxes[0].icon, QMessageBox::Question);
     QVERIFY(answerer.boxes[0].hasParent);
     QVERIFY(window->isVisible());
-    close->click();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(answerer.boxes.size(), 2);
+    QCOMPARE(answerer.boxes[1].text, answerer.boxes[0].text);
     QVERIFY(window->isVisible());
 }
 

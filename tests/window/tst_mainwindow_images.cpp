@@ -293,7 +293,7 @@ void TestMainWindowImages::unreadableMarkedAtOnce()
     selectImages({QStringLiteral("drawing.svg")});
     auto *list = findIn<QListWidget>(window.get(), "imagesList");
     QCOMPARE(list->count(), 2);
-    const QStringList reasons = {QStringLiteral("cannot read"), QStringLiteral("SVG pictures are not accepted")};
+    const QStringList reasons = {QStringLiteral("无法读取："), QStringLiteral("无法读取：不接受 SVG 图片")};
     for (int row = 0; row < 2; ++row) {
         QTRY_VERIFY(list->item(row)->toolTip().contains(QStringLiteral("\n无法处理：")));
         QVERIFY2(list->item(row)->toolTip().contains(reasons.at(row)), qPrintable(list->item(row)->toolTip()));

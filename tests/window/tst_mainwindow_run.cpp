@@ -500,9 +500,10 @@ void TestMainWindowRun::quitQuestionWhileRunEnds()
 }
 
 // After a run each entry says what became of its file: written, written
-// with a warning, failed or skipped, with the run's reason; a file the run
-// refuses was marked with that same reason before the run. An output of an
-// earlier run inside the output folder is not processed again.
+// with a warning, failed or skipped, with the run's reason in the window's
+// language; a file the run refuses was marked with that same reason before
+// the run, and a damaged one it reads as damaged. An output of an earlier
+// run inside the output folder is not processed again.
 void TestMainWindowRun::listAfterRun()
 {
     const QString output = scratch->filePath(QStringLiteral("out"));
@@ -521,6 +522,7 @@ void TestMainWindowRun::listAfterRun()
     auto *list = findIn<QListWidget>(window.get(), "imagesList");
     QCOMPARE(list->count(), 4);
     QTRY_VERIFY(list->item(2)->toolTip().contains(QStringLiteral("\n无法处理：")));
+    QTRY_VERIFY(list->item(1)->toolTip().contains(QStringLiteral("\n注意：已损坏：文件不完整")));
     const QString markedReason = list->item(2)->toolTip().section(QStringLiteral("无法处理："), 1);
 
     MessageBoxAnswerer answerer(QMessageBox::Ok);
@@ -528,7 +530,7 @@ void TestMainWindowRun::listAfterRun()
     QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 60000);
     const QStringList said = {QStringLiteral("已写入"), QStringLiteral("已写入，有警告："),
                               QStringLiteral("处理失败：") + markedReason,
-                              QStringLiteral("已跳过：inside the output folder")};
+                              QStringLiteral("已跳过：位于输出文件夹内")};
     for (int row = 0; row < list->count(); ++row) {
         const QString tip = list->item(row)->toolTip();
         QVERIFY2(tip.section(QLatin1Char('\n'), 1).startsWith(said.at(row)), qPrintable(tip));

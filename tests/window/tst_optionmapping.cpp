@@ -151,7 +151,8 @@ void TestOptionMapping::controlReachesItsField()
 }
 
 // A control the table does not name would change nothing a run gets; the
-// preset list only sets the other controls.
+// preset list only sets the other controls. Each says what it does in its
+// tool tip.
 void TestOptionMapping::everyControlIsAnOption()
 {
     QSet<QString> declared = {QStringLiteral("presetComboBox")};
@@ -164,8 +165,10 @@ void TestOptionMapping::everyControlIsAnOption()
             || qobject_cast<QComboBox *>(control) || qobject_cast<QCheckBox *>(control)
             || qobject_cast<QLineEdit *>(control) || qobject_cast<QTextEdit *>(control);
         const QString name = control->objectName();
-        if (takesValue && !name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+        if (takesValue && !name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) {
             QVERIFY2(declared.contains(name), qPrintable(name));
+            QVERIFY2(!control->toolTip().isEmpty(), qPrintable(name));
+        }
     }
 }
 

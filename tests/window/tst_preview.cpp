@@ -1,14 +1,22 @@
+#include "composition/border.h"
 #include "formats/imagefile.h"
+#include "geometry/standardsize.h"
+#include "job/presets.h"
 #include "mainwindow.h"
 #include "optionform.h"
 #include "pipeline/chain.h"
 #include "previewwindow.h"
 #include "run/preview.h"
+#include "photoset.h"
+#include "run/options.h"
+#include "run/reasons.h"
+#include "run/writeoutput.h"
 #include "window/windowtestsupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -32,6 +40,10 @@ private slots:
     void exactResultIsTheRunsPicture();
     void staleRenderIsNeverShown();
     void failedFileShowsTheRunsReason();
+    void splitDividerFollowsMouseAndKeys();
+    void standardSizeAtScreenScale();
+    void encodedSizeIsTheWrittenFiles_data();
+    void encodedSizeIsTheWrittenFiles();
 
 private:
     PreviewWindow *openPreview(const QString &input);
@@ -140,7 +152,85 @@ void TestPreview::failedFileShowsTheRunsReason()
     QVERIFY(outcome.failed());
 
     PreviewWindow *preview = openPreview(damaged);
-    QTRY_COMPARE_WITH_TIMEOUT(preview->statusText(), QStringLiteral("无法处理：") + outcome.reason, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(preview->statusText(), QStringLiteral("无法处理：") + reasons::localised(outcome.reason), 30000);
+}
+
+// Split, the input shows left of the divider and the result right of it;
+// the divider goes where the mouse presses and drags it over the picture,
+// which the fitted view centres in a wider window, and the arrow keys move
+// it by a twentieth of the picture.
+void TestPreview::splitDividerFollowsMouseAndKeys()
+{
+    QImage grey(1500, 1100, QImage::Format_RGB32);
+    grey.fill(QColor(128, 128, 128));
+    const QString input = scratch->filePath(QStringLiteral("grey.png"));
+    QVERIFY(grey.save(input));
+    findIn<QSlider>(window.get(), "brightnessSlider")->setValue(-100); // the result is dark
+    PreviewWindow *preview = openPreview(input);
+    preview->resize(1200, 600);
+    QTRY_VERIFY_WITH_TIMEOUT(preview->resultIsExact(), 30000);
+    preview->findChild<QComboBox *>()->setCurrentIndex(1);
+    auto *canvas = preview->findChild<PreviewCanvas *>();
+    QTRY_VERIFY(canvas->width() > canvas->height() * 2);
+    const int row = canvas->height() / 2;
+    const auto firstDark = [canvas, row] {
+        const QImage shot = canvas->grab().toImage();
+        for (int x = 0; x < shot.width(); ++x)
+            if (qGray(shot.pixel(x, row)) < 64)
+                return x;
+        return -1;
+    };
+    const int centre = canvas->width() / 2;
+    const auto near = [](int shown, int wanted) { return qAbs(shown - wanted) <= 3; };
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(centre - 150, row));
+    QVERIFY2(near(firstDark(), centre - 150), qPrintable(QString::number(firstDark())));
+    QTest::mouseMove(canvas, QPoint(centre + 100, row));
+    QVERIFY2(near(firstDark(), centre + 100), qPrintable(QString::number(firstDark())));
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(centre + 100, row));
+    const int pictureWidth = canvas->height() * 1500 / 1100;
+    QTest::keyClick(canvas, Qt::Key_Left);
+    QVERIFY2(near(firstDark(), centre + 100 - pictureWidth / 20), qPrintable(QString::number(firstDark())));
+}
+
+// A standard size is scaled with the other lengths, not reached by
+// enlarging the screen copy.
+void TestPreview::standardSizeAtScreenScale()
+{
+    const PreviewSource source = loadPreviewSource(photo, PreviewWindow::screenSide);
+    QVERIFY(source.factor < 1);
+    JobSettings settings;
+    settings.set(option::standardSize, QString::fromLatin1(presets::size1920x1080.key));
+    settings.set(option::border, true);
+    InputOutcome outcome;
+    const QImage quick = renderApproximation(source, settings, outcome);
+    const int border = qRound(settings.value(option::borderThickness) * source.factor);
+    QCOMPARE(quick.size(), (QSizeF(1920, 1080) * source.factor).toSize() + QSize(2 * border, 2 * border));
+}
+
+void TestPreview::encodedSizeIsTheWrittenFiles_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("strip");
+    QTest::newRow("same as input, metadata kept") << "same" << false;
+    QTest::newRow("same as input, stripped") << "same" << true;
+    QTest::newRow("PNG, metadata kept") << "PNG" << false;
+}
+
+// The size the preview gives is that of the file the run writes.
+void TestPreview::encodedSizeIsTheWrittenFiles()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, strip);
+    const QString input = photoset::writePhotos(scratch->filePath(QStringLiteral("camera")), 2, QSize(300, 200)).last();
+    JobSettings settings;
+    settings.set(option::format, format);
+    settings.set(option::stripMetadata, strip);
+    InputOutcome outcome;
+    const QImage result = applyChain(loadImage(input, outcome), settings, outcome);
+    const QString output = scratch->filePath(QStringLiteral("written"));
+    writeOutput(result, input, output, settings, outcome);
+    QVERIFY2(!outcome.failed(), qPrintable(outcome.reason));
+    QCOMPARE(encodedSize(result, input, settings), QFileInfo(output).size());
 }
 
 QTEST_MAIN(TestPreview)
