@@ -126,6 +126,9 @@ public:
     void feed(const QByteArray &bytes)
     {
         for (const char byte : bytes) {
+            // Blocks may go on past the end code; their bytes mean nothing.
+            if (done())
+                return;
             bits |= quint32(uchar(byte)) << bitCount;
             bitCount += 8;
             while (bitCount >= codeSize && !done()) {

@@ -301,6 +301,11 @@ void HostileTest::hostileInput_data()
     QTest::newRow("GIF whose LZW data stops early, blocks and trailer whole")
             << inputBytes("stops.gif", batchrun::lzwGif(grey, 2000)) << "stops.gif" << QString()
             << QStringList{"damaged: the pixel data ends early"};
+    // Claiming 10 of its 200 rows, its data goes on long after the pixels.
+    QTest::newRow("GIF whose data holds more rows than it claims")
+            << inputBytes("more.gif",
+                          batchrun::lzwGif(grey).replace(8, 2, "\x0a\0", 2).replace(13 + 768 + 7, 2, "\x0a\0", 2))
+            << "more.gif" << QString() << QStringList();
     QTest::newRow("GIF of 16000x16000 without pixel data")
             << inputBytes("empty.gif", batchrun::lzwGif(grey, 0).replace(6, 4, "\x80\x3e\x80\x3e")
                                                .replace(13 + 768 + 5, 4, "\x80\x3e\x80\x3e"))
