@@ -177,7 +177,8 @@ Layout read(const QByteArray &bytes, Extent extent)
         if (isStandalone(marker))
             continue;
         codedUpTo(found - data);
-        if (marker == 0xD9 || position + 2 > size)
+        layout.ended = marker == 0xD9;
+        if (layout.ended || position + 2 > size)
             break;
         const qint64 length = bigEndian16(data + position);
         if (length < 2 || position + length > size)

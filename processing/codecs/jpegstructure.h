@@ -65,6 +65,7 @@ struct Layout
     int scans = 0;
     qint64 blockVisits = 0; // summed over the scans
     qint64 entropyBytes = 0; // the coded data of every scan
+    bool ended = false; // the end of image was met after the scans walked
 };
 
 enum class Extent { FirstScan, AllScans };

@@ -139,13 +139,6 @@ QImage decodedPreview(const QByteArray &preview, const QSize &storedSize, int ex
     return reader.read();
 }
 
-// Whether a JPEG file holds the end of its picture after its last scan: a
-// file cut short ends within coded data, where neither marker can stand.
-bool endsAfterItsScans(const QByteArray &jpeg)
-{
-    return jpeg.lastIndexOf("\xFF\xD9") > jpeg.lastIndexOf("\xFF\xDA");
-}
-
 QImage fitted(const QImage &image, int extent)
 {
     if (image.isNull() || image.size() == image.size().scaled(extent, extent, Qt::KeepAspectRatio))
@@ -246,11 +239,11 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
     // picture only when the run would decode it whole.
     bool previewStands = true;
     if (format == "jpeg") {
-        const QString refusal =
-                jpegstructure::refusal(jpegstructure::read(wholeJpeg, jpegstructure::Extent::AllScans));
-        if (!refusal.isEmpty())
+        const jpegstructure::Layout layout = jpegstructure::read(wholeJpeg, jpegstructure::Extent::AllScans);
+        if (const QString refusal = jpegstructure::refusal(layout); !refusal.isEmpty())
             return finished(refused(refusal));
-        previewStands = endsAfterItsScans(wholeJpeg);
+        // A file cut short ends within coded data, before its end of image.
+        previewStands = layout.ended;
         if (!previewStands && warnings)
             *warnings = {QStringLiteral("damaged: the file is cut short")};
     }
