@@ -69,7 +69,7 @@ QStringList keepDates(const QString &when, const QString &inputPath, const QStri
 MetadataEdits metadataEditsOf(const JobSettings &settings)
 {
     return {presets::removeLocation.is(settings.value(option::metadata)), settings.value(option::artist),
-            settings.value(option::copyright)};
+            settings.value(option::copyright), settings.value(option::dpi)};
 }
 
 bool stripsMetadata(const JobSettings &settings)
@@ -91,7 +91,10 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
     QString metadataWarning;
     const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &metadataWarning);
     const bool stamped = !settings.value(option::artist).isEmpty() || !settings.value(option::copyright).isEmpty();
-    warnings << lossesIn(format, image, !metadata.isEmpty() || stamped, settings.value(option::dpi) != 0);
+    // EXIF, where the output carries one, holds the resolution too.
+    const bool exifWritten = format.holdsMetadata && (metadata.parts().exif || stamped);
+    warnings << lossesIn(format, image, !metadata.isEmpty() || stamped,
+                         settings.value(option::dpi) != 0 && !exifWritten);
     const MetadataEdits edits = metadataEditsOf(settings);
     const auto carryMetadata = [&](QByteArray &encoded) {
         const QString problem = metadata.writeInto(encoded, output.size(), edits);
