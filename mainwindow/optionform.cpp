@@ -8,8 +8,10 @@
 #include "run/options.h"
 
 #include <QColorDialog>
+#include <QEvent>
 #include <QFileDialog>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <functional>
 #include <utility>
@@ -102,6 +104,7 @@ OptionForm::OptionForm(Ui::MainWindow *ui, QWidget *form)
     : QObject(form), ui(ui), form(form)
 {
     keepLayoutSteady();
+    scrollPastUnfocusedControls();
     connectDependentControls();
     for (const OptionDeclaration *option : optionDeclarations()) {
         QWidget *control = controlOf(*option);
@@ -234,6 +237,29 @@ void OptionForm::keepLayoutSteady()
     }
     const QFontMetrics text = ui->watermarkTextEdit->fontMetrics();
     ui->watermarkTextEdit->setFixedHeight(2 * text.lineSpacing() + 12);
+}
+
+// The wheel over the advanced page scrolls it: a list, box or slider
+// passed under the pointer keeps its value unless the user has chosen it
+// (by a click or Tab) first.
+void OptionForm::scrollPastUnfocusedControls()
+{
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        QWidget *control = controlOf(*option);
+        if (!control || !ui->advancedScrollArea->isAncestorOf(control))
+            continue;
+        if (control->focusPolicy() == Qt::WheelFocus)
+            control->setFocusPolicy(Qt::StrongFocus);
+        control->installEventFilter(this);
+    }
+}
+
+bool OptionForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Wheel || static_cast<QWidget *>(watched)->hasFocus())
+        return QObject::eventFilter(watched, event);
+    QCoreApplication::sendEvent(ui->advancedScrollArea->verticalScrollBar(), event);
+    return true;
 }
 
 // A partly checked box, which a user cannot make, shows nothing either.

@@ -52,8 +52,12 @@ signals:
     // A control changed an option's value, by hand or by apply or reset.
     void optionsChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void keepLayoutSteady();
+    void scrollPastUnfocusedControls();
     void reportChanges();
     void connectDependentControls();
     void chooseColor(QPushButton *button);

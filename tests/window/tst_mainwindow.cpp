@@ -14,12 +14,15 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -46,6 +49,7 @@ private slots:
     void slotsRaiseOneDialogPerClick_data();
     void slotsRaiseOneDialogPerClick();
     void pageButtons();
+    void wheelScrollsPastUnchosenControls();
     void dependentWidgets_data();
     void dependentWidgets();
     void autoEnhanceShowsNothing();
@@ -326,6 +330,30 @@ void TestMainWindow::pageButtons()
         QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("basicPage"));
         QVERIFY(basic->isChecked() && !advanced->isChecked());
     }
+}
+
+// Turning the wheel over the advanced page scrolls it, whatever passes
+// under the pointer; a list takes the wheel once it is chosen.
+void TestMainWindow::wheelScrollsPastUnchosenControls()
+{
+    findIn<QToolButton>(window.get(), "advancedSettingsButton")->click();
+    auto *list = findIn<QComboBox>(window.get(), "watermarkPositionComboBox");
+    QScrollBar *bar = findIn<QScrollArea>(window.get(), "advancedScrollArea")->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    const int index = list->currentIndex();
+    const auto turnWheel = [list] {
+        const QPointF centre = QRectF(list->rect()).center();
+        QWheelEvent wheel(centre, list->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(list, &wheel);
+    };
+    turnWheel();
+    QCOMPARE(list->currentIndex(), index);
+    QVERIFY(bar->value() > 0);
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+    turnWheel();
+    QVERIFY(list->currentIndex() != index);
 }
 
 void TestMainWindow::dependentWidgets_data()
