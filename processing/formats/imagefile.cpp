@@ -15,11 +15,14 @@
 #include <QImageReader>
 #include <QtPlugin>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <shared_mutex>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -171,32 +174,72 @@ QByteArray contentsOf(QFile &file)
     return bytes;
 }
 
+// The whole file in memory of its own, handed back to the system as soon as
+// it goes: the allocator would keep it, beside the picture decoded next.
+class WholeFile
+{
+public:
+    explicit WholeFile(QFile &file) : length(size_t(std::max<qint64>(file.size(), 1)))
+    {
+        void *mapped = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            throw std::bad_alloc();
+        data = static_cast<char *>(mapped);
+        while (done < qint64(length)) {
+            const ssize_t got = ::pread(file.handle(), data + done, length - size_t(done), off_t(done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            done += got;
+        }
+    }
+    ~WholeFile() { ::munmap(data, length); }
+    WholeFile(const WholeFile &) = delete;
+    WholeFile &operator=(const WholeFile &) = delete;
+
+    // Valid while this lives.
+    QByteArray bytes() const { return QByteArray::fromRawData(data, done); }
+
+private:
+    const size_t length;
+    char *data = nullptr;
+    qint64 done = 0;
+};
+
 // Grey and colour JPEGs by our decoder, the texts from the header Qt's
 // reader has read; the rest by Qt's reader. A file whose scans would take
 // work out of proportion to its picture is refused before either decodes.
+// The file is weighed whole and let go before our decoder reads it a piece
+// at a time, so that the picture is never held beside the whole file.
 QImage readJpeg(QImageReader &reader, QFile &file, const DecodeRequest &request, InputOutcome &outcome)
 {
-    const QByteArray bytes = contentsOf(file);
-    const QString refusal = jpegstructure::refusal(jpegstructure::read(bytes, jpegstructure::Extent::AllScans));
+    const jpegstructure::Layout layout =
+            jpegstructure::read(WholeFile(file).bytes(), jpegstructure::Extent::AllScans);
+    const QString refusal = jpegstructure::refusal(layout);
     if (!refusal.isEmpty()) {
         outcome.fail(refusal);
         return QImage();
     }
     QImage image;
-    switch (jpegreader::decode(bytes, &image, request.stop, request.reduction)) {
+    switch (jpegreader::decodeFile(file.handle(), &image, request.stop, request.reduction)) {
     case jpegreader::Outcome::LeftToQt:
-        return readWithinLimit(reader, request.reduction > 1 ? reducedSize(reader.size(), request.reduction)
-                                                             : QSize());
+        image = readWithinLimit(reader, request.reduction > 1 ? reducedSize(reader.size(), request.reduction)
+                                                              : QSize());
+        break;
     case jpegreader::Outcome::Stopped:
         outcome = InputOutcome::stopped();
         return QImage();
     case jpegreader::Outcome::Failed:
         return QImage();
     case jpegreader::Outcome::Decoded:
+        for (const QString &key : reader.textKeys())
+            image.setText(key, reader.text(key));
         break;
     }
-    for (const QString &key : reader.textKeys())
-        image.setText(key, reader.text(key));
+    // Cut within its coded data, a file never reaches its end of image.
+    if (!image.isNull() && !layout.ended)
+        outcome.warnings << cutShortWarning();
     return image;
 }
 
@@ -272,6 +315,25 @@ QStringList decodedWarnings(QFile &file, const QByteArray &format, int frames)
     if (frames > 1)
         warnings << QStringLiteral("only the first of its %1 frames is used").arg(frames);
     return warnings;
+}
+
+// Our reason, then what the decoder said, in brackets.
+QString withDecoderWords(const QString &reason, const QStringList &said)
+{
+    return said.isEmpty() ? reason : QStringLiteral("%1 (%2)").arg(reason, said.join(QStringLiteral("; ")));
+}
+
+// The decoder's words explain a damage we name ourselves: they follow it,
+// once, rather than stand beside it as a warning of their own.
+QStringList withDecoderWords(QStringList ours, const QStringList &said)
+{
+    const auto damage = std::find_if(ours.begin(), ours.end(), [](const QString &warning) {
+        return warning.startsWith(QLatin1String("damaged: "));
+    });
+    if (damage == ours.end())
+        return said + ours;
+    *damage = withDecoderWords(*damage, said);
+    return ours;
 }
 
 // Where no pixel is, a decoder would make up a blank picture: asked from
@@ -431,16 +493,15 @@ QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<b
         return failed(refusal);
     const QImage image = decodeBounded(reader, file, DecodeRequest{stop, reductionFor(reader, target)}, outcome);
     if (image.isNull()) {
-        const QStringList said = decoderMessages.messages();
-        if (outcome.failed() && !said.isEmpty())
-            outcome.reason += QStringLiteral(" (%1)").arg(said.join(QStringLiteral("; ")));
+        if (outcome.failed())
+            outcome.reason = withDecoderWords(outcome.reason, decoderMessages.messages());
         return QImage();
     }
     const QImageIOHandler::Transformations transformation = reader.transformation();
     // Counted from the start of the file, where a decoder that counts afresh
     // (TIFF) expects it.
     const int frames = file.seek(0) ? reader.imageCount() : 0;
-    const QStringList lacking = decodedWarnings(file, format, frames);
-    outcome.warnings << decoderMessages.messages() << lacking;
+    outcome.warnings = withDecoderWords(outcome.warnings + decodedWarnings(file, format, frames),
+                                        decoderMessages.messages());
     return upright(image, transformation);
 }
