@@ -21,8 +21,6 @@
 #include <shared_mutex>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -174,48 +172,14 @@ QByteArray contentsOf(QFile &file)
     return bytes;
 }
 
-// The whole file in memory of its own, handed back to the system as soon as
-// it goes: the allocator would keep it, beside the picture decoded next.
-class WholeFile
-{
-public:
-    explicit WholeFile(QFile &file) : length(size_t(std::max<qint64>(file.size(), 1)))
-    {
-        void *mapped = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED)
-            throw std::bad_alloc();
-        data = static_cast<char *>(mapped);
-        while (done < qint64(length)) {
-            const ssize_t got = ::pread(file.handle(), data + done, length - size_t(done), off_t(done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            done += got;
-        }
-    }
-    ~WholeFile() { ::munmap(data, length); }
-    WholeFile(const WholeFile &) = delete;
-    WholeFile &operator=(const WholeFile &) = delete;
-
-    // Valid while this lives.
-    QByteArray bytes() const { return QByteArray::fromRawData(data, done); }
-
-private:
-    const size_t length;
-    char *data = nullptr;
-    qint64 done = 0;
-};
-
 // Grey and colour JPEGs by our decoder, the texts from the header Qt's
 // reader has read; the rest by Qt's reader. A file whose scans would take
 // work out of proportion to its picture is refused before either decodes.
-// The file is weighed whole and let go before our decoder reads it a piece
-// at a time, so that the picture is never held beside the whole file.
+// Both read the file a piece at a time, so that the picture is never held
+// beside the whole file.
 QImage readJpeg(QImageReader &reader, QFile &file, const DecodeRequest &request, InputOutcome &outcome)
 {
-    const jpegstructure::Layout layout =
-            jpegstructure::read(WholeFile(file).bytes(), jpegstructure::Extent::AllScans);
+    const jpegstructure::Layout layout = jpegstructure::readFile(file.handle(), file.size());
     const QString refusal = jpegstructure::refusal(layout);
     if (!refusal.isEmpty()) {
         outcome.fail(refusal);

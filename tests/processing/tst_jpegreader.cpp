@@ -1,5 +1,6 @@
 #include "batchrun.h"
 #include "codecs/jpegreader.h"
+#include "codecs/jpegstructure.h"
 #include "formats/imagefile.h"
 #include "differential.h"
 
@@ -24,6 +25,8 @@ class JpegReaderTest : public QObject
 private slots:
     void sameAsQt_data();
     void sameAsQt();
+    void fileWalkedAsBytes_data() { sameAsQt_data(); }
+    void fileWalkedAsBytes();
     void resolutionAsQtReadsIt();
     void damagedFilesAsQtReadsThem();
     void stopEndsScanBombDecode_data();
@@ -105,6 +108,31 @@ void JpegReaderTest::sameAsQt()
     InputOutcome outcome;
     loadImage(path, outcome);
     QCOMPARE(outcome.warnings, QStringList()); // libjpeg met no stray byte
+}
+
+// The walk over a file read a piece at a time finds what the walk over its
+// bytes in memory finds, whole or cut anywhere across the pieces.
+void JpegReaderTest::fileWalkedAsBytes()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    for (const qsizetype length : {whole.size(), whole.size() / 3, whole.size() - 2}) {
+        QFile cut(batchrun::writeFile(directory.filePath(QStringLiteral("walked.jpg")), whole.left(length)));
+        QVERIFY(cut.open(QIODevice::ReadOnly));
+        const jpegstructure::Layout fromFile = jpegstructure::readFile(cut.handle(), cut.size());
+        const jpegstructure::Layout fromBytes = jpegstructure::read(whole.left(length), jpegstructure::Extent::AllScans);
+        QCOMPARE(fromFile.size, fromBytes.size);
+        QCOMPARE(fromFile.scans, fromBytes.scans);
+        QCOMPARE(fromFile.blockVisits, fromBytes.blockVisits);
+        QCOMPARE(fromFile.firstScanBytes, fromBytes.firstScanBytes);
+        QCOMPARE(fromFile.entropyBytes, fromBytes.entropyBytes);
+        QCOMPARE(fromFile.ended, fromBytes.ended);
+        QCOMPARE(fromFile.ended, length == whole.size());
+        // A file that shrank since its size was taken ends where its bytes do.
+        QCOMPARE(jpegstructure::readFile(cut.handle(), cut.size() + 4096).entropyBytes, fromBytes.entropyBytes);
+    }
 }
 
 // Dots per inch and per centimetre, each read back as Qt converts them.
