@@ -6,8 +6,11 @@
 #include <QColorSpace>
 #include <QtGlobal>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdlib>
+
+#include <unistd.h>
 
 namespace {
 
@@ -47,6 +50,46 @@ void skipInput(j_decompress_ptr info, long count)
 }
 
 void endSource(j_decompress_ptr) {}
+
+// The file read a piece at a time from its descriptor, so that a decode
+// holds the picture and this buffer rather than the picture and the whole
+// file. pread leaves the position others read the file from where it is.
+struct FileSource
+{
+    jpeg_source_mgr manager;
+    int descriptor;
+    off_t position = 0;
+    JOCTET buffer[64 * 1024];
+};
+
+boolean fillFromFile(j_decompress_ptr info)
+{
+    auto *source = reinterpret_cast<FileSource *>(info->src);
+    ssize_t got;
+    do
+        got = ::pread(source->descriptor, source->buffer, sizeof source->buffer, source->position);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0)
+        return endOfFile(info);
+    source->position += got;
+    source->manager.next_input_byte = source->buffer;
+    source->manager.bytes_in_buffer = size_t(got);
+    return TRUE;
+}
+
+void skipInFile(j_decompress_ptr info, long count)
+{
+    auto *source = reinterpret_cast<FileSource *>(info->src);
+    if (count <= 0)
+        return;
+    if (size_t(count) < source->manager.bytes_in_buffer) {
+        source->manager.next_input_byte += count;
+        source->manager.bytes_in_buffer -= size_t(count);
+        return;
+    }
+    source->position += off_t(size_t(count) - source->manager.bytes_in_buffer);
+    source->manager.bytes_in_buffer = 0;
+}
 
 bool decodedHere(const jpeg_decompress_struct &info)
 {
@@ -151,11 +194,9 @@ QColorSpace colorSpaceOf(jpeg_decompress_struct &info, JpegErrors &errors)
 }
 
 jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
-                               const QByteArray &bytes, QImage *image, int scaleDenominator)
+                               jpeg_source_mgr *source, QImage *image, int scaleDenominator)
 {
-    jpeg_source_mgr source{reinterpret_cast<const JOCTET *>(bytes.constData()), size_t(bytes.size()),
-                           startSource, endOfFile, skipInput, jpeg_resync_to_restart, endSource};
-    if (!readHeader(info, errors, &source))
+    if (!readHeader(info, errors, source))
         return jpegreader::Outcome::Failed;
     if (!decodedHere(info))
         return jpegreader::Outcome::LeftToQt;
@@ -175,13 +216,10 @@ jpegreader::Outcome decompress(jpeg_decompress_struct &info, JpegErrors &errors,
     return finishRows(info, errors) ? jpegreader::Outcome::Decoded : jpegreader::Outcome::Failed;
 }
 
-} // namespace
-
-namespace jpegreader {
-
-Outcome decode(const QByteArray &bytes, QImage *image, const std::atomic<bool> *stop,
-               int scaleDenominator)
+jpegreader::Outcome decodeFrom(jpeg_source_mgr *source, QImage *image, const std::atomic<bool> *stop,
+                               int scaleDenominator)
 {
+    using jpegreader::Outcome;
     jpeg_decompress_struct info;
     JpegErrors errors;
     info.err = jumpingErrors(errors, logMessage);
@@ -189,13 +227,31 @@ Outcome decode(const QByteArray &bytes, QImage *image, const std::atomic<bool> *
     StopCheck check{{checkStop, 0, 0, 0, 0}, stop, &errors};
     if (stop)
         info.progress = &check.manager;
-    Outcome outcome = decompress(info, errors, bytes, image, scaleDenominator);
+    Outcome outcome = decompress(info, errors, source, image, scaleDenominator);
     jpeg_destroy_decompress(&info);
     if (check.stopped)
         outcome = Outcome::Stopped;
     if (outcome != Outcome::Decoded)
         *image = QImage();
     return outcome;
+}
+
+} // namespace
+
+namespace jpegreader {
+
+Outcome decode(const QByteArray &bytes, QImage *image, const std::atomic<bool> *stop, int scaleDenominator)
+{
+    jpeg_source_mgr source{reinterpret_cast<const JOCTET *>(bytes.constData()), size_t(bytes.size()),
+                           startSource, endOfFile, skipInput, jpeg_resync_to_restart, endSource};
+    return decodeFrom(&source, image, stop, scaleDenominator);
+}
+
+Outcome decodeFile(int descriptor, QImage *image, const std::atomic<bool> *stop, int scaleDenominator)
+{
+    FileSource source{{nullptr, 0, startSource, fillFromFile, skipInFile, jpeg_resync_to_restart, endSource},
+                      descriptor, 0, {}};
+    return decodeFrom(&source.manager, image, stop, scaleDenominator);
 }
 
 } // namespace jpegreader

@@ -25,6 +25,11 @@ enum class Outcome { Decoded, LeftToQt, Failed, Stopped };
 Outcome decode(const QByteArray &bytes, QImage *image, const std::atomic<bool> *stop = nullptr,
                int scaleDenominator = 1);
 
+// The same for the file open as descriptor, read from its start a piece at
+// a time, so that the decode never holds the whole file beside the picture.
+Outcome decodeFile(int descriptor, QImage *image, const std::atomic<bool> *stop = nullptr,
+                   int scaleDenominator = 1);
+
 } // namespace jpegreader
 
 #endif // JPEGREADER_H

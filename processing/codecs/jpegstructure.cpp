@@ -2,7 +2,12 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <vector>
+
+#include <unistd.h>
 
 namespace jpegstructure {
 
@@ -140,17 +145,82 @@ qint64 pictureBlocks(const Layout &layout)
     return blocks;
 }
 
-} // namespace
+// The bytes the walk goes through, forward only: all of them in memory, or
+// a file read a piece at a time into a buffer that holds any one segment.
+class WalkedBytes
+{
+public:
+    explicit WalkedBytes(const QByteArray &bytes)
+        : data(reinterpret_cast<const uchar *>(bytes.constData())), filled(bytes.size()), size(bytes.size())
+    {
+    }
+    WalkedBytes(int descriptor, qint64 size) : descriptor(descriptor), size(size) {}
+
+    qint64 end() const { return size; }
+
+    // The count bytes from position on, together; null past the end.
+    const uchar *span(qint64 position, qint64 count)
+    {
+        if (position < base || position + count > base + filled)
+            fill(position, count);
+        return position + count <= base + filled ? data + (position - base) : nullptr;
+    }
+
+    // Where the next 0xFF from position on is; -1 when none is.
+    qint64 nextFF(qint64 position)
+    {
+        while (position < size && span(position, 1)) {
+            const qint64 available = base + filled - position;
+            const auto *found = static_cast<const uchar *>(std::memchr(data + (position - base), 0xFF, size_t(available)));
+            if (found)
+                return base + (found - data);
+            position += available;
+        }
+        return -1;
+    }
+
+private:
+    // A file that is shorter than it was ends where its bytes do.
+    void fill(qint64 position, qint64 count)
+    {
+        if (descriptor < 0)
+            return;
+        const qint64 wanted = std::max<qint64>(count, pieceBytes);
+        if (qint64(buffer.size()) < wanted)
+            buffer.resize(size_t(wanted));
+        qint64 got = 0;
+        while (got < wanted) {
+            const ssize_t read = ::pread(descriptor, buffer.data() + got, size_t(wanted - got), off_t(position + got));
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read <= 0)
+                break;
+            got += read;
+        }
+        data = buffer.data();
+        base = position;
+        filled = got;
+        if (got < wanted)
+            size = std::min(size, position + got);
+    }
+
+    static constexpr qint64 pieceBytes = 256 * 1024;
+    const int descriptor = -1;
+    std::vector<uchar> buffer;
+    const uchar *data = nullptr;
+    qint64 base = 0; // the file's position of data[0]
+    qint64 filled = 0;
+    qint64 size;
+};
 
 // Markers are found as libjpeg finds them: the next 0xFF not followed by a
 // stuffed zero or a restart, whatever lies between (coded data, or garbage
 // libjpeg skips with a warning); segments are passed over by their length.
-Layout read(const QByteArray &bytes, Extent extent)
+Layout walk(WalkedBytes &bytes, Extent extent)
 {
     Layout layout;
-    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
-    const qint64 size = bytes.size();
-    if (size < 2 || data[0] != 0xFF || data[1] != 0xD8)
+    const uchar *start = bytes.span(0, 2);
+    if (!start || start[0] != 0xFF || start[1] != 0xD8)
         return layout;
     qint64 position = 2;
     qint64 codedFrom = -1; // where the coded data of the current scan began
@@ -162,28 +232,29 @@ Layout read(const QByteArray &bytes, Extent extent)
             layout.firstScanBytes = end - codedFrom;
         codedFrom = -1;
     };
-    while (position < size) {
-        const auto *found = static_cast<const uchar *>(
-                std::memchr(data + position, 0xFF, size_t(size - position)));
-        if (!found)
+    while (position < bytes.end()) {
+        const qint64 found = bytes.nextFF(position);
+        if (found < 0)
             break;
-        qint64 next = found - data + 1;
-        while (next < size && data[next] == 0xFF)
+        qint64 next = found + 1;
+        while (bytes.span(next, 1) && *bytes.span(next, 1) == 0xFF)
             ++next;
-        if (next >= size)
+        const uchar *markerByte = bytes.span(next, 1);
+        if (!markerByte)
             break;
-        const uchar marker = data[next];
+        const uchar marker = *markerByte;
         position = next + 1;
         if (isStandalone(marker))
             continue;
-        codedUpTo(found - data);
+        codedUpTo(found);
         layout.ended = marker == 0xD9;
-        if (layout.ended || position + 2 > size)
+        const uchar *lengthBytes = layout.ended ? nullptr : bytes.span(position, 2);
+        if (!lengthBytes)
             break;
-        const qint64 length = bigEndian16(data + position);
-        if (length < 2 || position + length > size)
+        const qint64 length = bigEndian16(lengthBytes);
+        const uchar *payload = length < 2 ? nullptr : bytes.span(position + 2, length - 2);
+        if (!payload)
             break;
-        const uchar *payload = data + position + 2;
         position += length;
         if (isFrame(marker) && !layout.framed && !readFrame(payload, length - 2, marker, &layout))
             return Layout();
@@ -200,8 +271,22 @@ Layout read(const QByteArray &bytes, Extent extent)
             break;
         codedFrom = position;
     }
-    codedUpTo(size);
+    codedUpTo(bytes.end());
     return layout;
+}
+
+} // namespace
+
+Layout read(const QByteArray &bytes, Extent extent)
+{
+    WalkedBytes walked(bytes);
+    return walk(walked, extent);
+}
+
+Layout readFile(int descriptor, qint64 size)
+{
+    WalkedBytes walked(descriptor, size);
+    return walk(walked, Extent::AllScans);
 }
 
 // Walked afresh as the head grows: a head holds few segments before its

@@ -74,6 +74,11 @@ enum class Extent { FirstScan, AllScans };
 // the header of the first scan or up to the end of the image.
 Layout read(const QByteArray &bytes, Extent extent);
 
+// The same up to the end of the image for the file open as descriptor, of
+// size bytes, read from its start a piece at a time: the whole file is
+// never held.
+Layout readFile(int descriptor, qint64 size);
+
 // The same up to the first scan, reading from device only as far as that.
 Layout readHead(QIODevice &device);
 

@@ -15,6 +15,7 @@
 #include <QImageReader>
 #include <QtPlugin>
 
+#include <algorithm>
 #include <cerrno>
 #include <mutex>
 #include <shared_mutex>
@@ -174,29 +175,35 @@ QByteArray contentsOf(QFile &file)
 // Grey and colour JPEGs by our decoder, the texts from the header Qt's
 // reader has read; the rest by Qt's reader. A file whose scans would take
 // work out of proportion to its picture is refused before either decodes.
+// Both read the file a piece at a time, so that the picture is never held
+// beside the whole file.
 QImage readJpeg(QImageReader &reader, QFile &file, const DecodeRequest &request, InputOutcome &outcome)
 {
-    const QByteArray bytes = contentsOf(file);
-    const QString refusal = jpegstructure::refusal(jpegstructure::read(bytes, jpegstructure::Extent::AllScans));
+    const jpegstructure::Layout layout = jpegstructure::readFile(file.handle(), file.size());
+    const QString refusal = jpegstructure::refusal(layout);
     if (!refusal.isEmpty()) {
         outcome.fail(refusal);
         return QImage();
     }
     QImage image;
-    switch (jpegreader::decode(bytes, &image, request.stop, request.reduction)) {
+    switch (jpegreader::decodeFile(file.handle(), &image, request.stop, request.reduction)) {
     case jpegreader::Outcome::LeftToQt:
-        return readWithinLimit(reader, request.reduction > 1 ? reducedSize(reader.size(), request.reduction)
-                                                             : QSize());
+        image = readWithinLimit(reader, request.reduction > 1 ? reducedSize(reader.size(), request.reduction)
+                                                              : QSize());
+        break;
     case jpegreader::Outcome::Stopped:
         outcome = InputOutcome::stopped();
         return QImage();
     case jpegreader::Outcome::Failed:
         return QImage();
     case jpegreader::Outcome::Decoded:
+        for (const QString &key : reader.textKeys())
+            image.setText(key, reader.text(key));
         break;
     }
-    for (const QString &key : reader.textKeys())
-        image.setText(key, reader.text(key));
+    // Cut within its coded data, a file never reaches its end of image.
+    if (!image.isNull() && !layout.ended)
+        outcome.warnings << cutShortWarning();
     return image;
 }
 
@@ -272,6 +279,25 @@ QStringList decodedWarnings(QFile &file, const QByteArray &format, int frames)
     if (frames > 1)
         warnings << QStringLiteral("only the first of its %1 frames is used").arg(frames);
     return warnings;
+}
+
+// Our reason, then what the decoder said, in brackets.
+QString withDecoderWords(const QString &reason, const QStringList &said)
+{
+    return said.isEmpty() ? reason : QStringLiteral("%1 (%2)").arg(reason, said.join(QStringLiteral("; ")));
+}
+
+// The decoder's words explain a damage we name ourselves: they follow it,
+// once, rather than stand beside it as a warning of their own.
+QStringList withDecoderWords(QStringList ours, const QStringList &said)
+{
+    const auto damage = std::find_if(ours.begin(), ours.end(), [](const QString &warning) {
+        return warning.startsWith(QLatin1String("damaged: "));
+    });
+    if (damage == ours.end())
+        return said + ours;
+    *damage = withDecoderWords(*damage, said);
+    return ours;
 }
 
 // Where no pixel is, a decoder would make up a blank picture: asked from
@@ -431,16 +457,15 @@ QImage loadImage(const QString &path, InputOutcome &outcome, const std::atomic<b
         return failed(refusal);
     const QImage image = decodeBounded(reader, file, DecodeRequest{stop, reductionFor(reader, target)}, outcome);
     if (image.isNull()) {
-        const QStringList said = decoderMessages.messages();
-        if (outcome.failed() && !said.isEmpty())
-            outcome.reason += QStringLiteral(" (%1)").arg(said.join(QStringLiteral("; ")));
+        if (outcome.failed())
+            outcome.reason = withDecoderWords(outcome.reason, decoderMessages.messages());
         return QImage();
     }
     const QImageIOHandler::Transformations transformation = reader.transformation();
     // Counted from the start of the file, where a decoder that counts afresh
     // (TIFF) expects it.
     const int frames = file.seek(0) ? reader.imageCount() : 0;
-    const QStringList lacking = decodedWarnings(file, format, frames);
-    outcome.warnings << decoderMessages.messages() << lacking;
+    outcome.warnings = withDecoderWords(outcome.warnings + decodedWarnings(file, format, frames),
+                                        decoderMessages.messages());
     return upright(image, transformation);
 }

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString cutShort = QStringLiteral("damaged: the file is cut short");
-
 struct BmpHeader
 {
     qint64 dataOffset = 0;
@@ -315,6 +313,11 @@ QByteArray signatureFormat(const QByteArray &head)
     return QByteArray();
 }
 
+QString cutShortWarning()
+{
+    return QStringLiteral("damaged: the file is cut short");
+}
+
 QString truncationOf(QIODevice &device, const QByteArray &format)
 {
     if (!device.seek(0))
@@ -325,12 +328,12 @@ QString truncationOf(QIODevice &device, const QByteArray &format)
         if (!readBmpHeader(device.peek(64), &bmp) || (bmp.compression != 0 && bmp.compression != 3))
             return QString();
         const qint64 rowBytes = (bmp.width * bmp.bitsPerPixel + 31) / 32 * 4;
-        return device.size() < bmp.dataOffset + rowBytes * bmp.height ? cutShort : QString();
+        return device.size() < bmp.dataOffset + rowBytes * bmp.height ? cutShortWarning() : QString();
     }
     if (format == "gif") {
         const GifWalk walk = walkGif(device, false);
         if (!walk.whole)
-            return cutShort;
+            return cutShortWarning();
         return walk.present < walk.claimed ? QStringLiteral("damaged: the pixel data ends early")
                                            : QString();
     }

@@ -25,6 +25,9 @@ ClaimedPicture claimedPicture(const QByteArray &head);
 // of them with its libraries (a few ms at the first picture of a run).
 QByteArray signatureFormat(const QByteArray &head);
 
+// The warning for a file that ends before its picture does.
+QString cutShortWarning();
+
 // Why a decoded file is incomplete, for formats whose decoder fills what is
 // missing in silence: a BMP shorter than its pixel rows, a GIF that ends
 // before its trailer or whose first image's LZW data ends before its last

@@ -5,6 +5,7 @@
 #include "codecs/rawcodec.h"
 #include "formats/decodermessages.h"
 #include "formats/imagefile.h"
+#include "formats/imageheader.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -245,7 +246,7 @@ QImage makeThumbnail(const QString &path, int extent, const std::atomic<bool> *s
         // A file cut short ends within coded data, before its end of image.
         previewStands = layout.ended;
         if (!previewStands && warnings)
-            *warnings = {QStringLiteral("damaged: the file is cut short")};
+            *warnings = {cutShortWarning()};
     }
     if (const QImage preview =
                 previewStands ? embeddedPreview(format, head, file, storedSize, transformation, extent) : QImage();

@@ -432,7 +432,7 @@ void CliInputsTest::damagedInputWarns()
     QCOMPARE(outcome.exitCode, 0);
     QCOMPARE(outcome.lines.size(), 3);
     QCOMPARE(outcome.lines.at(0), "vellumo-batch: " + cut
-                     + ": warning: Corrupt JPEG data: premature end of data segment");
+                     + ": warning: damaged: the file is cut short (Corrupt JPEG data: premature end of data segment)");
     QVERIFY2(QRegularExpression("^vellumo-batch: 1 written, 0 failed, 0 skipped, 1 with warnings in ")
                      .match(outcome.lines.at(2)).hasMatch(),
              qPrintable(outcome.lines.at(2)));

@@ -276,7 +276,7 @@ void HostileTest::hostileInput_data()
 
     QTest::newRow("JPEG cut in half") << inputBytes("half.jpg", jpeg.left(jpeg.size() / 2))
                                       << "half.jpg" << QString()
-                                      << QStringList{"Corrupt JPEG data: premature end"};
+                                      << QStringList{damaged + " (Corrupt JPEG data: premature end"};
     QTest::newRow("BMP cut in half") << inputBytes("half.bmp", bmp.left(bmp.size() / 2))
                                      << "half.bmp" << QString() << QStringList{damaged};
     QTest::newRow("BMP header and one row")
@@ -339,7 +339,7 @@ void HostileTest::hostileInput_data()
             << sliverReason << QStringList();
     const QByteArray tall = batchrun::progressiveJpeg(1024, 1024, 0);
     const auto firstScanCut = [&tall](qsizetype bytes) { return tall.left(tall.indexOf("\xff\xda") + 10 + bytes); };
-    const QStringList cutShort{"Corrupt JPEG data: premature end"};
+    const QStringList cutShort{damaged + " (Corrupt JPEG data: premature end"};
     QTest::newRow("progressive JPEG cut at half its first scan")
             << inputBytes("cut.jpg", firstScanCut(1024)) << "cut.jpg" << QString() << cutShort;
     QTest::newRow("progressive JPEG whose first scan reaches a 64th of its rows")

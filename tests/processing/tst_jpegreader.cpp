@@ -1,5 +1,6 @@
 #include "batchrun.h"
 #include "codecs/jpegreader.h"
+#include "codecs/jpegstructure.h"
 #include "formats/imagefile.h"
 #include "differential.h"
 
@@ -24,6 +25,8 @@ class JpegReaderTest : public QObject
 private slots:
     void sameAsQt_data();
     void sameAsQt();
+    void fileWalkedAsBytes_data() { sameAsQt_data(); }
+    void fileWalkedAsBytes();
     void resolutionAsQtReadsIt();
     void damagedFilesAsQtReadsThem();
     void stopEndsScanBombDecode_data();
@@ -89,6 +92,12 @@ void JpegReaderTest::sameAsQt_data()
     QTest::newRow("texts and Adobe RGB") << write(marked);
     marked.setColorSpace(QColorSpace::DisplayP3);
     QTest::newRow("Display P3") << write(marked);
+    // The decoder reads the file a piece at a time: segments it passes over
+    // reach across the pieces.
+    QImage commented = differential::randomImage(QSize(64, 48), QImage::Format_RGB32, 41);
+    for (const char *key : {"Comment", "Description", "Title"})
+        commented.setText(QLatin1String(key), QString(40000, QLatin1Char('x')));
+    QTest::newRow("segments across the reads of the file") << write(commented);
 }
 
 void JpegReaderTest::sameAsQt()
@@ -96,6 +105,34 @@ void JpegReaderTest::sameAsQt()
     QFETCH(QString, path);
     QVERIFY(!path.isEmpty());
     compareWithQt(path);
+    InputOutcome outcome;
+    loadImage(path, outcome);
+    QCOMPARE(outcome.warnings, QStringList()); // libjpeg met no stray byte
+}
+
+// The walk over a file read a piece at a time finds what the walk over its
+// bytes in memory finds, whole or cut anywhere across the pieces.
+void JpegReaderTest::fileWalkedAsBytes()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    for (const qsizetype length : {whole.size(), whole.size() / 3, whole.size() - 2}) {
+        QFile cut(batchrun::writeFile(directory.filePath(QStringLiteral("walked.jpg")), whole.left(length)));
+        QVERIFY(cut.open(QIODevice::ReadOnly));
+        const jpegstructure::Layout fromFile = jpegstructure::readFile(cut.handle(), cut.size());
+        const jpegstructure::Layout fromBytes = jpegstructure::read(whole.left(length), jpegstructure::Extent::AllScans);
+        QCOMPARE(fromFile.size, fromBytes.size);
+        QCOMPARE(fromFile.scans, fromBytes.scans);
+        QCOMPARE(fromFile.blockVisits, fromBytes.blockVisits);
+        QCOMPARE(fromFile.firstScanBytes, fromBytes.firstScanBytes);
+        QCOMPARE(fromFile.entropyBytes, fromBytes.entropyBytes);
+        QCOMPARE(fromFile.ended, fromBytes.ended);
+        QCOMPARE(fromFile.ended, length == whole.size());
+        // A file that shrank since its size was taken ends where its bytes do.
+        QCOMPARE(jpegstructure::readFile(cut.handle(), cut.size() + 4096).entropyBytes, fromBytes.entropyBytes);
+    }
 }
 
 // Dots per inch and per centimetre, each read back as Qt converts them.
