@@ -9,10 +9,10 @@
 
 // Lanczos 3 resampling to exactly size. Each axis is filtered on its own: a
 // target pixel's centre (t + 0.5) * scale in source coordinates weighs
-// every source pixel whose centre lies within 3 * max(scale, 1) of it by L((distance) / max(scale, 1)), where
-// L(x) = sinc(x) sinc(x / 3) for |x| < 3 and 0 beyond; the weights of the
-// pixels inside the picture are scaled to sum to 1, so nothing outside it is
-// counted. The sums run on premultiplied alpha. 8-bit pictures are summed
+// every source pixel whose centre lies within 3 * max(scale, 1) of it by
+// L(distance / max(scale, 1)), where L(x) = sinc(x) sinc(x / 3) for
+// |x| < 3 and 0 beyond; the weights of the pixels inside the picture are
+// scaled to sum to 1, so nothing outside it is counted. The sums run on premultiplied alpha. 8-bit pictures are summed
 // in fixed point (16-bit weights, 32-bit sums, the values between the passes
 // kept to a 64th of a level), which gives every channel within one level of
 // the exact sums, or in float where fixed point could not (a source of a
