@@ -31,6 +31,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
@@ -156,6 +157,17 @@ void runOperation(benchmark::State &state, const Operation &operation, QImage::F
                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
 
+// runOperation with the global thread pool held to threads (0: as it is).
+void runOnThreads(benchmark::State &state, const Operation &operation, QImage::Format format, int threads)
+{
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int usual = pool->maxThreadCount();
+    if (threads > 0)
+        pool->setMaxThreadCount(threads);
+    runOperation(state, operation, format);
+    pool->setMaxThreadCount(usual);
+}
+
 // Prints the usual console table, then one line per operation pairing the
 // production and the reference time.
 class SpeedUpReporter : public benchmark::ConsoleReporter
@@ -203,11 +215,18 @@ int main(int argc, char *argv[])
         benchmark::RegisterBenchmark(("reference/" + pair.name).c_str(), runOperation, pair.reference, pair.format)
             ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
     }
+    // The resamplers with every core (wall time) and on one thread (the
+    // global pool, where both our bands and Qt's own splitting of a smooth
+    // scale run, held to one thread); CPU time is the whole process's.
     for (const auto &[name, operation] : resamplings()) {
-        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied})
-            benchmark::RegisterBenchmark(("production/" + name + (format == QImage::Format_RGB32 ? "/RGB32" : "/ARGB32PM")).c_str(),
-                                         runOperation, operation, format)
-                ->Unit(benchmark::kMillisecond)->UseRealTime();
+        for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            for (const int threads : {0, 1}) {
+                const std::string label = "production/" + name + (format == QImage::Format_RGB32 ? "/RGB32" : "/ARGB32PM")
+                        + (threads == 1 ? "/1thread" : "");
+                benchmark::RegisterBenchmark(label.c_str(), runOnThreads, operation, format, threads)
+                    ->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+            }
+        }
     }
     SpeedUpReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

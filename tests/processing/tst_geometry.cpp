@@ -217,6 +217,19 @@ void GeometryTest::flipMatchesReference()
 
 namespace {
 
+// 8-bit pictures are resampled in fixed point within one level of the
+// exact sums; a format that stores its colours unpremultiplied or in fewer
+// bits adds its own rounding.
+double lanczosTolerance(QImage::Format format)
+{
+    const QImage probe(1, 1, format);
+    const bool premultipliedOrOpaque = !probe.hasAlphaChannel()
+            || probe.pixelFormat().premultiplied() == QPixelFormat::Premultiplied;
+    if (probe.depth() <= 32 && format != QImage::Format_RGB16 && premultipliedOrOpaque)
+        return 1;
+    return differential::roundingTolerance(format);
+}
+
 void verifyLanczosNearReference(const QImage &source, const QSize &size)
 {
     const QImage result = resampleLanczos3(source, size);
@@ -224,7 +237,7 @@ void verifyLanczosNearReference(const QImage &source, const QSize &size)
     QCOMPARE(result.size(), size);
     QCOMPARE(result.format(), expected.format());
     const double distance = differential::premultipliedDistance(result, expected);
-    QVERIFY2(distance <= differential::roundingTolerance(source.format()), qPrintable(QString::number(distance)));
+    QVERIFY2(distance <= lanczosTolerance(result.format()), qPrintable(QString::number(distance)));
 }
 
 // A horizontal ramp and a zone plate, whose rings run from no frequency at
@@ -269,6 +282,14 @@ void GeometryTest::lanczosKeepsPatternsOfReference_data()
                               qPrintable(differential::formatName(format)), size.width(), size.height())
                     << patternImage(zonePlate, format) << size;
         }
+    }
+    // Rows wide enough for the vector loops and their tails, shrunk by 4.5
+    // and by 27, whose hundreds of taps each weigh too little for fixed point.
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (const QSize &size : {QSize(67, 2), QSize(11, 2)})
+            QTest::addRow("random %s 301x6 to %dx%d", qPrintable(differential::formatName(format)), size.width(),
+                          size.height())
+                << differential::randomImage(QSize(301, 6), format, 23) << size;
     }
 }
 
