@@ -2,6 +2,8 @@
 // every place that opens a picture through QImageReader reads them too.
 #include "codecs/jxlcodec.h"
 
+#include "core/pixelaccess.h"
+
 #include <QColorSpace>
 #include <QIODevice>
 #include <QImage>
@@ -11,6 +13,7 @@
 
 #include <jxl/decode_cxx.h>
 #include <jxl/encode_cxx.h>
+#include <jxl/thread_parallel_runner_cxx.h>
 
 #include <dlfcn.h>
 
@@ -177,6 +180,11 @@ QByteArray encodeJxl(const QImage &image, int quality, const JxlEncoding &encodi
     const bool alpha = image.hasAlphaChannel();
     const QImage rows = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     const JxlEncoderPtr encoder = JxlEncoderMake(nullptr);
+    // The picture's share of the cores, as cjxl takes every core.
+    const JxlThreadParallelRunnerPtr runner = JxlThreadParallelRunnerMake(
+            nullptr, size_t(pixelaccess::coresForPicture()));
+    if (!runner || JxlEncoderSetParallelRunner(encoder.get(), JxlThreadParallelRunner, runner.get()) != JXL_ENC_SUCCESS)
+        return QByteArray();
     JxlBasicInfo info;
     JxlEncoderInitBasicInfo(&info);
     info.xsize = uint32_t(rows.width());
