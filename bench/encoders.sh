@@ -5,11 +5,12 @@
 # as an 8-bit PNG that every encoder reads):
 #
 #   encode  vellumo-batch -f HEIC | AVIF | JXL against heif-enc (libheif:
-#           x265 at preset "ultrafast", libaom at speed 8), avifenc (libavif
-#           over the same libaom at speed 8, with libheif's quantiser
-#           mapping, end-usage q and SSIM tuning, on 4 threads as libheif
-#           gives libaom) and cjxl (effort 3), each at the same quality, which
-#           libheif and cjxl map onto their encoders exactly as we do;
+#           x265 at preset "ultrafast", libaom at speed 8) and cjxl (effort
+#           3), each at the same quality, which libheif and cjxl map onto
+#           their encoders exactly as we do (avifenc 0.11 takes libaom's
+#           quantisers but not libheif's mapping and tuning of them, so
+#           heif-enc is the AVIF peer; heif-enc writes 10 bits from a 16-bit
+#           PNG, and aborts with -b 8, hence the 8-bit input);
 #   decode  vellumo-batch -f BMP (our own writer, no compression) against
 #           heif-convert and avifdec writing y4m (the decoded YCbCr as it
 #           is, which spares them the conversion to RGB we do), djxl and
@@ -18,7 +19,8 @@
 #           tools/fuzz-inputs.py.
 #
 # Every tool runs on all its threads, as we do (x265's pool and libjxl on
-# every core, libaom on 4 threads, dav1d as libheif starts it). Per row: the
+# every core, libaom on 4 threads, dav1d as libheif starts it; avifdec with
+# -j on every core). Per row: the
 # CPU seconds (user + sys) and the wall seconds of the whole process, best
 # of three by CPU, and for encodes the file's size and its PSNR against the
 # input (ImageMagick's compare, on the file decoded back by heif-convert,
@@ -35,7 +37,7 @@ here=$(dirname "$(realpath "$0")")
 
 # The libraries' own tools, needed by this benchmark only: libheif-examples,
 # libavif-bin, libjxl-tools, libraw-bin and imagemagick.
-for tool in heif-enc heif-convert avifenc avifdec cjxl djxl dcraw_emu compare python3; do
+for tool in heif-enc heif-convert avifdec cjxl djxl dcraw_emu compare python3; do
     command -v "$tool" >/dev/null || { echo "encoders.sh: $tool is missing (apt-get install libheif-examples libavif-bin libjxl-tools libraw-bin imagemagick)" >&2; exit 2; }
 done
 im=$(command -v convert-im6.q16 || command -v convert)
@@ -52,7 +54,7 @@ timed() {
     local best="" cpu wall
     for _ in 1 2 3; do
         /usr/bin/time -f "%U %S %e" -o "$work/time" "$@" >/dev/null 2>&1 || true
-        read -r cpu wall < <(tail -1 "$work/time" | awk '{ printf "%.2f %.2f", $1 + $2, $3 }')
+        read -r cpu wall < <(tail -1 "$work/time" | awk '{ printf "%.2f %.2f\n", $1 + $2, $3 }')
         if [ -z "$best" ] || awk -v a="$cpu" -v b="${best% *}" 'BEGIN { exit !(a < b) }'; then
             best="$cpu $wall"
         fi
@@ -70,9 +72,6 @@ ours() {
     local from=$1 format=$2; shift 2
     echo "$batch" --quiet -j 1 --if-exists replace -f "$format" -q "$quality" --name ours "$@" -o "$work/ours" "$from"
 }
-
-# libheif's mapping of the quality onto libaom's quantiser.
-aom_quantiser=$(( ((100 - quality) * 63 + 50) / 100 ))
 
 encode_row() {
     local label=$1 file=$2 decoded=$3 cpu wall
@@ -102,10 +101,7 @@ printf 'quality %s, 4000x3000, %s cores\n%-8s %-28s %8s %8s %10s %8s\n' "$qualit
 encode_row "vellumo-batch -f HEIC" ours/ours.heic ours.heic.png $(ours "$input" HEIC)
 encode_row "heif-enc ultrafast" peer.heic peer.heic.png heif-enc -q "$quality" -p preset=ultrafast -o peer.heic "$input"
 encode_row "vellumo-batch -f AVIF" ours/ours.avif ours.avif.png $(ours "$input" AVIF)
-# Debian 12's heif-enc aborts inside libaom on every AVIF it writes.
 encode_row "heif-enc -A speed 8" peer.avif peer.avif.png heif-enc -A -q "$quality" -p speed=8 -o peer.avif "$input"
-encode_row "avifenc -s 8" avifenc.avif avifenc.avif.png avifenc -j 4 -s 8 --min 0 --max 63 -a end-usage=q \
-    -a cq-level="$aom_quantiser" -a tune=ssim "$input" avifenc.avif
 encode_row "vellumo-batch -f JXL" ours/ours.jxl ours.jxl.png $(ours "$input" JXL)
 encode_row "cjxl -e 3" peer.jxl peer.jxl.png cjxl -q "$quality" -e 3 "$input" peer.jxl
 # The files decoded below: lossy, each read by us and by its library's tool.
