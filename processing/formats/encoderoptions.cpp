@@ -34,7 +34,8 @@ constexpr Option<int> jxlEffort = declare::integer("jxlEffort", 3, 1, 9)
                    "choice, takes about four times as long as 3)", "N")
         .widget("jxlEffortSpinBox");
 constexpr Option<int> dpi = declare::integer("dpi", 0, 0, 10000)
-        .valueWord("dpi", "Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch", "N")
+        .valueWord("dpi", "Resolution written into JPG, PNG, TIFF and BMP files and into the EXIF "
+                   "an output carries, in dots per inch", "N")
         .byDefault("0, the input's own")
         .widget("dpiSpinBox");
 } // namespace option

@@ -309,6 +309,24 @@ void replaceXmp(Exiv2::XmpData &xmp, const char *key, const Exiv2::Value &value)
     xmp.add(xmpKey, &value);
 }
 
+// The resolution the file format states beside it, said the same way in
+// the EXIF, which readers without a field of the format's take it from.
+void setResolution(PhotoMetadata::Data &data, int dotsPerInch)
+{
+    const Exiv2::URational resolution(uint32_t(dotsPerInch), 1);
+    const uint16_t inches = 2;
+    if (!data.exif.empty()) {
+        data.exif["Exif.Image.XResolution"] = resolution;
+        data.exif["Exif.Image.YResolution"] = resolution;
+        data.exif["Exif.Image.ResolutionUnit"] = inches;
+    }
+    using Key = Exiv2::XmpKey;
+    const std::string perInch = std::to_string(dotsPerInch) + "/1";
+    replaceIfPresent<Exiv2::XmpData, Key>(data.xmp, "Xmp.tiff.XResolution", perInch);
+    replaceIfPresent<Exiv2::XmpData, Key>(data.xmp, "Xmp.tiff.YResolution", perInch);
+    replaceIfPresent<Exiv2::XmpData, Key>(data.xmp, "Xmp.tiff.ResolutionUnit", std::to_string(inches));
+}
+
 void applyEdits(PhotoMetadata::Data &data, const MetadataEdits &edits)
 {
     if (edits.removeLocation)
@@ -327,6 +345,8 @@ void applyEdits(PhotoMetadata::Data &data, const MetadataEdits &edits)
         rights.read("lang=\"x-default\" " + copyright);
         replaceXmp(data.xmp, "Xmp.dc.rights", rights);
     }
+    if (edits.dotsPerInch > 0)
+        setResolution(data, edits.dotsPerInch);
 }
 
 bool isMetadataText(const QString &key)

@@ -12,12 +12,14 @@
 // What a run changes in the metadata it carries: the location removed
 // (the GPS directory and XMP's exif:GPS properties), the artist and the
 // copyright stamped into EXIF and XMP (dc:creator, dc:rights) when not
-// empty.
+// empty, and a resolution other than 0 set in the EXIF and XMP written (in
+// dots per inch).
 struct MetadataEdits
 {
     bool removeLocation = false;
     QString artist;
     QString copyright;
+    int dotsPerInch = 0;
 };
 
 // The EXIF, XMP and IPTC of one input file, carried into its output. exiv2

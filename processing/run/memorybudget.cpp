@@ -1,6 +1,7 @@
 #include "run/memorybudget.h"
 
 #include "codecs/jpegstructure.h"
+#include "codecs/jxlcodec.h"
 #include "formats/decodermessages.h"
 #include "formats/imagefile.h"
 #include "pipeline/chain.h"
@@ -65,6 +66,8 @@ HeldBytes heldBytes(const QString &path, const ScaleTarget &target)
     HeldBytes held{qint64(size.width()) * size.height() * (bitsPerPixel / 8), 0};
     if (reader.format() == "jpeg" && file.seek(0))
         held.decoder = jpegstructure::coefficientBytes(jpegstructure::readHead(file));
+    else if (reader.format() == "jxl" && file.seek(0))
+        held.decoder = jxlDecoderBytes(file);
     return held;
 }
 

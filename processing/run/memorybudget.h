@@ -40,7 +40,8 @@ qint64 decodedBytes(const QString &path);
 // progressive JPEG (or one coded a component at a time): width x height x
 // components x 2 bytes, in whole blocks, 1.5 GB for a colour 16000x16000
 // file of a kilobyte; libjpeg keeps them whole however much it reduces the
-// picture. The picture is counted at the size it is decoded at for target
+// picture. A lossy JPEG XL tagged by a profile alone is decoded in floats
+// (jxlDecoderBytes). The picture is counted at the size it is decoded at for target
 // (reductionFor). 0 as for decodedBytes.
 qint64 inputCost(const QString &path, int copies, const ScaleTarget &target = {});
 

@@ -61,7 +61,8 @@ QString keepModificationTime(const QString &inputPath, const QString &outputPath
 
 MetadataEdits metadataEditsOf(const JobSettings &settings)
 {
-    return {settings.value(option::stripGps), settings.value(option::artist), settings.value(option::copyright)};
+    return {settings.value(option::stripGps), settings.value(option::artist), settings.value(option::copyright),
+            settings.value(option::dpi)};
 }
 
 void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
@@ -78,7 +79,10 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
     QString metadataWarning;
     const PhotoMetadata metadata = strip ? PhotoMetadata() : PhotoMetadata::read(inputPath, &metadataWarning);
     const bool stamped = !settings.value(option::artist).isEmpty() || !settings.value(option::copyright).isEmpty();
-    warnings << lossesIn(format, image, !metadata.isEmpty() || stamped, settings.value(option::dpi) != 0);
+    // EXIF, where the output carries one, holds the resolution too.
+    const bool exifWritten = format.holdsMetadata && (metadata.parts().exif || stamped);
+    warnings << lossesIn(format, image, !metadata.isEmpty() || stamped,
+                         settings.value(option::dpi) != 0 && !exifWritten);
     const MetadataEdits edits = metadataEditsOf(settings);
     const auto carryMetadata = [&](QByteArray &encoded) {
         const QString problem = metadata.writeInto(encoded, output.size(), edits);

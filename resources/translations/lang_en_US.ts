@@ -1332,8 +1332,8 @@ or click “Add Images” or “Add Folder”</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
-        <source>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</source>
-        <translation>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</translation>
+        <source>Resolution written into JPG, PNG, TIFF and BMP files and into the EXIF an output carries, in dots per inch</source>
+        <translation>Resolution written into JPG, PNG, TIFF and BMP files and into the EXIF an output carries, in dots per inch</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>

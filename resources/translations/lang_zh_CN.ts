@@ -1330,8 +1330,8 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
-        <source>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</source>
-        <translation>写入 JPG、PNG、TIFF 和 BMP 文件的分辨率，单位为每英寸点数</translation>
+        <source>Resolution written into JPG, PNG, TIFF and BMP files and into the EXIF an output carries, in dots per inch</source>
+        <translation>写入 JPG、PNG、TIFF 和 BMP 文件及输出所带 EXIF 的分辨率，单位为每英寸点数</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>

@@ -1331,8 +1331,8 @@
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="7"/>
-        <source>Resolution written into JPG, PNG, TIFF and BMP files, in dots per inch</source>
-        <translation>寫入 JPG、PNG、TIFF 和 BMP 檔案的解析度，單位為每英吋點數</translation>
+        <source>Resolution written into JPG, PNG, TIFF and BMP files and into the EXIF an output carries, in dots per inch</source>
+        <translation>寫入 JPG、PNG、TIFF 和 BMP 檔案及輸出所帶 EXIF 的解析度，單位為每英吋點數</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="8"/>

@@ -31,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QtConcurrent>
 #include <QtEndian>
+#include <QColorSpace>
 #include <QtTest>
 
 #include <functional>
@@ -764,6 +765,15 @@ void BatchWorkerTest::decoderMemoryCounted_data()
             << batchrun::progressiveJpeg(16001, 16001, 0, {{2, 2}, {1, 1}, {1, 1}})
             << qint64(769536768);
     QTest::newRow("sequential, one scan per component") << oneScanPerComponent << qint64(1536000000);
+
+    // libjxl gives a lossy file tagged by a profile alone in floats, beside
+    // its own float frame of about 15 bytes a pixel; one whose colours it
+    // names, in the file's own samples.
+    QImage picture = batchrun::testImage(64, 48);
+    picture.setColorSpace(QColorSpace::SRgb);
+    QTest::newRow("JPEG XL, colours named") << batchrun::encoded(picture, "jxl", 90) << qint64(0);
+    picture.setColorSpace(QColorSpace::ProPhotoRgb);
+    QTest::newRow("JPEG XL, a profile alone") << batchrun::encoded(picture, "jxl", 90) << qint64(64) * 48 * (16 + 15);
 }
 
 // What libjpeg keeps beside the picture, from the header alone.

@@ -232,6 +232,8 @@ private slots:
     void metadataCarried();
     void heicPhotoUpright_data();
     void heicPhotoUpright();
+    void resolutionInCarriedExif_data();
+    void resolutionInCarriedExif();
     void locationAndCredits_data();
     void locationAndCredits();
     void keepDates_data();
@@ -379,6 +381,41 @@ void FidelityTest::heicPhotoUpright()
     QCOMPARE(metadata.exifValue("Exif.Image.Make"), QStringLiteral("Apple"));
     QCOMPARE(metadata.exifValue("Exif.Image.Model"), QStringLiteral("iPhone 12"));
     QCOMPARE(metadata.exifValue("Exif.Photo.DateTimeOriginal"), QString::fromLatin1(dateTaken));
+}
+
+void FidelityTest::resolutionInCarriedExif_data()
+{
+    metadataCarried_data();
+}
+
+// The resolution asked for is the one the carried EXIF and XMP say, in
+// inches, whether or not the format has a field of its own (a camera's EXIF
+// says 72 of any unit). Said in the EXIF, it is written: no warning.
+void FidelityTest::resolutionInCarriedExif()
+{
+    QFETCH(QString, format);
+
+    QTemporaryDir inputs, outputs;
+    const QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb);
+    auto image = Exiv2::ImageFactory::open(QFile::encodeName(input).toStdString());
+    image->readMetadata();
+    image->exifData()["Exif.Image.XResolution"] = Exiv2::URational(72, 1);
+    image->exifData()["Exif.Image.YResolution"] = Exiv2::URational(72, 1);
+    image->exifData()["Exif.Image.ResolutionUnit"] = uint16_t(3); // centimetres
+    image->xmpData()["Xmp.tiff.XResolution"] = "72/1";
+    image->writeMetadata();
+    JobSettings settings = settingsFor(input, outputs.path(), format);
+    settings.set(option::dpi, 240);
+    BatchRecorder recorder;
+    batchrun::runHere(settings, recorder);
+    QCOMPARE(recorder.failedPaths, QStringList());
+    QCOMPARE(recorder.warnings, QStringList());
+
+    const FileMetadata metadata = readMetadata(outputOf(settings));
+    QCOMPARE(metadata.exifValue("Exif.Image.XResolution"), QStringLiteral("240/1"));
+    QCOMPARE(metadata.exifValue("Exif.Image.YResolution"), QStringLiteral("240/1"));
+    QCOMPARE(metadata.exifValue("Exif.Image.ResolutionUnit"), QStringLiteral("2"));
+    QCOMPARE(metadata.xmpValue("Xmp.tiff.XResolution"), QStringLiteral("240/1"));
 }
 
 void FidelityTest::locationAndCredits_data()
