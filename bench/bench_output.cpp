@@ -100,7 +100,7 @@ void metadataCopy(benchmark::State &state)
 void writeJpeg(benchmark::State &state, bool strip, bool transparent)
 {
     JobSettings settings;
-    settings.set(option::stripMetadata, strip);
+    settings.set(option::metadata, QString::fromLatin1((strip ? presets::removeMetadata : presets::keepMetadata).key));
     const QString output = photos().directory.filePath("output.jpg");
     const QImage image = transparent
             ? photos().pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)

@@ -36,6 +36,37 @@ QCommandLineOption commandLineOption(const OptionDeclaration &option)
     return QCommandLineOption(names, option.helpText());
 }
 
+// The words of option's entries that have one of their own (--strip-gps).
+QList<QCommandLineOption> entryWords(const OptionDeclaration &option)
+{
+    QList<QCommandLineOption> words;
+    if (option.type != OptionDeclaration::Type::Preset)
+        return words;
+    for (const PresetEntry &entry : *option.presets) {
+        if (entry.flagWord)
+            words << QCommandLineOption(QString::fromUtf8(entry.flagWord),
+                                        QStringLiteral("The same as --%1 %2.")
+                                                .arg(longWord(option), QString::fromUtf8(entry.word)));
+    }
+    return words;
+}
+
+// A word given alone that stands for one of its values (--keep-dates) is
+// written out with it, so that the parser never takes the next argument for
+// its value: that value follows an equals sign only.
+QStringList withAloneValues(QStringList arguments)
+{
+    for (QString &argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        for (const OptionDeclaration *option : optionDeclarations()) {
+            if (option->aloneEntry && argument == QStringLiteral("--") + longWord(*option))
+                argument += QLatin1Char('=') + QString::fromUtf8(option->aloneEntry->word);
+        }
+    }
+    return arguments;
+}
+
 // The tool's own options, which no run record holds: -o, which the help
 // lists first, and the rest, which it lists after the declared ones.
 QList<QCommandLineOption> toolOptions()
@@ -98,6 +129,16 @@ public:
         }
         if (readValue(option, parser.value(name), settings) && option.enables)
             option.enables->setValue(settings, option.enablingValue());
+    }
+
+    void readEntryWords(const OptionDeclaration &option, JobSettings &settings)
+    {
+        if (option.type != OptionDeclaration::Type::Preset)
+            return;
+        for (const PresetEntry &entry : *option.presets) {
+            if (entry.flagWord && parser.isSet(QString::fromUtf8(entry.flagWord)))
+                option.setValue(settings, QString::fromUtf8(entry.key));
+        }
     }
 
     bool fail(const QString &message)
@@ -206,6 +247,7 @@ QList<QCommandLineOption> commandLineOptions()
     for (const OptionDeclaration *option : optionDeclarations()) {
         if (option->word != OptionDeclaration::Word::None)
             options.append(commandLineOption(*option));
+        options.append(entryWords(*option));
     }
     return options + tool.mid(1);
 }
@@ -308,7 +350,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Input images; every argument after -- is one."),
                                  QStringLiteral("-o DIR [--] FILE..."));
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withAloneValues(arguments))) {
         QString complaint = parser.errorText();
         if (complaint.endsWith(QLatin1Char('.')))
             complaint.chop(1);
@@ -330,8 +372,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
     JobSettings &settings = commandLine.settings;
     if (!readJobFile(parser, &commandLine))
         return commandLine;
-    for (const OptionDeclaration *option : optionDeclarations())
+    for (const OptionDeclaration *option : optionDeclarations()) {
         reader.read(*option, settings);
+        reader.readEntryWords(*option, settings);
+    }
     // A second -o is a mistake, or a file name taken for an option.
     if (parser.values(QStringLiteral("output")).size() > 1)
         reader.fail(QStringLiteral("-o/--output may be given only once"));

@@ -93,6 +93,19 @@ void blendScanLineRow(QRgb *row, const quint16 *logo, int pixels, float opacity,
     }
 }
 
+// A 16-bit grey picture, read and written directly: the blend's grey at 16
+// bits, weighted as Qt's qGray weighs the channels, where Qt's own writing
+// of a colour would keep only 8 bits of it.
+void blendGrey16Row(quint16 *row, const quint16 *logo, int pixels, float opacity)
+{
+    const auto level = [](float channel) { return int(channel * 65535 + 0.5f); };
+    for (int x = 0; x < pixels; ++x, logo += 4) {
+        const float grey = row[x] / 65535.0f;
+        const Blend b = over(logo, opacity, {grey, grey, grey, 1.0f});
+        row[x] = quint16((level(b.red) * 11 + level(b.green) * 16 + level(b.blue) * 5) / 32);
+    }
+}
+
 // Every other format, through its colours at full precision.
 void blendPixelRow(QImage &picture, int y, int left, const quint16 *logo, int pixels, float opacity)
 {
@@ -122,6 +135,8 @@ QImage addLogo(const QImage &image, const QImage &logo, const LogoPlacement &pla
         if (scanLines)
             blendScanLineRow(reinterpret_cast<QRgb *>(result.scanLine(y)) + area.left(), row, area.width(), opacity,
                              result.format());
+        else if (result.format() == QImage::Format_Grayscale16)
+            blendGrey16Row(reinterpret_cast<quint16 *>(result.scanLine(y)) + area.left(), row, area.width(), opacity);
         else
             blendPixelRow(result, y, area.left(), row, area.width(), opacity);
     }

@@ -47,6 +47,9 @@ struct OptionDeclaration
     // When enables is a preset list rather than a flag, the entry it is set
     // to (--long-edge N sets the size mode to the long edge).
     const PresetEntry *enablesEntry = nullptr;
+    // The entry of a Preset that its word given alone chooses (--keep-dates
+    // is --keep-dates=modified); a value then only follows an equals sign.
+    const PresetEntry *aloneEntry = nullptr;
     // Said in the help instead of the initial value.
     const char *defaultText = nullptr;
     // A value of several whole numbers (--grid RxC, --sharpen A,R,T): this
@@ -131,6 +134,12 @@ public:
     {
         Builder next = enables(list);
         next.declaration.enablesEntry = &entry;
+        return next;
+    }
+    constexpr Builder alone(const PresetEntry &entry) const
+    {
+        Builder next = *this;
+        next.declaration.aloneEntry = &entry;
         return next;
     }
     constexpr Builder widget(const char *objectName) const

@@ -125,4 +125,18 @@ constexpr const PresetEntry *existingOutputEntries[] = {&replaceExisting, &renam
                                                         &skipExisting};
 constexpr PresetList existingOutputs(existingOutputEntries);
 
+constexpr PresetEntry keepMetadata{"keep", "keep", QT_TRANSLATE_NOOP("MainWindow", "全部保留")};
+constexpr PresetEntry removeLocation{"no-location", "no-location", QT_TRANSLATE_NOOP("MainWindow", "去除位置信息"),
+                                     "strip-gps"};
+constexpr PresetEntry removeMetadata{"none", "none", QT_TRANSLATE_NOOP("MainWindow", "全部去除"),
+                                     "strip-metadata"};
+constexpr const PresetEntry *metadataChoiceEntries[] = {&keepMetadata, &removeLocation, &removeMetadata};
+constexpr PresetList metadataChoices(metadataChoiceEntries);
+
+constexpr PresetEntry newDates{"off", "off", QT_TRANSLATE_NOOP("MainWindow", "写出时间")};
+constexpr PresetEntry modifiedDates{"modified", "modified", QT_TRANSLATE_NOOP("MainWindow", "原文件修改时间")};
+constexpr PresetEntry takenDates{"taken", "taken", QT_TRANSLATE_NOOP("MainWindow", "拍摄时间")};
+constexpr const PresetEntry *outputDateEntries[] = {&newDates, &modifiedDates, &takenDates};
+constexpr PresetList outputDates(outputDateEntries);
+
 } // namespace presets

@@ -15,6 +15,9 @@ struct PresetEntry
     const char *key;
     const char *word;
     const char *sourceText;
+    // A command-line word of its own that chooses this entry (--strip-gps),
+    // besides the list's option word with this entry's word.
+    const char *flagWord = nullptr;
 
     bool is(const QString &text) const { return text == QLatin1String(key); }
 };
@@ -88,6 +91,15 @@ extern const PresetList channels;
 
 extern const PresetEntry replaceExisting, renameBeside, skipExisting;
 extern const PresetList existingOutputs;
+
+// What the outputs carry of the inputs' EXIF, XMP and IPTC.
+extern const PresetEntry keepMetadata, removeLocation, removeMetadata;
+extern const PresetList metadataChoices;
+
+// The modification time each output is given: when it was written, its
+// input's, or when its input was taken.
+extern const PresetEntry newDates, modifiedDates, takenDates;
+extern const PresetList outputDates;
 
 } // namespace presets
 

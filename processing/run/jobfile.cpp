@@ -12,7 +12,7 @@
 
 namespace jobfile {
 
-const int currentVersion = 1;
+const int currentVersion = 2;
 
 namespace {
 
@@ -34,6 +34,26 @@ void renameWatermarkText(QJsonObject &options)
     options.remove(QStringLiteral("watermark-text"));
 }
 
+// Version 1 held the metadata choice as two flags, "strip-gps" and
+// "strip-metadata" (which wins), and the dates kept as the flag "keep-dates".
+// A flag that is set becomes its entry under key; a value that is no flag
+// moves there as it is, to be refused with what the key accepts.
+void flagToEntry(QJsonObject &options, const char *flag, const char *key, const PresetEntry &whenSet)
+{
+    const QJsonValue value = options.take(QLatin1String(flag));
+    if (!value.isBool() && !value.isUndefined())
+        options.insert(QLatin1String(key), value);
+    else if (value.toBool())
+        options.insert(QLatin1String(key), QString::fromUtf8(whenSet.word));
+}
+
+void chooseMetadataAndDates(QJsonObject &options)
+{
+    flagToEntry(options, "strip-gps", "metadata", presets::removeLocation);
+    flagToEntry(options, "strip-metadata", "metadata", presets::removeMetadata);
+    flagToEntry(options, "keep-dates", "keep-dates", presets::modifiedDates);
+}
+
 // The steps that bring the options of a file to the current version, each
 // taking them from version - 1 to version, in order.
 struct Migration
@@ -41,7 +61,7 @@ struct Migration
     int version;
     void (*apply)(QJsonObject &options);
 };
-const Migration migrations[] = {{1, renameWatermarkText}};
+const Migration migrations[] = {{1, renameWatermarkText}, {2, chooseMetadataAndDates}};
 
 void migrate(int fromVersion, QJsonObject &options)
 {

@@ -7,13 +7,11 @@ namespace option {
 constexpr Option<QString> format = declare::preset("format", presets::formats, 1)
         .valueWord("format", "Output format (same: each input's own, JPG for a format not written)",
                    "FMT", "f").widget("formatComboBox");
-constexpr Option<bool> stripMetadata = declare::flag("stripMetadata")
-        .setsFlag("strip-metadata", "Write no EXIF, XMP or IPTC (the colour profile stays).")
-        .widget("stripMetadataCheckBox");
-constexpr Option<bool> stripGps = declare::flag("stripGps")
-        .setsFlag("strip-gps", "Remove the location: EXIF's GPS tags and XMP's exif:GPS properties (the rest "
-                  "stays).")
-        .widget("stripGpsCheckBox");
+constexpr Option<QString> metadata = declare::preset("metadata", presets::metadataChoices)
+        .valueWord("metadata", "What the outputs carry of the inputs' EXIF, XMP and IPTC (the colour profile "
+                   "stays): all, all but the location (EXIF's GPS tags and XMP's exif:GPS properties; also "
+                   "--strip-gps) or none (also --strip-metadata)", "WHICH")
+        .widget("metadataComboBox");
 constexpr Option<QString> artist = declare::text("artist", "")
         .valueWord("artist", "Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)", "TEXT")
         .widget("artistLineEdit");
@@ -21,9 +19,11 @@ constexpr Option<QString> copyright = declare::text("copyright", "")
         .valueWord("copyright", "Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)",
                    "TEXT")
         .widget("copyrightLineEdit");
-constexpr Option<bool> keepDates = declare::flag("keepDates")
-        .setsFlag("keep-dates", "Give each output its input's modification time.")
-        .widget("keepDatesCheckBox");
+constexpr Option<QString> keepDates = declare::preset("keepDates", presets::outputDates)
+        .valueWord("keep-dates", "Give each output the modification time of its input (modified, which the "
+                   "word alone means) or the time its input was taken (taken; its modification time when it "
+                   "holds none)", "WHEN")
+        .alone(presets::modifiedDates).widget("keepDatesComboBox");
 constexpr Option<QString> ifExists = declare::preset("ifExists", presets::existingOutputs)
         .valueWord("if-exists", "What becomes of an output file that exists before the run (rename writes "
                    "beside it with _2, _3 ...)", "P")
@@ -61,8 +61,8 @@ const QList<const OptionDeclaration *> &optionDeclarations()
                     list << declared;
             }
         }
-        list << QList<const OptionDeclaration *>{&option::stripMetadata, &option::stripGps,
-                                                 &option::artist,        &option::copyright,
+        list << QList<const OptionDeclaration *>{&option::metadata,      &option::artist,
+                                                 &option::copyright,
                                                  &option::keepDates,     &option::ifExists,
                                                  &option::jobs,          &option::exactResize,
                                                  &option::batchRename,   &option::batchPrefix,

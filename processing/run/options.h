@@ -10,14 +10,14 @@
 // options are declared beside its kernel.
 namespace option {
 extern const Option<QString> format;
-extern const Option<bool> stripMetadata;
-// Metadata carried without its location.
-extern const Option<bool> stripGps;
+// All of the input's metadata carried, all but its location, or none.
+extern const Option<QString> metadata;
 // Stamped into every output's EXIF and XMP; nothing when empty.
 extern const Option<QString> artist;
 extern const Option<QString> copyright;
-// Each output's modification time set to its input's.
-extern const Option<bool> keepDates;
+// Each output's modification time: when written, its input's, or when its
+// input was taken.
+extern const Option<QString> keepDates;
 extern const Option<QString> ifExists;
 // Inputs processed at once; 0 for as many as there are cores.
 extern const Option<int> jobs;

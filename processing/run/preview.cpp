@@ -79,7 +79,7 @@ QImage renderExact(const PreviewSource &source, const JobSettings &settings, Inp
 
 qint64 encodedSize(const QImage &result, const QString &inputPath, const JobSettings &settings)
 {
-    const bool strip = settings.value(option::stripMetadata);
+    const bool strip = stripsMetadata(settings);
     const FileFormat &format = outputFormatFor(settings.value(option::format), inputPath);
     const QImage output = withOutputTexts(result, strip);
     QByteArray encoded = encodedImage(output, QString::fromLatin1(format.output.key), settings);

@@ -62,6 +62,7 @@ constexpr const char *messageForms[] = {
     QT_TRANSLATE_NOOP("Reason", "the JPEG XL container is not as expected"),
     QT_TRANSLATE_NOOP("Reason", "resolution not written: a %1 file holds none of its own"),
     QT_TRANSLATE_NOOP("Reason", "modification time not kept: %1"),
+    QT_TRANSLATE_NOOP("Reason", "no date taken: given its modification time"),
     // the run
     QT_TRANSLATE_NOOP("Reason", "inside the output folder"),
     QT_TRANSLATE_NOOP("Reason", "%1 exists already"),

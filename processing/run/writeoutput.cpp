@@ -1,5 +1,6 @@
 #include "run/writeoutput.h"
 
+#include "formats/datetaken.h"
 #include "formats/formattable.h"
 #include "formats/metadata.h"
 #include "formats/saveimage.h"
@@ -45,30 +46,41 @@ QStringList lossesIn(const FileFormat &format, const QImage &image, bool metadat
     return losses;
 }
 
-// The output's modification time is the input's, which file managers and
-// photo libraries sort by.
-QString keepModificationTime(const QString &inputPath, const QString &outputPath)
+// The output's modification time is its input's, or the time its input was
+// taken, which file managers and photo libraries sort by. An input that holds
+// no date taken gives its own modification time, and the output says so.
+QStringList keepDates(const QString &when, const QString &inputPath, const QString &outputPath)
 {
-    const QDateTime modified = QFileInfo(inputPath).lastModified();
+    QStringList warnings;
+    QDateTime time = presets::takenDates.is(when) ? dateTaken(inputPath) : QDateTime();
+    if (presets::takenDates.is(when) && !time.isValid())
+        warnings << QStringLiteral("no date taken: given its modification time");
+    if (!time.isValid())
+        time = QFileInfo(inputPath).lastModified();
     QFile output(outputPath);
-    if (modified.isValid() && output.open(QIODevice::ReadOnly)
-        && output.setFileTime(modified, QFileDevice::FileModificationTime))
-        return QString();
-    return QStringLiteral("modification time not kept: %1").arg(output.errorString().toLower());
+    if (!time.isValid() || !output.open(QIODevice::ReadOnly)
+        || !output.setFileTime(time, QFileDevice::FileModificationTime))
+        return {QStringLiteral("modification time not kept: %1").arg(output.errorString().toLower())};
+    return warnings;
 }
 
 } // namespace
 
 MetadataEdits metadataEditsOf(const JobSettings &settings)
 {
-    return {settings.value(option::stripGps), settings.value(option::artist), settings.value(option::copyright),
-            settings.value(option::dpi)};
+    return {presets::removeLocation.is(settings.value(option::metadata)), settings.value(option::artist),
+            settings.value(option::copyright), settings.value(option::dpi)};
+}
+
+bool stripsMetadata(const JobSettings &settings)
+{
+    return presets::removeMetadata.is(settings.value(option::metadata));
 }
 
 void writeOutput(const QImage &image, const QString &inputPath, const QString &outputPath,
                  const JobSettings &settings, InputOutcome &outcome)
 {
-    const bool strip = settings.value(option::stripMetadata);
+    const bool strip = stripsMetadata(settings);
     const QString chosen = settings.value(option::format);
     const FileFormat &format = outputFormatFor(chosen, inputPath);
     const QString formatKey = QString::fromLatin1(format.output.key);
@@ -92,11 +104,9 @@ void writeOutput(const QImage &image, const QString &inputPath, const QString &o
     saveImage(output, outputPath, formatKey, settings, outcome, carryMetadata);
     if (!metadataWarning.isEmpty())
         warnings << metadataWarning;
-    if (!outcome.failed() && settings.value(option::keepDates)) {
-        const QString problem = keepModificationTime(inputPath, outputPath);
-        if (!problem.isEmpty())
-            warnings << problem;
-    }
+    const QString when = settings.value(option::keepDates);
+    if (!outcome.failed() && !presets::newDates.is(when))
+        warnings << keepDates(when, inputPath, outputPath);
     if (!outcome.failed())
         outcome.warnings << warnings;
 }

@@ -385,7 +385,7 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Filter:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="772"/>
         <source>不透明度:</source>
         <translation>Opacity:</translation>
     </message>
@@ -445,24 +445,24 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Watermark Text:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
         <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation>Color:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
         <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="726"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="733"/>
         <source>字体大小:</source>
         <translation>Font Size:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="765"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="701"/>
         <location filename="../../mainwindow/mainwindow.ui" line="838"/>
         <source>位置:</source>
         <translation>Position:</translation>
@@ -533,33 +533,18 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Metadata</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
-        <source>去除元数据</source>
-        <translation>Strip metadata</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1038"/>
-        <source>仅去除位置信息</source>
-        <translation>Remove location only</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1043"/>
-        <source>保留文件修改日期</source>
-        <translation>Keep file dates</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1048"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1051"/>
         <source>作者:</source>
         <translation>Artist:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1054"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="1065"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1057"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1068"/>
         <source>留空则保持原样</source>
         <translation>Empty keeps the input&apos;s</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1059"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1062"/>
         <source>版权:</source>
         <translation>Copyright:</translation>
     </message>
@@ -767,6 +752,36 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Skip</translation>
     </message>
     <message>
+        <location filename="../../processing/job/presets.cpp" line="128"/>
+        <source>全部保留</source>
+        <translation>Keep all</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="129"/>
+        <source>去除位置信息</source>
+        <translation>Remove location</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="131"/>
+        <source>全部去除</source>
+        <translation>Remove all</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="136"/>
+        <source>写出时间</source>
+        <translation>When written</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="137"/>
+        <source>原文件修改时间</source>
+        <translation>Input&apos;s modified time</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="138"/>
+        <source>拍摄时间</source>
+        <translation>Date taken</translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确认重置</source>
         <translation>Confirm Reset</translation>
@@ -842,7 +857,7 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Name template:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1100"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1103"/>
         <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation>Same as input</translation>
@@ -897,7 +912,7 @@ or click “Add Images” or “Add Folder”</translation>
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="756"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="763"/>
         <location filename="../../mainwindow/mainwindow.ui" line="833"/>
         <location filename="../../mainwindow/mainwindow.ui" line="859"/>
         <location filename="../../mainwindow/mainwindow.ui" line="873"/>
@@ -980,67 +995,77 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Percentage</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1111"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1114"/>
         <source>WebP 无损</source>
         <translation>Lossless WebP</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1116"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1119"/>
         <source>PNG 压缩级别:</source>
         <translation>PNG compression level:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1123"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1126"/>
         <source>按质量</source>
         <translation>From quality</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1128"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1131"/>
         <source>JPEG XL 无损</source>
         <translation>Lossless JPEG XL</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1133"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1136"/>
         <source>JPEG XL 编码力度:</source>
         <translation>JPEG XL effort:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1073"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1076"/>
         <source>格式选项</source>
         <translation>Format options</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1077"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
+        <source>元数据:</source>
+        <translation>Metadata:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="1042"/>
+        <source>文件日期:</source>
+        <translation>File date:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="1080"/>
         <source>渐进式 JPEG</source>
         <translation>Progressive JPEG</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1082"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1085"/>
         <source>JPEG 色度采样:</source>
         <translation>JPEG chroma subsampling:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1093"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1096"/>
         <source>分辨率:</source>
         <translation>Resolution:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1099"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1102"/>
         <source> dpi</source>
         <translation> dpi</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="754"/>
         <source>文字高度:</source>
         <translation>Text height:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="777"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="713"/>
         <source>大小单位:</source>
         <translation>Size unit:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="788"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
         <source>文字中可用: {artist} {copyright} {date} {name}</source>
         <translation>In the text: {artist} {copyright} {date} {name}</translation>
     </message>
@@ -1116,207 +1141,192 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>Encoder quality</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
-        <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
-        <translation>Write no EXIF, XMP or IPTC (the colour profile stays).</translation>
-    </message>
-    <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
-        <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
-        <translation>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</translation>
-    </message>
-    <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
         <translation>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
         <translation>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
-        <source>Give each output its input&apos;s modification time.</source>
-        <translation>Give each output its input&apos;s modification time.</translation>
-    </message>
-    <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>Write each picture found under a folder at its place below that folder, inside the output folder.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Standard size</source>
         <translation>Standard size</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Crop to an aspect ratio</source>
         <translation>Crop to an aspect ratio</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Width of the size box</source>
         <translation>Width of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Height of the size box</source>
         <translation>Height of the size box</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>Resize and standard sizes never enlarge a picture already inside the box.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>Crop the centre to width x height instead of resizing.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Resize to exactly width x height.</source>
         <translation>Unchecked: resize to exactly width x height.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>Scale so that the longer side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>Scale so that the shorter side is N pixels</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Scale both sides by PERCENT</source>
         <translation>Scale both sides by PERCENT</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Resampling filter of every size change</source>
         <translation>Resampling filter of every size change</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Brightness</source>
         <translation>Brightness</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Contrast</source>
         <translation>Contrast</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Saturation in percent</source>
         <translation>Saturation in percent</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Rotation in degrees clockwise</source>
         <translation>Rotation in degrees clockwise</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Mirror left and right.</source>
         <translation>Mirror left and right.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Mirror top and bottom.</source>
         <translation>Mirror top and bottom.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Filter</source>
         <translation>Filter</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Filter intensity</source>
         <translation>Filter intensity</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>Raise brightness by 10, then contrast by 15, and make the picture opaque.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
         <source>Extract one channel</source>
         <translation>Extract one channel</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>Keep the middle cell of a grid of ROWSxCOLUMNS</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>Draw TEXT as a watermark.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
         <source>Watermark colour</source>
         <translation>Watermark colour</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
         <source>Watermark alpha</source>
         <translation>Watermark alpha</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
         <source>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</source>
         <translation>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
         <source>Watermark size in points</source>
         <translation>Watermark size in points</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
         <source>Watermark position</source>
         <translation>Watermark position</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
         <source>Draw a logo picture on the picture, after the text watermark</source>
         <translation>Draw a logo picture on the picture, after the text watermark</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
         <source>Add a border N pixels thick</source>
         <translation>Add a border N pixels thick</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="67"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
         <source>Border colour</source>
         <translation>Border colour</translation>
     </message>
@@ -1356,77 +1366,87 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>JPEG XL encoder effort: higher is smaller and slower (7, libjxl&apos;s own choice, takes about four times as long as 3)</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <source>What the outputs carry of the inputs&apos; EXIF, XMP and IPTC (the colour profile stays): all, all but the location (EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties; also --strip-gps) or none (also --strip-metadata)</source>
+        <translation>What the outputs carry of the inputs&apos; EXIF, XMP and IPTC (the colour profile stays): all, all but the location (EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties; also --strip-gps) or none (also --strip-metadata)</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <source>Give each output the modification time of its input (modified, which the word alone means) or the time its input was taken (taken; its modification time when it holds none)</source>
+        <translation>Give each output the modification time of its input (modified, which the word alone means) or the time its input was taken (taken; its modification time when it holds none)</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Watermark size in % of the picture&apos;s shorter side</source>
         <translation>Watermark size in % of the picture&apos;s shorter side</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
         <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
         <translation>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
         <source>Logo width in % of the picture&apos;s width</source>
         <translation>Logo width in % of the picture&apos;s width</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
         <source>Logo position</source>
         <translation>Logo position</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
         <source>Logo margin in % of the picture&apos;s shorter side</source>
         <translation>Logo margin in % of the picture&apos;s shorter side</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
         <source>Logo opacity in %</source>
         <translation>Logo opacity in %</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Name the outputs with a prefix and a number</source>
         <translation>Name the outputs with a prefix and a number</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>How the size is given: a box, the long edge, the short edge or a percentage</source>
         <translation>How the size is given: a box, the long edge, the short edge or a percentage</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Radius in pixels of the blur the sharpening compares with</source>
         <translation>Radius in pixels of the blur the sharpening compares with</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Least difference from the blur, in levels, that is sharpened</source>
         <translation>Least difference from the blur, in levels, that is sharpened</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Keep one colour channel of the picture</source>
         <translation>Keep one colour channel of the picture</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Keep the middle cell of a grid laid over the picture</source>
         <translation>Keep the middle cell of a grid laid over the picture</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Columns of the grid whose middle cell is kept</source>
         <translation>Columns of the grid whose middle cell is kept</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
         <source>Draw a text watermark on the picture</source>
         <translation>Draw a text watermark on the picture</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
         <source>Add a border around the picture</source>
         <translation>Add a border around the picture</translation>
     </message>
@@ -1849,237 +1869,242 @@ or click “Add Images” or “Add Folder”</translation>
         <translation>modification time not kept: %1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="66"/>
+        <location filename="../../processing/run/reasons.cpp" line="65"/>
+        <source>no date taken: given its modification time</source>
+        <translation>no date taken: given its modification time</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="67"/>
         <source>inside the output folder</source>
         <translation>inside the output folder</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="67"/>
+        <location filename="../../processing/run/reasons.cpp" line="68"/>
         <source>%1 exists already</source>
         <translation>%1 exists already</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="68"/>
+        <location filename="../../processing/run/reasons.cpp" line="69"/>
         <source>out of memory</source>
         <translation>out of memory</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="69"/>
+        <location filename="../../processing/run/reasons.cpp" line="70"/>
         <source>failed: %1</source>
         <translation>failed: %1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="70"/>
+        <location filename="../../processing/run/reasons.cpp" line="71"/>
         <source>cannot create folder %1: %2</source>
         <translation>cannot create folder %1: %2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="71"/>
+        <location filename="../../processing/run/reasons.cpp" line="72"/>
         <source>a symbolic link or a file is in the way</source>
         <translation>a symbolic link or a file is in the way</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="72"/>
+        <location filename="../../processing/run/reasons.cpp" line="73"/>
         <source>its output name would hold %1</source>
         <translation>its output name would hold %1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="73"/>
+        <location filename="../../processing/run/reasons.cpp" line="74"/>
         <source>its output name would be empty</source>
         <translation>its output name would be empty</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="74"/>
+        <location filename="../../processing/run/reasons.cpp" line="75"/>
         <source>a slash</source>
         <translation>a slash</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="75"/>
+        <location filename="../../processing/run/reasons.cpp" line="76"/>
         <source>a control character</source>
         <translation>a control character</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="76"/>
+        <location filename="../../processing/run/reasons.cpp" line="77"/>
         <source>the prefix holds %1</source>
         <translation>the prefix holds %1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="77"/>
+        <location filename="../../processing/run/reasons.cpp" line="78"/>
         <source>the name template %1 is empty</source>
         <translation>the name template %1 is empty</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="78"/>
+        <location filename="../../processing/run/reasons.cpp" line="79"/>
         <source>the name template %1 has } without {</source>
         <translation>the name template %1 has } without {</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="79"/>
+        <location filename="../../processing/run/reasons.cpp" line="80"/>
         <source>the name template %1 has { without }</source>
         <translation>the name template %1 has { without }</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="80"/>
+        <location filename="../../processing/run/reasons.cpp" line="81"/>
         <source>the name template %1 holds %2</source>
         <translation>the name template %1 holds %2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="81"/>
+        <location filename="../../processing/run/reasons.cpp" line="82"/>
         <source>the name template %1 has an unknown field {%2}</source>
         <translation>the name template %1 has an unknown field {%2}</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="83"/>
+        <location filename="../../processing/run/reasons.cpp" line="84"/>
         <source>%1: not a job file: %2 at byte %3</source>
         <translation>%1: not a job file: %2 at byte %3</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="84"/>
+        <location filename="../../processing/run/reasons.cpp" line="85"/>
         <source>%1: not a job file: no &quot;%2&quot; version number</source>
         <translation>%1: not a job file: no &quot;%2&quot; version number</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="85"/>
+        <location filename="../../processing/run/reasons.cpp" line="86"/>
         <source>%1: not a job file: larger than %2 bytes</source>
         <translation>%1: not a job file: larger than %2 bytes</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="86"/>
+        <location filename="../../processing/run/reasons.cpp" line="87"/>
         <source>%1: needs a program that reads job file version %2; this one reads versions up to %3</source>
         <translation>%1: needs a program that reads job file version %2; this one reads versions up to %3</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="87"/>
+        <location filename="../../processing/run/reasons.cpp" line="88"/>
         <source>%1: &quot;%2&quot; must be an object</source>
         <translation>%1: &quot;%2&quot; must be an object</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="88"/>
+        <location filename="../../processing/run/reasons.cpp" line="89"/>
         <source>%1: &quot;%2&quot; must be %3 (got %4)</source>
         <translation>%1: &quot;%2&quot; must be %3 (got %4)</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="89"/>
+        <location filename="../../processing/run/reasons.cpp" line="90"/>
         <source>%1: unknown option &quot;%2&quot; ignored</source>
         <translation>%1: unknown option &quot;%2&quot; ignored</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="90"/>
+        <location filename="../../processing/run/reasons.cpp" line="91"/>
         <source>%1: cannot read: %2</source>
         <translation>%1: cannot read: %2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="91"/>
+        <location filename="../../processing/run/reasons.cpp" line="92"/>
         <source>%1: cannot write: %2</source>
         <translation>%1: cannot write: %2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="92"/>
+        <location filename="../../processing/run/reasons.cpp" line="93"/>
         <source>a whole number from %1 to %2</source>
         <translation>a whole number from %1 to %2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="93"/>
+        <location filename="../../processing/run/reasons.cpp" line="94"/>
         <source>true or false</source>
         <translation>true or false</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="94"/>
+        <location filename="../../processing/run/reasons.cpp" line="95"/>
         <source>a text</source>
         <translation>a text</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="95"/>
+        <location filename="../../processing/run/reasons.cpp" line="96"/>
         <source>#RRGGBB, #AARRGGBB or an SVG colour name</source>
         <translation>#RRGGBB, #AARRGGBB or an SVG colour name</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="96"/>
+        <location filename="../../processing/run/reasons.cpp" line="97"/>
         <source>one of %1</source>
         <translation>one of %1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <location filename="../../processing/run/reasons.cpp" line="101"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
         <source>standard size</source>
         <translation>standard size</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
         <source>aspect ratio</source>
         <translation>aspect ratio</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
         <source>size</source>
         <translation>size</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
         <source>sharpen</source>
         <translation>sharpen</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
         <source>brightness</source>
         <translation>brightness</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
         <source>contrast</source>
         <translation>contrast</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
         <source>saturation</source>
         <translation>saturation</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
         <source>rotation</source>
         <translation>rotation</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
         <source>flip</source>
         <translation>flip</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
         <source>filter</source>
         <translation>filter</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
         <source>auto enhance</source>
         <translation>auto enhance</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
         <source>channel</source>
         <translation>channel</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
         <source>grid cell</source>
         <translation>grid cell</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
         <source>watermark</source>
         <translation>watermark</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <location filename="../../processing/run/reasons.cpp" line="110"/>
         <source>border</source>
         <translation>border</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <location filename="../../processing/run/reasons.cpp" line="110"/>
         <source>logo</source>
         <translation>logo</translation>
     </message>

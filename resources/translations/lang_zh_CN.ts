@@ -383,7 +383,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="772"/>
         <source>不透明度:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -443,24 +443,24 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
         <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
         <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="726"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="733"/>
         <source>字体大小:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="765"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="701"/>
         <location filename="../../mainwindow/mainwindow.ui" line="838"/>
         <source>位置:</source>
         <translation type="unfinished"></translation>
@@ -531,33 +531,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
-        <source>去除元数据</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1038"/>
-        <source>仅去除位置信息</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1043"/>
-        <source>保留文件修改日期</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1048"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1051"/>
         <source>作者:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1054"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="1065"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1057"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1068"/>
         <source>留空则保持原样</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1059"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1062"/>
         <source>版权:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -765,6 +750,36 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../processing/job/presets.cpp" line="128"/>
+        <source>全部保留</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="129"/>
+        <source>去除位置信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="131"/>
+        <source>全部去除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="136"/>
+        <source>写出时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="137"/>
+        <source>原文件修改时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="138"/>
+        <source>拍摄时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确认重置</source>
         <translation type="unfinished"></translation>
@@ -840,7 +855,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1100"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1103"/>
         <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation type="unfinished"></translation>
@@ -895,7 +910,7 @@
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="756"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="763"/>
         <location filename="../../mainwindow/mainwindow.ui" line="833"/>
         <location filename="../../mainwindow/mainwindow.ui" line="859"/>
         <location filename="../../mainwindow/mainwindow.ui" line="873"/>
@@ -978,67 +993,77 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1111"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1114"/>
         <source>WebP 无损</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1116"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1119"/>
         <source>PNG 压缩级别:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1123"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1126"/>
         <source>按质量</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1128"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1131"/>
         <source>JPEG XL 无损</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1133"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1136"/>
         <source>JPEG XL 编码力度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1073"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1076"/>
         <source>格式选项</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1077"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
+        <source>元数据:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="1042"/>
+        <source>文件日期:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="1080"/>
         <source>渐进式 JPEG</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1082"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1085"/>
         <source>JPEG 色度采样:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1093"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1096"/>
         <source>分辨率:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1099"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1102"/>
         <source> dpi</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="754"/>
         <source>文字高度:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="777"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="713"/>
         <source>大小单位:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="788"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
         <source>文字中可用: {artist} {copyright} {date} {name}</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1114,207 +1139,192 @@
         <translation>编码质量</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
-        <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
-        <translation>不写入 EXIF、XMP 或 IPTC（保留色彩配置文件）。</translation>
-    </message>
-    <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
-        <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
-        <translation>去除位置信息：EXIF 的 GPS 标签和 XMP 的 exif:GPS 属性（其余保留）。</translation>
-    </message>
-    <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
         <translation>将 TEXT 写入 EXIF Artist 和 XMP dc:creator（留空则保持输入的值）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
         <translation>将 TEXT 写入 EXIF Copyright 和 XMP dc:rights（留空则保持输入的值）</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
-        <source>Give each output its input&apos;s modification time.</source>
-        <translation>输出文件沿用输入文件的修改时间。</translation>
-    </message>
-    <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>处理前已存在的输出文件如何处理（改名保存时另存为 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>输出文件命名为 前缀_0001.扩展名、前缀_0002.扩展名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按模板为输出文件命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在文件夹中找到的每张图片，都写到输出目录中与原文件夹相同的相对位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Standard size</source>
         <translation>标准尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪为指定宽高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Width of the size box</source>
         <translation>尺寸框的宽度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>调整大小和标准尺寸不会放大已在尺寸框内的图片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的宽 x 高区域，而不是缩放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Resize to exactly width x height.</source>
         <translation>缩放到正好宽 x 高（取消勾选时）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>缩放到长边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>缩放到短边为 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Scale both sides by PERCENT</source>
         <translation>两边按百分比缩放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改变尺寸所用的重采样滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步骤之后做 USM 锐化：与半径 RADIUS 像素模糊结果之差的 AMOUNT%，差值达到 THRESHOLD 级才生效；50,1,2 适合网页图片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Contrast</source>
         <translation>对比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Saturation in percent</source>
         <translation>饱和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Rotation in degrees clockwise</source>
         <translation>顺时针旋转的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Mirror left and right.</source>
         <translation>左右镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Mirror top and bottom.</source>
         <translation>上下镜像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Filter</source>
         <translation>滤镜</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Filter intensity</source>
         <translation>滤镜强度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把对比度提高 15，并使图片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
         <source>Extract one channel</source>
         <translation>提取一个通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把图片分成 行x列 的网格，保留中间一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把这段文字画为水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
         <source>Watermark colour</source>
         <translation>水印颜色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
         <source>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</source>
         <translation>水印大小以磅为单位，或以图片短边的百分比计，使其在任何输出尺寸下看起来一样</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
         <source>Watermark size in points</source>
         <translation>水印字号（磅）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
         <source>Draw a logo picture on the picture, after the text watermark</source>
         <translation>在图片上绘制标志图片（在文字水印之后）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗细的边框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="67"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
         <source>Border colour</source>
         <translation>边框颜色</translation>
     </message>
@@ -1354,77 +1364,87 @@
         <translation>JPEG XL 编码力度：越高文件越小、越慢（libjxl 自己的默认值 7 约需 3 的四倍时间）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <source>What the outputs carry of the inputs&apos; EXIF, XMP and IPTC (the colour profile stays): all, all but the location (EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties; also --strip-gps) or none (also --strip-metadata)</source>
+        <translation>输出文件保留输入文件的哪些 EXIF、XMP 和 IPTC（色彩配置文件始终保留）：全部保留；去除位置信息（EXIF 的 GPS 标签和 XMP 的 exif:GPS 属性，也可用 --strip-gps）；或全部去除（也可用 --strip-metadata）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <source>Give each output the modification time of its input (modified, which the word alone means) or the time its input was taken (taken; its modification time when it holds none)</source>
+        <translation>输出文件的修改时间取输入文件的修改时间（modified，单独给出该选项即为此值），或取输入照片的拍摄时间（taken；照片没有拍摄时间时取其修改时间）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Watermark size in % of the picture&apos;s shorter side</source>
         <translation>水印大小，占图片短边的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
         <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
         <translation>将 FILE 中的图片（PNG、WebP 或任何可读格式）作为标志绘制。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
         <source>Logo width in % of the picture&apos;s width</source>
         <translation>标志宽度，占图片宽度的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
         <source>Logo position</source>
         <translation>标志位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
         <source>Logo margin in % of the picture&apos;s shorter side</source>
         <translation>标志边距，占图片短边的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
         <source>Logo opacity in %</source>
         <translation>标志不透明度（%）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Name the outputs with a prefix and a number</source>
         <translation>以前缀加编号命名输出文件</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>How the size is given: a box, the long edge, the short edge or a percentage</source>
         <translation>尺寸的给法：宽 × 高的框、长边、短边或百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Radius in pixels of the blur the sharpening compares with</source>
         <translation>锐化时用来比较的模糊半径（像素）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Least difference from the blur, in levels, that is sharpened</source>
         <translation>与模糊结果相差至少多少级才锐化</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Keep one colour channel of the picture</source>
         <translation>只保留图片的一个颜色通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Keep the middle cell of a grid laid over the picture</source>
         <translation>在图片上划分网格，只保留中间的一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Columns of the grid whose middle cell is kept</source>
         <translation>网格的列数（保留中间的一格）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
         <source>Draw a text watermark on the picture</source>
         <translation>在图片上添加文字水印</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
         <source>Add a border around the picture</source>
         <translation>给图片四周加边框</translation>
     </message>
@@ -1847,237 +1867,242 @@
         <translation>未保留修改时间：%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="66"/>
+        <location filename="../../processing/run/reasons.cpp" line="65"/>
+        <source>no date taken: given its modification time</source>
+        <translation>没有拍摄时间：已使用其修改时间</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="67"/>
         <source>inside the output folder</source>
         <translation>位于输出文件夹内</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="67"/>
+        <location filename="../../processing/run/reasons.cpp" line="68"/>
         <source>%1 exists already</source>
         <translation>%1 已存在</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="68"/>
+        <location filename="../../processing/run/reasons.cpp" line="69"/>
         <source>out of memory</source>
         <translation>内存不足</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="69"/>
+        <location filename="../../processing/run/reasons.cpp" line="70"/>
         <source>failed: %1</source>
         <translation>失败（%1）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="70"/>
+        <location filename="../../processing/run/reasons.cpp" line="71"/>
         <source>cannot create folder %1: %2</source>
         <translation>无法创建文件夹 %1 ：%2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="71"/>
+        <location filename="../../processing/run/reasons.cpp" line="72"/>
         <source>a symbolic link or a file is in the way</source>
         <translation>该位置已有符号链接或文件</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="72"/>
+        <location filename="../../processing/run/reasons.cpp" line="73"/>
         <source>its output name would hold %1</source>
         <translation>输出文件名会包含%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="73"/>
+        <location filename="../../processing/run/reasons.cpp" line="74"/>
         <source>its output name would be empty</source>
         <translation>输出文件名会为空</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="74"/>
+        <location filename="../../processing/run/reasons.cpp" line="75"/>
         <source>a slash</source>
         <translation>斜杠</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="75"/>
+        <location filename="../../processing/run/reasons.cpp" line="76"/>
         <source>a control character</source>
         <translation>控制字符</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="76"/>
+        <location filename="../../processing/run/reasons.cpp" line="77"/>
         <source>the prefix holds %1</source>
         <translation>前缀包含%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="77"/>
+        <location filename="../../processing/run/reasons.cpp" line="78"/>
         <source>the name template %1 is empty</source>
         <translation>名称模板 %1 为空</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="78"/>
+        <location filename="../../processing/run/reasons.cpp" line="79"/>
         <source>the name template %1 has } without {</source>
         <translation>名称模板 %1 中的 } 没有对应的 {</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="79"/>
+        <location filename="../../processing/run/reasons.cpp" line="80"/>
         <source>the name template %1 has { without }</source>
         <translation>名称模板 %1 中的 { 没有对应的 }</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="80"/>
+        <location filename="../../processing/run/reasons.cpp" line="81"/>
         <source>the name template %1 holds %2</source>
         <translation>名称模板 %1 包含%2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="81"/>
+        <location filename="../../processing/run/reasons.cpp" line="82"/>
         <source>the name template %1 has an unknown field {%2}</source>
         <translation>名称模板 %1 中有未知字段 {%2}</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="83"/>
+        <location filename="../../processing/run/reasons.cpp" line="84"/>
         <source>%1: not a job file: %2 at byte %3</source>
         <translation>%1 ：不是任务文件，第 %3 字节有误（%2）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="84"/>
+        <location filename="../../processing/run/reasons.cpp" line="85"/>
         <source>%1: not a job file: no &quot;%2&quot; version number</source>
         <translation>%1 ：不是任务文件，缺少“%2”版本号</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="85"/>
+        <location filename="../../processing/run/reasons.cpp" line="86"/>
         <source>%1: not a job file: larger than %2 bytes</source>
         <translation>%1 ：不是任务文件，大于 %2 字节</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="86"/>
+        <location filename="../../processing/run/reasons.cpp" line="87"/>
         <source>%1: needs a program that reads job file version %2; this one reads versions up to %3</source>
         <translation>%1 ：需要能读取第 %2 版任务文件的程序；本程序最高只能读取第 %3 版</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="87"/>
+        <location filename="../../processing/run/reasons.cpp" line="88"/>
         <source>%1: &quot;%2&quot; must be an object</source>
         <translation>%1 ：“%2”必须是一个对象</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="88"/>
+        <location filename="../../processing/run/reasons.cpp" line="89"/>
         <source>%1: &quot;%2&quot; must be %3 (got %4)</source>
         <translation>%1 ：“%2”必须是%3（实际为 %4）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="89"/>
+        <location filename="../../processing/run/reasons.cpp" line="90"/>
         <source>%1: unknown option &quot;%2&quot; ignored</source>
         <translation>%1 ：已忽略未知选项“%2”</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="90"/>
+        <location filename="../../processing/run/reasons.cpp" line="91"/>
         <source>%1: cannot read: %2</source>
         <translation>%1 ：无法读取（%2）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="91"/>
+        <location filename="../../processing/run/reasons.cpp" line="92"/>
         <source>%1: cannot write: %2</source>
         <translation>%1 ：无法写入（%2）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="92"/>
+        <location filename="../../processing/run/reasons.cpp" line="93"/>
         <source>a whole number from %1 to %2</source>
         <translation>%1 到 %2 之间的整数</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="93"/>
+        <location filename="../../processing/run/reasons.cpp" line="94"/>
         <source>true or false</source>
         <translation>“true”或“false”</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="94"/>
+        <location filename="../../processing/run/reasons.cpp" line="95"/>
         <source>a text</source>
         <translation>文本</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="95"/>
+        <location filename="../../processing/run/reasons.cpp" line="96"/>
         <source>#RRGGBB, #AARRGGBB or an SVG colour name</source>
         <translation>#RRGGBB、#AARRGGBB 或 SVG 颜色名称</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="96"/>
+        <location filename="../../processing/run/reasons.cpp" line="97"/>
         <source>one of %1</source>
         <translation>以下之一：%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <location filename="../../processing/run/reasons.cpp" line="101"/>
         <source>%1: %2</source>
         <translation>%1步骤：%2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
         <source>standard size</source>
         <translation>标准尺寸</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
         <source>aspect ratio</source>
         <translation>宽高比</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
         <source>size</source>
         <translation>尺寸</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
         <source>sharpen</source>
         <translation>锐化</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
         <source>brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
         <source>contrast</source>
         <translation>对比度</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
         <source>saturation</source>
         <translation>饱和度</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
         <source>rotation</source>
         <translation>旋转</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
         <source>flip</source>
         <translation>翻转</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
         <source>filter</source>
         <translation>滤镜</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
         <source>auto enhance</source>
         <translation>自动增强</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
         <source>channel</source>
         <translation>通道</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
         <source>grid cell</source>
         <translation>网格单元</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
         <source>watermark</source>
         <translation>水印</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <location filename="../../processing/run/reasons.cpp" line="110"/>
         <source>border</source>
         <translation>边框</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <location filename="../../processing/run/reasons.cpp" line="110"/>
         <source>logo</source>
         <translation>标志水印</translation>
     </message>

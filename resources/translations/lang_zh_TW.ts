@@ -384,7 +384,7 @@
         <translation>濾鏡:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="772"/>
         <source>不透明度:</source>
         <translation>不透明度:</translation>
     </message>
@@ -444,24 +444,24 @@
         <translation>浮水印文字:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
         <location filename="../../mainwindow/mainwindow.ui" line="907"/>
         <source>颜色:</source>
         <translation>顏色:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="691"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="696"/>
         <location filename="../../mainwindow/mainwindow.ui" line="912"/>
         <source>选择颜色</source>
         <translation>選擇顏色</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="726"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="733"/>
         <source>字体大小:</source>
         <translation>字型大小:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="765"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="701"/>
         <location filename="../../mainwindow/mainwindow.ui" line="838"/>
         <source>位置:</source>
         <translation>位置:</translation>
@@ -532,33 +532,18 @@
         <translation>中繼資料</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
-        <source>去除元数据</source>
-        <translation>移除中繼資料</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1038"/>
-        <source>仅去除位置信息</source>
-        <translation>僅移除位置資訊</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1043"/>
-        <source>保留文件修改日期</source>
-        <translation>保留檔案修改日期</translation>
-    </message>
-    <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1048"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1051"/>
         <source>作者:</source>
         <translation>作者:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1054"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="1065"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1057"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1068"/>
         <source>留空则保持原样</source>
         <translation>留空則保持原樣</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1059"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1062"/>
         <source>版权:</source>
         <translation>版權:</translation>
     </message>
@@ -766,6 +751,36 @@
         <translation>略過</translation>
     </message>
     <message>
+        <location filename="../../processing/job/presets.cpp" line="128"/>
+        <source>全部保留</source>
+        <translation>全部保留</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="129"/>
+        <source>去除位置信息</source>
+        <translation>移除位置資訊</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="131"/>
+        <source>全部去除</source>
+        <translation>全部移除</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="136"/>
+        <source>写出时间</source>
+        <translation>寫出時間</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="137"/>
+        <source>原文件修改时间</source>
+        <translation>原檔案修改時間</translation>
+    </message>
+    <message>
+        <location filename="../../processing/job/presets.cpp" line="138"/>
+        <source>拍摄时间</source>
+        <translation>拍攝時間</translation>
+    </message>
+    <message>
         <location filename="../../mainwindow/reset.cpp" line="20"/>
         <source>确认重置</source>
         <translation>確認重置</translation>
@@ -841,7 +856,7 @@
         <translation>名稱範本:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1100"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1103"/>
         <location filename="../../processing/formats/formattable.cpp" line="9"/>
         <source>与输入相同</source>
         <translation>與輸入相同</translation>
@@ -896,7 +911,7 @@
     <message>
         <location filename="../../mainwindow/mainwindow.ui" line="331"/>
         <location filename="../../mainwindow/mainwindow.ui" line="520"/>
-        <location filename="../../mainwindow/mainwindow.ui" line="756"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="763"/>
         <location filename="../../mainwindow/mainwindow.ui" line="833"/>
         <location filename="../../mainwindow/mainwindow.ui" line="859"/>
         <location filename="../../mainwindow/mainwindow.ui" line="873"/>
@@ -979,67 +994,77 @@
         <translation>百分比</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1111"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1114"/>
         <source>WebP 无损</source>
         <translation>WebP 無損</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1116"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1119"/>
         <source>PNG 压缩级别:</source>
         <translation>PNG 壓縮等級:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1123"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1126"/>
         <source>按质量</source>
         <translation>依品質</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1128"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1131"/>
         <source>JPEG XL 无损</source>
         <translation>JPEG XL 無損</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1133"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1136"/>
         <source>JPEG XL 编码力度:</source>
         <translation>JPEG XL 編碼強度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1073"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1076"/>
         <source>格式选项</source>
         <translation>格式選項</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1077"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1033"/>
+        <source>元数据:</source>
+        <translation>中繼資料:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="1042"/>
+        <source>文件日期:</source>
+        <translation>檔案日期:</translation>
+    </message>
+    <message>
+        <location filename="../../mainwindow/mainwindow.ui" line="1080"/>
         <source>渐进式 JPEG</source>
         <translation>漸進式 JPEG</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1082"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1085"/>
         <source>JPEG 色度采样:</source>
         <translation>JPEG 色度取樣:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1093"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1096"/>
         <source>分辨率:</source>
         <translation>解析度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="1099"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="1102"/>
         <source> dpi</source>
         <translation> dpi</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="747"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="754"/>
         <source>文字高度:</source>
         <translation>文字高度:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="777"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="713"/>
         <source>大小单位:</source>
         <translation>大小單位:</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/mainwindow.ui" line="788"/>
+        <location filename="../../mainwindow/mainwindow.ui" line="686"/>
         <source>文字中可用: {artist} {copyright} {date} {name}</source>
         <translation>文字中可用: {artist} {copyright} {date} {name}</translation>
     </message>
@@ -1115,207 +1140,192 @@
         <translation>編碼品質</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
-        <source>Write no EXIF, XMP or IPTC (the colour profile stays).</source>
-        <translation>不寫入 EXIF、XMP 或 IPTC（保留色彩設定檔）。</translation>
-    </message>
-    <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="13"/>
-        <source>Remove the location: EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties (the rest stays).</source>
-        <translation>移除位置資訊：EXIF 的 GPS 標籤和 XMP 的 exif:GPS 屬性（其餘保留）。</translation>
-    </message>
-    <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Artist and XMP dc:creator (empty: as the input has it)</source>
         <translation>將 TEXT 寫入 EXIF Artist 和 XMP dc:creator（留空則保持輸入的值）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="14"/>
         <source>Write TEXT as EXIF Copyright and XMP dc:rights (empty: as the input has it)</source>
         <translation>將 TEXT 寫入 EXIF Copyright 和 XMP dc:rights（留空則保持輸入的值）</translation>
     </message>
     <message>
         <location filename="../../build/mainwindow/option-help-messages.cpp" line="16"/>
-        <source>Give each output its input&apos;s modification time.</source>
-        <translation>輸出檔案沿用輸入檔案的修改時間。</translation>
-    </message>
-    <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>What becomes of an output file that exists before the run (rename writes beside it with _2, _3 ...)</source>
         <translation>處理前已存在的輸出檔案如何處理（改名儲存時另存為 _2、_3 …）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
         <source>Name the outputs PREFIX_0001.ext, PREFIX_0002.ext, ...</source>
         <translation>輸出檔案命名為 前綴_0001.副檔名、前綴_0002.副檔名 …</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="19"/>
         <source>Name the outputs from TEMPLATE: {name} {n} {date} {date:FORMAT} {width} {height} {format}</source>
         <translation>按範本為輸出檔案命名：{name} {n} {date} {date:FORMAT} {width} {height} {format}</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="20"/>
         <source>Write each picture found under a folder at its place below that folder, inside the output folder.</source>
         <translation>在資料夾中找到的每張圖片，都寫到輸出目錄中與原資料夾相同的相對位置。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="21"/>
         <source>Standard size</source>
         <translation>標準尺寸</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="22"/>
         <source>Crop to an aspect ratio</source>
         <translation>裁剪為指定寬高比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
         <source>Width of the size box</source>
         <translation>尺寸框的寬度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="25"/>
         <source>Height of the size box</source>
         <translation>尺寸框的高度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="26"/>
         <source>Resize and standard sizes never enlarge a picture already inside the box.</source>
         <translation>調整大小和標準尺寸不會放大已在尺寸框內的圖片。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="27"/>
         <source>Crop the centre to width x height instead of resizing.</source>
         <translation>裁剪中央的寬 x 高區域，而不是縮放。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="28"/>
         <source>Resize to exactly width x height.</source>
         <translation>縮放到正好寬 x 高（取消勾選時）。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="29"/>
         <source>Scale so that the longer side is N pixels</source>
         <translation>縮放到長邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="30"/>
         <source>Scale so that the shorter side is N pixels</source>
         <translation>縮放到短邊為 N 像素</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="31"/>
         <source>Scale both sides by PERCENT</source>
         <translation>兩邊按百分比縮放</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="32"/>
         <source>Resampling filter of every size change</source>
         <translation>每次改變尺寸所用的重取樣濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="33"/>
         <source>Unsharp mask after the size step: AMOUNT percent of the difference from a blur of RADIUS pixels, where it reaches THRESHOLD levels; 50,1,2 suits web pictures</source>
         <translation>在尺寸步驟之後做 USM 銳化：與半徑 RADIUS 像素模糊結果之差的 AMOUNT%，差值達到 THRESHOLD 級才生效；50,1,2 適合網頁圖片</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
         <source>Brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="37"/>
         <source>Contrast</source>
         <translation>對比度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="38"/>
         <source>Saturation in percent</source>
         <translation>飽和度（百分比）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="39"/>
         <source>Rotation in degrees clockwise</source>
         <translation>順時針旋轉的角度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="40"/>
         <source>Mirror left and right.</source>
         <translation>左右鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="41"/>
         <source>Mirror top and bottom.</source>
         <translation>上下鏡像。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="42"/>
         <source>Filter</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="43"/>
         <source>Filter intensity</source>
         <translation>濾鏡強度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="44"/>
         <source>Raise brightness by 10, then contrast by 15, and make the picture opaque.</source>
         <translation>亮度提高 10，再把對比度提高 15，並使圖片不透明。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
         <source>Extract one channel</source>
         <translation>提取一個通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
         <source>Keep the middle cell of a grid of ROWSxCOLUMNS</source>
         <translation>把圖片分成 行x列 的網格，保留中間一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
         <source>Draw TEXT as a watermark.</source>
         <translation>把這段文字畫為水印。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="52"/>
         <source>Watermark colour</source>
         <translation>水印顏色</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="53"/>
         <source>Watermark alpha</source>
         <translation>水印的不透明度</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="54"/>
         <source>Size the watermark in points, or in % of the picture&apos;s shorter side so that it looks the same at every output size</source>
         <translation>浮水印大小以點為單位，或以圖片短邊的百分比計，使其在任何輸出尺寸下看起來一樣</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="55"/>
         <source>Watermark size in points</source>
         <translation>水印字號（點）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
         <source>Watermark position</source>
         <translation>水印位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="58"/>
         <source>Draw a logo picture on the picture, after the text watermark</source>
         <translation>在圖片上繪製標誌圖片（在文字浮水印之後）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
         <source>Add a border N pixels thick</source>
         <translation>添加指定像素粗細的邊框</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="67"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="66"/>
         <source>Border colour</source>
         <translation>邊框顏色</translation>
     </message>
@@ -1355,77 +1365,87 @@
         <translation>JPEG XL 編碼強度：越高檔案越小、越慢（libjxl 自己的預設值 7 約需 3 的四倍時間）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="57"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="12"/>
+        <source>What the outputs carry of the inputs&apos; EXIF, XMP and IPTC (the colour profile stays): all, all but the location (EXIF&apos;s GPS tags and XMP&apos;s exif:GPS properties; also --strip-gps) or none (also --strip-metadata)</source>
+        <translation>輸出檔案保留輸入檔案的哪些 EXIF、XMP 和 IPTC（色彩描述檔始終保留）：全部保留；移除位置資訊（EXIF 的 GPS 標籤和 XMP 的 exif:GPS 屬性，也可用 --strip-gps）；或全部移除（也可用 --strip-metadata）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="15"/>
+        <source>Give each output the modification time of its input (modified, which the word alone means) or the time its input was taken (taken; its modification time when it holds none)</source>
+        <translation>輸出檔案的修改時間取輸入檔案的修改時間（modified，單獨給出該選項即為此值），或取輸入照片的拍攝時間（taken；照片沒有拍攝時間時取其修改時間）</translation>
+    </message>
+    <message>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="56"/>
         <source>Watermark size in % of the picture&apos;s shorter side</source>
         <translation>水印大小，佔圖片短邊的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="59"/>
         <source>Draw the picture in FILE (PNG, WebP or any format read) as a logo.</source>
         <translation>將 FILE 中的圖片（PNG、WebP 或任何可讀格式）作為標誌繪製。</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="60"/>
         <source>Logo width in % of the picture&apos;s width</source>
         <translation>標誌寬度，佔圖片寬度的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="61"/>
         <source>Logo position</source>
         <translation>標誌位置</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="62"/>
         <source>Logo margin in % of the picture&apos;s shorter side</source>
         <translation>標誌邊距，佔圖片短邊的百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="63"/>
         <source>Logo opacity in %</source>
         <translation>標誌不透明度（%）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="18"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="17"/>
         <source>Name the outputs with a prefix and a number</source>
         <translation>以前綴加編號命名輸出檔案</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="24"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="23"/>
         <source>How the size is given: a box, the long edge, the short edge or a percentage</source>
         <translation>尺寸的給法：寬 × 高的框、長邊、短邊或百分比</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="34"/>
         <source>Radius in pixels of the blur the sharpening compares with</source>
         <translation>銳化時用來比較的模糊半徑（像素）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="36"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="35"/>
         <source>Least difference from the blur, in levels, that is sharpened</source>
         <translation>與模糊結果相差至少多少級才銳化</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="46"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="45"/>
         <source>Keep one colour channel of the picture</source>
         <translation>只保留圖片的一個顏色通道</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="48"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="47"/>
         <source>Keep the middle cell of a grid laid over the picture</source>
         <translation>在圖片上劃分網格，只保留中間的一格</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="49"/>
         <source>Columns of the grid whose middle cell is kept</source>
         <translation>網格的欄數（保留中間的一格）</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="51"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="50"/>
         <source>Draw a text watermark on the picture</source>
         <translation>在圖片上加上文字浮水印</translation>
     </message>
     <message>
-        <location filename="../../build/mainwindow/option-help-messages.cpp" line="65"/>
+        <location filename="../../build/mainwindow/option-help-messages.cpp" line="64"/>
         <source>Add a border around the picture</source>
         <translation>為圖片四周加上邊框</translation>
     </message>
@@ -1848,237 +1868,242 @@
         <translation>未保留修改時間：%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="66"/>
+        <location filename="../../processing/run/reasons.cpp" line="65"/>
+        <source>no date taken: given its modification time</source>
+        <translation>沒有拍攝時間：已使用其修改時間</translation>
+    </message>
+    <message>
+        <location filename="../../processing/run/reasons.cpp" line="67"/>
         <source>inside the output folder</source>
         <translation>位於輸出資料夾內</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="67"/>
+        <location filename="../../processing/run/reasons.cpp" line="68"/>
         <source>%1 exists already</source>
         <translation>%1 已存在</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="68"/>
+        <location filename="../../processing/run/reasons.cpp" line="69"/>
         <source>out of memory</source>
         <translation>記憶體不足</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="69"/>
+        <location filename="../../processing/run/reasons.cpp" line="70"/>
         <source>failed: %1</source>
         <translation>失敗（%1）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="70"/>
+        <location filename="../../processing/run/reasons.cpp" line="71"/>
         <source>cannot create folder %1: %2</source>
         <translation>無法建立資料夾 %1 ：%2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="71"/>
+        <location filename="../../processing/run/reasons.cpp" line="72"/>
         <source>a symbolic link or a file is in the way</source>
         <translation>該位置已有符號連結或檔案</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="72"/>
+        <location filename="../../processing/run/reasons.cpp" line="73"/>
         <source>its output name would hold %1</source>
         <translation>輸出檔名會包含%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="73"/>
+        <location filename="../../processing/run/reasons.cpp" line="74"/>
         <source>its output name would be empty</source>
         <translation>輸出檔名會為空</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="74"/>
+        <location filename="../../processing/run/reasons.cpp" line="75"/>
         <source>a slash</source>
         <translation>斜線</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="75"/>
+        <location filename="../../processing/run/reasons.cpp" line="76"/>
         <source>a control character</source>
         <translation>控制字元</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="76"/>
+        <location filename="../../processing/run/reasons.cpp" line="77"/>
         <source>the prefix holds %1</source>
         <translation>前綴包含%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="77"/>
+        <location filename="../../processing/run/reasons.cpp" line="78"/>
         <source>the name template %1 is empty</source>
         <translation>名稱範本 %1 為空</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="78"/>
+        <location filename="../../processing/run/reasons.cpp" line="79"/>
         <source>the name template %1 has } without {</source>
         <translation>名稱範本 %1 中的 } 沒有對應的 {</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="79"/>
+        <location filename="../../processing/run/reasons.cpp" line="80"/>
         <source>the name template %1 has { without }</source>
         <translation>名稱範本 %1 中的 { 沒有對應的 }</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="80"/>
+        <location filename="../../processing/run/reasons.cpp" line="81"/>
         <source>the name template %1 holds %2</source>
         <translation>名稱範本 %1 包含%2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="81"/>
+        <location filename="../../processing/run/reasons.cpp" line="82"/>
         <source>the name template %1 has an unknown field {%2}</source>
         <translation>名稱範本 %1 中有未知欄位 {%2}</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="83"/>
+        <location filename="../../processing/run/reasons.cpp" line="84"/>
         <source>%1: not a job file: %2 at byte %3</source>
         <translation>%1 ：不是工作檔，第 %3 位元組有誤（%2）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="84"/>
+        <location filename="../../processing/run/reasons.cpp" line="85"/>
         <source>%1: not a job file: no &quot;%2&quot; version number</source>
         <translation>%1 ：不是工作檔，缺少「%2」版本號</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="85"/>
+        <location filename="../../processing/run/reasons.cpp" line="86"/>
         <source>%1: not a job file: larger than %2 bytes</source>
         <translation>%1 ：不是工作檔，大於 %2 位元組</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="86"/>
+        <location filename="../../processing/run/reasons.cpp" line="87"/>
         <source>%1: needs a program that reads job file version %2; this one reads versions up to %3</source>
         <translation>%1 ：需要能讀取第 %2 版工作檔的程式；本程式最高只能讀取第 %3 版</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="87"/>
+        <location filename="../../processing/run/reasons.cpp" line="88"/>
         <source>%1: &quot;%2&quot; must be an object</source>
         <translation>%1 ：「%2」必須是一個物件</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="88"/>
+        <location filename="../../processing/run/reasons.cpp" line="89"/>
         <source>%1: &quot;%2&quot; must be %3 (got %4)</source>
         <translation>%1 ：「%2」必須是%3（實際為 %4）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="89"/>
+        <location filename="../../processing/run/reasons.cpp" line="90"/>
         <source>%1: unknown option &quot;%2&quot; ignored</source>
         <translation>%1 ：已忽略未知選項「%2」</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="90"/>
+        <location filename="../../processing/run/reasons.cpp" line="91"/>
         <source>%1: cannot read: %2</source>
         <translation>%1 ：無法讀取（%2）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="91"/>
+        <location filename="../../processing/run/reasons.cpp" line="92"/>
         <source>%1: cannot write: %2</source>
         <translation>%1 ：無法寫入（%2）</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="92"/>
+        <location filename="../../processing/run/reasons.cpp" line="93"/>
         <source>a whole number from %1 to %2</source>
         <translation>%1 到 %2 之間的整數</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="93"/>
+        <location filename="../../processing/run/reasons.cpp" line="94"/>
         <source>true or false</source>
         <translation>「true」或「false」</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="94"/>
+        <location filename="../../processing/run/reasons.cpp" line="95"/>
         <source>a text</source>
         <translation>文字</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="95"/>
+        <location filename="../../processing/run/reasons.cpp" line="96"/>
         <source>#RRGGBB, #AARRGGBB or an SVG colour name</source>
         <translation>#RRGGBB、#AARRGGBB 或 SVG 顏色名稱</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="96"/>
+        <location filename="../../processing/run/reasons.cpp" line="97"/>
         <source>one of %1</source>
         <translation>以下之一：%1</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="100"/>
+        <location filename="../../processing/run/reasons.cpp" line="101"/>
         <source>%1: %2</source>
         <translation>%1步驟：%2</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
         <source>standard size</source>
         <translation>標準尺寸</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="102"/>
+        <location filename="../../processing/run/reasons.cpp" line="103"/>
         <source>aspect ratio</source>
         <translation>長寬比</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
         <source>size</source>
         <translation>尺寸</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="103"/>
+        <location filename="../../processing/run/reasons.cpp" line="104"/>
         <source>sharpen</source>
         <translation>銳化</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
         <source>brightness</source>
         <translation>亮度</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="104"/>
+        <location filename="../../processing/run/reasons.cpp" line="105"/>
         <source>contrast</source>
         <translation>對比度</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
         <source>saturation</source>
         <translation>飽和度</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="105"/>
+        <location filename="../../processing/run/reasons.cpp" line="106"/>
         <source>rotation</source>
         <translation>旋轉</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
         <source>flip</source>
         <translation>翻轉</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="106"/>
+        <location filename="../../processing/run/reasons.cpp" line="107"/>
         <source>filter</source>
         <translation>濾鏡</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
         <source>auto enhance</source>
         <translation>自動增強</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="107"/>
+        <location filename="../../processing/run/reasons.cpp" line="108"/>
         <source>channel</source>
         <translation>通道</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
         <source>grid cell</source>
         <translation>網格單元</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="108"/>
+        <location filename="../../processing/run/reasons.cpp" line="109"/>
         <source>watermark</source>
         <translation>浮水印</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <location filename="../../processing/run/reasons.cpp" line="110"/>
         <source>border</source>
         <translation>邊框</translation>
     </message>
     <message>
-        <location filename="../../processing/run/reasons.cpp" line="109"/>
+        <location filename="../../processing/run/reasons.cpp" line="110"/>
         <source>logo</source>
         <translation>標誌浮水印</translation>
     </message>

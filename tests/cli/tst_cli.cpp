@@ -453,6 +453,7 @@ void CliTest::outputWords_data()
                                  << texts;
     QTest::newRow("strip metadata") << QStringList{"--strip-metadata"} << QSize(40, 30)
                                     << QStringList();
+    QTest::newRow("no metadata") << QStringList{"--metadata", "none"} << QSize(40, 30) << QStringList();
 }
 
 void CliTest::outputWords()

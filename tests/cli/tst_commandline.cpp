@@ -22,6 +22,7 @@ private slots:
     void wordReachesItsFields_data();
     void wordReachesItsFields();
     void everyWordReachesItsOption();
+    void aloneWordTakesNoNextArgument();
     void everyOptionDeclaredOnce();
     void presetWordsReachTheirKeysAndKernels();
     void nothingGivenMeansTheInitialValues();
@@ -75,6 +76,10 @@ void CommandLineTest::wordReachesItsFields_data()
     addRow({"--scale", "35"}, {{"sizeMode", "scale"}, {"scalePercent", 35}});
     addRow({"--resample", "lanczos3"}, {{"resampleFilter", "lanczos3"}});
     addRow({"--sharpen", "60,3,5"}, {{"sharpenAmount", 60}, {"sharpenRadius", 3}, {"sharpenThreshold", 5}});
+    addRow({"--strip-gps"}, {{"metadata", "no-location"}});
+    addRow({"--strip-metadata"}, {{"metadata", "none"}});
+    addRow({"--keep-dates"}, {{"keepDates", "modified"}});
+    addRow({"--keep-dates=taken"}, {{"keepDates", "taken"}});
 }
 
 void CommandLineTest::wordReachesItsFields()
@@ -118,10 +123,23 @@ void CommandLineTest::everyWordReachesItsOption()
                           : option->type == OptionDeclaration::Type::Colour ? value.value<QColor>().name()
                                                                             : value.toString());
         }
+        if (option->aloneEntry) // its value follows an equals sign only
+            arguments = QStringList{arguments.join(QLatin1Char('='))};
         const CommandLine commandLine = parse(arguments);
         QCOMPARE(commandLine.action, CommandLine::Action::Run);
         QCOMPARE(changedFields(commandLine.settings), expected);
+        QCOMPARE(commandLine.settings.imagePaths, QStringList{"in.png"});
     }
+}
+
+// A word given alone takes no value from the next argument, which stays an
+// input even when it reads as one of the word's values.
+void CommandLineTest::aloneWordTakesNoNextArgument()
+{
+    const CommandLine commandLine = parse({"--keep-dates", "taken"});
+    QCOMPARE(commandLine.action, CommandLine::Action::Run);
+    QCOMPARE(changedFields(commandLine.settings), (FieldValues{{"keepDates", "modified"}}));
+    QCOMPARE(commandLine.settings.imagePaths, (QStringList{"taken", "in.png"}));
 }
 
 // One declaration listed twice, or two of one name, would let one option
@@ -155,7 +173,8 @@ void CommandLineTest::presetWordsReachTheirKeysAndKernels()
         // A filter alone changes no size: the size step leaves the picture.
         {"resampleFilter", [](const QImage &i, const QVariant &) { return i; }},
         // Read by the run or its writers, not by a step.
-        {"format", nullptr}, {"ifExists", nullptr}, {"chromaSubsampling", nullptr},
+        {"format", nullptr}, {"ifExists", nullptr}, {"chromaSubsampling", nullptr}, {"metadata", nullptr},
+        {"keepDates", nullptr},
     };
     const QStringList positions = {"top-left", "top-right", "bottom-left", "bottom-right", "center"};
     const QImage source = differential::randomImage(QSize(48, 40), QImage::Format_RGB32, 7);
@@ -174,7 +193,9 @@ void CommandLineTest::presetWordsReachTheirKeysAndKernels()
             const QString word = QString::fromUtf8(entry.word);
             if (word.isEmpty())
                 continue;
-            const JobSettings settings = parse({"--watermark", "W", QStringLiteral("--") + option->commandLine, word}).settings;
+            const QString given = QStringLiteral("--") + option->commandLine;
+            const JobSettings settings = (option->aloneEntry ? parse({"--watermark", "W", given + QLatin1Char('=') + word})
+                                                             : parse({"--watermark", "W", given, word})).settings;
             const QVariant key = option->value(settings);
             QCOMPARE(key.toString().toLower(), option->holdsIndex ? QString::number(positions.indexOf(word)) : word.toLower());
             InputOutcome outcome;

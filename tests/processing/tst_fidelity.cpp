@@ -440,8 +440,8 @@ void FidelityTest::locationAndCredits()
     QTemporaryDir inputs, outputs;
     const QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb);
     JobSettings settings = settingsFor(input, outputs.path(), format);
-    settings.set(option::stripGps, true);
-    settings.set(option::stripMetadata, stripAll);
+    const PresetEntry &removed = stripAll ? presets::removeMetadata : presets::removeLocation;
+    settings.set(option::metadata, QString::fromLatin1(removed.key));
     settings.set(option::artist, artist);
     settings.set(option::copyright, rights);
     BatchRecorder recorder;
@@ -464,34 +464,47 @@ void FidelityTest::locationAndCredits()
 void FidelityTest::keepDates_data()
 {
     QTest::addColumn<QString>("format");
-    QTest::addColumn<bool>("keep");
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<bool>("dated"); // the input holds a date taken
     for (const FileFormat &format : fileFormats()) {
         if (!format.isWritten())
             continue;
-        QTest::addRow("%s kept", format.output.key) << QString::fromLatin1(format.output.key) << true;
-        QTest::addRow("%s new", format.output.key) << QString::fromLatin1(format.output.key) << false;
+        for (const PresetEntry &entry : presets::outputDates)
+            QTest::addRow("%s %s", format.output.key, entry.key)
+                    << QString::fromLatin1(format.output.key) << QString::fromLatin1(entry.key) << true;
     }
+    QTest::addRow("taken, none held") << QStringLiteral("PNG") << QString::fromLatin1(presets::takenDates.key)
+                                      << false;
 }
 
+// The output is given its input's modification time, or the time it was
+// taken; an input without one gives its modification time, and says so.
 void FidelityTest::keepDates()
 {
     QFETCH(QString, format);
-    QFETCH(bool, keep);
+    QFETCH(QString, when);
+    QFETCH(bool, dated);
     const QDateTime modified(QDate(2019, 6, 30), QTime(18, 45, 12));
+    const QDateTime taken = QDateTime::fromString(QString::fromLatin1(dateTaken), "yyyy:MM:dd HH:mm:ss");
 
     QTemporaryDir inputs, outputs;
-    const QString input = writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb);
+    const QString input = dated ? writePhoto(inputs.filePath("photo.jpg"), QColorSpace::SRgb)
+                                : batchrun::writeImage(inputs.filePath("drawing.png"));
     QFile file(input);
     QVERIFY(file.open(QIODevice::ReadOnly) && file.setFileTime(modified, QFileDevice::FileModificationTime));
     file.close();
     JobSettings settings = settingsFor(input, outputs.path(), format);
-    settings.set(option::keepDates, keep);
+    settings.set(option::keepDates, when);
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);
     QCOMPARE(recorder.failedPaths, QStringList());
 
+    const bool fromTaken = presets::takenDates.is(when) && dated;
     const QDateTime written = QFileInfo(outputOf(settings)).lastModified();
-    QCOMPARE(written == modified, keep);
+    QCOMPARE(written == modified, presets::modifiedDates.is(when) || (presets::takenDates.is(when) && !dated));
+    QCOMPARE(written == taken, fromTaken);
+    const QString noDate = QStringLiteral("no date taken: given its modification time");
+    QCOMPARE(recorder.warnings.contains(noDate), presets::takenDates.is(when) && !dated);
 }
 
 // A TIFF (as a raw file is) whose first directory describes its own strips
@@ -569,7 +582,7 @@ void FidelityTest::stripKeepsOnlyTheProfile()
         input = pngPath;
     }
     JobSettings settings = settingsFor(input, outputs.path(), format);
-    settings.set(option::stripMetadata, true);
+    settings.set(option::metadata, QString::fromLatin1(presets::removeMetadata.key));
     settings.set(option::rotation, 90);
     BatchRecorder recorder;
     batchrun::runHere(settings, recorder);

@@ -23,6 +23,8 @@ private slots:
     void faultyFileIsRefused_data();
     void faultyFileIsRefused();
     void versionZeroIsMigrated();
+    void versionOneFlagsBecomeChoices_data();
+    void versionOneFlagsBecomeChoices();
     void savedFileReadsBack();
 };
 
@@ -128,7 +130,7 @@ void JobFileTest::faultyFileIsRefused_data()
     QTest::newRow("bad colour") << document("\"border-color\": \"#12345\"")
                                 << "\"border-color\" must be #RRGGBB, #AARRGGBB or an SVG colour name (got \"#12345\")";
     QTest::newRow("newer version") << document("", 7)
-                                   << "needs a program that reads job file version 7; this one reads versions up to 1";
+                                   << "needs a program that reads job file version 7; this one reads versions up to 2";
     QTest::newRow("no version") << QByteArray("{\"options\": {}}") << "not a job file: no \"vellumo-job\" version number";
     QTest::newRow("negative version") << document("", -1) << "not a job file: no \"vellumo-job\" version number";
     QTest::newRow("options not an object") << QByteArray("{\"vellumo-job\": 1, \"options\": []}")
@@ -161,6 +163,31 @@ void JobFileTest::versionZeroIsMigrated()
     QCOMPARE(changedFields(settings), (FieldValues{{"watermark", true},
                                                    {"watermarkText", QStringLiteral("© 2019 old file")},
                                                    {"width", 800}}));
+}
+
+void JobFileTest::versionOneFlagsBecomeChoices_data()
+{
+    QTest::addColumn<QByteArray>("options");
+    QTest::addColumn<FieldValues>("expected");
+    QTest::newRow("flags off") << QByteArray(R"("strip-metadata": false, "strip-gps": false, "keep-dates": false)")
+                               << FieldValues{};
+    QTest::newRow("location") << QByteArray(R"("strip-gps": true)") << FieldValues{{"metadata", "no-location"}};
+    QTest::newRow("everything") << QByteArray(R"("strip-gps": true, "strip-metadata": true)")
+                                << FieldValues{{"metadata", "none"}};
+    QTest::newRow("dates") << QByteArray(R"("keep-dates": true, "width": 800)")
+                           << FieldValues{{"keepDates", "modified"}, {"width", 800}};
+}
+
+// The flags of version 1 read as the choices that replaced them.
+void JobFileTest::versionOneFlagsBecomeChoices()
+{
+    QFETCH(QByteArray, options);
+    QFETCH(FieldValues, expected);
+    JobSettings settings;
+    const jobfile::Reading reading = jobfile::read(document(options, 1), QStringLiteral("old.json"), &settings);
+    QCOMPARE(reading.error, QString());
+    QCOMPARE(reading.warnings, QStringList());
+    QCOMPARE(changedFields(settings), expected);
 }
 
 void JobFileTest::savedFileReadsBack()

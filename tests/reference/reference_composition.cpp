@@ -124,10 +124,17 @@ QImage addLogo(const QImage &image, const QImage &logo, int widthPercent, int po
             const auto channel = [&](double top, double bottom) {
                 return alpha > 0 ? (top * a + bottom * b * (1 - a)) / alpha : 0.0;
             };
-            result.setPixelColor(px, py, QColor::fromRgbF(float(channel(over.redF(), under.redF())),
-                                                          float(channel(over.greenF(), under.greenF())),
-                                                          float(channel(over.blueF(), under.blueF())),
-                                                          float(alpha)));
+            const double red = channel(over.redF(), under.redF());
+            const double green = channel(over.greenF(), under.greenF());
+            const double blue = channel(over.blueF(), under.blueF());
+            if (result.format() == QImage::Format_Grayscale16) {
+                // The grey of the blend at 16 bits, with qGray's weights 11, 16 and 5 of 32.
+                const auto level = [](double value) { return int(std::lround(value * 65535)); };
+                reinterpret_cast<quint16 *>(result.scanLine(py))[px] =
+                        quint16((level(red) * 11 + level(green) * 16 + level(blue) * 5) / 32);
+            } else {
+                result.setPixelColor(px, py, QColor::fromRgbF(float(red), float(green), float(blue), float(alpha)));
+            }
         }
     }
     return result;

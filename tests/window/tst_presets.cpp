@@ -1,3 +1,4 @@
+#include "job/presets.h"
 #include "mainwindow.h"
 #include "presetpanel.h"
 #include "window/windowtestsupport.h"
@@ -80,7 +81,8 @@ void TestPresets::firstStartShipsPresets()
     QCOMPARE(presets()->apply(QStringLiteral("网页 1920")), QString());
     QCOMPARE(spinBox("widthSpinBox")->value(), 1920);
     QCOMPARE(spinBox("qualitySpinBox")->value(), 82);
-    QVERIFY(findIn<QCheckBox>(window.get(), "stripMetadataCheckBox")->isChecked());
+    QCOMPARE(findIn<QComboBox>(window.get(), "metadataComboBox")->currentData().toString(),
+             QString::fromLatin1(::presets::removeMetadata.key));
 }
 
 void TestPresets::savedPresetAppliesRenamesAndGoes()

@@ -224,7 +224,7 @@ void TestPreview::encodedSizeIsTheWrittenFiles()
     const QString input = photoset::writePhotos(scratch->filePath(QStringLiteral("camera")), 2, QSize(300, 200)).last();
     JobSettings settings;
     settings.set(option::format, format);
-    settings.set(option::stripMetadata, strip);
+    settings.set(option::metadata, QString::fromLatin1((strip ? presets::removeMetadata : presets::keepMetadata).key));
     InputOutcome outcome;
     const QImage result = applyChain(loadImage(input, outcome), settings, outcome);
     const QString output = scratch->filePath(QStringLiteral("written"));

@@ -142,7 +142,7 @@ QStringList TestReasons::failureMessages()
     const QString job = scratch.filePath(QStringLiteral("job.json"));
     for (const QByteArray &document :
          {QByteArray(R"({"vellumo-job": 1, "options": {"width": 99999}})"),
-          QByteArray(R"({"vellumo-job": 1, "options": {"strip-metadata": 3}})"),
+          QByteArray(R"({"vellumo-job": 2, "options": {"keep-tree": 3}})"),
           QByteArray(R"({"vellumo-job": 1, "options": {"border-color": "#12"}})"),
           QByteArray(R"({"vellumo-job": 1, "options": {"watermark": 5}})"),
           QByteArray(R"({"vellumo-job": 1, "options": {"no-such-option": 5}})"),

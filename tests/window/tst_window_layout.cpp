@@ -152,6 +152,12 @@ void TestWindowLayout::checkPage(const QString &name)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QWidget *page = findIn<QStackedWidget>(window.get(), "stackedWidget")->currentWidget();
     QVERIFY2(page->minimumSizeHint().height() <= page->height(), qPrintable(name));
+    // A page that scrolls does so downwards only.
+    if (auto *scroll = page->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(scroll->widget()->minimumSizeHint().width() <= scroll->viewport()->width(),
+                 qPrintable(QStringLiteral("%1: %2 px wide in %3").arg(name).arg(scroll->widget()->minimumSizeHint().width())
+                            .arg(scroll->viewport()->width())));
+    }
     const QList<QWidget *> controls = leafControls(page);
     QStringList problems;
     for (QWidget *control : controls)
