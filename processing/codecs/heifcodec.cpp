@@ -3,6 +3,8 @@
 // memory budget's header read, thumbnails) reads them too.
 #include "codecs/heifcodec.h"
 
+#include "codecs/ycbcrplanes.h"
+
 #include <QColorSpace>
 #include <QIODevice>
 #include <QImage>
@@ -12,7 +14,6 @@
 
 #include <libheif/heif.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -227,25 +228,56 @@ heif_error appendTo(heif_context *, const void *data, size_t size, void *target)
     return heif_error{heif_error_Ok, heif_suberror_Unspecified, "ok"};
 }
 
-// 8 bits a sample, with alpha when the picture has it, and its ICC profile.
+// A plane of 8-bit samples added to the picture.
+bool addPlane(heif_image *picture, heif_channel channel, int width, int height, ycbcr::Plane *plane)
+{
+    if (!succeeded(heif_image_add_plane(picture, channel, width, height, 8)))
+        return false;
+    int stride = 0;
+    plane->bits = heif_image_get_plane(picture, channel, &stride);
+    plane->stride = stride;
+    return plane->bits != nullptr;
+}
+
+// The matrix and range the planes are made with, which the encoder writes
+// into the stream; the primaries and transfer are sRGB's unless a profile
+// says otherwise, and then the profile is the file's statement of them.
+bool stateColours(heif_image *picture, bool profiled)
+{
+    const std::unique_ptr<heif_color_profile_nclx, decltype(&heif_nclx_color_profile_free)> nclx(
+            heif_nclx_color_profile_alloc(), &heif_nclx_color_profile_free);
+    if (!nclx)
+        return false;
+    nclx->color_primaries = profiled ? heif_color_primaries_unspecified : heif_color_primaries_ITU_R_BT_709_5;
+    nclx->transfer_characteristics = profiled ? heif_transfer_characteristic_unspecified
+                                              : heif_transfer_characteristic_IEC_61966_2_1;
+    nclx->matrix_coefficients = heif_matrix_coefficients_ITU_R_BT_601_6;
+    nclx->full_range_flag = 1;
+    return succeeded(heif_image_set_nclx_color_profile(picture, nclx.get()));
+}
+
+// 8 bits a sample in YCbCr 4:2:0, which both encoders take as they are,
+// with alpha when the picture has it, and its ICC profile.
 QByteArray HeifHandler::encode(const QImage &image) const
 {
-    const bool alpha = image.hasAlphaChannel();
-    const QImage rows = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    const int width = image.width();
+    const int height = image.height();
     heif_image *created = nullptr;
-    if (!succeeded(heif_image_create(rows.width(), rows.height(), heif_colorspace_RGB,
-                                     alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                                     &created)))
+    if (!succeeded(heif_image_create(width, height, heif_colorspace_YCbCr, heif_chroma_420, &created)))
         return QByteArray();
     const Image picture(created, &heif_image_release);
-    if (!succeeded(heif_image_add_plane(created, heif_channel_interleaved, rows.width(), rows.height(), 8)))
+    ycbcr::Planes420 planes;
+    const int chromaWidth = (width + 1) / 2;
+    const int chromaHeight = (height + 1) / 2;
+    if (!addPlane(created, heif_channel_Y, width, height, &planes.y)
+        || !addPlane(created, heif_channel_Cb, chromaWidth, chromaHeight, &planes.cb)
+        || !addPlane(created, heif_channel_Cr, chromaWidth, chromaHeight, &planes.cr)
+        || (image.hasAlphaChannel() && !addPlane(created, heif_channel_Alpha, width, height, &planes.alpha)))
         return QByteArray();
-    int stride = 0;
-    uint8_t *plane = heif_image_get_plane(created, heif_channel_interleaved, &stride);
-    const qsizetype rowBytes = qsizetype(rows.width()) * (alpha ? 4 : 3);
-    for (int y = 0; y < rows.height(); ++y)
-        memcpy(plane + qsizetype(y) * stride, rows.constScanLine(y), size_t(rowBytes));
+    ycbcr::fromPicture(image, planes);
     const QByteArray icc = image.colorSpace().iccProfile();
+    if (!stateColours(created, !icc.isEmpty()))
+        return QByteArray();
     if (!icc.isEmpty())
         heif_image_set_raw_color_profile(created, "prof", icc.constData(), size_t(icc.size()));
 

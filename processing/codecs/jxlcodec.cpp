@@ -2,6 +2,8 @@
 // every place that opens a picture through QImageReader reads them too.
 #include "codecs/jxlcodec.h"
 
+#include "core/pixelaccess.h"
+
 #include <QColorSpace>
 #include <QIODevice>
 #include <QImage>
@@ -13,6 +15,7 @@
 
 #include <jxl/decode_cxx.h>
 #include <jxl/encode_cxx.h>
+#include <jxl/thread_parallel_runner_cxx.h>
 
 #include <dlfcn.h>
 
@@ -308,6 +311,11 @@ QByteArray encodeJxl(const QImage &image, int quality, const JxlEncoding &encodi
     const bool alpha = image.hasAlphaChannel();
     const QImage rows = image.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     const JxlEncoderPtr encoder = JxlEncoderMake(nullptr);
+    // The picture's share of the cores, as cjxl takes every core.
+    const JxlThreadParallelRunnerPtr runner = JxlThreadParallelRunnerMake(
+            nullptr, size_t(pixelaccess::coresForPicture()));
+    if (!runner || JxlEncoderSetParallelRunner(encoder.get(), JxlThreadParallelRunner, runner.get()) != JXL_ENC_SUCCESS)
+        return QByteArray();
     JxlBasicInfo info;
     JxlEncoderInitBasicInfo(&info);
     info.xsize = uint32_t(rows.width());

@@ -121,21 +121,11 @@ public:
         params.user_qual = 3;   // AHD
         params.output_color = 1; // sRGB
         params.output_bps = 8;
-        int code = raw->unpack();
-        if (code == LIBRAW_SUCCESS)
-            code = raw->dcraw_process();
-        libraw_processed_image_t *developed = code == LIBRAW_SUCCESS ? raw->dcraw_make_mem_image(&code) : nullptr;
-        if (!developed) {
+        const int code = develop(image);
+        if (code != LIBRAW_SUCCESS) {
             qWarning("%s", qPrintable(libRawWords(code)));
-            return false;
+            *image = QImage();
         }
-        const std::unique_ptr<libraw_processed_image_t, decltype(&LibRaw::dcraw_clear_mem)> owned(
-                developed, &LibRaw::dcraw_clear_mem);
-        if (developed->colors != 3 || developed->bits != 8)
-            return false;
-        const QImage view(developed->data, developed->width, developed->height, developed->width * 3,
-                          QImage::Format_RGB888);
-        *image = view.copy();
         return !image->isNull();
     }
 
@@ -152,6 +142,26 @@ public:
     }
 
 private:
+    // Develops the picture and copies its rows straight into image, without
+    // LibRaw's own copy of them; a picture of other than three 8-bit samples
+    // is left null.
+    int develop(QImage *image)
+    {
+        int code = raw->unpack();
+        if (code == LIBRAW_SUCCESS)
+            code = raw->dcraw_process();
+        if (code != LIBRAW_SUCCESS)
+            return code;
+        int width = 0, height = 0, colours = 0, bits = 0;
+        raw->get_mem_image_format(&width, &height, &colours, &bits);
+        if (colours != 3 || bits != 8)
+            return LIBRAW_SUCCESS;
+        *image = QImage(width, height, QImage::Format_RGB888);
+        if (image->isNull())
+            return LIBRAW_UNSUFFICIENT_MEMORY;
+        return raw->copy_mem_image(image->bits(), int(image->bytesPerLine()), 0);
+    }
+
     bool open()
     {
         if (opened)

@@ -147,6 +147,11 @@ int picturesOnTheCores()
 
 } // namespace
 
+int coresForPicture()
+{
+    return std::max(1, QThread::idealThreadCount() / picturesOnTheCores());
+}
+
 PagesFaultedAside::PagesFaultedAside(QImage &image)
 {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)

@@ -73,6 +73,10 @@ private:
 // a CoreShare the bands use only that thread's share of the cores.
 void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(int, int)> &body);
 
+// The cores the calling thread's picture may keep busy: every core alone,
+// its share of them inside a CoreShare; for encoders with threads of their own.
+int coresForPicture();
+
 // While it lives, the calling thread is one of picturesInFlight threads that
 // each work on a picture of their own: its row bands get the cores divided
 // by that number, so pictures in parallel do not crowd the cores with bands

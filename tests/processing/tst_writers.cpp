@@ -1,7 +1,9 @@
 #include "batchrun.h"
 #include "codecs/bmpwriter.h"
 #include "codecs/jpegwriter.h"
+#include "codecs/ycbcrplanes.h"
 #include "differential.h"
+#include "reference.h"
 #include "formats/encoderoptions.h"
 #include "formats/formattable.h"
 #include "formats/saveimage.h"
@@ -40,6 +42,8 @@ private slots:
     void losslessKeepsEveryPixel();
     void resolutionReadsBack_data();
     void resolutionReadsBack();
+    void ycbcrPlanesAsReference_data();
+    void ycbcrPlanesAsReference();
 };
 
 namespace {
@@ -384,6 +388,38 @@ void WritersTest::resolutionReadsBack()
     const int expected = dpi ? dpi : pictureDpi;
     QCOMPARE(qRound(decoded.dotsPerMeterX() * 0.0254), expected);
     QCOMPARE(qRound(decoded.dotsPerMeterY() * 0.0254), expected);
+}
+
+// The planes handed to the HEIC and AVIF encoders, from every pixel format,
+// at odd sizes and across the bands a converted picture is read in.
+void WritersTest::ycbcrPlanesAsReference_data()
+{
+    QTest::addColumn<QImage>("image");
+    QList<QSize> sizes = differential::sizes();
+    sizes << QSize(17, 37);
+    for (const QImage::Format format : differential::formats()) {
+        for (const QSize &size : std::as_const(sizes))
+            QTest::addRow("%s %dx%d", qPrintable(differential::formatName(format)), size.width(), size.height())
+                    << differential::randomImage(size, format, quint32(size.width() * 100 + size.height()));
+    }
+}
+
+void WritersTest::ycbcrPlanesAsReference()
+{
+    QFETCH(QImage, image);
+    const reference::YCbCr420 expected = reference::ycbcr420(image);
+    reference::YCbCr420 actual;
+    actual.y = QImage(expected.y.size(), QImage::Format_Grayscale8);
+    actual.cb = QImage(expected.cb.size(), QImage::Format_Grayscale8);
+    actual.cr = QImage(expected.cb.size(), QImage::Format_Grayscale8);
+    if (image.hasAlphaChannel())
+        actual.alpha = QImage(expected.y.size(), QImage::Format_Grayscale8);
+    auto plane = [](QImage &samples) { return ycbcr::Plane{samples.bits(), samples.bytesPerLine()}; };
+    ycbcr::fromPicture(image, {plane(actual.y), plane(actual.cb), plane(actual.cr), plane(actual.alpha)});
+    for (const auto &[name, got, wanted] : {std::tuple{"Y", actual.y, expected.y}, {"Cb", actual.cb, expected.cb},
+                                           {"Cr", actual.cr, expected.cr}, {"alpha", actual.alpha, expected.alpha}})
+        QVERIFY2(differential::firstDifference(got, wanted).isEmpty(),
+                 qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), differential::firstDifference(got, wanted))));
 }
 
 QTEST_GUILESS_MAIN(WritersTest)

@@ -53,6 +53,16 @@ QImage addBorder(const QImage &image, int thickness, const QColor &color);
 QImage extractChannel(const QImage &image, const QString &channelName);
 QImage splitGrid(const QImage &image, int rows, int cols);
 
+// 8-bit YCbCr 4:2:0 planes, full-range BT.601 in 16-bit fixed point, as
+// Grayscale8 images: Y and alpha of the picture's size (alpha null when the
+// picture has none), Cb and Cr of half its size rounded up, each sample that
+// of the mean of the pixels it covers.
+struct YCbCr420
+{
+    QImage y, cb, cr, alpha;
+};
+YCbCr420 ycbcr420(const QImage &image);
+
 // The format every operation's pixel work runs on: palette and monochrome
 // images (whose pixels setPixelColor cannot write) become RGB32, or ARGB32
 // when they have an alpha channel; every other image is returned as it is.
