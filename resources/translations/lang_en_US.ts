@@ -113,7 +113,7 @@ All rights reserved.</translation>
     <name>ImageListPanel</name>
     <message>
         <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
-        <location filename="../../mainwindow/optionform.cpp" line="311"/>
+        <location filename="../../mainwindow/optionform.cpp" line="337"/>
         <source>图片文件 (%1)</source>
         <translation>Image files (%1)</translation>
     </message>
@@ -1118,12 +1118,12 @@ or click “Add Images” or “Add Folder”</translation>
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="301"/>
+        <location filename="../../mainwindow/optionform.cpp" line="327"/>
         <source>选择颜色</source>
         <translation>Select Color</translation>
     </message>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="312"/>
+        <location filename="../../mainwindow/optionform.cpp" line="338"/>
         <source>选择标志图片</source>
         <translation>Choose a logo picture</translation>
     </message>

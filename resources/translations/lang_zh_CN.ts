@@ -112,7 +112,7 @@
     <name>ImageListPanel</name>
     <message>
         <location filename="../../mainwindow/imagelistpanel.cpp" line="134"/>
-        <location filename="../../mainwindow/optionform.cpp" line="311"/>
+        <location filename="../../mainwindow/optionform.cpp" line="337"/>
         <source>图片文件 (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1116,12 +1116,12 @@
 <context>
     <name>OptionForm</name>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="301"/>
+        <location filename="../../mainwindow/optionform.cpp" line="327"/>
         <source>选择颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../mainwindow/optionform.cpp" line="312"/>
+        <location filename="../../mainwindow/optionform.cpp" line="338"/>
         <source>选择标志图片</source>
         <translation type="unfinished"></translation>
     </message>
