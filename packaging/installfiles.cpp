@@ -35,6 +35,9 @@ struct Switch
     QString help;
     Values values = Values::None;
     QStringList words; // the values offered, for Words
+    // The value only follows an equals sign (--keep-dates=taken): the
+    // option alone has a meaning, and a next word is an input.
+    bool valueAfterEquals = false;
 };
 
 const OptionDeclaration *declarationOf(const QString &longName)
@@ -75,6 +78,8 @@ Switch switchOf(const QCommandLineOption &option)
     made.help = option.description();
     if (!made.valueName.isEmpty())
         readValues(made.longNames.value(0), made);
+    const OptionDeclaration *declared = declarationOf(made.longNames.value(0));
+    made.valueAfterEquals = declared && declared->aloneEntry;
     return made;
 }
 
@@ -198,9 +203,26 @@ QString quoted(QString text)
             + QLatin1Char('\'');
 }
 
+// The words after which a value is completed; the script ends a word split
+// at its equals sign with that sign.
+QString bashPatterns(const Switch &option)
+{
+    QStringList patterns;
+    if (!option.valueAfterEquals) {
+        for (const QString &name : option.shortNames)
+            patterns << QLatin1Char('-') + name;
+    }
+    for (const QString &name : option.longNames) {
+        if (!option.valueAfterEquals)
+            patterns << QStringLiteral("--") + name;
+        patterns << QStringLiteral("--") + name + QLatin1Char('=');
+    }
+    return patterns.join(QLatin1Char('|'));
+}
+
 QString bashCase(const Switch &option)
 {
-    const QString patterns = dashed(option).join(QLatin1Char('|'));
+    const QString patterns = bashPatterns(option);
     switch (option.values) {
     case Switch::Values::Words:
         return QStringLiteral("        %1) replies=(%2) ;;\n").arg(patterns, option.words.join(QLatin1Char(' ')));
@@ -241,7 +263,7 @@ QString bashCompletion(const QList<Switch> &switches)
                    "        [[ $word == -- ]] && { _vellumo_batch_files -f; return; }\n"
                    "    done\n"
                    "    if [[ $current == --*=* ]]; then\n"
-                   "        previous=${current%%=*}\n"
+                   "        previous=${current%%=*}=\n"
                    "        current=${current#*=}\n"
                    "    fi\n"
                    "    case $previous in\n%1"
@@ -292,7 +314,7 @@ QString zshOptionEntry(const Switch &option)
     for (const QString &name : option.shortNames)
         names << QLatin1Char('-') + name + (option.valueName.isEmpty() ? "" : "+");
     for (const QString &name : option.longNames)
-        names << QStringLiteral("--") + name + (option.valueName.isEmpty() ? "" : "=");
+        names << QStringLiteral("--") + name + (option.valueName.isEmpty() ? "" : option.valueAfterEquals ? "=-" : "=");
     QString tail = QLatin1Char('[') + zshBracketed(option.help) + QLatin1Char(']');
     if (!option.valueName.isEmpty())
         tail += QLatin1Char(':') + option.valueName + QLatin1Char(':') + zshAction(option);
@@ -328,7 +350,8 @@ QString fishLine(const Switch &option)
         line += QStringLiteral(" -l ") + name;
     switch (option.values) {
     case Switch::Values::Words:
-        line += QStringLiteral(" -x -a ") + fishQuoted(option.words.join(QLatin1Char(' ')));
+        line += QLatin1String(option.valueAfterEquals ? " -f -a " : " -x -a ")
+                + fishQuoted(option.words.join(QLatin1Char(' ')));
         break;
     case Switch::Values::Folders:
         line += QStringLiteral(" -x -a '(__fish_complete_directories (commandline -ct))'");

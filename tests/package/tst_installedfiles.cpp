@@ -25,6 +25,7 @@ private slots:
     void completionsOfferEveryOption();
     void completionsOfferValues_data();
     void completionsOfferValues();
+    void completionsOfferValuesAfterEqualsOnly();
     void completionsOfferFilesAndFolders();
 
 private:
@@ -128,7 +129,12 @@ void TestInstalledFiles::completionsOfferEveryOption()
     names.sort();
     QCOMPARE(bashReplies(QStringLiteral("vellumo-batch -"), scratch.path()), names);
     QStringList longNames = names.filter(QRegularExpression(QStringLiteral("^--")));
-    QCOMPARE(fishReplies(QStringLiteral("vellumo-batch --"), scratch.path()), longNames);
+    // fish offers an option whose value is optional with and without "=".
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (option->aloneEntry)
+            longNames << QStringLiteral("--%1=").arg(QLatin1String(option->commandLine));
+    }
+    QCOMPARE(fishReplies(QStringLiteral("vellumo-batch --"), scratch.path()), sorted(longNames));
     QFile zsh(zshScript);
     QVERIFY(zsh.open(QIODevice::ReadOnly));
     const QString zshText = QString::fromUtf8(zsh.readAll());
@@ -145,7 +151,7 @@ void TestInstalledFiles::completionsOfferValues_data()
     QTest::addColumn<QStringList>("words");
     for (const OptionDeclaration *option : optionDeclarations()) {
         QStringList words;
-        if (option->word != OptionDeclaration::Word::Value)
+        if (option->word != OptionDeclaration::Word::Value || option->aloneEntry)
             continue;
         if (option->type == OptionDeclaration::Type::Preset)
             words = option->presets->words().split(QLatin1Char(' '));
@@ -167,6 +173,29 @@ void TestInstalledFiles::completionsOfferValues()
     QCOMPARE(fishReplies(line, scratch.path()), words);
     if (line.contains(QStringLiteral("--")))
         QCOMPARE(bashReplies(line.trimmed() + QLatin1Char('='), scratch.path()), words);
+}
+
+// An option that means something alone takes its value after "=" only; the
+// word after it is an input.
+void TestInstalledFiles::completionsOfferValuesAfterEqualsOnly()
+{
+    int checked = 0;
+    for (const OptionDeclaration *option : optionDeclarations()) {
+        if (!option->aloneEntry)
+            continue;
+        ++checked;
+        const QString longName = QStringLiteral("vellumo-batch --") + QLatin1String(option->commandLine);
+        const QStringList words = sorted(option->presets->words().split(QLatin1Char(' ')));
+        QStringList joined;
+        for (const QString &word : words)
+            joined << longName.section(QLatin1Char(' '), 1) + QLatin1Char('=') + word;
+        QCOMPARE(bashReplies(longName + QLatin1Char('='), scratch.path()), words);
+        QCOMPARE(fishReplies(longName + QLatin1Char('='), scratch.path()), joined);
+        const QString alone = QString::fromUtf8(option->aloneEntry->word);
+        QVERIFY(!bashReplies(longName + QLatin1Char(' '), scratch.path()).contains(alone));
+        QVERIFY(!fishReplies(longName + QLatin1Char(' '), scratch.path()).contains(alone));
+    }
+    QVERIFY(checked > 0);
 }
 
 // Inputs are files and folders, -o a folder, --files-from a file.
