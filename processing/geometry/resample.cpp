@@ -256,7 +256,12 @@ __attribute__((target("avx2"))) int sumRowsWide(const uchar *const *rows, const 
     return i;
 }
 
-const bool wideRows = __builtin_cpu_supports("avx2");
+// Asked while statics are made, which may come before libgcc has read the
+// processor's features for itself.
+const bool wideRows = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
 #endif
 
 // One target row of the vertical pass: the sum over the source rows, two at
