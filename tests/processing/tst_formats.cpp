@@ -1,4 +1,5 @@
 #include "batchrun.h"
+#include "differential.h"
 #include "codecs/rawcodec.h"
 #include "formats/formattable.h"
 #include "formats/imagefile.h"
@@ -445,23 +446,6 @@ QImage colourRamp(const QColorSpace &space)
     return image;
 }
 
-// The peak signal to noise ratio of the colour samples, in dB.
-double psnr(const QImage &original, const QImage &decoded)
-{
-    const QImage a = original.convertToFormat(QImage::Format_RGB32);
-    const QImage b = decoded.convertToFormat(QImage::Format_RGB32);
-    double squares = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            for (const int difference : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
-                squares += difference * difference;
-        }
-    }
-    const double mean = squares / (3.0 * a.width() * a.height());
-    return 10 * std::log10(255.0 * 255.0 / std::max(mean, 1e-9));
-}
-
 // What a reader without colour management gets, as djxl does: the samples
 // libjxl gives in the file's own encoding, and whether that encoding is one
 // of libjxl's own descriptions rather than a profile.
@@ -531,11 +515,13 @@ void FormatsTest::jxlColoursWithoutColourManagement()
     const QImage plain = decodedWithoutColourManagement(file.readAll(), &describedByLibjxl);
     QVERIFY(!plain.isNull());
     QCOMPARE(describedByLibjxl, named);
+    const double plainPsnr = differential::colourPsnr(source, plain);
     if (named)
-        QVERIFY2(psnr(source, plain) > 30, qPrintable(QString::number(psnr(source, plain))));
+        QVERIFY2(plainPsnr > 30, qPrintable(QString::number(plainPsnr)));
     InputOutcome read;
     const QImage ours = loadImage(path, read);
-    QVERIFY2(psnr(source, ours) > 30, qPrintable(QString::number(psnr(source, ours))));
+    const double oursPsnr = differential::colourPsnr(source, ours);
+    QVERIFY2(oursPsnr > 30, qPrintable(QString::number(oursPsnr)));
     QCOMPARE(ours.colorSpace(), space);
 }
 

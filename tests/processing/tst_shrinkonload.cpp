@@ -1,4 +1,5 @@
 #include "batchrun.h"
+#include "differential.h"
 #include "formats/imagefile.h"
 #include "geometry/aspectratio.h"
 #include "geometry/size.h"
@@ -282,26 +283,6 @@ QString fileHolding(const QTemporaryDir &directory, const QByteArray &content)
     return path;
 }
 
-// Peak signal to noise ratio over the colour channels, in dB.
-double psnr(const QImage &a, const QImage &b, int *largestDifference)
-{
-    double squares = 0;
-    *largestDifference = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const auto *rowA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-        const auto *rowB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            for (const int shift : {0, 8, 16}) {
-                const int difference = std::abs(int((rowA[x] >> shift) & 0xff) - int((rowB[x] >> shift) & 0xff));
-                *largestDifference = std::max(*largestDifference, difference);
-                squares += double(difference) * difference;
-            }
-        }
-    }
-    const double meanSquare = squares / (3.0 * a.width() * a.height());
-    return meanSquare == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / meanSquare);
-}
-
 } // namespace
 
 void ShrinkOnLoadTest::closeToFullDecode_data()
@@ -365,7 +346,7 @@ void ShrinkOnLoadTest::closeToFullDecode()
     }
     QVERIFY(reduced != full); // the reduction did happen
     int largestDifference = 0;
-    const double ratio = psnr(reduced, full, &largestDifference);
+    const double ratio = differential::colourPsnr(reduced, full, &largestDifference);
     qInfo("PSNR %.1f dB, largest channel difference %d", ratio, largestDifference);
     QVERIFY2(ratio >= 40, qPrintable(QString::number(ratio)));
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace differential {
@@ -106,6 +107,29 @@ double roundingTolerance(QImage::Format format)
         return 2 + 255.0 / 31;
     const QImage probe(1, 1, format);
     return probe.depth() == 64 || format == QImage::Format_Grayscale16 ? 0.1 : 2;
+}
+
+double colourPsnr(const QImage &a, const QImage &b, int *largestDifference)
+{
+    const QImage first = a.convertToFormat(QImage::Format_RGB32);
+    const QImage second = b.convertToFormat(QImage::Format_RGB32);
+    double squares = 0;
+    int largest = 0;
+    for (int y = 0; y < first.height(); ++y) {
+        const auto *rowA = reinterpret_cast<const QRgb *>(first.constScanLine(y));
+        const auto *rowB = reinterpret_cast<const QRgb *>(second.constScanLine(y));
+        for (int x = 0; x < first.width(); ++x) {
+            for (const int shift : {0, 8, 16}) {
+                const int difference = std::abs(int((rowA[x] >> shift) & 0xff) - int((rowB[x] >> shift) & 0xff));
+                largest = std::max(largest, difference);
+                squares += double(difference) * difference;
+            }
+        }
+    }
+    if (largestDifference)
+        *largestDifference = largest;
+    const double meanSquare = squares / (3.0 * first.width() * first.height());
+    return meanSquare == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / meanSquare);
 }
 
 } // namespace differential

@@ -41,6 +41,11 @@ double premultipliedDistance(const QImage &a, const QImage &b);
 // 16 bits), one step of the coarsest channel more for a format of fewer bits.
 double roundingTolerance(QImage::Format format);
 
+// The peak signal to noise ratio of two pictures' colour samples in 8 bits,
+// in dB (99 when they are the same); largestDifference, when given, takes
+// the largest difference of any sample.
+double colourPsnr(const QImage &a, const QImage &b, int *largestDifference = nullptr);
+
 } // namespace differential
 
 #endif // DIFFERENTIAL_H
