@@ -112,11 +112,9 @@ encode_row "vellumo-batch -f JXL lossless" ours/ours.jxl ours.jxl.png $(ours "$i
 encode_row "cjxl -e 3 lossless" peer.jxl peer.jxl.png cjxl -q 100 -e 3 "$input" peer.jxl
 
 python3 - "$here/../tools/fuzz-inputs.py" <<'EOF'
-import importlib.util, sys
-spec = importlib.util.spec_from_file_location("fuzz_inputs", sys.argv[1])
-module = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(module)
-open("input.dng", "wb").write(module.dng(4000, 3000))
+import runpy, sys
+fuzz_inputs = runpy.run_path(sys.argv[1])
+open("input.dng", "wb").write(fuzz_inputs["dng"](4000, 3000))
 EOF
 for kind in heic avif; do
     decode_row "vellumo-batch $kind" $(ours "decode.$kind" BMP)
