@@ -157,8 +157,7 @@ PagesFaultedAside::PagesFaultedAside(QImage &image)
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
     constexpr qsizetype pageBytes = 4096;
     constexpr qsizetype smallestWorthIt = 8 * 1024 * 1024;
-    if (image.sizeInBytes() < smallestWorthIt
-        || QThread::idealThreadCount() / picturesOnTheCores() < 2)
+    if (image.sizeInBytes() < smallestWorthIt || coresForPicture() < 2)
         return;
     const auto start = (reinterpret_cast<quintptr>(image.bits()) + pageBytes - 1) & ~quintptr(pageBytes - 1);
     const auto end = (reinterpret_cast<quintptr>(image.bits()) + quintptr(image.sizeInBytes()))
@@ -185,7 +184,7 @@ void forEachRowBand(int height, qint64 pixelsPerRow, const std::function<void(in
 {
     const int cores = std::max(1, QThread::idealThreadCount());
     const int sharing = picturesOnTheCores();
-    const int wantedBands = sharing == 1 ? cores * 4 : std::max(1, cores / sharing);
+    const int wantedBands = sharing == 1 ? cores * 4 : coresForPicture();
     const qint64 minimumBandPixels = 64 * 1024;
     int bands = int(std::min<qint64>(wantedBands, (qint64(height) * pixelsPerRow) / minimumBandPixels));
     bands = std::clamp(bands, 1, std::max(1, height));
